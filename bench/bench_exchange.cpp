@@ -1,0 +1,65 @@
+// 316 block exchanges (a whole configuration upload) against the simulator pacing every byte at
+// 115200 baud; prints the time taken against the wire time of the same bytes (8N1).
+#include "comm/CommLink.h"
+#include "tools/devicesim/DeviceSimulator.h"
+
+#include <QCoreApplication>
+
+#include <chrono>
+#include <cstdio>
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    constexpr int Blocks = 316;
+    constexpr double BitsPerByte = 10.0; // start, 8 data, stop
+    constexpr double Baud = 115200.0;
+
+    SimulatorOptions options;
+    options.Paced = true;
+    DeviceSimulator sim(options);
+    std::string error;
+    if (!sim.Start(&error)) {
+        std::fprintf(stderr, "bench: %s\n", error.c_str());
+        return 1;
+    }
+    CommLink link;
+    link.Notify = [](const QString& text, const QString& caption) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
+    };
+    if (!OpenPort(link, QString::fromStdString(sim.PortPath()))) {
+        return 1;
+    }
+
+    std::vector<std::uint8_t> block(frame::BlockDataSize);
+    std::size_t bytesOnWire = 0;
+    int confirmed = 0;
+    const auto start = std::chrono::steady_clock::now();
+    for (int b = 0; b < Blocks; ++b) {
+        const int address = b * 128;
+        for (std::size_t i = 0; i < block.size(); ++i) {
+            block[i] = static_cast<std::uint8_t>(b * 31 + i);
+        }
+        frame::Compose(link.TxFrame, frame::command::BlockWrite,
+                       static_cast<std::uint8_t>(address >> 8),
+                       static_cast<std::uint8_t>(address), block);
+        link.WriteCount = frame::BlockFrameSize;
+        link.ReadCount = frame::BlockFrameSize;
+        SendFrame(link);
+        ReceiveReply(link);
+        bytesOnWire += link.BytesWritten + link.BytesRead;
+        if (link.BytesRead == frame::BlockFrameSize &&
+            std::equal(block.begin(), block.end(), link.RxBuffer.begin() + frame::DataAt)) {
+            ++confirmed;
+        }
+    }
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double wire = static_cast<double>(bytesOnWire) * BitsPerByte / Baud;
+
+    std::printf("blocks confirmed : %d of %d\n", confirmed, Blocks);
+    std::printf("bytes on the wire: %zu\n", bytesOnWire);
+    std::printf("wire time        : %.3f s\n", wire);
+    std::printf("measured         : %.3f s\n", seconds);
+    std::printf("ratio            : %.4f (target <= 1.05)\n", seconds / wire);
+    return confirmed == Blocks ? 0 : 1;
+}

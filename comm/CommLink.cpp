@@ -1,0 +1,228 @@
+#include "comm/CommLink.h"
+
+#include <algorithm>
+#include <cerrno>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+void Notify(const CommLink& link, const QString& text, const QString& caption) {
+    if (link.Notify) {
+        link.Notify(text, caption);
+    }
+}
+
+int LastSystemError() {
+#ifdef _WIN32
+    return static_cast<int>(GetLastError());
+#else
+    return errno;
+#endif
+}
+
+// The system number when the platform left one, else the closest one for Qt's error kind.
+int OpenErrorNumber(int systemError, QSerialPort::SerialPortError kind) {
+    if (systemError != 0) {
+        return systemError;
+    }
+    switch (kind) {
+    case QSerialPort::PermissionError:
+        return EACCES;
+    case QSerialPort::DeviceNotFoundError:
+        return ENOENT;
+    case QSerialPort::OpenError:
+        return EBUSY;
+    default:
+        return EIO;
+    }
+}
+
+// Whole milliseconds left until the deadline, rounded up so that a wait never spins at 0.
+int MillisecondsUntil(Clock::time_point deadline) {
+    const auto left = std::chrono::ceil<milliseconds>(deadline - Clock::now());
+    return static_cast<int>(std::max<milliseconds::rep>(left.count(), 1));
+}
+
+bool IsLinkLost(QSerialPort::SerialPortError error) {
+    return error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
+           error == QSerialPort::WriteError;
+}
+
+} // namespace
+
+bool IsPortOpen(const CommLink& link) { return link.PortHandle != nullptr; }
+
+bool OpenPort(CommLink& link, const QString& name, qint32 baud) {
+    link.PortHandle.reset(); // never leave an earlier port held behind the new one
+
+    auto port = std::make_unique<QSerialPort>();
+    port->setPortName(name);
+    port->setBaudRate(baud);
+    port->setDataBits(QSerialPort::Data8);
+    port->setParity(QSerialPort::NoParity);
+    port->setStopBits(QSerialPort::OneStop);
+    port->setFlowControl(QSerialPort::NoFlowControl);
+
+    errno = 0;
+    if (!port->open(QIODevice::ReadWrite)) {
+        link.LastOpenError = OpenErrorNumber(LastSystemError(), port->error());
+        Notify(link, linktext::OpenFailed, QString::number(link.LastOpenError));
+        return false;
+    }
+    // A pseudo-terminal refuses the modem lines; the line works without them.
+    port->setDataTerminalReady(false);
+    port->setRequestToSend(false);
+    port->clearError();
+
+    link.PortSettings = SerialSettings{baud,
+                                       QSerialPort::Data8,
+                                       QSerialPort::NoParity,
+                                       QSerialPort::OneStop,
+                                       QSerialPort::NoFlowControl,
+                                       false,
+                                       false};
+    link.PortHandle = std::move(port);
+    return true;
+}
+
+void SendFrame(CommLink& link) {
+    link.WriteDone = false;
+    if (!link.PortHandle) {
+        link.WriteDone = true;
+        return;
+    }
+    QSerialPort& port = *link.PortHandle;
+    port.clearError();
+    // Stale input goes now, before the frame: once it is written, whatever arrives is the reply.
+    port.clear(QSerialPort::AllDirections);
+
+    const auto count = std::min<std::size_t>(link.WriteCount, link.TxFrame.size());
+    const auto deadline = Clock::now() + link.Timeouts.TransferWait;
+    const qint64 queued = port.write(reinterpret_cast<const char*>(link.TxFrame.data()),
+                                     static_cast<qint64>(count));
+    if (queued < 0) {
+        link.BytesWritten = 0;
+        link.IoStatus = iostatus::Failed;
+        link.WriteDone = true;
+        return;
+    }
+    while (port.bytesToWrite() > 0) {
+        if (Clock::now() >= deadline) {
+            link.IoStatus = iostatus::Pending;
+            break;
+        }
+        if (!port.waitForBytesWritten(MillisecondsUntil(deadline))) {
+            const auto error = port.error();
+            if (error == QSerialPort::TimeoutError) {
+                port.clearError();
+                continue;
+            }
+            link.IoStatus = IsLinkLost(error) ? iostatus::Failed : iostatus::WaitFailed;
+            break;
+        }
+    }
+    link.BytesWritten = static_cast<std::uint32_t>(queued - port.bytesToWrite());
+    if (port.bytesToWrite() > 0) {
+        port.clear(QSerialPort::Output); // cancel what could not be written
+    }
+    link.WriteDone = true;
+}
+
+void ReceiveReply(CommLink& link) {
+    link.IoStatus = 0;
+    link.ReadDone = false;
+    link.RxBuffer.fill(0);
+    link.BytesRead = 0; // a missing reply must never show the count of an earlier one
+    if (!link.PortHandle) {
+        Notify(link, linktext::InvalidHandle, linktext::InvalidHandleCaption);
+        link.ReadDone = true;
+        return;
+    }
+    QSerialPort& port = *link.PortHandle;
+    port.clearError();
+
+    const auto wanted = std::min<std::size_t>(link.ReadCount, link.RxBuffer.size());
+    const auto& limits = link.Timeouts;
+    const auto start = Clock::now();
+    const auto lineDeadline = start + limits.ReadTotalConstant +
+                              limits.ReadTotalPerByte * static_cast<int>(wanted);
+    const auto waitDeadline = start + limits.TransferWait;
+    auto lastByteAt = start;
+    std::size_t got = 0;
+
+    for (;;) {
+        const qint64 n = port.read(reinterpret_cast<char*>(link.RxBuffer.data() + got),
+                                   static_cast<qint64>(wanted - got));
+        if (n > 0) {
+            got += static_cast<std::size_t>(n);
+            lastByteAt = Clock::now();
+        }
+        if (got >= wanted) {
+            break;
+        }
+        // The line's own time-outs end the read quietly; the outer wait leaves it pending.
+        auto lineEnd = lineDeadline;
+        if (got > 0) {
+            lineEnd = std::min(lineEnd, lastByteAt + limits.ReadInterval);
+        }
+        const auto now = Clock::now();
+        if (now >= lineEnd && lineEnd <= waitDeadline) {
+            break;
+        }
+        if (now >= waitDeadline) {
+            link.IoStatus = iostatus::Pending;
+            break;
+        }
+        if (!port.waitForReadyRead(MillisecondsUntil(std::min(lineEnd, waitDeadline)))) {
+            const auto error = port.error();
+            if (error == QSerialPort::TimeoutError || error == QSerialPort::NoError) {
+                port.clearError();
+                continue;
+            }
+            if (IsLinkLost(error)) {
+                link.IoStatus = iostatus::Failed;
+            } else {
+                Notify(link, linktext::WaitFailed, linktext::WaitFailedCaption);
+                link.IoStatus = iostatus::WaitFailed;
+            }
+            break;
+        }
+    }
+    link.BytesRead = static_cast<std::uint32_t>(got);
+    link.ReadDone = true;
+}
+
+bool AbortPort(CommLink& link) {
+    if (!link.PortHandle) {
+        return false;
+    }
+    return link.PortHandle->clear(QSerialPort::AllDirections);
+}
+
+bool ClosePort(CommLink& link) {
+    if (!link.PortHandle) {
+        return false;
+    }
+    link.PortHandle->close(); // writes the port's earlier settings back
+    link.PortHandle.reset();
+    return true;
+}
+
+void Exchange(CommLink& link, std::uint32_t writeCount, std::uint32_t readCount) {
+    link.WriteCount = writeCount;
+    link.ReadCount = readCount;
+    AbortPort(link);
+    SendFrame(link);
+    ReceiveReply(link);
+}
+
+bool ReplyMatches(const CommLink& link, frame::Byte command) {
+    return link.RxBuffer[0] == frame::SyncFirst && link.RxBuffer[1] == frame::SyncSecond &&
+           link.RxBuffer[frame::CommandAt] == command;
+}

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "comm/Frame.h"
+
+#include <QSerialPort>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+// Shows one of the link's fixed English messages; the window opens a box, the command line
+// prints to stderr, tests record. Without one installed the message goes nowhere.
+using LinkNotifier = std::function<void(const QString& text, const QString& caption)>;
+
+namespace linktext {
+inline const QString OpenFailed = QStringLiteral("Error occured while opening the port");
+inline const QString InvalidHandle = QStringLiteral("Invalid Handle");
+inline const QString InvalidHandleCaption = QStringLiteral("Error");
+inline const QString WaitFailed = QStringLiteral("Error in waiting procedure");
+inline const QString WaitFailedCaption = QStringLiteral("-1");
+} // namespace linktext
+
+// Outcome codes of the last transfer (IoStatus); 0 when it ended on its own.
+namespace iostatus {
+constexpr std::uint32_t Pending = 0xFF01;  // still running when the 3000 ms wait ran out
+constexpr std::uint32_t Failed = 0xFF02;   // the port reported an error (link lost)
+constexpr std::uint32_t TimedOut = 0xFF03; // kept for completeness: the wait's own time-out
+constexpr std::uint32_t WaitFailed = 0xFF04;
+} // namespace iostatus
+
+struct SerialSettings {
+    qint32 BaudRate = 0;
+    QSerialPort::DataBits DataBits = QSerialPort::Data8;
+    QSerialPort::Parity Parity = QSerialPort::NoParity;
+    QSerialPort::StopBits StopBits = QSerialPort::OneStop;
+    QSerialPort::FlowControl FlowControl = QSerialPort::NoFlowControl;
+    bool DataTerminalReady = false;
+    bool RequestToSend = false;
+};
+
+// The line's time-outs. Fixed for the device; a field only so that tests of long runs
+// against a dead device need not sit through them.
+struct LinkTimeouts {
+    std::chrono::milliseconds ReadInterval{500};
+    std::chrono::milliseconds ReadTotalConstant{500};
+    std::chrono::milliseconds ReadTotalPerByte{50};
+    std::chrono::milliseconds TransferWait{3000};
+};
+
+constexpr qint32 DeviceBaudRate = 115200;
+
+// The one serial link to the device. The port's settings from before the program opened it
+// are kept by the port object itself and written back when it closes.
+struct CommLink {
+    SerialSettings PortSettings;             // as applied at open
+    std::unique_ptr<QSerialPort> PortHandle; // empty: no port open
+    bool ReadDone = false;
+    bool WriteDone = false;
+    bool Connected = false;
+    std::uint32_t IoStatus = 0;
+    std::array<frame::Byte, frame::BufferSize> TxFrame{};
+    std::array<frame::Byte, frame::BufferSize> RxBuffer{};
+    std::uint8_t PortCount = 0;  // ports listed by the last scan, at most 99
+    QStringList PortNames;       // their platform names, in the order found
+    std::string VersionText;     // firmware version as last reported (14 characters)
+    std::uint32_t WriteCount = 0; // at most 512
+    std::uint32_t ReadCount = 0;  // at most 512
+    std::uint32_t BytesWritten = 0;
+    std::uint32_t BytesRead = 0;
+    int LastOpenError = 0; // the system's error number of the last failed OpenPort
+
+    LinkNotifier Notify;
+    LinkTimeouts Timeouts;
+};
+
+bool IsPortOpen(const CommLink& link);
+
+// Opens and configures the port: baud 8N1, no flow control, DTR and RTS low. Shows the
+// open-error message and returns false when the port cannot be opened. A port still held
+// by the link is closed first.
+bool OpenPort(CommLink& link, const QString& name, qint32 baud = DeviceBaudRate);
+
+// Discards stale input and queued output, then writes WriteCount bytes of TxFrame.
+void SendFrame(CommLink& link);
+
+// Reads up to ReadCount bytes into the zeroed RxBuffer; ends when they are in, after the
+// line's time-outs, after the 3000 ms wait, or at once when the port reports an error.
+void ReceiveReply(CommLink& link);
+
+bool AbortPort(CommLink& link);
+bool ClosePort(CommLink& link);
+
+// Sets the counts, aborts, sends and receives.
+void Exchange(CommLink& link, std::uint32_t writeCount, std::uint32_t readCount);
+
+bool ReplyMatches(const CommLink& link, frame::Byte command);

@@ -1,0 +1,283 @@
+#include "calendar/CalendarClock.h"
+
+#include <QTest>
+
+#include <chrono>
+#include <clocale>
+#include <cstdlib>
+#include <ctime>
+#include <regex>
+
+namespace {
+
+// A zone by POSIX rule, so that no time-zone database is needed: Iran, UTC+3:30.
+void UseIranTime() {
+    setenv("TZ", "IRST-3:30", 1);
+    tzset();
+}
+
+std::time_t LocalInstant(int year, int month, int day, int hour, int minute, int second) {
+    std::tm parts{};
+    parts.tm_year = year - 1900;
+    parts.tm_mon = month - 1;
+    parts.tm_mday = day;
+    parts.tm_hour = hour;
+    parts.tm_min = minute;
+    parts.tm_sec = second;
+    parts.tm_isdst = 0;
+    return std::mktime(&parts);
+}
+
+CalendarClock Converted(int year, int month, int day, bool daylightBefore = false) {
+    CalendarClock clock;
+    clock.Year = year;
+    clock.Month = static_cast<std::uint8_t>(month);
+    clock.Day = static_cast<std::uint8_t>(day);
+    clock.DaylightSaving = daylightBefore;
+    ToSolarDate(clock);
+    return clock;
+}
+
+double ProcessCpuSeconds() { return static_cast<double>(std::clock()) / CLOCKS_PER_SEC; }
+
+} // namespace
+
+class CalendarTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { UseIranTime(); }
+
+    void solarDate_data() {
+        QTest::addColumn<int>("year");
+        QTest::addColumn<int>("month");
+        QTest::addColumn<int>("day");
+        QTest::addColumn<int>("solarYear");
+        QTest::addColumn<int>("solarMonth");
+        QTest::addColumn<int>("solarDay");
+        QTest::addColumn<bool>("saving");
+
+        // First day of the solar year, and the day daylight saving starts.
+        QTest::newRow("2026-03-21 N=80") << 2026 << 3 << 21 << 1405 << 1 << 1 << false;
+        QTest::newRow("2026-03-22 DST first day") << 2026 << 3 << 22 << 1405 << 1 << 2 << true;
+        QTest::newRow("2024-03-20 leap N=80") << 2024 << 3 << 20 << 1403 << 1 << 1 << false;
+        QTest::newRow("2024-03-19 leap N=79") << 2024 << 3 << 19 << 1402 << 12 << 29 << false;
+        QTest::newRow("2025-03-20 30th of Esfand") << 2025 << 3 << 20 << 1403 << 12 << 30 << false;
+        QTest::newRow("2026-03-20 29th of Esfand") << 2026 << 3 << 20 << 1404 << 12 << 29 << false;
+        QTest::newRow("2025-03-21 after long Esfand") << 2025 << 3 << 21 << 1404 << 1 << 1 << false;
+        // Daylight saving's last day, the 31st day of month 6 outside it, then month 7.
+        QTest::newRow("2026-09-21 E=185") << 2026 << 9 << 21 << 1405 << 6 << 30 << true;
+        QTest::newRow("2026-09-22 E=186") << 2026 << 9 << 22 << 1405 << 6 << 31 << false;
+        QTest::newRow("2026-09-23 month 7") << 2026 << 9 << 23 << 1405 << 7 << 1 << false;
+        // Month edges of the 31-day half.
+        QTest::newRow("2026-04-20 1/31") << 2026 << 4 << 20 << 1405 << 1 << 31 << true;
+        QTest::newRow("2026-04-21 2/1") << 2026 << 4 << 21 << 1405 << 2 << 1 << true;
+        // Month edges of the 30-day half.
+        QTest::newRow("2026-10-22 7/30") << 2026 << 10 << 22 << 1405 << 7 << 30 << false;
+        QTest::newRow("2026-10-23 8/1") << 2026 << 10 << 23 << 1405 << 8 << 1 << false;
+        QTest::newRow("2026-12-21 E=276") << 2026 << 12 << 21 << 1405 << 9 << 30 << false;
+        QTest::newRow("2026-12-22 10/1") << 2026 << 12 << 22 << 1405 << 10 << 1 << false;
+        // Year edges.
+        QTest::newRow("2026-01-01") << 2026 << 1 << 1 << 1404 << 10 << 11 << false;
+        QTest::newRow("2025-01-01") << 2025 << 1 << 1 << 1403 << 10 << 12 << false;
+        QTest::newRow("2024-12-31 N=366") << 2024 << 12 << 31 << 1403 << 10 << 11 << false;
+        QTest::newRow("2026-12-31") << 2026 << 12 << 31 << 1405 << 10 << 10 << false;
+        QTest::newRow("2026-01-20 10/30") << 2026 << 1 << 20 << 1404 << 10 << 30 << false;
+        QTest::newRow("2026-01-21 11/1") << 2026 << 1 << 21 << 1404 << 11 << 1 << false;
+        QTest::newRow("2026-02-19 11/30") << 2026 << 2 << 19 << 1404 << 11 << 30 << false;
+        QTest::newRow("2026-02-20 12/1") << 2026 << 2 << 20 << 1404 << 12 << 1 << false;
+        // Leap years: 29 February and the day after.
+        QTest::newRow("2024-02-29") << 2024 << 2 << 29 << 1402 << 12 << 10 << false;
+        QTest::newRow("2024-03-01") << 2024 << 3 << 1 << 1402 << 12 << 11 << false;
+        QTest::newRow("2028-03-20 leap N=80") << 2028 << 3 << 20 << 1407 << 1 << 1 << false;
+        // 2100 is a leap year for this rule (no century exception).
+        QTest::newRow("2100-03-20 N=80") << 2100 << 3 << 20 << 1479 << 1 << 1 << false;
+        QTest::newRow("2100-03-19 N=79") << 2100 << 3 << 19 << 1478 << 12 << 29 << false;
+        QTest::newRow("2101-03-20 N=79") << 2101 << 3 << 20 << 1479 << 12 << 30 << false;
+        QTest::newRow("2100-12-31 N=366") << 2100 << 12 << 31 << 1479 << 10 << 11 << false;
+    }
+
+    void solarDate() {
+        QFETCH(int, year);
+        QFETCH(int, month);
+        QFETCH(int, day);
+        QFETCH(int, solarYear);
+        QFETCH(int, solarMonth);
+        QFETCH(int, solarDay);
+        QFETCH(bool, saving);
+        const CalendarClock clock = Converted(year, month, day);
+        QCOMPARE(clock.SolarYear, solarYear);
+        QCOMPARE(int{clock.SolarMonth}, solarMonth);
+        QCOMPARE(int{clock.SolarDay}, solarDay);
+        QCOMPARE(clock.DaylightSaving, saving);
+    }
+
+    // Before the solar new year the flag is not decided again: it keeps what it had.
+    void daylightUntouchedBeforeNewYear() {
+        QVERIFY(Converted(2026, 3, 20, true).DaylightSaving);
+        QVERIFY(!Converted(2026, 3, 20, false).DaylightSaving);
+        QVERIFY(!Converted(2026, 3, 21, true).DaylightSaving);
+    }
+
+    // Every day of a span of years maps to a valid solar date, one day after the other.
+    void everyDayAdvancesByOne() {
+        std::time_t t = LocalInstant(2023, 1, 1, 12, 0, 0);
+        CalendarClock previous;
+        SampleClock(previous, t);
+        ToSolarDate(previous);
+        for (int i = 0; i < 366 * 8; ++i) {
+            t += 86400;
+            CalendarClock clock;
+            SampleClock(clock, t);
+            ToSolarDate(clock);
+            QVERIFY(clock.SolarMonth >= 1 && clock.SolarMonth <= 12);
+            QVERIFY(clock.SolarDay >= 1 && clock.SolarDay <= 31);
+            const bool nextDay = clock.SolarYear == previous.SolarYear &&
+                                 clock.SolarMonth == previous.SolarMonth &&
+                                 clock.SolarDay == previous.SolarDay + 1;
+            const bool nextMonth = clock.SolarYear == previous.SolarYear &&
+                                   clock.SolarMonth == previous.SolarMonth + 1 &&
+                                   clock.SolarDay == 1;
+            const bool nextYear = clock.SolarYear == previous.SolarYear + 1 &&
+                                  clock.SolarMonth == 1 && clock.SolarDay == 1 &&
+                                  previous.SolarMonth == 12;
+            if (!(nextDay || nextMonth || nextYear)) {
+                QFAIL(qPrintable(QStringLiteral("%1-%2-%3 follows %4/%5/%6 as %7/%8/%9")
+                                     .arg(clock.Year)
+                                     .arg(clock.Month)
+                                     .arg(clock.Day)
+                                     .arg(previous.SolarYear)
+                                     .arg(previous.SolarMonth)
+                                     .arg(previous.SolarDay)
+                                     .arg(clock.SolarYear)
+                                     .arg(clock.SolarMonth)
+                                     .arg(clock.SolarDay)));
+            }
+            previous = clock;
+        }
+    }
+
+    void sampleFields() {
+        CalendarClock clock;
+        SampleClock(clock, LocalInstant(2026, 3, 5, 14, 7, 9));
+        QCOMPARE(clock.Year, 2026);
+        QCOMPARE(int{clock.Month}, 3);
+        QCOMPARE(int{clock.Day}, 5);
+        QCOMPARE(int{clock.WeekDay}, 4); // a Thursday
+        QCOMPARE(clock.YearDay, 63);
+        QCOMPARE(int{clock.SolarWeekDay}, 6);
+        QCOMPARE(int{clock.Hour}, 14);
+        QCOMPARE(int{clock.Minute}, 7);
+        QCOMPARE(int{clock.Second}, 9);
+        QCOMPARE(DateTextString(clock), std::string("Thursday , March(03) , 2026 , 14:07:09 PM"));
+    }
+
+    void solarWeekDay_data() {
+        QTest::addColumn<int>("day");
+        QTest::addColumn<int>("expected");
+        // 2026-03-06 is a Friday, the 7th a Saturday.
+        QTest::newRow("Friday") << 6 << 0;
+        QTest::newRow("Saturday") << 7 << 1;
+        QTest::newRow("Sunday") << 8 << 2;
+        QTest::newRow("Thursday") << 12 << 6;
+    }
+
+    void solarWeekDay() {
+        QFETCH(int, day);
+        QFETCH(int, expected);
+        CalendarClock clock;
+        SampleClock(clock, LocalInstant(2026, 3, day, 10, 0, 0));
+        QCOMPARE(int{clock.SolarWeekDay}, expected);
+    }
+
+    // While daylight saving is on, the sample is an hour early; the text is not.
+    void daylightShiftsSampleNotText() {
+        CalendarClock clock;
+        clock.DaylightSaving = true;
+        SampleClock(clock, LocalInstant(2026, 6, 10, 0, 30, 0));
+        QCOMPARE(int{clock.Hour}, 23);
+        QCOMPARE(int{clock.Day}, 9);
+        QCOMPARE(int{clock.Minute}, 30);
+        QCOMPARE(DateTextString(clock), std::string("Wednesday , June(06) , 2026 , 00:30:00 AM"));
+
+        clock.DaylightSaving = true;
+        SampleClock(clock, LocalInstant(2026, 1, 1, 0, 10, 0));
+        QCOMPARE(clock.Year, 2025);
+        QCOMPARE(int{clock.Month}, 12);
+        QCOMPARE(int{clock.Day}, 31);
+        QCOMPARE(clock.YearDay, 364);
+    }
+
+    // The tick: the flag decided from one sample shifts the next.
+    void daylightCarriedToNextSample() {
+        CalendarClock clock;
+        SampleClock(clock, LocalInstant(2026, 3, 22, 0, 30, 0));
+        ToSolarDate(clock);
+        QVERIFY(clock.DaylightSaving);
+        SampleClock(clock, LocalInstant(2026, 3, 22, 0, 30, 1));
+        ToSolarDate(clock);
+        QCOMPARE(int{clock.Day}, 21); // an hour back is still the 21st
+        QCOMPARE(int{clock.SolarDay}, 1);
+        QVERIFY(!clock.DaylightSaving);
+    }
+
+    void dateTextIgnoresProcessLocale() {
+        const std::time_t t = LocalInstant(2026, 3, 7, 9, 5, 7);
+        const std::string before = FormatDateText(t);
+        for (const char* name : {"C.UTF-8", "fa_IR.UTF-8", "de_DE.UTF-8", ""}) {
+            std::setlocale(LC_ALL, name);
+            QCOMPARE(FormatDateText(t), before);
+        }
+        std::setlocale(LC_ALL, "C");
+        QCOMPARE(before, std::string("Saturday , March(03) , 2026 , 09:05:07 AM"));
+    }
+
+    void displayTexts_data() {
+        QTest::addColumn<int>("hour");
+        QTest::addColumn<int>("minute");
+        QTest::addColumn<int>("second");
+        QTest::addColumn<QString>("time");
+        QTest::newRow("padded") << 9 << 5 << 7 << " 09 : 05 : 07";
+        QTest::newRow("midnight") << 0 << 0 << 0 << " 00 : 00 : 00";
+        QTest::newRow("last second") << 23 << 59 << 59 << " 23 : 59 : 59";
+    }
+
+    void displayTexts() {
+        QFETCH(int, hour);
+        QFETCH(int, minute);
+        QFETCH(int, second);
+        QFETCH(QString, time);
+        CalendarClock clock;
+        clock.Hour = static_cast<std::uint8_t>(hour);
+        clock.Minute = static_cast<std::uint8_t>(minute);
+        clock.Second = static_cast<std::uint8_t>(second);
+        QCOMPARE(QString::fromStdString(ClockTimeText(clock)), time);
+    }
+
+    void solarDateText() {
+        const CalendarClock clock = Converted(2026, 3, 22);
+        QCOMPARE(SolarDateText(clock), std::string(" 1405 / 01 / 02"));
+    }
+
+    // ReadClock sleeps to the boundary: it samples the second that has just begun and
+    // burns almost no processor time while it waits.
+    void readClockWaitsWithoutSpinning() {
+        using namespace std::chrono;
+        const double cpuBefore = ProcessCpuSeconds();
+        for (int i = 0; i < 2; ++i) {
+            CalendarClock clock;
+            ReadClock(clock);
+            const auto now = system_clock::now();
+            const auto since = now - floor<seconds>(now);
+            const std::time_t t = system_clock::to_time_t(floor<seconds>(now));
+            std::tm parts{};
+            localtime_r(&t, &parts);
+            QCOMPARE(int{clock.Second}, parts.tm_sec);
+            QVERIFY2(since < milliseconds(250), "ReadClock returned long after the boundary");
+        }
+        QVERIFY2(ProcessCpuSeconds() - cpuBefore < 0.2, "ReadClock spins while it waits");
+    }
+};
+
+QTEST_APPLESS_MAIN(CalendarTest)
+#include "tst_calendar.moc"

@@ -1,0 +1,269 @@
+// The simulator is the other end of every device test: its answers must be the device's.
+#include "comm/CommLink.h"
+#include "tools/devicesim/DeviceSimulator.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+struct Session {
+    DeviceSimulator sim;
+    CommLink link;
+    explicit Session(SimulatorOptions options = {}) : sim(options) {}
+    bool Open() {
+        return sim.Start() && OpenPort(link, QString::fromStdString(sim.PortPath()));
+    }
+    Bytes Ask(const Bytes& frame, std::uint32_t readCount) {
+        std::copy(frame.begin(), frame.end(), link.TxFrame.begin());
+        Exchange(link, static_cast<std::uint32_t>(frame.size()), readCount);
+        return Bytes(link.RxBuffer.begin(), link.RxBuffer.begin() + link.BytesRead);
+    }
+    Bytes Compose(std::uint8_t command, std::uint8_t high, std::uint8_t low, const Bytes& data) {
+        Bytes out(frame::FrameSize(data.size()));
+        frame::Compose(out, command, high, low, data);
+        return out;
+    }
+};
+
+Bytes Of(auto const& array) { return Bytes(array.begin(), array.end()); }
+
+Bytes Pattern(std::size_t size, std::uint8_t seed) {
+    Bytes data(size);
+    for (std::size_t i = 0; i < size; ++i) {
+        data[i] = static_cast<std::uint8_t>(seed + i * 7);
+    }
+    return data;
+}
+
+} // namespace
+
+class DeviceSimulatorTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void probeAndVersion() {
+        SimulatorOptions options;
+        const std::string version = "ABCDEFGHIJKL";
+        std::copy(version.begin(), version.end(), options.VersionData.begin());
+        Session s(options);
+        QVERIFY(s.Open());
+        QCOMPARE(s.Ask(Of(frame::ProbeFrame), 7), Of(frame::ProbeReply));
+        const Bytes reply = s.Ask(Of(frame::VersionQueryFrame), 18);
+        QCOMPARE(reply.size(), std::size_t{18});
+        QCOMPARE(Bytes(reply.begin(), reply.begin() + 6), Of(frame::VersionReplyHeader));
+        QCOMPARE(std::string(reply.begin() + 6, reply.end()), version);
+    }
+
+    // A probe differing in its check byte is not the probe: no answer.
+    void wrongProbeIsIgnored() {
+        Session s;
+        QVERIFY(s.Open());
+        s.link.Timeouts.ReadTotalConstant = std::chrono::milliseconds(100);
+        s.link.Timeouts.ReadTotalPerByte = std::chrono::milliseconds(1);
+        QVERIFY(s.Ask({0x55, 0xAA, 0x01, 0x00, 0x00, 0x05, 0xFB}, 7).empty());
+    }
+
+    void blockWritesLandInMemoryAndEcho() {
+        Session s;
+        QVERIFY(s.Open());
+        const Bytes data = Pattern(128, 3);
+        const Bytes reply = s.Ask(s.Compose(0x03, 0x9D, 0x80, data), 134);
+        QCOMPARE(reply.size(), std::size_t{134});
+        QCOMPARE(Bytes(reply.begin(), reply.begin() + 5), Of(frame::BlockReplyHeader));
+        QCOMPARE(Bytes(reply.begin() + 6, reply.end()), data);
+        const Bytes memory = s.sim.Memory();
+        QCOMPARE(Bytes(memory.begin() + 0x9D80, memory.begin() + 0x9D80 + 128), data);
+
+        // The read-back returns the block stored at address 0.
+        const Bytes settings = Pattern(128, 40);
+        s.Ask(s.Compose(0x03, 0, 0, settings), 134);
+        const Bytes readBack = s.Ask(Of(frame::ReadSettingsFrame), 134);
+        QCOMPARE(readBack.size(), std::size_t{134});
+        QCOMPARE(Bytes(readBack.begin(), readBack.begin() + 5),
+                 (Bytes{0x55, 0xAA, 0x04, 0x0F, 0x0E}));
+        QCOMPARE(Bytes(readBack.begin() + 6, readBack.end()), settings);
+    }
+
+    void clockFrameIsStoredWithoutReply() {
+        Session s;
+        QVERIFY(s.Open());
+        const Bytes clock = {0x55, 0xAA, 0x04, 0x0F, 0x0E, 0x0A, 0x09, 0x07, 0x0E, 0x05, 0x03, 0x1A};
+        std::copy(clock.begin(), clock.end(), s.link.TxFrame.begin());
+        s.link.WriteCount = 12;
+        SendFrame(s.link);
+        QTRY_VERIFY(s.sim.Clock().Set);
+        const DeviceClock stored = s.sim.Clock();
+        QCOMPARE(int{stored.Second}, 9);
+        QCOMPARE(int{stored.Minute}, 7);
+        QCOMPARE(int{stored.Hour}, 14);
+        QCOMPARE(int{stored.Day}, 5);
+        QCOMPARE(int{stored.Month}, 3);
+        QCOMPARE(int{stored.Year}, 26);
+        QCOMPARE(s.sim.Trace().back().Way, TraceEntry::Direction::In);
+    }
+
+    void upgradeStage() {
+        Session s;
+        QVERIFY(s.Open());
+        const auto& up = frame::UpgradeAccessCode;
+        const auto& stage = frame::StageAccessCode;
+        // Erase is refused outside the upgrade stage.
+        s.link.Timeouts.ReadTotalConstant = std::chrono::milliseconds(100);
+        QVERIFY(s.Ask(s.Compose(0x50, stage[0], stage[1], {0}), 10).empty());
+
+        Bytes reply = s.Ask(s.Compose(0x77, up[0], up[1], {0}), 10);
+        QCOMPARE(reply.size(), std::size_t{10});
+        QCOMPARE(Bytes(reply.begin(), reply.begin() + 5), (Bytes{0x55, 0xAA, 0x01, 0x03, 0x11}));
+        QVERIFY(s.sim.InUpgradeStage());
+
+        reply = s.Ask(s.Compose(0x50, stage[0], stage[1], {0}), 10);
+        QCOMPARE(reply.size(), std::size_t{10});
+        QCOMPARE(int{reply[2]}, 0x50);
+        QCOMPARE(int{reply[3]}, 0xB3);
+
+        const Bytes page = Pattern(256, 9);
+        const Bytes pageFrame = s.Compose(0x60, 5, 2, page);
+        QCOMPARE(s.Ask(pageFrame, 262), pageFrame);
+        QCOMPARE(s.sim.PagesWritten(), 1);
+        const Bytes flash = s.sim.Flash();
+        QCOMPARE(Bytes(flash.begin() + 5 * 256, flash.begin() + 6 * 256), page);
+
+        std::copy_n(s.Compose(0x80, up[0], up[1], {0x01, 0xF1}).begin(), 8,
+                    s.link.TxFrame.begin());
+        s.link.WriteCount = 8;
+        SendFrame(s.link);
+        QTRY_VERIFY(!s.sim.InUpgradeStage());
+    }
+
+    void helloAnsweredOnlyInUpgradeStage_data() {
+        QTest::addColumn<bool>("inStage");
+        QTest::newRow("running") << false;
+        QTest::newRow("waiting in the upgrade stage") << true;
+    }
+
+    void helloAnsweredOnlyInUpgradeStage() {
+        QFETCH(bool, inStage);
+        SimulatorOptions options;
+        options.StartInUpgradeStage = inStage;
+        Session s(options);
+        QVERIFY(s.Open());
+        s.link.Timeouts.ReadTotalConstant = std::chrono::milliseconds(100);
+        const auto& stage = frame::StageAccessCode;
+        const Bytes reply = s.Ask(s.Compose(0x01, stage[0], stage[1], {0}), 10);
+        QCOMPARE(reply.size(), inStage ? std::size_t{10} : std::size_t{0});
+    }
+
+    void faults_data() {
+        QTest::addColumn<SimulatorOptions>("options");
+        QTest::addColumn<Bytes>("replySizes"); // sizes of three block replies
+        QTest::addColumn<Bytes>("flipped");    // 1 where the echo differs
+        SimulatorOptions plain;
+        QTest::newRow("healthy") << plain << Bytes{134, 134, 134} << Bytes{0, 0, 0};
+        SimulatorOptions stop;
+        stop.StopAfterFrames = 2;
+        QTest::newRow("stop after 2") << stop << Bytes{134, 134, 0} << Bytes{0, 0, 0};
+        SimulatorOptions cut;
+        cut.ShortReplyBytes = 100;
+        QTest::newRow("short 100") << cut << Bytes{100, 100, 100} << Bytes{1, 1, 1};
+        SimulatorOptions flip;
+        flip.FlipEveryBlocks = 2;
+        QTest::newRow("flip every 2") << flip << Bytes{134, 134, 134} << Bytes{0, 1, 0};
+        SimulatorOptions silent;
+        silent.Silent = true;
+        QTest::newRow("silent") << silent << Bytes{0, 0, 0} << Bytes{0, 0, 0};
+    }
+
+    void faults() {
+        QFETCH(SimulatorOptions, options);
+        QFETCH(Bytes, replySizes);
+        QFETCH(Bytes, flipped);
+        Session s(options);
+        QVERIFY(s.Open());
+        s.link.Timeouts.TransferWait = std::chrono::milliseconds(300);
+        for (std::size_t i = 0; i < 3; ++i) {
+            const Bytes data = Pattern(128, static_cast<std::uint8_t>(i + 1));
+            const Bytes reply = s.Ask(s.Compose(0x03, 0, static_cast<std::uint8_t>(i * 128 & 0x80),
+                                                data),
+                                      134);
+            QCOMPARE(reply.size(), std::size_t{replySizes[i]});
+            if (reply.size() > 6) {
+                Bytes echoed(reply.begin() + 6, reply.end());
+                echoed.resize(128, 0);
+                QCOMPARE(echoed != data, flipped[i] == 1);
+            }
+        }
+    }
+
+    // Noise and a torn frame before a good one: the device finds the good one.
+    void resynchronisesAfterNoise() {
+        Session s;
+        QVERIFY(s.Open());
+        Bytes noisy = {0x00, 0x55, 0x13, 0xAA, 0x55, 0xAA, 0x03};
+        const Bytes probe = Of(frame::ProbeFrame);
+        noisy.insert(noisy.end(), probe.begin(), probe.end());
+        // The torn block header waits for 128 bytes that never come; the gap drops it.
+        std::copy(noisy.begin(), noisy.begin() + 7, s.link.TxFrame.begin());
+        s.link.WriteCount = 7;
+        SendFrame(s.link);
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        QCOMPARE(s.Ask(probe, 7), Of(frame::ProbeReply));
+        bool dropped = false;
+        for (const auto& entry : s.sim.Trace()) {
+            dropped = dropped || entry.Way == TraceEntry::Direction::Dropped;
+        }
+        QVERIFY(dropped);
+    }
+
+    void traceAndDump() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        Session s;
+        QVERIFY(s.Open());
+        s.Ask(Of(frame::ProbeFrame), 7);
+        s.Ask(s.Compose(0x03, 0x00, 0x80, Bytes(128, 0xAB)), 134);
+        s.sim.Stop();
+        const std::string tracePath = dir.filePath(QStringLiteral("trace.txt")).toStdString();
+        QVERIFY(s.sim.WriteTrace(tracePath));
+        std::ifstream trace(tracePath);
+        std::string first;
+        std::string second;
+        std::getline(trace, first);
+        std::getline(trace, second);
+        QCOMPARE(first, std::string("> 55 AA 01 00 00 05 FA"));
+        QCOMPARE(second, std::string("< 55 AA 01 03 11 05 E6"));
+
+        QVERIFY(s.sim.DumpTo(dir.path().toStdString()));
+        std::ifstream memory(dir.filePath(QStringLiteral("memory.bin")).toStdString(),
+                             std::ios::binary);
+        const Bytes bytes((std::istreambuf_iterator<char>(memory)),
+                          std::istreambuf_iterator<char>());
+        QCOMPARE(bytes.size(), std::size_t{65536});
+        QCOMPARE(int{bytes[0x80]}, 0xAB);
+        QCOMPARE(int{bytes[0x100]}, 0xFF);
+    }
+
+    // Paced, a block exchange takes at least the wire time of both frames.
+    void pacedTakesWireTime() {
+        SimulatorOptions options;
+        options.Paced = true;
+        Session s(options);
+        QVERIFY(s.Open());
+        const auto start = std::chrono::steady_clock::now();
+        for (int i = 0; i < 5; ++i) {
+            QCOMPARE(s.Ask(s.Compose(0x03, 0, 0, Bytes(128, 1)), 134).size(), std::size_t{134});
+        }
+        const auto elapsed = std::chrono::steady_clock::now() - start;
+        const auto wire = std::chrono::microseconds(5 * 268 * 10 * 1'000'000LL / 115200);
+        QVERIFY(elapsed >= wire);
+    }
+};
+
+Q_DECLARE_METATYPE(SimulatorOptions)
+QTEST_GUILESS_MAIN(DeviceSimulatorTest)
+#include "tst_devicesim.moc"

@@ -1,0 +1,168 @@
+// muezzin-sim: a muezzin device on a pseudo-terminal, for demonstrations and tests.
+#include "tools/devicesim/DeviceSimulator.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+
+namespace {
+
+struct IntOption {
+    QCommandLineOption option;
+    int* target;
+};
+
+bool ParseVersion(const QString& text, SimulatorOptions& options) {
+    const QByteArray bytes = text.toLatin1();
+    if (bytes.size() > 12) {
+        return false;
+    }
+    options.VersionData.fill(0);
+    std::copy(bytes.begin(), bytes.end(), options.VersionData.begin());
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    // Block the stop signals in every thread; the main thread takes them with sigwait.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGHUP);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("muezzin-sim"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Simulates a muezzin device on a pseudo-terminal and prints the port path it serves.\n"
+        "Runs until interrupted (Ctrl+C or SIGTERM)."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+
+    const QCommandLineOption link(QStringLiteral("link"),
+                                  QStringLiteral("Make a symbolic link PATH to the port."),
+                                  QStringLiteral("PATH"));
+    const QCommandLineOption trace(QStringLiteral("trace"),
+                                   QStringLiteral("Write every frame in and out to FILE, one hex "
+                                                  "line each ('>' in, '<' out, '#' dropped)."),
+                                   QStringLiteral("FILE"));
+    const QCommandLineOption dump(QStringLiteral("dump"),
+                                  QStringLiteral("On exit write memory.bin and flash.bin to DIR."),
+                                  QStringLiteral("DIR"));
+    const QCommandLineOption version(
+        QStringLiteral("firmware-version"),
+        QStringLiteral("The 12 data bytes of the version reply (default 0326" "01SIM01)."),
+        QStringLiteral("TEXT"));
+    const QCommandLineOption silent(QStringLiteral("silent"),
+                                    QStringLiteral("Never answer."));
+    const QCommandLineOption wrongHeader(QStringLiteral("wrong-header"),
+                                         QStringLiteral("Corrupt the command byte of replies."));
+    const QCommandLineOption paced(QStringLiteral("paced"),
+                                   QStringLiteral("Give every byte its wire time at 115200 baud."));
+    const QCommandLineOption upgradeStage(
+        QStringLiteral("upgrade-stage"),
+        QStringLiteral("Start in the upgrade stage, as after an interrupted upgrade."));
+
+    SimulatorOptions options;
+    int delayMs = 0;
+    std::vector<IntOption> counts = {
+        {{QStringLiteral("stop-after"), QStringLiteral("Answer only the first N frames."),
+          QStringLiteral("N")},
+         &options.StopAfterFrames},
+        {{QStringLiteral("short"), QStringLiteral("Cut every reply to N bytes."),
+          QStringLiteral("N")},
+         &options.ShortReplyBytes},
+        {{QStringLiteral("flip-every"),
+          QStringLiteral("Flip one echoed byte in every N-th block or page echo."),
+          QStringLiteral("N")},
+         &options.FlipEveryBlocks},
+        {{QStringLiteral("delay"), QStringLiteral("Answer only after MS milliseconds."),
+          QStringLiteral("MS")},
+         &delayMs},
+        {{QStringLiteral("hang-up-at"),
+          QStringLiteral("At frame N send half the reply and close the line."),
+          QStringLiteral("N")},
+         &options.HangUpAtFrame},
+    };
+    parser.addOptions({link, trace, dump, version, silent, wrongHeader, paced, upgradeStage});
+    for (const auto& count : counts) {
+        parser.addOption(count.option);
+    }
+    parser.process(app);
+
+    for (const auto& count : counts) {
+        if (!parser.isSet(count.option)) {
+            continue;
+        }
+        bool ok = false;
+        const int value = parser.value(count.option).toInt(&ok);
+        if (!ok || value < 0) {
+            std::cerr << "muezzin-sim: --" << count.option.names().first().toStdString()
+                      << " needs a whole number of 0 or more\n";
+            return 2;
+        }
+        *count.target = value;
+    }
+    if (parser.isSet(version) && !ParseVersion(parser.value(version), options)) {
+        std::cerr << "muezzin-sim: --firmware-version takes at most 12 characters\n";
+        return 2;
+    }
+    options.ReplyDelay = std::chrono::milliseconds(delayMs);
+    options.Silent = parser.isSet(silent);
+    options.WrongHeader = parser.isSet(wrongHeader);
+    options.Paced = parser.isSet(paced);
+    options.StartInUpgradeStage = parser.isSet(upgradeStage);
+
+    DeviceSimulator simulator(options);
+    std::string error;
+    if (!simulator.Start(&error)) {
+        std::cerr << "muezzin-sim: cannot create a pseudo-terminal: " << error << '\n';
+        return 1;
+    }
+
+    std::filesystem::path linkPath;
+    if (parser.isSet(link)) {
+        linkPath = parser.value(link).toStdString();
+        std::error_code ec;
+        std::filesystem::remove(linkPath, ec);
+        std::filesystem::create_symlink(simulator.PortPath(), linkPath, ec);
+        if (ec) {
+            std::cerr << "muezzin-sim: cannot link " << linkPath << ": " << ec.message() << '\n';
+            return 1;
+        }
+    }
+    std::cout << simulator.PortPath() << std::endl;
+
+    int signal = 0;
+    sigwait(&stopSignals, &signal);
+    simulator.Stop();
+
+    int status = 0;
+    if (!linkPath.empty()) {
+        std::error_code ec;
+        std::filesystem::remove(linkPath, ec);
+    }
+    if (parser.isSet(trace) && !simulator.WriteTrace(parser.value(trace).toStdString())) {
+        std::cerr << "muezzin-sim: cannot write the trace\n";
+        status = 1;
+    }
+    if (parser.isSet(dump)) {
+        const std::string folder = parser.value(dump).toStdString();
+        std::error_code ec;
+        std::filesystem::create_directories(folder, ec);
+        if (!simulator.DumpTo(folder)) {
+            std::cerr << "muezzin-sim: cannot write the dump to " << folder << '\n';
+            status = 1;
+        }
+    }
+    return status;
+}
