@@ -4,7 +4,6 @@
 #include "tools/devicesim/DeviceSimulator.h"
 
 #include <QCoreApplication>
-
 #include <chrono>
 #include <cstdio>
 
@@ -40,8 +39,8 @@ int main(int argc, char* argv[]) {
             block[i] = static_cast<std::uint8_t>(b * 31 + i);
         }
         frame::Compose(link.TxFrame, frame::command::BlockWrite,
-                       static_cast<std::uint8_t>(address >> 8),
-                       static_cast<std::uint8_t>(address), block);
+                       static_cast<std::uint8_t>(address >> 8), static_cast<std::uint8_t>(address),
+                       block);
         link.WriteCount = frame::BlockFrameSize;
         link.ReadCount = frame::BlockFrameSize;
         SendFrame(link);

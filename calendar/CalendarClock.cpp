@@ -76,7 +76,9 @@ void SampleClock(CalendarClock& clock, std::time_t t) {
                 clock.DateText.begin());
 }
 
-void ReadClock(CalendarClock& clock) { SampleClock(clock, WaitForNextSecond()); }
+void ReadClock(CalendarClock& clock) {
+    SampleClock(clock, WaitForNextSecond());
+}
 
 void ToSolarDate(CalendarClock& clock) {
     static constexpr std::array<int, 12> DaysBefore = {0,   31,  59,  90,  120, 151,
@@ -112,7 +114,9 @@ void ToSolarDate(CalendarClock& clock) {
     clock.SolarDay = static_cast<std::uint8_t>(solarDay);
 }
 
-std::string DateTextString(const CalendarClock& clock) { return clock.DateText.data(); }
+std::string DateTextString(const CalendarClock& clock) {
+    return clock.DateText.data();
+}
 
 std::string ClockTimeText(const CalendarClock& clock) {
     std::array<char, 32> text{};

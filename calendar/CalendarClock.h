@@ -8,19 +8,19 @@
 // The PC clock as the device world sees it: one sample of local time, its solar (Persian)
 // date by the device's fixed arithmetic rule, and the date text that stamps the log.
 struct CalendarClock {
-    std::int32_t Year = 0;       // Gregorian, e.g. 2026
-    std::uint8_t Month = 0;      // 1..12
-    std::uint8_t Day = 0;        // 1..31
-    std::uint8_t WeekDay = 0;    // 0 = Sunday .. 6 = Saturday
-    std::int32_t YearDay = 0;    // 0 = 1 January
+    std::int32_t Year = 0;    // Gregorian, e.g. 2026
+    std::uint8_t Month = 0;   // 1..12
+    std::uint8_t Day = 0;     // 1..31
+    std::uint8_t WeekDay = 0; // 0 = Sunday .. 6 = Saturday
+    std::int32_t YearDay = 0; // 0 = 1 January
     std::int32_t SolarYear = 0;
-    std::uint8_t SolarMonth = 0; // 1..12
-    std::uint8_t SolarDay = 0;   // 1..31
+    std::uint8_t SolarMonth = 0;   // 1..12
+    std::uint8_t SolarDay = 0;     // 1..31
     std::uint8_t SolarWeekDay = 0; // Saturday 1 .. Friday 0
     std::uint8_t Hour = 0;
     std::uint8_t Minute = 0;
     std::uint8_t Second = 0;
-    bool DaylightSaving = false; // decided by ToSolarDate, applied by the next ReadClock
+    bool DaylightSaving = false;     // decided by ToSolarDate, applied by the next ReadClock
     std::array<char, 80> DateText{}; // zero-terminated; always the PC's own local time
 };
 

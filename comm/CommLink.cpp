@@ -56,10 +56,13 @@ bool IsLinkLost(QSerialPort::SerialPortError error) {
 
 } // namespace
 
-bool IsPortOpen(const CommLink& link) { return link.PortHandle != nullptr; }
+bool IsPortOpen(const CommLink& link) {
+    return link.PortHandle != nullptr;
+}
 
-bool OpenPort(CommLink& link, const QString& name, qint32 baud) {
+bool OpenPort(CommLink& link, const QString& name, qint32 baud, bool showError) {
     link.PortHandle.reset(); // never leave an earlier port held behind the new one
+    link.PortName.clear();
 
     auto port = std::make_unique<QSerialPort>();
     port->setPortName(name);
@@ -72,7 +75,9 @@ bool OpenPort(CommLink& link, const QString& name, qint32 baud) {
     errno = 0;
     if (!port->open(QIODevice::ReadWrite)) {
         link.LastOpenError = OpenErrorNumber(LastSystemError(), port->error());
-        Notify(link, linktext::OpenFailed, QString::number(link.LastOpenError));
+        if (showError) {
+            Notify(link, linktext::OpenFailed, QString::number(link.LastOpenError));
+        }
         return false;
     }
     // A pseudo-terminal refuses the modem lines; the line works without them.
@@ -88,6 +93,7 @@ bool OpenPort(CommLink& link, const QString& name, qint32 baud) {
                                        false,
                                        false};
     link.PortHandle = std::move(port);
+    link.PortName = name;
     return true;
 }
 
@@ -104,8 +110,8 @@ void SendFrame(CommLink& link) {
 
     const auto count = std::min<std::size_t>(link.WriteCount, link.TxFrame.size());
     const auto deadline = Clock::now() + link.Timeouts.TransferWait;
-    const qint64 queued = port.write(reinterpret_cast<const char*>(link.TxFrame.data()),
-                                     static_cast<qint64>(count));
+    const qint64 queued =
+        port.write(reinterpret_cast<const char*>(link.TxFrame.data()), static_cast<qint64>(count));
     if (queued < 0) {
         link.BytesWritten = 0;
         link.IoStatus = iostatus::Failed;
@@ -150,8 +156,8 @@ void ReceiveReply(CommLink& link) {
     const auto wanted = std::min<std::size_t>(link.ReadCount, link.RxBuffer.size());
     const auto& limits = link.Timeouts;
     const auto start = Clock::now();
-    const auto lineDeadline = start + limits.ReadTotalConstant +
-                              limits.ReadTotalPerByte * static_cast<int>(wanted);
+    const auto lineDeadline =
+        start + limits.ReadTotalConstant + limits.ReadTotalPerByte * static_cast<int>(wanted);
     const auto waitDeadline = start + limits.TransferWait;
     auto lastByteAt = start;
     std::size_t got = 0;
@@ -211,6 +217,7 @@ bool ClosePort(CommLink& link) {
     }
     link.PortHandle->close(); // writes the port's earlier settings back
     link.PortHandle.reset();
+    link.PortName.clear();
     return true;
 }
 

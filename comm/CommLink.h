@@ -5,7 +5,6 @@
 #include <QSerialPort>
 #include <QString>
 #include <QStringList>
-
 #include <array>
 #include <chrono>
 #include <cstdint>
@@ -59,15 +58,16 @@ constexpr qint32 DeviceBaudRate = 115200;
 struct CommLink {
     SerialSettings PortSettings;             // as applied at open
     std::unique_ptr<QSerialPort> PortHandle; // empty: no port open
+    QString PortName;                        // the name the open port was opened by
     bool ReadDone = false;
     bool WriteDone = false;
     bool Connected = false;
     std::uint32_t IoStatus = 0;
     std::array<frame::Byte, frame::BufferSize> TxFrame{};
     std::array<frame::Byte, frame::BufferSize> RxBuffer{};
-    std::uint8_t PortCount = 0;  // ports listed by the last scan, at most 99
-    QStringList PortNames;       // their platform names, in the order found
-    std::string VersionText;     // firmware version as last reported (14 characters)
+    std::uint8_t PortCount = 0;   // ports listed by the last scan, at most 99
+    QStringList PortNames;        // their platform names, in the order found
+    std::string VersionText;      // firmware version as last reported (14 characters)
     std::uint32_t WriteCount = 0; // at most 512
     std::uint32_t ReadCount = 0;  // at most 512
     std::uint32_t BytesWritten = 0;
@@ -80,10 +80,12 @@ struct CommLink {
 
 bool IsPortOpen(const CommLink& link);
 
-// Opens and configures the port: baud 8N1, no flow control, DTR and RTS low. Shows the
-// open-error message and returns false when the port cannot be opened. A port still held
-// by the link is closed first.
-bool OpenPort(CommLink& link, const QString& name, qint32 baud = DeviceBaudRate);
+// Opens and configures the port: baud 8N1, no flow control, DTR and RTS low. Returns false
+// when the port cannot be opened, with the system's error number in LastOpenError, and then
+// shows the open-error message unless told not to. A port still held by the link is closed
+// first.
+bool OpenPort(CommLink& link, const QString& name, qint32 baud = DeviceBaudRate,
+              bool showError = true);
 
 // Discards stale input and queued output, then writes WriteCount bytes of TxFrame.
 void SendFrame(CommLink& link);

@@ -24,8 +24,8 @@ std::optional<std::size_t> DataCountFor(Byte length) {
     return std::size_t{length} - 4;
 }
 
-std::optional<std::size_t> Compose(std::span<Byte> out, Byte command, Byte paramHigh,
-                                   Byte paramLow, std::span<const Byte> data) {
+std::optional<std::size_t> Compose(std::span<Byte> out, Byte command, Byte paramHigh, Byte paramLow,
+                                   std::span<const Byte> data) {
     const auto length = LengthFor(data.size());
     const std::size_t size = FrameSize(data.size());
     if (!length || out.size() < size) {

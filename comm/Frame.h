@@ -68,11 +68,13 @@ std::optional<Byte> LengthFor(std::size_t dataCount);
 // Data bytes that follow a header with this Length byte; nothing for a Length below 4.
 std::optional<std::size_t> DataCountFor(Byte length);
 
-constexpr std::size_t FrameSize(std::size_t dataCount) { return HeaderSize + dataCount; }
+constexpr std::size_t FrameSize(std::size_t dataCount) {
+    return HeaderSize + dataCount;
+}
 
 // Writes a whole frame at the start of out and returns its size; nothing when the data
 // cannot be carried or out is too small (out is then untouched).
-std::optional<std::size_t> Compose(std::span<Byte> out, Byte command, Byte paramHigh,
-                                   Byte paramLow, std::span<const Byte> data);
+std::optional<std::size_t> Compose(std::span<Byte> out, Byte command, Byte paramHigh, Byte paramLow,
+                                   std::span<const Byte> data);
 
 } // namespace frame

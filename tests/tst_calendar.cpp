@@ -1,7 +1,6 @@
 #include "calendar/CalendarClock.h"
 
 #include <QTest>
-
 #include <chrono>
 #include <clocale>
 #include <cstdlib>
@@ -38,7 +37,9 @@ CalendarClock Converted(int year, int month, int day, bool daylightBefore = fals
     return clock;
 }
 
-double ProcessCpuSeconds() { return static_cast<double>(std::clock()) / CLOCKS_PER_SEC; }
+double ProcessCpuSeconds() {
+    return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
+}
 
 } // namespace
 

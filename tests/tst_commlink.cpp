@@ -3,7 +3,6 @@
 
 #include <QElapsedTimer>
 #include <QTest>
-
 #include <fcntl.h>
 #include <termios.h>
 #include <thread>
@@ -63,11 +62,11 @@ void SetLineSpeed(const std::string& path, speed_t speed) {
     ::close(fd);
 }
 
-QString PathOf(const DeviceSimulator& sim) { return QString::fromStdString(sim.PortPath()); }
+QString PathOf(const DeviceSimulator& sim) {
+    return QString::fromStdString(sim.PortPath());
+}
 
 } // namespace
-
-Q_DECLARE_METATYPE(SimulatorOptions)
 
 class CommLinkTest : public QObject {
     Q_OBJECT

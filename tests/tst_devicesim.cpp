@@ -4,7 +4,6 @@
 
 #include <QTemporaryDir>
 #include <QTest>
-
 #include <fstream>
 #include <iterator>
 
@@ -16,9 +15,7 @@ struct Session {
     DeviceSimulator sim;
     CommLink link;
     explicit Session(SimulatorOptions options = {}) : sim(options) {}
-    bool Open() {
-        return sim.Start() && OpenPort(link, QString::fromStdString(sim.PortPath()));
-    }
+    bool Open() { return sim.Start() && OpenPort(link, QString::fromStdString(sim.PortPath())); }
     Bytes Ask(const Bytes& frame, std::uint32_t readCount) {
         std::copy(frame.begin(), frame.end(), link.TxFrame.begin());
         Exchange(link, static_cast<std::uint32_t>(frame.size()), readCount);
@@ -31,7 +28,9 @@ struct Session {
     }
 };
 
-Bytes Of(auto const& array) { return Bytes(array.begin(), array.end()); }
+Bytes Of(auto const& array) {
+    return Bytes(array.begin(), array.end());
+}
 
 Bytes Pattern(std::size_t size, std::uint8_t seed) {
     Bytes data(size);
@@ -42,6 +41,8 @@ Bytes Pattern(std::size_t size, std::uint8_t seed) {
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(SimulatorOptions)
 
 class DeviceSimulatorTest : public QObject {
     Q_OBJECT
@@ -93,7 +94,8 @@ private slots:
     void clockFrameIsStoredWithoutReply() {
         Session s;
         QVERIFY(s.Open());
-        const Bytes clock = {0x55, 0xAA, 0x04, 0x0F, 0x0E, 0x0A, 0x09, 0x07, 0x0E, 0x05, 0x03, 0x1A};
+        const Bytes clock = {0x55, 0xAA, 0x04, 0x0F, 0x0E, 0x0A,
+                             0x09, 0x07, 0x0E, 0x05, 0x03, 0x1A};
         std::copy(clock.begin(), clock.end(), s.link.TxFrame.begin());
         s.link.WriteCount = 12;
         SendFrame(s.link);
@@ -134,8 +136,7 @@ private slots:
         const Bytes flash = s.sim.Flash();
         QCOMPARE(Bytes(flash.begin() + 5 * 256, flash.begin() + 6 * 256), page);
 
-        std::copy_n(s.Compose(0x80, up[0], up[1], {0x01, 0xF1}).begin(), 8,
-                    s.link.TxFrame.begin());
+        std::copy_n(s.Compose(0x80, up[0], up[1], {0x01, 0xF1}).begin(), 8, s.link.TxFrame.begin());
         s.link.WriteCount = 8;
         SendFrame(s.link);
         QTRY_VERIFY(!s.sim.InUpgradeStage());
@@ -188,9 +189,8 @@ private slots:
         s.link.Timeouts.TransferWait = std::chrono::milliseconds(300);
         for (std::size_t i = 0; i < 3; ++i) {
             const Bytes data = Pattern(128, static_cast<std::uint8_t>(i + 1));
-            const Bytes reply = s.Ask(s.Compose(0x03, 0, static_cast<std::uint8_t>(i * 128 & 0x80),
-                                                data),
-                                      134);
+            const Bytes reply =
+                s.Ask(s.Compose(0x03, 0, static_cast<std::uint8_t>(i * 128 & 0x80), data), 134);
             QCOMPARE(reply.size(), std::size_t{replySizes[i]});
             if (reply.size() > 6) {
                 Bytes echoed(reply.begin() + 6, reply.end());
@@ -264,6 +264,5 @@ private slots:
     }
 };
 
-Q_DECLARE_METATYPE(SimulatorOptions)
 QTEST_GUILESS_MAIN(DeviceSimulatorTest)
 #include "tst_devicesim.moc"

@@ -1,7 +1,6 @@
 #include "comm/Frame.h"
 
 #include <QTest>
-
 #include <numeric>
 #include <vector>
 
@@ -84,11 +83,10 @@ private slots:
         QTest::addColumn<std::vector<std::uint8_t>>("bytes");
         QTest::newRow("probe") << std::vector<std::uint8_t>(frame::ProbeFrame.begin(),
                                                             frame::ProbeFrame.end());
-        QTest::newRow("probe reply") << std::vector<std::uint8_t>(frame::ProbeReply.begin(),
-                                                                  frame::ProbeReply.end());
-        QTest::newRow("version query")
-            << std::vector<std::uint8_t>(frame::VersionQueryFrame.begin(),
-                                         frame::VersionQueryFrame.end());
+        QTest::newRow("probe reply")
+            << std::vector<std::uint8_t>(frame::ProbeReply.begin(), frame::ProbeReply.end());
+        QTest::newRow("version query") << std::vector<std::uint8_t>(
+            frame::VersionQueryFrame.begin(), frame::VersionQueryFrame.end());
     }
 
     void fixedFramesCarryTheirCheckByte() {

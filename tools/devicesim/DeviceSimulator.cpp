@@ -41,7 +41,9 @@ DeviceSimulator::DeviceSimulator(SimulatorOptions options)
       memory_(MemorySize, 0xFF), flash_(MemorySize, 0xFF),
       upgradeStage_(options.StartInUpgradeStage) {}
 
-DeviceSimulator::~DeviceSimulator() { Stop(); }
+DeviceSimulator::~DeviceSimulator() {
+    Stop();
+}
 
 bool DeviceSimulator::Start(std::string* error) {
     auto fail = [&](const char* what) {
@@ -147,8 +149,8 @@ void DeviceSimulator::Feed(const std::uint8_t* data, std::size_t count, TimePoin
     lastByteAt_ = arrivedAt;
     if (options_.Paced) {
         // The bytes were handed over at once; on a real line each takes its wire time.
-        inLineFreeAt_ = std::max(inLineFreeAt_, arrivedAt) +
-                        byteTime_ * static_cast<std::int64_t>(count);
+        inLineFreeAt_ =
+            std::max(inLineFreeAt_, arrivedAt) + byteTime_ * static_cast<std::int64_t>(count);
     }
     pending_.insert(pending_.end(), data, data + count);
     TakeFrames();
@@ -204,8 +206,8 @@ void DeviceSimulator::Handle(const Bytes& frame) {
         number = ++frames_;
         reply = Answer(frame);
     }
-    const bool quiet = options_.Silent ||
-                       (options_.StopAfterFrames >= 0 && number > options_.StopAfterFrames);
+    const bool quiet =
+        options_.Silent || (options_.StopAfterFrames >= 0 && number > options_.StopAfterFrames);
     if (reply.empty() || quiet) {
         return;
     }
@@ -313,8 +315,8 @@ void DeviceSimulator::Send(Bytes reply) {
     while (sent < reply.size() && master_ >= 0) {
         const TimePoint now = Clock::now();
         const auto elapsed = std::chrono::duration_cast<std::chrono::nanoseconds>(now - start);
-        const auto due = std::min<std::size_t>(reply.size(),
-                                               static_cast<std::size_t>(elapsed / byteTime_));
+        const auto due =
+            std::min<std::size_t>(reply.size(), static_cast<std::size_t>(elapsed / byteTime_));
         if (due > sent) {
             WriteAll(reply.data() + sent, due - sent);
             sent = due;

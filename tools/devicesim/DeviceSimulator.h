@@ -16,16 +16,16 @@ struct SimulatorOptions {
     // Data bytes 0..11 of the version reply; the host shows them as "26.01.03.SIM01".
     std::array<std::uint8_t, 12> VersionData = {'0', '3', '2', '6', '0', '1',
                                                 'S', 'I', 'M', '0', '1', 0};
-    bool Silent = false;                   // never answer
-    int StopAfterFrames = -1;              // answer the first N frames only
-    int ShortReplyBytes = -1;              // cut every reply to N bytes
-    bool WrongHeader = false;              // corrupt the command byte of every reply
-    int FlipEveryBlocks = 0;               // every N-th block or page echo has one byte flipped
+    bool Silent = false;                     // never answer
+    int StopAfterFrames = -1;                // answer the first N frames only
+    int ShortReplyBytes = -1;                // cut every reply to N bytes
+    bool WrongHeader = false;                // corrupt the command byte of every reply
+    int FlipEveryBlocks = 0;                 // every N-th block or page echo has one byte flipped
     std::chrono::milliseconds ReplyDelay{0}; // wait this long before answering
-    bool Paced = false;                    // every byte takes its wire time
+    bool Paced = false;                      // every byte takes its wire time
     int BaudRate = 115200;
-    int HangUpAtFrame = -1;                // at frame N, send half the reply and vanish
-    bool StartInUpgradeStage = false;      // as a device whose program was interrupted
+    int HangUpAtFrame = -1;           // at frame N, send half the reply and vanish
+    bool StartInUpgradeStage = false; // as a device whose program was interrupted
 };
 
 struct TraceEntry {

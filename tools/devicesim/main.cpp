@@ -3,7 +3,6 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
@@ -60,10 +59,10 @@ int main(int argc, char* argv[]) {
                                   QStringLiteral("DIR"));
     const QCommandLineOption version(
         QStringLiteral("firmware-version"),
-        QStringLiteral("The 12 data bytes of the version reply (default 0326" "01SIM01)."),
+        QStringLiteral("The 12 data bytes of the version reply (default 0326"
+                       "01SIM01)."),
         QStringLiteral("TEXT"));
-    const QCommandLineOption silent(QStringLiteral("silent"),
-                                    QStringLiteral("Never answer."));
+    const QCommandLineOption silent(QStringLiteral("silent"), QStringLiteral("Never answer."));
     const QCommandLineOption wrongHeader(QStringLiteral("wrong-header"),
                                          QStringLiteral("Corrupt the command byte of replies."));
     const QCommandLineOption paced(QStringLiteral("paced"),

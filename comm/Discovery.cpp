@@ -1,0 +1,144 @@
+#include "comm/Discovery.h"
+
+#include <QSerialPortInfo>
+#include <QtGlobal>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#ifndef _WIN32
+#include <grp.h>
+#include <sys/stat.h>
+#endif
+
+namespace {
+
+template <std::size_t N> void LoadFrame(CommLink& link, const std::array<frame::Byte, N>& bytes) {
+    std::copy(bytes.begin(), bytes.end(), link.TxFrame.begin());
+}
+
+QString OwningGroup(const QString& port) {
+#ifdef _WIN32
+    Q_UNUSED(port);
+    return {};
+#else
+    struct stat info {};
+    if (::stat(port.toLocal8Bit().constData(), &info) != 0) {
+        return {};
+    }
+    const group* owner = ::getgrgid(info.st_gid);
+    return owner ? QString::fromLocal8Bit(owner->gr_name) : QString();
+#endif
+}
+
+} // namespace
+
+QStringList SplitPortList(const QString& value) {
+#ifdef _WIN32
+    const QChar separator = u';';
+#else
+    const QChar separator = u':';
+#endif
+    QStringList ports;
+    for (const QString& part : value.split(separator, Qt::SkipEmptyParts)) {
+        const QString name = part.trimmed();
+        if (!name.isEmpty()) {
+            ports.append(name);
+        }
+    }
+    return ports;
+}
+
+PortSources SystemPortSources() {
+    return {[] {
+                QStringList ports;
+                for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+                    ports.append(info.systemLocation());
+                }
+                return ports;
+            },
+            [] { return qEnvironmentVariable("MUEZZIN_PORTS"); }};
+}
+
+QString PortProblem::Describe() const {
+    if (Error == EACCES || Error == EPERM) {
+        const QString group = Group.isEmpty() ? QStringLiteral("dialout") : Group;
+        return QStringLiteral("cannot open %1: permission denied; add your user to the group "
+                              "'%2' and log in again")
+            .arg(Port, group);
+    }
+    return QStringLiteral("cannot open %1: %2")
+        .arg(Port, QString::fromLocal8Bit(std::strerror(Error)));
+}
+
+int ListPorts(CommLink& link, const PortSources& sources) {
+    QStringList ports = sources.Platform ? sources.Platform() : QStringList();
+    if (ports.size() > MaxListedPorts) {
+        ports.erase(ports.begin() + MaxListedPorts, ports.end());
+    }
+    const QStringList extra = sources.Extra ? SplitPortList(sources.Extra()) : QStringList();
+    for (const QString& port : extra) {
+        if (!ports.contains(port)) {
+            ports.append(port);
+        }
+    }
+    link.PortNames = ports;
+    link.PortCount = static_cast<std::uint8_t>(std::min<qsizetype>(ports.size(), 255));
+    return static_cast<int>(ports.size());
+}
+
+bool FindDevice(CommLink& link, DiscoveryState& state) {
+    // A connection whose version query failed still holds its port: give it up first.
+    ClosePort(link);
+    state.Problems.clear();
+    for (const QString& port : std::as_const(link.PortNames)) {
+        const bool firstFailure = !state.OpenFailuresShown.contains(port);
+        if (!OpenPort(link, port, DeviceBaudRate, firstFailure)) {
+            state.OpenFailuresShown.insert(port);
+            state.Problems.push_back(
+                {port, link.LastOpenError,
+                 link.LastOpenError == EACCES ? OwningGroup(port) : QString()});
+            continue;
+        }
+        state.OpenFailuresShown.erase(port);
+        LoadFrame(link, frame::ProbeFrame);
+        link.WriteCount = frame::ProbeFrame.size();
+        link.ReadCount = frame::ProbeReply.size();
+        SendFrame(link);
+        ReceiveReply(link);
+        if (std::equal(frame::ProbeReply.begin(), frame::ProbeReply.end(), link.RxBuffer.begin())) {
+            link.Connected = true;
+            QueryVersion(link);
+            return true;
+        }
+        ClosePort(link);
+    }
+    return true;
+}
+
+std::string VersionTextOf(const std::array<frame::Byte, frame::BufferSize>& reply) {
+    const std::array<int, 14> order = {8, 9, -1, 10, 11, -1, 6, 7, -1, 12, 13, 14, 15, 16};
+    std::string text;
+    for (const int at : order) {
+        const char c = at < 0 ? '.' : static_cast<char>(reply[static_cast<std::size_t>(at)]);
+        if (c == '\0') {
+            break; // the text ends at its first zero, as the device's string does
+        }
+        text.push_back(c);
+    }
+    return text;
+}
+
+bool QueryVersion(CommLink& link) {
+    LoadFrame(link, frame::VersionQueryFrame);
+    link.WriteCount = frame::VersionQueryFrame.size();
+    link.ReadCount = frame::VersionReplySize;
+    SendFrame(link);
+    ReceiveReply(link);
+    link.Connected = std::equal(frame::VersionReplyHeader.begin(), frame::VersionReplyHeader.end(),
+                                link.RxBuffer.begin());
+    if (link.Connected) {
+        link.VersionText = VersionTextOf(link.RxBuffer);
+    }
+    return link.Connected;
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "comm/CommLink.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <set>
+#include <vector>
+
+constexpr int MaxListedPorts = 99;
+
+// Where the candidate ports come from: the platform's list and the MUEZZIN_PORTS variable
+// (colon-separated on Linux, semicolon on Windows), which is how a simulator is found.
+struct PortSources {
+    std::function<QStringList()> Platform;
+    std::function<QString()> Extra;
+};
+PortSources SystemPortSources();
+QStringList SplitPortList(const QString& value);
+
+// A port that could not be opened during the last search, and why.
+struct PortProblem {
+    QString Port;
+    int Error = 0; // the system's error number
+    QString Group; // on a permission error: the group that owns the device, if known
+    QString Describe() const;
+};
+
+// What discovery keeps between searches.
+struct DiscoveryState {
+    std::vector<PortProblem> Problems;   // of the last search
+    std::set<QString> OpenFailuresShown; // ports whose open error was shown in a box already
+};
+
+// Fills PortCount and PortNames: the platform's ports (the list is capped at 99), then the
+// extra ones not listed already.
+int ListPorts(CommLink& link, const PortSources& sources = SystemPortSources());
+
+// Probes the listed ports in order; on an answer keeps the port open, sets Connected and
+// queries the version. A port held from an earlier connection is closed first. A port that
+// cannot be opened shows its error box once, until it opens again; later failures are only
+// recorded in the state's problems.
+bool FindDevice(CommLink& link, DiscoveryState& state);
+
+// Asks the open port's device for its version; sets or clears Connected.
+bool QueryVersion(CommLink& link);
+
+// The 14-character version text of a version reply, bytes taken as they come.
+std::string VersionTextOf(const std::array<frame::Byte, frame::BufferSize>& reply);

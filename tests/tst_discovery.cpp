@@ -1,0 +1,235 @@
+#include "comm/Discovery.h"
+#include "tools/devicesim/DeviceSimulator.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <filesystem>
+
+namespace {
+
+using Notice = std::pair<QString, QString>;
+
+struct RecordingLink {
+    CommLink link;
+    std::vector<Notice> notices;
+    RecordingLink() {
+        link.Notify = [this](const QString& text, const QString& caption) {
+            notices.emplace_back(text, caption);
+        };
+        // A silent port costs the line's time-out; keep the searches in these tests short.
+        link.Timeouts.ReadTotalConstant = std::chrono::milliseconds(150);
+        link.Timeouts.ReadTotalPerByte = std::chrono::milliseconds(5);
+    }
+};
+
+PortSources Only(const QStringList& ports) {
+    return {[ports] { return ports; }, {}};
+}
+
+QString PathOf(const DeviceSimulator& sim) { return QString::fromStdString(sim.PortPath()); }
+
+SimulatorOptions Version(const std::string& text) {
+    SimulatorOptions options;
+    options.VersionData.fill(0);
+    std::copy(text.begin(), text.end(), options.VersionData.begin());
+    return options;
+}
+
+int FramesIn(const DeviceSimulator& sim) {
+    int count = 0;
+    for (const auto& entry : sim.Trace()) {
+        count += entry.Way == TraceEntry::Direction::In ? 1 : 0;
+    }
+    return count;
+}
+
+} // namespace
+
+class DiscoveryTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void listPorts_data() {
+        QTest::addColumn<int>("platformCount");
+        QTest::addColumn<QString>("extra");
+        QTest::addColumn<int>("expected");
+        QTest::addColumn<QString>("last");
+        QTest::newRow("none") << 0 << QString() << 0 << QString();
+        QTest::newRow("platform only") << 3 << QString() << 3 << "/dev/ttyS2";
+        QTest::newRow("extra appended") << 2 << "/tmp/a:/tmp/b" << 4 << "/tmp/b";
+        QTest::newRow("empty parts skipped") << 0 << "::/tmp/a: :" << 1 << "/tmp/a";
+        QTest::newRow("duplicate not listed twice") << 2 << "/dev/ttyS1:/tmp/a" << 3 << "/tmp/a";
+        QTest::newRow("platform capped at 99") << 120 << QString() << 99 << "/dev/ttyS98";
+        QTest::newRow("cap, then extras") << 120 << "/tmp/sim" << 100 << "/tmp/sim";
+    }
+
+    void listPorts() {
+        QFETCH(int, platformCount);
+        QFETCH(QString, extra);
+        QFETCH(int, expected);
+        QFETCH(QString, last);
+        QStringList platform;
+        for (int i = 0; i < platformCount; ++i) {
+            platform.append(QStringLiteral("/dev/ttyS%1").arg(i));
+        }
+        CommLink link;
+        const int count =
+            ListPorts(link, {[platform] { return platform; }, [extra] { return extra; }});
+        QCOMPARE(count, expected);
+        QCOMPARE(int{link.PortCount}, expected);
+        QCOMPARE(link.PortNames.size(), expected);
+        if (expected > 0) {
+            QCOMPARE(link.PortNames.last(), last);
+            QCOMPARE(link.PortNames.first(), platformCount > 0 ? QStringLiteral("/dev/ttyS0")
+                                                               : link.PortNames.first());
+        }
+    }
+
+    void versionText_data() {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("A to L") << QByteArray("ABCDEFGHIJKL") << "CD.EF.AB.GHIJK";
+        QTest::newRow("digits") << QByteArray("032601SIM01\0", 12) << "26.01.03.SIM01";
+        QTest::newRow("ends at a zero") << QByteArray("0326\0\0SIM01\0", 12) << "26.";
+    }
+
+    void versionText() {
+        QFETCH(QByteArray, data);
+        QFETCH(QString, text);
+        std::array<frame::Byte, frame::BufferSize> reply{};
+        std::copy(data.begin(), data.end(), reply.begin() + 6);
+        QCOMPARE(QString::fromStdString(VersionTextOf(reply)), text);
+    }
+
+    void noPortAtAll() {
+        RecordingLink r;
+        ListPorts(r.link, Only({}));
+        DiscoveryState state;
+        QVERIFY(FindDevice(r.link, state));
+        QVERIFY(!r.link.Connected);
+        QVERIFY(!IsPortOpen(r.link));
+        QVERIFY(r.notices.empty());
+    }
+
+    // The first port is opened, probed and closed; the device on the second stays open.
+    void deviceOnSecondPort() {
+        SimulatorOptions silent;
+        silent.Silent = true;
+        DeviceSimulator first(silent);
+        DeviceSimulator second(Version("ABCDEFGHIJKL"));
+        QVERIFY(first.Start() && second.Start());
+        RecordingLink r;
+        ListPorts(r.link, Only({PathOf(first), PathOf(second)}));
+        DiscoveryState state;
+        FindDevice(r.link, state);
+        QVERIFY(r.link.Connected);
+        QCOMPARE(r.link.PortName, PathOf(second));
+        QCOMPARE(r.link.VersionText, std::string("CD.EF.AB.GHIJK"));
+        QCOMPARE(FramesIn(first), 1);  // the probe only
+        QCOMPARE(FramesIn(second), 2); // probe and version query
+        QVERIFY(r.notices.empty());
+    }
+
+    void wrongProbeAnswerIsNoDevice() {
+        SimulatorOptions wrong;
+        wrong.WrongHeader = true;
+        DeviceSimulator sim(wrong);
+        QVERIFY(sim.Start());
+        RecordingLink r;
+        ListPorts(r.link, Only({PathOf(sim)}));
+        DiscoveryState state;
+        FindDevice(r.link, state);
+        QVERIFY(!r.link.Connected);
+        QVERIFY(!IsPortOpen(r.link));
+    }
+
+    // Probe answered, version not: not connected, the port still held, and the next search
+    // gives it up before it opens ports again.
+    void failedVersionQuery() {
+        SimulatorOptions options;
+        options.StopAfterFrames = 1;
+        DeviceSimulator sim(options);
+        QVERIFY(sim.Start());
+        RecordingLink r;
+        r.link.VersionText = "earlier";
+        ListPorts(r.link, Only({PathOf(sim)}));
+        DiscoveryState state;
+        FindDevice(r.link, state);
+        QVERIFY(!r.link.Connected);
+        QVERIFY(IsPortOpen(r.link));
+        QCOMPARE(r.link.VersionText, std::string("earlier"));
+        FindDevice(r.link, state);
+        QVERIFY(!IsPortOpen(r.link));
+        QCOMPARE(FramesIn(sim), 3);
+    }
+
+    void versionPollOnOpenPort() {
+        DeviceSimulator sim(Version("ABCDEFGHIJKL"));
+        QVERIFY(sim.Start());
+        RecordingLink r;
+        QVERIFY(OpenPort(r.link, PathOf(sim)));
+        QVERIFY(QueryVersion(r.link));
+        QCOMPARE(r.link.VersionText, std::string("CD.EF.AB.GHIJK"));
+        sim.Stop();
+        QVERIFY(!QueryVersion(r.link));
+        QVERIFY(!r.link.Connected);
+        QCOMPARE(r.link.VersionText, std::string("CD.EF.AB.GHIJK"));
+    }
+
+    // A port that cannot be opened shows its box once, until it has opened again.
+    void openFailureShownOnce() {
+        QTemporaryDir dir;
+        const QString link = dir.filePath(QStringLiteral("muezzin0"));
+        DeviceSimulator sim;
+        QVERIFY(sim.Start());
+        RecordingLink r;
+        ListPorts(r.link, Only({link}));
+        DiscoveryState state;
+        for (int i = 0; i < 3; ++i) {
+            FindDevice(r.link, state);
+            QCOMPARE(state.Problems.size(), std::size_t{1});
+            QCOMPARE(state.Problems[0].Error, ENOENT);
+        }
+        QCOMPARE(r.notices.size(), std::size_t{1});
+        QCOMPARE(r.notices[0], Notice("Error occured while opening the port", "2"));
+
+        std::filesystem::create_symlink(sim.PortPath(), link.toStdString());
+        FindDevice(r.link, state);
+        QVERIFY(r.link.Connected);
+        QVERIFY(state.Problems.empty());
+        ClosePort(r.link);
+        r.link.Connected = false;
+
+        std::filesystem::remove(link.toStdString());
+        FindDevice(r.link, state);
+        QCOMPARE(r.notices.size(), std::size_t{2}); // shown again after a success
+    }
+
+    void problemTexts_data() {
+        QTest::addColumn<int>("error");
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("permission, group known")
+            << EACCES << "uucp"
+            << "cannot open /dev/ttyUSB0: permission denied; add your user to the group 'uucp' "
+               "and log in again";
+        QTest::newRow("permission, group unknown")
+            << EACCES << QString()
+            << "cannot open /dev/ttyUSB0: permission denied; add your user to the group "
+               "'dialout' and log in again";
+        QTest::newRow("busy") << EBUSY << QString()
+                              << "cannot open /dev/ttyUSB0: Device or resource busy";
+    }
+
+    void problemTexts() {
+        QFETCH(int, error);
+        QFETCH(QString, group);
+        QFETCH(QString, text);
+        const PortProblem problem{QStringLiteral("/dev/ttyUSB0"), error, group};
+        QCOMPARE(problem.Describe(), text);
+    }
+};
+
+QTEST_GUILESS_MAIN(DiscoveryTest)
+#include "tst_discovery.moc"
