@@ -1,0 +1,121 @@
+#include "location/TextFiles.h"
+#include "location/UserError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QByteArray Bytes(const QString& path) {
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+void Write(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(bytes);
+}
+
+} // namespace
+
+class TextFilesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void encoding_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("ascii") << "Saturday , March(03)" << QByteArray("Saturday , March(03)");
+        QTest::newRow("arabic yeh") << QStringLiteral("\u064A") << QByteArray("\xED");
+        QTest::newRow("farsi yeh as yeh") << QStringLiteral("\u06CC") << QByteArray("\xED");
+        QTest::newRow("keheh kept") << QStringLiteral("\u06A9") << QByteArray("\x98");
+        QTest::newRow("gaf peh tcheh jeh")
+            << QStringLiteral("\u06AF\u067E\u0686\u0698") << QByteArray("\x90\x81\x8D\x8E");
+        QTest::newRow("zero-width non-joiner") << QStringLiteral("\u200C") << QByteArray("\x9D");
+        QTest::newRow("persian digits")
+            << QStringLiteral("\u06F1\u06F4\u06F0\u06F5") << QByteArray("1405");
+        QTest::newRow("arabic-indic digits") << QStringLiteral("\u0663") << QByteArray("3");
+    }
+
+    void encoding() {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        QCOMPARE(ToWindows1256(text), bytes);
+    }
+
+    // What the code page holds comes back unchanged.
+    void roundTrip() {
+        const QString text = QStringLiteral("\u0646\u0631\u0645 \u0627\u0641\u0632\u0627\u0631 "
+                                            "\u067E\u064A\u06A9\u0631 2026");
+        QCOMPARE(FromWindows1256(ToWindows1256(text)), text);
+    }
+
+    void readLines_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"};
+        QTest::newRow("LF, no last newline") << QByteArray("a\nb") << QStringList{"a", "b"};
+        QTest::newRow("empty lines kept")
+            << QByteArray("a\r\n\r\nb\r\n") << QStringList{"a", "", "b"};
+        QTest::newRow("empty file") << QByteArray() << QStringList{};
+        QTest::newRow("persian") << QByteArray("\xE3\xD1\xF3\r\n")
+                                 << QStringList{QStringLiteral("\u0645\u0631\u064E")};
+    }
+
+    void readLines() {
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, lines);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("f.txt"));
+        Write(path, content);
+        QCOMPARE(ReadLines1256(path), lines);
+    }
+
+    void missingFileNamesThePath() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("ostan.txt"));
+        try {
+            ReadLines1256(path);
+            QFAIL("no error");
+        } catch (const UserError& error) {
+            QCOMPARE(error.Text(), QStringLiteral("Cannot open file ") + path);
+        }
+    }
+
+    void saveReplacesWhole() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("log.txt"));
+        Write(path, QByteArray("old line that is longer than the new content\r\n"));
+        SaveLines1256(path, {QStringLiteral("\u06CC"), QStringLiteral("x")});
+        QCOMPARE(Bytes(path), QByteArray("\xED\r\nx\r\n"));
+        SaveLines1256(path, {});
+        QCOMPARE(Bytes(path), QByteArray());
+    }
+
+    // A save that cannot be completed leaves the old file as it was.
+    void failedSaveKeepsOldFile() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("log.txt"));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("log.txt"))); // a folder in the way
+        QVERIFY_THROWS_EXCEPTION(UserError, SaveLines1256(path, {QStringLiteral("x")}));
+        QVERIFY(QFileInfo(path).isDir());
+        const QString missingFolder = dir.filePath(QStringLiteral("no/such/log.txt"));
+        QVERIFY_THROWS_EXCEPTION(UserError, SaveLines1256(missingFolder, {QStringLiteral("x")}));
+    }
+
+    void append() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("log.txt"));
+        AppendLines1256(path, {QStringLiteral("a")});
+        AppendLines1256(path, {QStringLiteral("b"), QStringLiteral("c")});
+        QCOMPARE(ReadLines1256(path), (QStringList{"a", "b", "c"}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TextFilesTest)
+#include "tst_textfiles.moc"
