@@ -1,0 +1,107 @@
+#pragma once
+
+#include "calendar/CalendarClock.h"
+#include "comm/Discovery.h"
+
+#include <QMainWindow>
+#include <QStringList>
+#include <chrono>
+#include <functional>
+#include <memory>
+
+class QLabel;
+class QTimer;
+namespace Ui {
+class TForm1;
+}
+
+// How often the window's timers run. Fixed for the device; a record so that tests need not
+// sit through real 3 s and 10 s waits.
+struct WindowTiming {
+    std::chrono::milliseconds MonitorFirst{1000};
+    std::chrono::milliseconds MonitorSearching{3000};
+    std::chrono::milliseconds MonitorConnected{10000};
+    // The clock tick fires this long before the second turns, so that the sample waits
+    // only this long.
+    std::chrono::milliseconds ClockLead{8};
+    bool StartTimers = true;
+};
+
+// A modal message: the caption of the box and its text.
+using MessageBoxFunction = std::function<void(const QString& caption, const QString& text)>;
+
+// The one window of the tool.
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+
+public:
+    TForm1(CommLink& link, CalendarClock& clock, const QString& startFolder,
+           WindowTiming timing = {}, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    void SetMessageBox(MessageBoxFunction show);
+    void SetPortSources(PortSources sources);
+
+    void FormCreate();
+    bool FormCloseQuery();
+    void Timer1Timer();
+    void Timer2Timer();
+    void BitBtn2Click();
+    void N11Click();
+    void Exit1Click();
+    void TrackBar1Change() { ShowTrackBarPosition(1); }
+    void TrackBar2Change() { ShowTrackBarPosition(2); }
+    void TrackBar3Change() { ShowTrackBarPosition(3); }
+    void TrackBar4Change() { ShowTrackBarPosition(4); }
+    void TrackBar5Change() { ShowTrackBarPosition(5); }
+    void TrackBar6Change() { ShowTrackBarPosition(6); }
+    void TrackBar7Change() { ShowTrackBarPosition(7); }
+    void TrackBar8Change() { ShowTrackBarPosition(8); }
+    void TrackBar9Change() { ShowTrackBarPosition(9); }
+    void TrackBar10Change() { ShowTrackBarPosition(10); }
+    void TrackBar11Change() { ShowTrackBarPosition(11); }
+
+    // The event log: the date text of the last clock sample, then the message.
+    void AppendLogLine(const QString& message);
+    void ClearLog();
+    QStringList LogLines() const;
+
+    QString StatusText() const;
+    QString PortProblemText() const;
+    const QString& StartFolder() const { return startFolder_; }
+    bool FirstTickDone() const { return firstTickDone_; }
+    QTimer* ClockTimer() const { return Timer1; }
+    QTimer* MonitorTimer() const { return Timer2; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void ConnectHandlers();
+    void ScheduleClockTick();
+    void StopClock();
+    void LoadStartFiles();
+    void MonitorStep();
+    void SetStatusText(const QString& text);
+    void ShowMessageBox(const QString& caption, const QString& text);
+    void ShowError(const QString& text);
+    void ShowTrackBarPosition(int number);
+    // Runs a handler body; a user-facing error is shown and the rest of the handler skipped.
+    void Guarded(const std::function<void()>& body);
+
+    std::unique_ptr<Ui::TForm1> ui;
+    CommLink& link_;
+    CalendarClock& clock_;
+    WindowTiming timing_;
+    QString startFolder_;
+    bool firstTickDone_ = false;
+    QTimer* Timer1 = nullptr;
+    QTimer* Timer2 = nullptr;
+    bool clockRunning_ = false;
+    std::chrono::system_clock::time_point clockTarget_{};
+    QLabel* statusText_ = nullptr;
+    QLabel* portProblems_ = nullptr;
+    MessageBoxFunction messageBox_;
+    PortSources portSources_;
+    DiscoveryState discovery_;
+};

@@ -1,0 +1,1 @@
+muezzin_add_test(tst_window muezzin_app muezzin_devicesim)

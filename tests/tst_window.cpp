@@ -1,0 +1,451 @@
+#include "app/LabeledEdit.h"
+#include "app/LampShape.h"
+#include "app/TForm1.h"
+#include "location/TextFiles.h"
+#include "tools/devicesim/DeviceSimulator.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+using Shown = std::pair<QString, QString>;
+
+// The window in a start folder of its own, with its boxes recorded instead of shown.
+struct Fixture {
+    QTemporaryDir folder;
+    CommLink link;
+    CalendarClock clock;
+    std::vector<Shown> boxes;
+    std::unique_ptr<TForm1> window;
+
+    explicit Fixture(const QStringList& ports = {}) {
+        WindowTiming timing;
+        timing.StartTimers = false;
+        window = std::make_unique<TForm1>(link, clock, folder.path() + u'/', timing);
+        window->SetMessageBox([this](const QString& caption, const QString& text) {
+            boxes.emplace_back(caption, text);
+        });
+        window->SetPortSources({[ports] { return ports; }, {}});
+        link.Timeouts.ReadTotalConstant = std::chrono::milliseconds(100);
+        link.Timeouts.ReadTotalPerByte = std::chrono::milliseconds(5);
+    }
+    template <typename T> T* Find(const QString& name) const { return window->findChild<T*>(name); }
+    QString Path(const QString& name) const { return folder.filePath(name); }
+    void Write(const QString& name, const QByteArray& bytes) const {
+        QFile file(Path(name));
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+    }
+    QByteArray Read(const QString& name) const {
+        QFile file(Path(name));
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }
+    QColor Lamp() const { return Find<LampShape>(QStringLiteral("Shape1"))->brushColor(); }
+};
+
+QString SimPath(const DeviceSimulator& sim) {
+    return QString::fromStdString(sim.PortPath());
+}
+
+const QColor Red(0xFF, 0, 0);
+const QColor Green(0, 0x80, 0);
+
+} // namespace
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startTexts_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        const QStringList rows = {"LabeledEdit1=00.00", "LabeledEdit2=00.00",
+                                  "LabeledEdit3=0",     "LabeledEdit4=010",
+                                  "LabeledEdit5=100",   "LabeledEdit6=000",
+                                  "LabeledEdit7=010",   "LabeledEdit8=011",
+                                  "LabeledEdit9=012",   "LabeledEdit10=35",
+                                  "LabeledEdit11=001",  "LabeledEdit12=003",
+                                  "LabeledEdit13=0",    "LabeledEdit14=001",
+                                  "LabeledEdit15=001",  "LabeledEdit16=0",
+                                  "LabeledEdit17=015",  "LabeledEdit18=016",
+                                  "LabeledEdit19=001",  "LabeledEdit20=001",
+                                  "Label1=0",           "Label2=16",
+                                  "Label3=0",           "Label4=15",
+                                  "Label5=25",          "Label6=20",
+                                  "Label7=15",          "Label8=25",
+                                  "Label9=20",          "Label10=0",
+                                  "Label11=0",          "StaticText2=Not received yet!"};
+        for (const QString& row : rows) {
+            const auto parts = row.split(u'=');
+            QTest::newRow(qPrintable(parts[0])) << parts[0] << parts[1];
+        }
+    }
+
+    void startTexts() {
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        Fixture f;
+        QObject* control = f.window->findChild<QObject*>(name);
+        QVERIFY2(control, qPrintable(name));
+        QCOMPARE(control->property("text").toString(), text);
+    }
+
+    void startLevels_data() {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<bool>("enabled");
+        const std::array<int, 11> positions = {0, 16, 0, 15, 25, 20, 15, 25, 20, 0, 0};
+        for (int n = 1; n <= 11; ++n) {
+            QTest::newRow(qPrintable(QStringLiteral("TrackBar%1").arg(n)))
+                << n << positions[static_cast<std::size_t>(n - 1)] << (n <= 9);
+        }
+    }
+
+    void startLevels() {
+        QFETCH(int, number);
+        QFETCH(int, position);
+        QFETCH(bool, enabled);
+        Fixture f;
+        auto* bar = f.Find<QSlider>(QStringLiteral("TrackBar%1").arg(number));
+        QCOMPARE(bar->value(), position);
+        QCOMPARE(bar->minimum(), 0);
+        QCOMPARE(bar->maximum(), 32);
+        QCOMPARE(bar->tickPosition(), QSlider::TicksBelow);
+        QCOMPARE(bar->size(), QSize(100, 28));
+        QCOMPARE(bar->isEnabled(), enabled);
+    }
+
+    void startStates_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("checked");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("CheckBox1") << "CheckBox1" << false << true;
+        QTest::newRow("CheckBox2") << "CheckBox2" << true << true;
+        QTest::newRow("CheckBox3") << "CheckBox3" << true << true;
+        QTest::newRow("CheckBox4") << "CheckBox4" << false << true;
+        QTest::newRow("CheckBox5") << "CheckBox5" << true << true;
+        QTest::newRow("CheckBox6") << "CheckBox6" << true << true;
+        QTest::newRow("CheckBox7") << "CheckBox7" << false << false;
+        QTest::newRow("CheckBox8") << "CheckBox8" << false << false;
+    }
+
+    void startStates() {
+        QFETCH(QString, name);
+        QFETCH(bool, checked);
+        QFETCH(bool, enabled);
+        Fixture f;
+        auto* box = f.Find<QCheckBox>(name);
+        QCOMPARE(box->isChecked(), checked);
+        QCOMPARE(box->isEnabled(), enabled);
+    }
+
+    void geometry_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("rect");
+        QTest::newRow("GroupBox1") << "GroupBox1" << QRect(8, 0, 161, 249);
+        QTest::newRow("GroupBox2") << "GroupBox2" << QRect(176, 0, 544, 281);
+        QTest::newRow("GroupBox3") << "GroupBox3" << QRect(8, 256, 161, 113);
+        QTest::newRow("GroupBox4") << "GroupBox4" << QRect(8, 376, 161, 89);
+        QTest::newRow("GroupBox5") << "GroupBox5" << QRect(725, 0, 252, 466);
+        QTest::newRow("RichEdit1") << "RichEdit1" << QRect(176, 288, 545, 177);
+        QTest::newRow("BitBtn1") << "BitBtn1" << QRect(40, 216, 75, 25);
+        QTest::newRow("BitBtn2") << "BitBtn2" << QRect(56, 24, 81, 25);
+        QTest::newRow("Shape1") << "Shape1" << QRect(14, 26, 20, 20);
+        QTest::newRow("ProgressBar1") << "ProgressBar1" << QRect(328, 256, 206, 17);
+        QTest::newRow("TextExtract") << "TextExtract" << QRect(32, 208, 489, 17);
+        QTest::newRow("LabeledEdit5") << "LabeledEdit5" << QRect(8, 221, 34, 21);
+        QTest::newRow("LabeledEdit13") << "LabeledEdit13" << QRect(8, 25, 81, 21);
+    }
+
+    void geometry() {
+        QFETCH(QString, name);
+        QFETCH(QRect, rect);
+        Fixture f;
+        QCOMPARE(f.Find<QWidget>(name)->geometry(), rect);
+    }
+
+    void otherStartState() {
+        Fixture f;
+        QVERIFY(!f.Find<QPushButton>(QStringLiteral("BitBtn1"))->isEnabled());
+        QVERIFY(f.Find<QPushButton>(QStringLiteral("BitBtn2"))->isEnabled());
+        QCOMPARE(f.Lamp(), Red);
+        auto* progress = f.Find<QProgressBar>(QStringLiteral("ProgressBar1"));
+        QVERIFY(progress->isHidden());
+        QCOMPARE(progress->maximum(), 291);
+        QVERIFY(f.Find<QPlainTextEdit>(QStringLiteral("TextExtract"))->isHidden());
+        QCOMPARE(f.Find<QPlainTextEdit>(QStringLiteral("TextExtract"))->toPlainText(),
+                 QStringLiteral("TextExtract"));
+        for (const char* name :
+             {"N11", "Exit1", "N2", "N3", "N12", "N5", "N4", "N13", "N7", "N8", "N10"}) {
+            QVERIFY2(f.Find<QAction>(QString::fromLatin1(name))->isEnabled(), name);
+        }
+        for (const char* name :
+             {"LabeledEdit4", "LabeledEdit5", "LabeledEdit6", "LabeledEdit10", "LabeledEdit11",
+              "LabeledEdit12", "LabeledEdit14", "LabeledEdit15"}) {
+            QCOMPARE(f.Find<QLineEdit>(QString::fromLatin1(name))->maxLength(), 3);
+        }
+        QVERIFY(f.Find<QLineEdit>(QStringLiteral("LabeledEdit13"))->isReadOnly());
+        QVERIFY(f.Find<QLineEdit>(QStringLiteral("LabeledEdit7"))->isReadOnly());
+        QVERIFY(!f.link.Connected);
+        QVERIFY(!f.window->FirstTickDone());
+        QCOMPARE(f.window->StartFolder(), f.folder.path() + u'/');
+    }
+
+    // The caption stands on the edit's right, 3 pixels away, and follows it.
+    void captionBesideEdit() {
+        Fixture f;
+        auto* edit = f.Find<LabeledEdit>(QStringLiteral("LabeledEdit1"));
+        QCOMPARE(edit->captionLabel()->x(), edit->geometry().right() + 1 + 3);
+        f.window->show();
+        edit->move(20, 30);
+        QCOMPARE(edit->captionLabel()->x(), 20 + edit->width() + 3);
+        QCOMPARE(f.Find<LabeledEdit>(QStringLiteral("LabeledEdit5"))->captionColor(),
+                 QColor(Qt::red));
+        QVERIFY(!f.Find<LabeledEdit>(QStringLiteral("LabeledEdit17"))->captionLabel()->isEnabled());
+    }
+
+    void trackBarsShowTheirPosition() {
+        Fixture f;
+        for (int n = 1; n <= 11; ++n) {
+            auto* bar = f.Find<QSlider>(QStringLiteral("TrackBar%1").arg(n));
+            bar->setValue(n == 1 ? 32 : n + 2);
+            QCOMPARE(f.Find<QLabel>(QStringLiteral("Label%1").arg(n))->text(),
+                     QString::number(bar->value()));
+        }
+    }
+
+    void clockFields() {
+        Fixture f;
+        f.window->Timer1Timer();
+        const QString time = f.Find<QLineEdit>(QStringLiteral("LabeledEdit13"))->text();
+        const QString date = f.Find<QLineEdit>(QStringLiteral("LabeledEdit16"))->text();
+        QVERIFY2(QRegularExpression(QStringLiteral("^ \\d\\d : \\d\\d : \\d\\d$"))
+                     .match(time)
+                     .hasMatch(),
+                 qPrintable(time));
+        QCOMPARE(time, QString::fromStdString(ClockTimeText(f.clock)));
+        QCOMPARE(date, QString::fromStdString(SolarDateText(f.clock)));
+        QVERIFY(QRegularExpression(QStringLiteral("^ 1\\d\\d\\d / \\d\\d / \\d\\d$"))
+                    .match(date)
+                    .hasMatch());
+    }
+
+    void firstTick_data() {
+        QTest::addColumn<bool>("provinces");
+        QTest::addColumn<bool>("log");
+        QTest::addColumn<int>("boxes");
+        QTest::newRow("both present") << true << true << 0;
+        QTest::newRow("province list missing, log still loads") << false << true << 1;
+        QTest::newRow("log missing is a first start") << true << false << 0;
+        QTest::newRow("both missing") << false << false << 1;
+    }
+
+    void firstTick() {
+        QFETCH(bool, provinces);
+        QFETCH(bool, log);
+        QFETCH(int, boxes);
+        Fixture f;
+        if (provinces) {
+            f.Write(QStringLiteral("ostan.txt"),
+                    ToWindows1256(QStringLiteral("\u0645\u0631\u06A9\u0632\u06CC\r\nB\r\n")));
+        }
+        if (log) {
+            f.Write(QStringLiteral("log.txt"), QByteArray("first line\r\nsecond \xED\r\n"));
+        }
+        f.window->Timer1Timer();
+        QVERIFY(f.window->FirstTickDone());
+        QCOMPARE(static_cast<int>(f.boxes.size()), boxes);
+        if (boxes > 0) {
+            QCOMPARE(f.boxes[0].second,
+                     QStringLiteral("Cannot open file ") + f.Path(QStringLiteral("ostan.txt")));
+        }
+        auto* combo = f.Find<QComboBox>(QStringLiteral("Combo1"));
+        QCOMPARE(combo->count(), provinces ? 2 : 0);
+        if (provinces) {
+            QCOMPARE(combo->itemText(0), QStringLiteral("\u0645\u0631\u06A9\u0632\u064A"));
+            QCOMPARE(combo->currentIndex(), -1);
+        }
+        QCOMPARE(f.window->LogLines(),
+                 log ? QStringList({"first line", QStringLiteral("second \u064A")})
+                     : QStringList());
+        // The files are read once only.
+        f.Write(QStringLiteral("ostan.txt"), QByteArray("X\r\n"));
+        f.window->Timer1Timer();
+        QCOMPARE(combo->count(), provinces ? 2 : 0);
+    }
+
+    void logLinesJoinDateText() {
+        Fixture f;
+        f.window->Timer1Timer();
+        f.window->AppendLogLine(QStringLiteral("x"));
+        f.window->AppendLogLine(QStringLiteral(" y"));
+        const QString date = QString::fromLatin1(f.clock.DateText.data());
+        QCOMPARE(f.window->LogLines(), (QStringList{date + u'x', date + QStringLiteral(" y")}));
+    }
+
+    void closeSavesLog() {
+        Fixture f;
+        f.Write(QStringLiteral("log.txt"), QByteArray("old\r\n"));
+        f.window->Timer1Timer();
+        f.window->AppendLogLine(QStringLiteral(" \u06CC"));
+        QVERIFY(f.window->FormCloseQuery());
+        const QByteArray date(f.clock.DateText.data());
+        QCOMPARE(f.Read(QStringLiteral("log.txt")), "old\r\n" + date + " \xED\r\n");
+        QVERIFY(!f.window->ClockTimer()->isActive());
+        QVERIFY(!f.window->MonitorTimer()->isActive());
+    }
+
+    void clearThenCloseLeavesEmptyLog() {
+        Fixture f;
+        f.Write(QStringLiteral("log.txt"), QByteArray("old\r\n"));
+        f.window->Timer1Timer();
+        f.Find<QAction>(QStringLiteral("N11"))->trigger();
+        QVERIFY(f.window->FormCloseQuery());
+        QCOMPARE(f.Read(QStringLiteral("log.txt")), QByteArray());
+    }
+
+    // A log that cannot be written keeps the window open and shows why.
+    void closeRefusedWhenLogCannotBeWritten() {
+        Fixture f;
+        QVERIFY(QDir(f.folder.path()).mkdir(QStringLiteral("log.txt")));
+        f.window->show();
+        QVERIFY(!f.window->close());
+        QVERIFY(f.window->isVisible());
+        QCOMPARE(f.boxes.size(), std::size_t{1});
+        QVERIFY(f.boxes[0].second.contains(QStringLiteral("log.txt")));
+        QVERIFY(!f.window->MonitorTimer()->isActive());
+        QVERIFY(QDir(f.folder.path()).rmdir(QStringLiteral("log.txt")));
+        QVERIFY(f.window->close());
+    }
+
+    void closeReleasesPortOnlyWhenConnected_data() {
+        QTest::addColumn<bool>("connected");
+        QTest::newRow("connected") << true;
+        QTest::newRow("not connected") << false;
+    }
+
+    void closeReleasesPortOnlyWhenConnected() {
+        QFETCH(bool, connected);
+        DeviceSimulator sim;
+        QVERIFY(sim.Start());
+        Fixture f;
+        QVERIFY(OpenPort(f.link, SimPath(sim)));
+        f.link.Connected = connected;
+        QVERIFY(f.window->FormCloseQuery());
+        QCOMPARE(IsPortOpen(f.link), !connected);
+    }
+
+    // Found by one tick, shown by the next; the version as the device reports it.
+    void monitorFindsDevice() {
+        SimulatorOptions options;
+        const std::string version = "ABCDEFGHIJKL";
+        std::copy(version.begin(), version.end(), options.VersionData.begin());
+        DeviceSimulator sim(options);
+        QVERIFY(sim.Start());
+        Fixture f({SimPath(sim)});
+        f.window->Timer2Timer();
+        QVERIFY(f.link.Connected);
+        QCOMPARE(f.Lamp(), Red);
+        QCOMPARE(f.window->StatusText(), QStringLiteral("disconnected from the hardware"));
+        QCOMPARE(f.window->MonitorTimer()->interval(), 3000);
+        QVERIFY(f.window->MonitorTimer()->isActive());
+
+        f.window->Timer2Timer();
+        QCOMPARE(f.Lamp(), Green);
+        QCOMPARE(f.window->StatusText(), QStringLiteral("connected to the hardware"));
+        QCOMPARE(f.Find<QLabel>(QStringLiteral("StaticText2"))->text(),
+                 QStringLiteral("CD.EF.AB.GHIJK"));
+        QVERIFY(!f.Find<QPushButton>(QStringLiteral("BitBtn2"))->isEnabled());
+        QVERIFY(f.Find<QAction>(QStringLiteral("N3"))->isEnabled());
+        QVERIFY(f.Find<QAction>(QStringLiteral("N13"))->isEnabled());
+        QCOMPARE(f.window->MonitorTimer()->interval(), 10000);
+        QVERIFY(f.boxes.empty());
+    }
+
+    // A device that stops answering shows as disconnected at the tick after the failed poll,
+    // which searches again at once; the version text stays as it was.
+    void monitorNoticesSilentDevice() {
+        SimulatorOptions options;
+        options.StopAfterFrames = 3; // probe, version, first poll
+        DeviceSimulator sim(options);
+        QVERIFY(sim.Start());
+        Fixture f({SimPath(sim)});
+        f.window->Timer2Timer(); // search: found
+        f.window->Timer2Timer(); // shown connected; the poll is answered
+        QVERIFY(f.link.Connected);
+        f.window->Timer2Timer(); // shown connected; this poll fails
+        QVERIFY(!f.link.Connected);
+        QCOMPARE(f.Lamp(), Green);
+        f.window->Timer2Timer();
+        QCOMPARE(f.Lamp(), Red);
+        QCOMPARE(f.window->StatusText(), QStringLiteral("disconnected from the hardware"));
+        QVERIFY(f.Find<QPushButton>(QStringLiteral("BitBtn2"))->isEnabled());
+        QVERIFY(!f.Find<QAction>(QStringLiteral("N13"))->isEnabled());
+        QCOMPARE(f.Find<QLabel>(QStringLiteral("StaticText2"))->text(),
+                 QStringLiteral("26.01.03.SIM01"));
+        QCOMPARE(sim.FramesReceived(), 5); // the search of the last tick probed again
+    }
+
+    void monitorDeviceOnSecondPort() {
+        SimulatorOptions silent;
+        silent.Silent = true;
+        DeviceSimulator first(silent);
+        DeviceSimulator second;
+        QVERIFY(first.Start() && second.Start());
+        Fixture f({SimPath(first), SimPath(second)});
+        f.window->Timer2Timer();
+        QVERIFY(f.link.Connected);
+        QCOMPARE(f.link.PortName, SimPath(second));
+        QCOMPARE(first.FramesReceived(), 1);
+    }
+
+    void monitorWithoutPorts() {
+        Fixture f;
+        for (int i = 0; i < 3; ++i) {
+            f.window->Timer2Timer();
+        }
+        QVERIFY(!f.link.Connected);
+        QVERIFY(f.boxes.empty());
+        QCOMPARE(f.window->StatusText(), QStringLiteral("disconnected from the hardware"));
+        QCOMPARE(f.window->MonitorTimer()->interval(), 3000);
+    }
+
+    // An unopenable port: one box, then the status bar only.
+    void unopenablePortShownOnce() {
+        Fixture f({QStringLiteral("/dev/muezzin-missing")});
+        for (int i = 0; i < 3; ++i) {
+            f.window->Timer2Timer();
+        }
+        QCOMPARE(f.boxes.size(), std::size_t{1});
+        QCOMPARE(f.boxes[0].second, QStringLiteral("Error occured while opening the port"));
+        QVERIFY(f.window->PortProblemText().contains(QStringLiteral("/dev/muezzin-missing")));
+    }
+
+    void searchButtonRunsSearch() {
+        DeviceSimulator sim;
+        QVERIFY(sim.Start());
+        Fixture f({SimPath(sim)});
+        QVERIFY(!f.window->MonitorTimer()->isActive());
+        f.Find<QPushButton>(QStringLiteral("BitBtn2"))->click();
+        QVERIFY(f.link.Connected);
+        QVERIFY(!f.window->MonitorTimer()->isActive()); // its state is left as it was
+    }
+};
+
+QTEST_MAIN(WindowTest)
+#include "tst_window.moc"
