@@ -1,5 +1,13 @@
 // muezzin-cli: the device operations from a terminal.
 #include "comm/Discovery.h"
+#include "device/Profile.h"
+#include "device/Upload.h"
+#include "location/CityDatabase.h"
+#include "location/CityImport.h"
+#include "location/LocationSelection.h"
+#include "location/TextFiles.h"
+#include "location/UserError.h"
+#include "tools/cli/CliHost.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -12,6 +20,7 @@
 namespace {
 
 constexpr int ExitOk = 0;
+constexpr int ExitIncomplete = 1;
 constexpr int ExitInputError = 2;
 
 struct GlobalOptions {
@@ -23,6 +32,7 @@ struct Command {
     QString Summary;
     std::function<void(QCommandLineParser&)> AddOptions;
     std::function<int(const QCommandLineParser&, const GlobalOptions&)> Run;
+    bool TakesArguments = false;
 };
 
 void PrintError(const QString& text) {
@@ -53,8 +63,8 @@ int RunPorts(const QCommandLineParser&, const GlobalOptions& global) {
     return ExitOk;
 }
 
-int RunFind(const QCommandLineParser&, const GlobalOptions& global) {
-    CommLink link;
+// Searches as the window does (or tries the one port given); says why when nothing answers.
+bool ConnectDevice(CommLink& link, const GlobalOptions& global) {
     InstallNotifier(link);
     ListCandidates(link, global);
     DiscoveryState state;
@@ -66,12 +76,104 @@ int RunFind(const QCommandLineParser&, const GlobalOptions& global) {
     }
     if (!link.Connected) {
         PrintError(QStringLiteral("no device answered on %1 port(s)").arg(link.PortNames.size()));
+    }
+    return link.Connected;
+}
+
+void ReleaseDevice(CommLink& link) {
+    AbortPort(link);
+    ClosePort(link);
+}
+
+QString StartFolderOf(const GlobalOptions& global) {
+    QString folder = QDir(global.Folder).absolutePath();
+    return folder.endsWith(u'/') ? folder : folder + u'/';
+}
+
+int RunFind(const QCommandLineParser&, const GlobalOptions& global) {
+    CommLink link;
+    if (!ConnectDevice(link, global)) {
         return ExitInputError;
     }
     std::printf("%s %s\n", qPrintable(link.PortName), link.VersionText.c_str());
-    AbortPort(link);
-    ClosePort(link);
+    ReleaseDevice(link);
     return ExitOk;
+}
+
+int RunImportCities(const QCommandLineParser& parser, const GlobalOptions& global) {
+    const QStringList files = parser.positionalArguments();
+    if (files.isEmpty() || files.size() > 2) {
+        PrintError(QStringLiteral("import-cities takes FILE.csv and, optionally, the database"));
+        return ExitInputError;
+    }
+    const QString db = files.size() == 2 ? files[1] : CityDatabase::PathIn(StartFolderOf(global));
+    const int rows = ImportCitiesCsv(files[0], db);
+    std::printf("imported %d counties into %s\n", rows, qPrintable(db));
+    return ExitOk;
+}
+
+int RunApply(const QCommandLineParser& parser, const GlobalOptions& global) {
+    const QString folder = StartFolderOf(global);
+    Profile profile;
+    if (parser.isSet(QStringLiteral("profile"))) {
+        profile = ReadProfile(parser.value(QStringLiteral("profile")));
+    }
+    if (parser.isSet(QStringLiteral("county"))) {
+        bool ok = false;
+        profile.County = parser.value(QStringLiteral("county")).toInt(&ok);
+        if (!ok) {
+            PrintError(QStringLiteral("'%1' is not a county index")
+                           .arg(parser.value(QStringLiteral("county"))));
+            return ExitInputError;
+        }
+    }
+    if (!profile.County) {
+        PrintError(QStringLiteral("no county given: use --county N, or county in the [location] "
+                                  "section of the profile"));
+        return ExitInputError;
+    }
+
+    // The county is chosen as the three boxes of the window choose it.
+    const QStringList provinces = ReadLines1256(folder + QStringLiteral("ostan.txt"));
+    CityDatabase db(CityDatabase::PathIn(folder));
+    LocationSelection location;
+    const CountySelection chosen =
+        SelectCountyByIndex(location, db, *profile.County, folder, provinces);
+    UploadInput input;
+    input.Fields = profile.Fields;
+    if (!profile.HasLongitude) {
+        input.Fields.Longitude = chosen.Choice.LongitudeText;
+    }
+    if (!profile.HasLatitude) {
+        input.Fields.Latitude = chosen.Choice.LatitudeText;
+    }
+    input.CountyIndex = location.CountyIndex;
+    input.ProvinceIndex = location.ProvinceIndex;
+    input.GlyphCodes = location.GlyphCodes;
+    input.TimetableFolder = location.TimetableFolder;
+    input.KeyFilePath = folder + KeyFileName;
+
+    CalendarClock clock;
+    ReadClock(clock);
+    ToSolarDate(clock);
+    // Bad input is reported before any port is touched.
+    BuildSettingsBlock(input.Fields, input.CountyIndex, input.ProvinceIndex, input.GlyphCodes,
+                       clock.SolarYear);
+    LoadKeyTable(input.KeyFilePath);
+
+    CommLink link;
+    if (!ConnectDevice(link, global)) {
+        return ExitInputError;
+    }
+    CliHost host(clock, folder + QStringLiteral("log.txt"));
+    host.SetStatusText(
+        QStringLiteral("%1 (%2)").arg(chosen.Choice.CountyName).arg(location.CountyIndex));
+    const UploadResult result = RunUpload(link, clock, host, input);
+    ReleaseDevice(link);
+    if (!result.Started) {
+        return ExitInputError;
+    }
+    return result.Complete() ? ExitOk : ExitIncomplete;
 }
 
 const std::map<QString, Command>& Commands() {
@@ -84,6 +186,30 @@ const std::map<QString, Command>& Commands() {
          {QStringLiteral("Search the ports for the device; print its port and firmware version."),
           {},
           RunFind}},
+        {QStringLiteral("import-cities"),
+         {QStringLiteral("Build the city database from a CSV export: import-cities FILE.csv [DB]."),
+          [](QCommandLineParser& parser) {
+              parser.addPositionalArgument(QStringLiteral("file"),
+                                           QStringLiteral("The CSV file, with a header line."),
+                                           QStringLiteral("FILE.csv"));
+              parser.addPositionalArgument(
+                  QStringLiteral("db"),
+                  QStringLiteral("The database to write (default: city.db in the start folder)."),
+                  QStringLiteral("[DB]"));
+          },
+          RunImportCities, true}},
+        {QStringLiteral("apply"),
+         {QStringLiteral("Write the settings, ten years of timetables and the key table into the "
+                         "device, every block read back and checked."),
+          [](QCommandLineParser& parser) {
+              parser.addOption({QStringLiteral("profile"),
+                                QStringLiteral("Take the window's fields from the profile FILE."),
+                                QStringLiteral("FILE")});
+              parser.addOption({QStringLiteral("county"),
+                                QStringLiteral("The county's index in the city database."),
+                                QStringLiteral("N")});
+          },
+          RunApply}},
     };
     return commands;
 }
@@ -101,7 +227,7 @@ void AddGlobalOptions(QCommandLineParser& parser) {
 QString CommandList() {
     QString text = QStringLiteral("\n\nCommands:\n");
     for (const auto& [name, command] : Commands()) {
-        text += QStringLiteral("  %1  %2\n").arg(name, -8).arg(command.Summary);
+        text += QStringLiteral("  %1  %2\n").arg(name, -14).arg(command.Summary);
     }
     text += QStringLiteral("\nRun 'muezzin-cli COMMAND --help' for a command's options.\n"
                            "Ports named in MUEZZIN_PORTS (separated by ':') are searched too.");
@@ -177,7 +303,7 @@ int main(int argc, char* argv[]) {
         std::printf("%s\n", qPrintable(UsageText(parser, rest.first())));
         return ExitOk;
     }
-    if (!parser.positionalArguments().isEmpty()) {
+    if (!command.TakesArguments && !parser.positionalArguments().isEmpty()) {
         PrintError(
             QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
         return ExitInputError;
@@ -195,5 +321,10 @@ int main(int argc, char* argv[]) {
     if (global.Folder.isEmpty()) {
         global.Folder = QDir::currentPath();
     }
-    return command.Run(parser, global);
+    try {
+        return command.Run(parser, global);
+    } catch (const UserError& error) {
+        PrintError(error.Text());
+        return ExitInputError;
+    }
 }

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+// What a long device operation needs from whoever runs it: the window implements it with its
+// widgets, the command line with a terminal progress bar, the tests with a recorder. The
+// operations run on the caller's thread and hand no control back until they end, so the host
+// must show progress itself when asked to repaint.
+class OperationHost {
+public:
+    virtual ~OperationHost() = default;
+
+    // One new line of the event log: the date text of the last clock sample, then the message.
+    virtual void AppendLogLine(const QString& message) = 0;
+    virtual void ClearLog() = 0;
+    virtual void SetProgressRange(int maximum) = 0;
+    virtual void SetProgressPosition(int position) = 0;
+    virtual void SetProgressVisible(bool visible) = 0;
+    virtual void SetStatusText(const QString& text) = 0;
+    // A modal message; returns once the operator has closed it.
+    virtual void ShowMessage(const QString& text) = 0;
+    // Makes the progress shown so far visible at once.
+    virtual void RepaintNow() = 0;
+    // The connection monitor must not talk to the device between an operation's frames.
+    virtual void PauseMonitor() = 0;
+    virtual void ResumeMonitor() = 0;
+};

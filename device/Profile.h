@@ -1,0 +1,29 @@
+#pragma once
+
+#include "device/SettingsBlock.h"
+
+#include <QString>
+#include <optional>
+
+// A profile file gives the window's fields by name, as an INI text:
+//   [location] county, longitude, latitude
+//   [dawn] [noon] [sunset] call, supplication, random, quran, call_level, supplication_level,
+//                          quran_level
+//   [files] call_count, quran_count
+//   [option1] [option2] folder, file, level
+// Values are the texts as typed into the fields; random and quran are true or false. A key the
+// file leaves out keeps the window's start value.
+struct Profile {
+    SettingsFields Fields;
+    std::optional<int> County;
+    bool HasLongitude = false; // given: replaces the database's value
+    bool HasLatitude = false;
+};
+
+// Throws UserError naming the file, the line and what is wrong (an unknown section or key, a
+// line that is not "key = value", a county or level that is not a number, a flag that is
+// neither true nor false). Range checks are left to the settings block.
+Profile ReadProfile(const QString& path);
+
+// The profile text of these fields and county, which ReadProfile reads back as the same.
+QString ProfileText(const SettingsFields& fields, int county);

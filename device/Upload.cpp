@@ -1,0 +1,142 @@
+#include "device/Upload.h"
+
+#include "device/DeviceTexts.h"
+
+#include <algorithm>
+
+namespace {
+
+// Hides the progress bar and lets the monitor run again however the upload ends.
+class RunScope {
+public:
+    explicit RunScope(OperationHost& host) : host_(host) {}
+    ~RunScope() {
+        if (monitorPaused_) {
+            host_.ResumeMonitor();
+        }
+        host_.SetProgressVisible(false);
+    }
+    RunScope(const RunScope&) = delete;
+    RunScope& operator=(const RunScope&) = delete;
+    void PauseMonitor() {
+        host_.PauseMonitor();
+        monitorPaused_ = true;
+    }
+
+private:
+    OperationHost& host_;
+    bool monitorPaused_ = false;
+};
+
+template <std::size_t N>
+std::span<const std::uint8_t, 128> BlockOf(const std::array<std::uint8_t, N>& image, int index) {
+    return std::span<const std::uint8_t, 128>(image.data() + static_cast<std::size_t>(index) * 128,
+                                              128);
+}
+
+} // namespace
+
+BlockOutcome WriteBlock(CommLink& link, OperationHost& host, int address,
+                        std::span<const std::uint8_t, 128> data) {
+    frame::Compose(link.TxFrame, frame::command::BlockWrite,
+                   static_cast<std::uint8_t>((address >> 8) & 0xFF),
+                   static_cast<std::uint8_t>(address & 0xFF), data);
+    link.WriteCount = frame::BlockFrameSize;
+    link.ReadCount = frame::BlockFrameSize;
+    SendFrame(link);
+    ReceiveReply(link);
+
+    const bool whole = link.BytesRead == frame::BlockFrameSize;
+    if (!whole) {
+        host.AppendLogLine(ReceiveErrorText);
+    }
+    const bool headerRight = std::equal(frame::BlockReplyHeader.begin(),
+                                        frame::BlockReplyHeader.end(), link.RxBuffer.begin());
+    if (!headerRight) {
+        return whole ? BlockOutcome::WrongHeader : BlockOutcome::ShortReply;
+    }
+    int differing = 0;
+    for (std::size_t k = frame::DataAt; k < frame::BlockFrameSize; ++k) {
+        differing += link.RxBuffer[k] != link.TxFrame[k] ? 1 : 0;
+    }
+    if (differing != 0) {
+        host.AppendLogLine(NotChangedCountText + QString::number(differing));
+    }
+    if (!whole) {
+        return BlockOutcome::ShortReply;
+    }
+    return differing == 0 ? BlockOutcome::Confirmed : BlockOutcome::Differs;
+}
+
+UploadResult RunUpload(CommLink& link, const CalendarClock& clock, OperationHost& host,
+                       const UploadInput& input) {
+    UploadResult result;
+    host.SetProgressPosition(0);
+    host.SetProgressRange(UploadBlockCount);
+    host.SetProgressVisible(true);
+    RunScope scope(host);
+    if (!link.Connected) {
+        host.ShowMessage(ConnectDeviceText);
+        return result;
+    }
+    if (input.TimetableFolder.isEmpty()) {
+        // Without a county the timetables would be looked for in the working directory.
+        host.ShowMessage(ChooseCountyText);
+        return result;
+    }
+    // Every input is read before the first frame, so that an input error sends nothing.
+    const SettingsBlock settings = BuildSettingsBlock(
+        input.Fields, input.CountyIndex, input.ProvinceIndex, input.GlyphCodes, clock.SolarYear);
+    const KeyTable keys = LoadKeyTable(input.KeyFilePath);
+
+    scope.PauseMonitor();
+    result.Started = true;
+    std::fill_n(link.TxFrame.begin(), 140, 0);
+    std::fill_n(link.RxBuffer.begin(), 140, 0);
+
+    int silentInARow = 0;
+    // Sends one block; false once the device has stopped answering altogether.
+    auto send = [&](int address, std::span<const std::uint8_t, 128> data) {
+        const BlockOutcome outcome = WriteBlock(link, host, address, data);
+        ++result.BlocksSent;
+        result.BlocksConfirmed += outcome == BlockOutcome::Confirmed ? 1 : 0;
+        silentInARow = link.BytesRead == 0 ? silentInARow + 1 : 0;
+        host.SetProgressPosition(result.BlocksSent);
+        host.SetProgressVisible(true);
+        host.RepaintNow();
+        if (silentInARow >= SilentBlocksLimit) {
+            result.DeviceSilent = true;
+            host.AppendLogLine(DeviceSilentText);
+            return false;
+        }
+        return true;
+    };
+
+    bool going = send(SettingsAddress, std::span<const std::uint8_t, 128>(settings));
+    for (int j = 0; going && j < TimetableYearCount; ++j) {
+        const int year = clock.SolarYear + j;
+        const YearBlockResult loaded = LoadYearBlock(input.TimetableFolder, year);
+        if (loaded.Status != YearFileStatus::Loaded) {
+            const QString& text =
+                loaded.Status == YearFileStatus::Short ? YearFileShortText : YearFileNotFoundText;
+            host.AppendLogLine(text + QString::number(year));
+            break;
+        }
+        const int base = TimetableAddress + j * YearBlockCount * 128;
+        for (int b = 0; going && b < YearBlockCount; ++b) {
+            going = send(base + b * 128, BlockOf(loaded.Block, b));
+        }
+        result.YearsWritten += going ? 1 : 0;
+    }
+    for (int i = 0; going && i < KeyBlockCount; ++i) {
+        going = send(KeyTableAddress + i * 128, BlockOf(keys, i));
+    }
+
+    if (result.Complete()) {
+        host.AppendLogLine(AppliedText);
+    } else {
+        host.AppendLogLine(NotFullyAppliedText +
+                           QString::number(UploadBlockCount - result.BlocksConfirmed));
+    }
+    return result;
+}
