@@ -2,10 +2,13 @@
 
 #include "app/LabeledEdit.h"
 #include "app/LampShape.h"
+#include "device/KeyTable.h"
+#include "device/Upload.h"
 #include "location/TextFiles.h"
 #include "location/UserError.h"
 #include "ui_TForm1.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QLabel>
@@ -95,7 +98,16 @@ void TForm1::SetPortSources(PortSources sources) {
 void TForm1::ConnectHandlers() {
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     connect(Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
+    connect(ui->BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
     connect(ui->BitBtn2, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
+    // A box changes when an item is chosen or when the user types into it.
+    const std::array<std::pair<QComboBox*, void (TForm1::*)()>, 3> boxes = {
+        std::pair{ui->Combo1, &TForm1::Combo1Change}, std::pair{ui->Combo2, &TForm1::Combo2Change},
+        std::pair{ui->Combo3, &TForm1::Combo3Change}};
+    for (const auto& [box, handler] : boxes) {
+        connect(box, &QComboBox::activated, this, handler);
+        connect(box->lineEdit(), &QLineEdit::textEdited, this, handler);
+    }
     connect(ui->N11, &QAction::triggered, this, &TForm1::N11Click);
     connect(ui->Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
     using Handler = void (TForm1::*)();
@@ -113,6 +125,8 @@ void TForm1::ConnectHandlers() {
 
 void TForm1::FormCreate() {
     firstTickDone_ = false;
+    // The database is named now and opened at its first query.
+    cityDatabase_ = std::make_unique<CityDatabase>(CityDatabase::PathIn(startFolder_));
     link_.Connected = false;
 }
 
@@ -275,6 +289,155 @@ void TForm1::BitBtn2Click() {
     if (monitorWasOn) {
         Timer2->start();
     }
+}
+
+// --- the location ---------------------------------------------------------------------
+
+namespace {
+
+// The item a box stands on: typed text that is no item gives -1.
+int ChosenItem(const QComboBox* box) {
+    const int index = box->currentIndex();
+    return index >= 0 && box->itemText(index) == box->currentText() ? index : -1;
+}
+
+void ReplaceItems(QComboBox* box, const QStringList& items) {
+    box->clear();
+    box->addItems(items);
+    box->setCurrentIndex(-1);
+    box->setEditText(QString());
+}
+
+} // namespace
+
+void TForm1::ShowListHint(QComboBox* box, int count) {
+    box->setToolTip(QString::number(count));
+    box->setStatusTip(QString::number(count));
+}
+
+void TForm1::Combo1Change() {
+    Guarded([this] {
+        const QStringList cities =
+            ChooseProvince(location_, *cityDatabase_, ChosenItem(ui->Combo1));
+        ReplaceItems(ui->Combo2, cities);
+        ui->Combo3->setEditText(QString()); // its items stay until a city is chosen
+        ShowListHint(ui->Combo2, static_cast<int>(cities.size()));
+    });
+}
+
+void TForm1::Combo2Change() {
+    Guarded([this] {
+        const auto counties = ChooseCity(location_, *cityDatabase_, ChosenItem(ui->Combo2));
+        if (!counties) {
+            return; // typed text is no city: nothing to list
+        }
+        ReplaceItems(ui->Combo3, *counties);
+        ShowListHint(ui->Combo3, static_cast<int>(counties->size()));
+    });
+}
+
+void TForm1::Combo3Change() {
+    Guarded([this] {
+        const auto choice =
+            ChooseCounty(location_, *cityDatabase_, ChosenItem(ui->Combo3), startFolder_);
+        if (!choice) {
+            return;
+        }
+        ui->LabeledEdit3->setText(choice->CountyIndexText);
+        ui->LabeledEdit1->setText(choice->LongitudeText);
+        ui->LabeledEdit2->setText(choice->LatitudeText);
+        ui->BitBtn1->setEnabled(true);
+    });
+}
+
+// --- the upload -------------------------------------------------------------------------
+
+SettingsFields TForm1::Fields() const {
+    SettingsFields f;
+    f.Longitude = ui->LabeledEdit1->text();
+    f.Latitude = ui->LabeledEdit2->text();
+    f.DawnCall = ui->LabeledEdit4->text();
+    f.DawnSupplication = ui->LabeledEdit6->text();
+    f.NoonCall = ui->LabeledEdit11->text();
+    f.NoonSupplication = ui->LabeledEdit12->text();
+    f.SunsetCall = ui->LabeledEdit14->text();
+    f.SunsetSupplication = ui->LabeledEdit15->text();
+    f.CallFileCount = ui->LabeledEdit10->text();
+    f.QuranFileCount = ui->LabeledEdit5->text();
+    f.Option1Folder = ui->LabeledEdit17->text();
+    f.Option1File = ui->LabeledEdit19->text();
+    f.Option2Folder = ui->LabeledEdit18->text();
+    f.Option2File = ui->LabeledEdit20->text();
+    f.DawnRandom = ui->CheckBox1->isChecked();
+    f.NoonRandom = ui->CheckBox2->isChecked();
+    f.SunsetRandom = ui->CheckBox3->isChecked();
+    f.DawnQuran = ui->CheckBox4->isChecked();
+    f.NoonQuran = ui->CheckBox5->isChecked();
+    f.SunsetQuran = ui->CheckBox6->isChecked();
+    f.DawnSupplicationLevel = ui->TrackBar1->value();
+    f.DawnCallLevel = ui->TrackBar2->value();
+    f.DawnQuranLevel = ui->TrackBar3->value();
+    f.NoonSupplicationLevel = ui->TrackBar4->value();
+    f.NoonCallLevel = ui->TrackBar5->value();
+    f.NoonQuranLevel = ui->TrackBar6->value();
+    f.SunsetSupplicationLevel = ui->TrackBar7->value();
+    f.SunsetCallLevel = ui->TrackBar8->value();
+    f.SunsetQuranLevel = ui->TrackBar9->value();
+    f.Option1Level = ui->TrackBar10->value();
+    f.Option2Level = ui->TrackBar11->value();
+    return f;
+}
+
+void TForm1::BitBtn1Click() {
+    UploadInput input;
+    input.Fields = Fields();
+    input.CountyIndex = location_.CountyIndex;
+    input.ProvinceIndex = location_.ProvinceIndex;
+    input.GlyphCodes = location_.GlyphCodes;
+    input.TimetableFolder = location_.TimetableFolder;
+    input.KeyFilePath = startFolder_ + KeyFileName;
+    try {
+        RunUpload(link_, clock_, *this, input);
+    } catch (const SettingsError& error) {
+        ShowError(error.Text());
+        if (auto* field = findChild<QWidget*>(error.Control())) {
+            field->setFocus();
+        }
+    } catch (const UserError& error) {
+        ShowError(error.Text());
+    }
+}
+
+void TForm1::SetProgressRange(int maximum) {
+    ui->ProgressBar1->setRange(0, maximum);
+}
+
+void TForm1::SetProgressPosition(int position) {
+    ui->ProgressBar1->setValue(position);
+}
+
+void TForm1::SetProgressVisible(bool visible) {
+    ui->ProgressBar1->setVisible(visible);
+}
+
+void TForm1::ShowMessage(const QString& text) {
+    ShowMessageBox(windowTitle(), text);
+}
+
+// The operation holds the thread, so the bars are painted now rather than by the event loop.
+void TForm1::RepaintNow() {
+    ui->ProgressBar1->repaint();
+    ui->StatusBar1->repaint();
+    repaint();
+    raise();
+}
+
+void TForm1::PauseMonitor() {
+    Timer2->stop();
+}
+
+void TForm1::ResumeMonitor() {
+    Timer2->start();
 }
 
 // --- the track bars -----------------------------------------------------------------------

@@ -2,6 +2,10 @@
 
 #include "calendar/CalendarClock.h"
 #include "comm/Discovery.h"
+#include "device/OperationHost.h"
+#include "device/SettingsBlock.h"
+#include "location/CityDatabase.h"
+#include "location/LocationSelection.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -9,6 +13,7 @@
 #include <functional>
 #include <memory>
 
+class QComboBox;
 class QLabel;
 class QTimer;
 namespace Ui {
@@ -30,8 +35,9 @@ struct WindowTiming {
 // A modal message: the caption of the box and its text.
 using MessageBoxFunction = std::function<void(const QString& caption, const QString& text)>;
 
-// The one window of the tool.
-class TForm1 : public QMainWindow {
+// The one window of the tool. It is also the host of the long device operations, which
+// report through it.
+class TForm1 : public QMainWindow, public OperationHost {
     Q_OBJECT
 
 public:
@@ -44,6 +50,10 @@ public:
 
     void FormCreate();
     bool FormCloseQuery();
+    void Combo1Change();
+    void Combo2Change();
+    void Combo3Change();
+    void BitBtn1Click();
     void Timer1Timer();
     void Timer2Timer();
     void BitBtn2Click();
@@ -62,9 +72,23 @@ public:
     void TrackBar11Change() { ShowTrackBarPosition(11); }
 
     // The event log: the date text of the last clock sample, then the message.
-    void AppendLogLine(const QString& message);
-    void ClearLog();
+    void AppendLogLine(const QString& message) override;
+    void ClearLog() override;
     QStringList LogLines() const;
+
+    // The rest of the operation host.
+    void SetProgressRange(int maximum) override;
+    void SetProgressPosition(int position) override;
+    void SetProgressVisible(bool visible) override;
+    void SetStatusText(const QString& text) override;
+    void ShowMessage(const QString& text) override;
+    void RepaintNow() override;
+    void PauseMonitor() override;
+    void ResumeMonitor() override;
+
+    // The window's fields as the settings block reads them.
+    SettingsFields Fields() const;
+    const LocationSelection& Location() const { return location_; }
 
     QString StatusText() const;
     QString PortProblemText() const;
@@ -82,7 +106,7 @@ private:
     void StopClock();
     void LoadStartFiles();
     void MonitorStep();
-    void SetStatusText(const QString& text);
+    void ShowListHint(QComboBox* box, int count);
     void ShowMessageBox(const QString& caption, const QString& text);
     void ShowError(const QString& text);
     void ShowTrackBarPosition(int number);
@@ -104,4 +128,6 @@ private:
     MessageBoxFunction messageBox_;
     PortSources portSources_;
     DiscoveryState discovery_;
+    std::unique_ptr<CityDatabase> cityDatabase_;
+    LocationSelection location_;
 };

@@ -1,1 +1,3 @@
 muezzin_add_test(tst_window muezzin_app muezzin_devicesim)
+muezzin_add_test(tst_windowdevice muezzin_app muezzin_devicesim)
+target_compile_definitions(tst_windowdevice PRIVATE MUEZZIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")

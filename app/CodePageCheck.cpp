@@ -1,0 +1,87 @@
+#include "app/CodePageCheck.h"
+
+#include "location/UserError.h"
+
+#include <QFontMetrics>
+#include <QStringConverter>
+#include <QStringList>
+#include <array>
+
+namespace {
+
+constexpr unsigned ArabicAnsiCodePage = 1256;
+constexpr unsigned ArabicOemCodePage = 720;
+
+// The tool's two runtime libraries; a failed registration changes nothing for the user.
+const std::array<QString, 2> RuntimeRegistrations = {QStringLiteral("regsvr32 /s borlndmm.dll"),
+                                                     QStringLiteral("regsvr32 /s cc3260mt.dll")};
+
+const QString RestartQuestionText =
+    QStringLiteral("لطفاً ويندوز را ريبوت نمائيد و مجددا اجرا کنيد.");
+const QString RestartQuestionCaption = QStringLiteral("پيغام سيستم");
+
+// Common letters and the four that only Persian has (peh, tcheh, jeh, gaf), with keheh and
+// Farsi yeh.
+constexpr std::array<char32_t, 8> PersianLetters = {0x0627, 0x0628, 0x067E, 0x0686,
+                                                    0x0698, 0x06A9, 0x06AF, 0x06CC};
+
+void SetArabicCodePages(CodePagePlatform& platform) {
+    // Both values are written even when one is right: the pair is what the system reads.
+    try {
+        platform.WriteCodePageValue(QStringLiteral("ACP"), QString::number(ArabicAnsiCodePage));
+        platform.WriteCodePageValue(QStringLiteral("OEMCP"), QString::number(ArabicOemCodePage));
+    } catch (const UserError& error) {
+        platform.ShowError(error.Text());
+        return;
+    }
+    for (const QString& command : RuntimeRegistrations) {
+        platform.RunSilently(command);
+    }
+    // The new code pages apply only after a restart; until then every start asks again.
+    if (platform.AskYesNo(RestartQuestionCaption, RestartQuestionText)) {
+        platform.Beep();
+        platform.RequestRestart();
+    }
+}
+
+void CheckTextSupport(CodePagePlatform& platform) {
+    QStringList missing;
+    if (!platform.Windows1256ConverterAvailable()) {
+        missing.append(QStringLiteral("this Qt has no Windows-1256 converter (install Debian's "
+                                      "ICU-enabled libqt6core6 with libicu72)"));
+    }
+    if (!platform.FontCoversPersian()) {
+        missing.append(
+            QStringLiteral("no font has the Persian letters (install fonts-noto-ui-core)"));
+    }
+    if (!missing.isEmpty()) {
+        platform.ReportProblem(QStringLiteral("Persian text will not work here: ") +
+                               missing.join(QStringLiteral("; ")));
+    }
+}
+
+} // namespace
+
+void RunCodePageCheck(CodePagePlatform& platform) {
+    if (const std::optional<CodePages> pages = platform.SystemCodePages()) {
+        if (pages->Ansi != ArabicAnsiCodePage || pages->Oem != ArabicOemCodePage) {
+            SetArabicCodePages(platform);
+        }
+        return;
+    }
+    CheckTextSupport(platform);
+}
+
+bool Windows1256ConverterWorks() {
+    return QStringDecoder("windows-1256").isValid() && QStringEncoder("windows-1256").isValid();
+}
+
+bool FontCoversPersian(const QFont& font) {
+    const QFontMetrics metrics(font);
+    for (const char32_t letter : PersianLetters) {
+        if (!metrics.inFontUcs4(letter)) {
+            return false;
+        }
+    }
+    return true;
+}
