@@ -108,6 +108,7 @@ bool FindDevice(CommLink& link, DiscoveryState& state) {
         ReceiveReply(link);
         if (std::equal(frame::ProbeReply.begin(), frame::ProbeReply.end(), link.RxBuffer.begin())) {
             link.Connected = true;
+            link.LastAnsweredPort = port;
             QueryVersion(link);
             return true;
         }

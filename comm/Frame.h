@@ -38,8 +38,8 @@ constexpr Byte EndUpgrade = 0x80;
 } // namespace command
 
 // Two-byte codes the device demands in ParamHigh/ParamLow of the upgrade commands.
-constexpr std::array<Byte, 2> UpgradeAccessCode = {0xA7, 0x5C};
-constexpr std::array<Byte, 2> StageAccessCode = {0x3E, 0xC1};
+constexpr std::array<Byte, 2> UpgradeAccessCode = {0x5A, 0xA5};
+constexpr std::array<Byte, 2> StageAccessCode = {0xC3, 0x3C};
 // ParamHigh/ParamLow of the clock and settings read-back frames and of the block-write reply.
 constexpr std::array<Byte, 2> SettingsParams = {0x0F, 0x0E};
 

@@ -125,6 +125,7 @@ private slots:
         FindDevice(r.link, state);
         QVERIFY(r.link.Connected);
         QCOMPARE(r.link.PortName, PathOf(second));
+        QCOMPARE(r.link.LastAnsweredPort, PathOf(second));
         QCOMPARE(r.link.VersionText, std::string("CD.EF.AB.GHIJK"));
         QCOMPARE(FramesIn(first), 1);  // the probe only
         QCOMPARE(FramesIn(second), 2); // probe and version query
