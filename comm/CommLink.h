@@ -68,6 +68,7 @@ struct CommLink {
     std::uint8_t PortCount = 0;   // ports listed by the last scan, at most 99
     QStringList PortNames;        // their platform names, in the order found
     std::string VersionText;      // firmware version as last reported (14 characters)
+    QString LastAnsweredPort;     // where a device last answered the probe in this run
     std::uint32_t WriteCount = 0; // at most 512
     std::uint32_t ReadCount = 0;  // at most 512
     std::uint32_t BytesWritten = 0;
