@@ -2,6 +2,7 @@
 
 #include "app/LabeledEdit.h"
 #include "app/LampShape.h"
+#include "device/ClockCommands.h"
 #include "device/KeyTable.h"
 #include "device/Upload.h"
 #include "location/TextFiles.h"
@@ -34,6 +35,13 @@ QString StatusConnected() {
 }
 QString StatusDisconnected() {
     return QStringLiteral("disconnected from the hardware");
+}
+QString StatusNoDevice() {
+    return QStringLiteral("no device connected: connect the device and wait for the green lamp");
+}
+// "The settings of the device were received", in the words of the menu command.
+QString SettingsReceivedText() {
+    return QStringLiteral(" تنظيمات دستگاه دريافت شد ");
 }
 
 } // namespace
@@ -109,6 +117,8 @@ void TForm1::ConnectHandlers() {
         connect(box->lineEdit(), &QLineEdit::textEdited, this, handler);
     }
     connect(ui->N11, &QAction::triggered, this, &TForm1::N11Click);
+    connect(ui->N2, &QAction::triggered, this, &TForm1::N2Click);
+    connect(ui->N12, &QAction::triggered, this, &TForm1::N12Click);
     connect(ui->Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
     using Handler = void (TForm1::*)();
     const std::array<Handler, 11> trackBarHandlers = {
@@ -310,7 +320,7 @@ void ReplaceItems(QComboBox* box, const QStringList& items) {
 
 } // namespace
 
-void TForm1::ShowListHint(QComboBox* box, int count) {
+void TForm1::ShowListHint(QComboBox* box, int count) const {
     box->setToolTip(QString::number(count));
     box->setStatusTip(QString::number(count));
 }
@@ -438,6 +448,96 @@ void TForm1::PauseMonitor() {
 
 void TForm1::ResumeMonitor() {
     Timer2->start();
+}
+
+// --- the clock and the stored settings ------------------------------------------------
+
+// A frame sent with no device would go to whatever port is open, or nowhere, unnoticed.
+void TForm1::N12Click() {
+    if (!link_.Connected) {
+        SetStatusText(StatusNoDevice());
+        return;
+    }
+    SetDeviceClock(link_, clock_);
+}
+
+void TForm1::N2Click() {
+    if (!link_.Connected) {
+        SetStatusText(StatusNoDevice());
+        return;
+    }
+    Timer2->stop();
+    const std::optional<SettingsBlock> block = ReadStoredSettings(link_);
+    if (block) {
+        ui->BitBtn1->setEnabled(true);
+        ShowStoredSettings(DecodeSettingsBlock(*block));
+        AppendLogLine(SettingsReceivedText());
+    }
+    Timer2->start();
+}
+
+// The boxes go to the stored county when the database has it; the fields show what the device
+// holds, which may differ from the database.
+void TForm1::ShowStoredSettings(const StoredSettings& stored) {
+    const int chosen = ChosenItem(ui->Combo3);
+    const bool countyChosen =
+        chosen >= 0 && static_cast<std::size_t>(chosen) < location_.CountyIndexList.size();
+    location_.CountyIndex = countyChosen
+                                ? location_.CountyIndexList[static_cast<std::size_t>(chosen)]
+                                : stored.CountyIndex;
+    Guarded([this, &stored] {
+        QStringList provinces;
+        for (int i = 0; i < ui->Combo1->count(); ++i) {
+            provinces.append(ui->Combo1->itemText(i));
+        }
+        LocationSelection selection = location_;
+        const CountySelection found = SelectCountyByIndex(
+            selection, *cityDatabase_, stored.CountyIndex, startFolder_, provinces);
+        location_ = selection;
+        ui->Combo1->setCurrentIndex(found.ProvinceItem);
+        ReplaceItems(ui->Combo2, found.CityNames);
+        ui->Combo2->setCurrentIndex(found.CityItem);
+        ShowListHint(ui->Combo2, static_cast<int>(found.CityNames.size()));
+        ReplaceItems(ui->Combo3, found.CountyNames);
+        ui->Combo3->setCurrentIndex(found.CountyItem);
+        ShowListHint(ui->Combo3, static_cast<int>(found.CountyNames.size()));
+    });
+    ShowFields(stored.Fields);
+    ui->LabeledEdit3->setText(QString::number(stored.CountyIndex));
+}
+
+void TForm1::ShowFields(const SettingsFields& f) {
+    ui->LabeledEdit1->setText(f.Longitude);
+    ui->LabeledEdit2->setText(f.Latitude);
+    ui->LabeledEdit4->setText(f.DawnCall);
+    ui->LabeledEdit6->setText(f.DawnSupplication);
+    ui->LabeledEdit11->setText(f.NoonCall);
+    ui->LabeledEdit12->setText(f.NoonSupplication);
+    ui->LabeledEdit14->setText(f.SunsetCall);
+    ui->LabeledEdit15->setText(f.SunsetSupplication);
+    ui->LabeledEdit10->setText(f.CallFileCount);
+    ui->LabeledEdit5->setText(f.QuranFileCount);
+    ui->LabeledEdit17->setText(f.Option1Folder);
+    ui->LabeledEdit19->setText(f.Option1File);
+    ui->LabeledEdit18->setText(f.Option2Folder);
+    ui->LabeledEdit20->setText(f.Option2File);
+    ui->CheckBox1->setChecked(f.DawnRandom);
+    ui->CheckBox2->setChecked(f.NoonRandom);
+    ui->CheckBox3->setChecked(f.SunsetRandom);
+    ui->CheckBox4->setChecked(f.DawnQuran);
+    ui->CheckBox5->setChecked(f.NoonQuran);
+    ui->CheckBox6->setChecked(f.SunsetQuran);
+    ui->TrackBar1->setValue(f.DawnSupplicationLevel);
+    ui->TrackBar2->setValue(f.DawnCallLevel);
+    ui->TrackBar3->setValue(f.DawnQuranLevel);
+    ui->TrackBar4->setValue(f.NoonSupplicationLevel);
+    ui->TrackBar5->setValue(f.NoonCallLevel);
+    ui->TrackBar6->setValue(f.NoonQuranLevel);
+    ui->TrackBar7->setValue(f.SunsetSupplicationLevel);
+    ui->TrackBar8->setValue(f.SunsetCallLevel);
+    ui->TrackBar9->setValue(f.SunsetQuranLevel);
+    ui->TrackBar10->setValue(f.Option1Level);
+    ui->TrackBar11->setValue(f.Option2Level);
 }
 
 // --- the track bars -----------------------------------------------------------------------

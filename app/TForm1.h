@@ -54,6 +54,8 @@ public:
     void Combo2Change();
     void Combo3Change();
     void BitBtn1Click();
+    void N2Click();
+    void N12Click();
     void Timer1Timer();
     void Timer2Timer();
     void BitBtn2Click();
@@ -106,7 +108,9 @@ private:
     void StopClock();
     void LoadStartFiles();
     void MonitorStep();
-    void ShowListHint(QComboBox* box, int count);
+    void ShowListHint(QComboBox* box, int count) const;
+    void ShowStoredSettings(const StoredSettings& stored);
+    void ShowFields(const SettingsFields& fields);
     void ShowMessageBox(const QString& caption, const QString& text);
     void ShowError(const QString& text);
     void ShowTrackBarPosition(int number);

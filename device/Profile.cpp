@@ -191,16 +191,24 @@ Profile ReadProfile(const QString& path) {
     return profile;
 }
 
+std::vector<ProfileEntry> ProfileEntries(const SettingsFields& fields, int county) {
+    std::vector<ProfileEntry> entries;
+    for (const Key& key : Keys()) {
+        entries.push_back({key.Section, key.Name, key.Get(fields, county)});
+    }
+    return entries;
+}
+
 QString ProfileText(const SettingsFields& fields, int county) {
     QString text;
     QString section;
-    for (const Key& key : Keys()) {
-        if (key.Section != section) {
-            section = key.Section;
+    for (const ProfileEntry& entry : ProfileEntries(fields, county)) {
+        if (entry.Section != section) {
+            section = entry.Section;
             text += (text.isEmpty() ? QString() : QStringLiteral("\n")) +
                     QStringLiteral("[%1]\n").arg(section);
         }
-        text += QStringLiteral("%1 = %2\n").arg(key.Name, key.Get(fields, county));
+        text += QStringLiteral("%1 = %2\n").arg(entry.Key, entry.Value);
     }
     return text;
 }

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <optional>
+#include <vector>
 
 // A profile file gives the window's fields by name, as an INI text:
 //   [location] county, longitude, latitude
@@ -24,6 +25,14 @@ struct Profile {
 // line that is not "key = value", a county or level that is not a number, a flag that is
 // neither true nor false). Range checks are left to the settings block.
 Profile ReadProfile(const QString& path);
+
+// Every key of a profile with its value for these fields and county, in the file's order.
+struct ProfileEntry {
+    QString Section;
+    QString Key;
+    QString Value;
+};
+std::vector<ProfileEntry> ProfileEntries(const SettingsFields& fields, int county);
 
 // The profile text of these fields and county, which ReadProfile reads back as the same.
 QString ProfileText(const SettingsFields& fields, int county);

@@ -1,5 +1,6 @@
 // muezzin-cli: the device operations from a terminal.
 #include "comm/Discovery.h"
+#include "device/ClockCommands.h"
 #include "device/Profile.h"
 #include "device/Upload.h"
 #include "location/CityDatabase.h"
@@ -12,6 +13,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QSaveFile>
 #include <cerrno>
 #include <cstdio>
 #include <functional>
@@ -97,6 +99,73 @@ int RunFind(const QCommandLineParser&, const GlobalOptions& global) {
     }
     std::printf("%s %s\n", qPrintable(link.PortName), link.VersionText.c_str());
     ReleaseDevice(link);
+    return ExitOk;
+}
+
+int RunClock(const QCommandLineParser&, const GlobalOptions&) {
+    CalendarClock clock;
+    ReadClock(clock);
+    ToSolarDate(clock);
+    std::printf("%s\n%s\n%s\n", ClockTimeText(clock).c_str(), SolarDateText(clock).c_str(),
+                clock.DateText.data());
+    return ExitOk;
+}
+
+int RunSetClock(const QCommandLineParser&, const GlobalOptions& global) {
+    CommLink link;
+    if (!ConnectDevice(link, global)) {
+        return ExitInputError;
+    }
+    CalendarClock clock;
+    ReadClock(clock); // decides daylight saving for the sample that is sent
+    ToSolarDate(clock);
+    SetDeviceClock(link, clock);
+    ReleaseDevice(link);
+    std::printf("set the device clock to %04d-%02u-%02u %02u:%02u:%02u%s\n", clock.Year,
+                unsigned{clock.Month}, unsigned{clock.Day}, unsigned{clock.Hour},
+                unsigned{clock.Minute}, unsigned{clock.Second},
+                clock.DaylightSaving ? " (standard time: daylight saving is on)" : "");
+    return ExitOk;
+}
+
+int RunReadSettings(const QCommandLineParser& parser, const GlobalOptions& global) {
+    CommLink link;
+    if (!ConnectDevice(link, global)) {
+        return ExitInputError;
+    }
+    const std::optional<SettingsBlock> block = ReadStoredSettings(link);
+    const std::uint32_t received = link.BytesRead;
+    ReleaseDevice(link);
+    if (!block) {
+        PrintError(QStringLiteral("the device did not send its settings whole (%1 of 134 bytes)")
+                       .arg(received));
+        return ExitIncomplete;
+    }
+    const StoredSettings stored = DecodeSettingsBlock(*block);
+    std::printf("province: %d\n", stored.ProvinceIndex);
+    QStringList years;
+    for (const int year : stored.TimetableYears) {
+        years.append(QString::number(year));
+    }
+    std::printf("timetable_years: %s\n", qPrintable(years.join(u' ')));
+    QStringList glyphs;
+    for (const std::uint8_t code : stored.GlyphCodes) {
+        glyphs.append(QStringLiteral("%1").arg(code, 2, 16, QChar(u'0')).toUpper());
+    }
+    std::printf("display_glyphs: %s\n", qPrintable(glyphs.join(u' ')));
+    for (const ProfileEntry& entry : ProfileEntries(stored.Fields, stored.CountyIndex)) {
+        std::printf("%s.%s: %s\n", qPrintable(entry.Section), qPrintable(entry.Key),
+                    entry.Value.toUtf8().constData());
+    }
+    if (parser.isSet(QStringLiteral("profile-out"))) {
+        const QString path = parser.value(QStringLiteral("profile-out"));
+        QSaveFile file(path);
+        const QByteArray text = ProfileText(stored.Fields, stored.CountyIndex).toUtf8();
+        if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
+            PrintError(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+            return ExitInputError;
+        }
+    }
     return ExitOk;
 }
 
@@ -186,6 +255,21 @@ const std::map<QString, Command>& Commands() {
          {QStringLiteral("Search the ports for the device; print its port and firmware version."),
           {},
           RunFind}},
+        {QStringLiteral("clock"),
+         {QStringLiteral("Print the PC clock as the window shows it: time, solar date, date text."),
+          {},
+          RunClock}},
+        {QStringLiteral("set-clock"),
+         {QStringLiteral("Set the device clock from the PC clock."), {}, RunSetClock}},
+        {QStringLiteral("read-settings"),
+         {QStringLiteral("Print the settings stored in the device, one 'name: value' a line."),
+          [](QCommandLineParser& parser) {
+              parser.addOption({QStringLiteral("profile-out"),
+                                QStringLiteral("Also write them as a profile FILE that 'apply "
+                                               "--profile' takes back."),
+                                QStringLiteral("FILE")});
+          },
+          RunReadSettings}},
         {QStringLiteral("import-cities"),
          {QStringLiteral("Build the city database from a CSV export: import-cities FILE.csv [DB]."),
           [](QCommandLineParser& parser) {

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "calendar/CalendarClock.h"
+#include "comm/CommLink.h"
+#include "device/SettingsBlock.h"
+
+#include <array>
+#include <optional>
+
+using ClockFrame = std::array<std::uint8_t, 12>;
+
+// The clock frame of a sample: seconds, minutes, hours, day, month, year - 2000, each a plain
+// byte. While daylight saving is on the sample is an hour behind the PC, and so is the device.
+ClockFrame ClockFrameOf(const CalendarClock& clock);
+
+// Samples the PC clock at the turn of a second and writes the clock frame; nothing is read
+// back.
+void SetDeviceClock(CommLink& link, CalendarClock& clock);
+
+// Asks the device for its stored settings block; nothing unless the whole reply arrived.
+std::optional<SettingsBlock> ReadStoredSettings(CommLink& link);

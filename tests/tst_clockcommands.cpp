@@ -1,0 +1,308 @@
+// Setting the device clock and reading its stored settings back: the frames, the window's
+// menu commands and the command line's copy of one device's settings to another.
+#include "app/TForm1.h"
+#include "device/ClockCommands.h"
+#include "location/CityImport.h"
+#include "tools/devicesim/DeviceSimulator.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdlib>
+#include <ctime>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+std::time_t LocalInstant(int year, int month, int day, int hour, int minute, int second) {
+    std::tm parts{};
+    parts.tm_year = year - 1900;
+    parts.tm_mon = month - 1;
+    parts.tm_mday = day;
+    parts.tm_hour = hour;
+    parts.tm_min = minute;
+    parts.tm_sec = second;
+    return std::mktime(&parts);
+}
+
+QString PathOf(const DeviceSimulator& sim) {
+    return QString::fromStdString(sim.PortPath());
+}
+
+// A block written straight into the simulator's memory, as an earlier upload would leave it.
+void Store(const DeviceSimulator& sim, std::uint16_t address, const SettingsBlock& block) {
+    CommLink link;
+    OpenPort(link, PathOf(sim));
+    frame::Compose(link.TxFrame, frame::command::BlockWrite,
+                   static_cast<std::uint8_t>(address >> 8), static_cast<std::uint8_t>(address),
+                   block);
+    Exchange(link, 134, 134);
+}
+
+QByteArray Csv() {
+    return "Parts1_index,Parts2_index,Parts3_index,CountryParts2,CountryParts3,Longitude,"
+           "Latitude\n"
+           "1,10,100,Alpha,Aone,51.4237,35.6961\n"
+           "2,20,200,Gamma,Gone,48.5,33.25\n"
+           "2,20,201,Gamma,Gtwo,48.75,33.5\n";
+}
+
+struct Folder {
+    QTemporaryDir dir;
+    Folder() {
+        Write(QStringLiteral("ostan.txt"), "P1\r\nP2\r\n");
+        Write(QStringLiteral("city.csv"), Csv());
+        ImportCitiesCsv(Path(QStringLiteral("city.csv")), Path(QStringLiteral("city.db")));
+        QFile::copy(QStringLiteral(MUEZZIN_SOURCE_DIR "/sample/encryp.key"),
+                    Path(QStringLiteral("encryp.key")));
+    }
+    QString Path(const QString& name) const { return dir.filePath(name); }
+    void Write(const QString& name, const QByteArray& bytes) const {
+        QFile file(Path(name));
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+    }
+};
+
+SettingsBlock KnownBlock() {
+    SettingsFields fields;
+    fields.Longitude = QStringLiteral("48.75");
+    fields.Latitude = QStringLiteral("33.50");
+    fields.DawnCall = QStringLiteral("007");
+    fields.NoonSupplication = QStringLiteral("012");
+    fields.DawnRandom = true;
+    fields.SunsetQuran = false;
+    fields.NoonCallLevel = 31;
+    fields.Option2Folder = QStringLiteral("099");
+    GlyphCodeArray glyphs{};
+    glyphs.fill(0xFF);
+    return BuildSettingsBlock(fields, 201, 2, glyphs, 1405);
+}
+
+int Run(const QStringList& arguments, const QString& folder, QByteArray* out = nullptr) {
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    process.start(QStringLiteral(MUEZZIN_CLI), arguments);
+    if (!process.waitForFinished(60000)) {
+        return -1;
+    }
+    if (out) {
+        *out = process.readAllStandardOutput() + process.readAllStandardError();
+    }
+    return process.exitCode();
+}
+
+} // namespace
+
+class ClockCommandsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        setenv("TZ", "IRST-3:30", 1);
+        tzset();
+    }
+
+    void clockFrame_data() {
+        QTest::addColumn<qlonglong>("instant");
+        QTest::addColumn<bool>("saving");
+        QTest::addColumn<Bytes>("frame");
+        QTest::newRow("14:07:09, standard time")
+            << qlonglong{LocalInstant(2026, 3, 5, 14, 7, 9)} << false
+            << Bytes{0x55, 0xAA, 0x04, 0x0F, 0x0E, 0x0A, 0x09, 0x07, 0x0E, 0x05, 0x03, 0x1A};
+        QTest::newRow("daylight saving: an hour less")
+            << qlonglong{LocalInstant(2026, 6, 10, 14, 7, 9)} << true
+            << Bytes{0x55, 0xAA, 0x04, 0x0F, 0x0E, 0x0A, 0x09, 0x07, 0x0D, 0x0A, 0x06, 0x1A};
+        QTest::newRow("daylight saving at 00:30: the day before")
+            << qlonglong{LocalInstant(2026, 6, 10, 0, 30, 0)} << true
+            << Bytes{0x55, 0xAA, 0x04, 0x0F, 0x0E, 0x0A, 0x00, 0x1E, 0x17, 0x09, 0x06, 0x1A};
+        QTest::newRow("new year's night, daylight saving: the old year")
+            << qlonglong{LocalInstant(2027, 1, 1, 0, 0, 5)} << true
+            << Bytes{0x55, 0xAA, 0x04, 0x0F, 0x0E, 0x0A, 0x05, 0x00, 0x17, 0x1F, 0x0C, 0x1A};
+        QTest::newRow("year 2000")
+            << qlonglong{LocalInstant(2000, 1, 1, 0, 0, 0)} << false
+            << Bytes{0x55, 0xAA, 0x04, 0x0F, 0x0E, 0x0A, 0x00, 0x00, 0x00, 0x01, 0x01, 0x00};
+    }
+
+    void clockFrame() {
+        QFETCH(qlonglong, instant);
+        QFETCH(bool, saving);
+        QFETCH(Bytes, frame);
+        CalendarClock clock;
+        clock.DaylightSaving = saving;
+        SampleClock(clock, static_cast<std::time_t>(instant));
+        const ClockFrame bytes = ClockFrameOf(clock);
+        QCOMPARE(Bytes(bytes.begin(), bytes.end()), frame);
+    }
+
+    // The frame reaches the device within a moment of the second's turn, and nothing is read.
+    void setClockAgainstDevice() {
+        DeviceSimulator sim;
+        QVERIFY(sim.Start());
+        CommLink link;
+        QVERIFY(OpenPort(link, PathOf(sim)));
+        CalendarClock clock;
+        SetDeviceClock(link, clock);
+        QTRY_VERIFY(sim.Clock().Set);
+        const DeviceClock stored = sim.Clock();
+        QCOMPARE(int{stored.Second}, int{clock.Second});
+        QCOMPARE(int{stored.Minute}, int{clock.Minute});
+        QCOMPARE(int{stored.Hour}, int{clock.Hour});
+        QCOMPARE(int{stored.Year}, clock.Year - 2000);
+        QCOMPARE(link.WriteCount, 12u);
+        QCOMPARE(link.BytesRead, 0u);
+    }
+
+    void readBack_data() {
+        QTest::addColumn<int>("cut");
+        QTest::addColumn<bool>("whole");
+        QTest::newRow("whole reply") << -1 << true;
+        QTest::newRow("133 bytes") << 133 << false;
+        QTest::newRow("header only") << 6 << false;
+    }
+
+    void readBack() {
+        QFETCH(int, cut);
+        QFETCH(bool, whole);
+        SimulatorOptions options;
+        options.ShortReplyBytes = cut;
+        DeviceSimulator sim(options);
+        QVERIFY(sim.Start());
+        Store(sim, 0, KnownBlock());
+        CommLink link;
+        link.Timeouts.ReadInterval = std::chrono::milliseconds(100);
+        QVERIFY(OpenPort(link, PathOf(sim)));
+        const auto block = ReadStoredSettings(link);
+        QCOMPARE(block.has_value(), whole);
+        if (block) {
+            QCOMPARE(*block, KnownBlock());
+        }
+    }
+
+    // The window shows what the device holds and goes to its county.
+    void windowReadsSettings() {
+        DeviceSimulator sim;
+        QVERIFY(sim.Start());
+        Store(sim, 0, KnownBlock());
+        Folder folder;
+        CommLink link;
+        CalendarClock clock;
+        WindowTiming timing;
+        timing.StartTimers = false;
+        TForm1 window(link, clock, folder.dir.path() + u'/', timing);
+        std::vector<QString> boxes;
+        window.SetMessageBox([&](const QString&, const QString& text) { boxes.push_back(text); });
+        window.Timer1Timer();
+        QVERIFY(OpenPort(link, PathOf(sim)));
+        link.Connected = true;
+        window.N2Click();
+        QVERIFY(boxes.empty());
+        QVERIFY(window.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->isEnabled());
+        QCOMPARE(window.findChild<QComboBox*>(QStringLiteral("Combo3"))->currentText(),
+                 QStringLiteral("Gtwo"));
+        QCOMPARE(window.findChild<QComboBox*>(QStringLiteral("Combo1"))->currentIndex(), 1);
+        QCOMPARE(window.Location().CountyIndex, 201);
+        QCOMPARE(window.Location().TimetableFolder, folder.Path(QStringLiteral("data/2/20/201/")));
+        QCOMPARE(window.findChild<QLineEdit*>(QStringLiteral("LabeledEdit4"))->text(),
+                 QStringLiteral("007"));
+        QCOMPARE(window.findChild<QLineEdit*>(QStringLiteral("LabeledEdit1"))->text(),
+                 QStringLiteral("48.75"));
+        QCOMPARE(window.findChild<QLineEdit*>(QStringLiteral("LabeledEdit3"))->text(),
+                 QStringLiteral("201"));
+        QVERIFY(window.findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->isChecked());
+        QVERIFY(!window.findChild<QCheckBox*>(QStringLiteral("CheckBox6"))->isChecked());
+        QCOMPARE(window.findChild<QSlider*>(QStringLiteral("TrackBar5"))->value(), 31);
+        QCOMPARE(window.LogLines().size(), 1);
+        // Applying now writes back what was read.
+        window.BitBtn1Click();
+        const Bytes memory = sim.Memory();
+        const SettingsBlock known = KnownBlock();
+        for (std::size_t k = 0; k < known.size(); ++k) {
+            const bool glyphOrYear = (k >= 7 && k <= 36) || (k >= 49 && k <= 58);
+            QVERIFY2(glyphOrYear || memory[k] == known[k], qPrintable(QString::number(k)));
+        }
+    }
+
+    void windowIgnoresShortReply() {
+        SimulatorOptions options;
+        options.ShortReplyBytes = 133;
+        DeviceSimulator sim(options);
+        QVERIFY(sim.Start());
+        Folder folder;
+        CommLink link;
+        CalendarClock clock;
+        WindowTiming timing;
+        timing.StartTimers = false;
+        TForm1 window(link, clock, folder.dir.path() + u'/', timing);
+        QVERIFY(OpenPort(link, PathOf(sim)));
+        link.Connected = true;
+        link.Timeouts.ReadInterval = std::chrono::milliseconds(100);
+        window.N2Click();
+        QVERIFY(!window.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->isEnabled());
+        QCOMPARE(window.findChild<QLineEdit*>(QStringLiteral("LabeledEdit4"))->text(),
+                 QStringLiteral("010"));
+        QVERIFY(window.LogLines().isEmpty());
+    }
+
+    // Without a device neither command sends anything; the status bar says why.
+    void windowWithoutDevice() {
+        DeviceSimulator sim;
+        QVERIFY(sim.Start());
+        Folder folder;
+        CommLink link;
+        CalendarClock clock;
+        WindowTiming timing;
+        timing.StartTimers = false;
+        TForm1 window(link, clock, folder.dir.path() + u'/', timing);
+        QVERIFY(OpenPort(link, PathOf(sim))); // a port held, but no device confirmed on it
+        window.N12Click();
+        window.N2Click();
+        QVERIFY(window.StatusText().startsWith(QStringLiteral("no device connected")));
+        QTest::qWait(100);
+        QCOMPARE(sim.FramesReceived(), 0);
+    }
+
+    // One device's settings copied to another through a profile file.
+    void copySettingsThroughProfile() {
+        DeviceSimulator source;
+        DeviceSimulator target;
+        QVERIFY(source.Start() && target.Start());
+        Store(source, 0, KnownBlock());
+        Folder folder;
+        const QString profile = folder.Path(QStringLiteral("copied.ini"));
+        QByteArray out;
+        QCOMPARE(Run({QStringLiteral("read-settings"), QStringLiteral("--port"), PathOf(source),
+                      QStringLiteral("--profile-out"), profile},
+                     folder.dir.path(), &out),
+                 0);
+        QVERIFY(out.contains("dawn.call: 007"));
+        QVERIFY(out.contains("location.county: 201"));
+        // No timetables here: the run is incomplete, but the settings block goes first.
+        QCOMPARE(Run({QStringLiteral("apply"), QStringLiteral("--port"), PathOf(target),
+                      QStringLiteral("--profile"), profile},
+                     folder.dir.path(), &out),
+                 1);
+        const auto copied = target.Memory();
+        const SettingsBlock original = KnownBlock();
+        // Glyphs and years come from the database and today's date: the rest must match.
+        for (std::size_t k = 0; k < original.size(); ++k) {
+            const bool glyphOrYear = (k >= 7 && k <= 36) || (k >= 49 && k <= 58);
+            if (!glyphOrYear && copied[k] != original[k]) {
+                QFAIL(qPrintable(QStringLiteral("byte %1: %2 instead of %3")
+                                     .arg(k)
+                                     .arg(copied[k])
+                                     .arg(original[k])));
+            }
+        }
+    }
+};
+
+QTEST_MAIN(ClockCommandsTest)
+#include "tst_clockcommands.moc"
