@@ -55,7 +55,8 @@ void CheckTextSupport(CodePagePlatform& platform) {
             QStringLiteral("no font has the Persian letters (install fonts-noto-ui-core)"));
     }
     if (!missing.isEmpty()) {
-        platform.ReportProblem(QStringLiteral("Persian text will not work here: ") +
+        // A leading blank, as the log's messages that want a gap after the date carry.
+        platform.ReportProblem(QStringLiteral(" Persian text will not work here: ") +
                                missing.join(QStringLiteral("; ")));
     }
 }

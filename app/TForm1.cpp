@@ -1,5 +1,6 @@
 #include "app/TForm1.h"
 
+#include "app/CodePageCheck.h"
 #include "app/LabeledEdit.h"
 #include "app/LampShape.h"
 #include "device/ClockCommands.h"
@@ -17,6 +18,7 @@
 #include <QSlider>
 #include <QTimer>
 #include <array>
+#include <utility>
 
 // The window's pictures live in this static library; its resources need an explicit start.
 static void InitWindowResources() {
@@ -64,6 +66,9 @@ TForm1::TForm1(CommLink& link, CalendarClock& clock, const QString& startFolder,
     portProblems_ = new QLabel(this);
     portProblems_->setObjectName(QStringLiteral("PortProblems"));
     ui->StatusBar1->addPermanentWidget(portProblems_);
+    textProblem_ = new QLabel(this);
+    textProblem_->setObjectName(QStringLiteral("TextProblem"));
+    ui->StatusBar1->addPermanentWidget(textProblem_);
     ui->StatusBar1->setFixedHeight(17 + 4);
 
     // The window sizes itself to its contents and keeps that size.
@@ -138,6 +143,20 @@ void TForm1::FormCreate() {
     // The database is named now and opened at its first query.
     cityDatabase_ = std::make_unique<CityDatabase>(CityDatabase::PathIn(startFolder_));
     link_.Connected = false;
+    RunTextSettingCheck();
+}
+
+void TForm1::RunTextSettingCheck() {
+    CodePageCallbacks callbacks;
+    callbacks.ShowStatus = [this](const QString& text) { textProblem_->setText(text); };
+    callbacks.AppendLog = [this](const QString& text) { startNotices_.append(text); };
+    callbacks.ShowError = [this](const QString& text) { ShowError(text); };
+    callbacks.AskYesNo = [this](const QString& caption, const QString& text) {
+        return QMessageBox::warning(this, caption, text, QMessageBox::Yes | QMessageBox::No) ==
+               QMessageBox::Yes;
+    };
+    callbacks.WindowFont = font();
+    RunCodePageCheck(*MakeSystemCodePagePlatform(std::move(callbacks)));
 }
 
 void TForm1::Guarded(const std::function<void()>& body) {
@@ -194,6 +213,10 @@ void TForm1::Timer1Timer() {
         ReadClock(clock_);
     }
     ToSolarDate(clock_);
+    // The first tick replaced the pane with the saved log; what the start found follows it.
+    for (const QString& notice : std::exchange(startNotices_, {})) {
+        AppendLogLine(notice);
+    }
     ui->LabeledEdit13->setText(QString::fromStdString(ClockTimeText(clock_)));
     ui->LabeledEdit16->setText(QString::fromStdString(SolarDateText(clock_)));
     if (running) {

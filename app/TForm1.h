@@ -104,6 +104,7 @@ protected:
 
 private:
     void ConnectHandlers();
+    void RunTextSettingCheck();
     void ScheduleClockTick();
     void StopClock();
     void LoadStartFiles();
@@ -129,6 +130,8 @@ private:
     std::chrono::system_clock::time_point clockTarget_{};
     QLabel* statusText_ = nullptr;
     QLabel* portProblems_ = nullptr;
+    QLabel* textProblem_ = nullptr;
+    QStringList startNotices_; // log lines of the start, written once the saved log is loaded
     MessageBoxFunction messageBox_;
     PortSources portSources_;
     DiscoveryState discovery_;

@@ -1,0 +1,26 @@
+# Installs what makes the window program a desktop program (its menu entry and icon) and the
+# sample start folder. The programs themselves are installed where they are built.
+include(GNUInstallDirs)
+
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/muezzin-config.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/app/icons/muezzin.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+        RENAME muezzin-config.svg)
+
+# The sample start folder: its files as they stand, without the readable source of the city
+# database (the built database goes in its place) and without a log, which is each user's own.
+set(MUEZZIN_SAMPLE_DESTINATION ${CMAKE_INSTALL_DATADIR}/muezzin-config/sample)
+if(IS_DIRECTORY ${PROJECT_SOURCE_DIR}/sample)
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/sample/
+          DESTINATION ${MUEZZIN_SAMPLE_DESTINATION}
+          PATTERN CMakeLists.txt EXCLUDE
+          PATTERN *.cmake EXCLUDE
+          PATTERN *.csv EXCLUDE
+          PATTERN log.txt EXCLUDE)
+endif()
+# Made at build time, when the sample's build rules exist.
+install(FILES ${CMAKE_BINARY_DIR}/sample/city.db DESTINATION ${MUEZZIN_SAMPLE_DESTINATION}
+        OPTIONAL)
+install(DIRECTORY ${CMAKE_BINARY_DIR}/sample/data DESTINATION ${MUEZZIN_SAMPLE_DESTINATION}
+        OPTIONAL)
