@@ -74,14 +74,14 @@ std::uint8_t HourCode(int hour) {
     if (hour < 0 || hour > 23) {
         throw std::out_of_range("hour outside 0..23");
     }
-    return static_cast<std::uint8_t>(HourBase + HourStep * hour);
+    return prayer::HourCodeOf(hour);
 }
 
 std::uint8_t MinuteCode(int minute) {
     if (minute < 0 || minute > 59) {
         throw std::out_of_range("minute outside 0..59");
     }
-    return static_cast<std::uint8_t>(MinuteBase + MinuteStep * minute);
+    return prayer::MinuteCodeOf(minute);
 }
 
 TimeEntry EncodeTime(int hour, int minute) {

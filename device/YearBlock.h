@@ -1,5 +1,7 @@
 #pragma once
 
+#include "prayer/TimetableFile.h"
+
 #include <QString>
 #include <array>
 #include <cstddef>
@@ -16,11 +18,12 @@ using YearBlock = std::array<std::uint8_t, 3712>;
 // hour code, minute code, and a byte nobody reads.
 using TimeEntry = std::array<std::uint8_t, 3>;
 
-constexpr std::size_t TimetableFileSize = 6144;
-constexpr std::size_t MonthRecordSize = 512;
-constexpr std::size_t DayRecordsAt = 25;
-constexpr std::size_t DayRecordSize = 15;
-constexpr int TimesPerDay = 5;
+// The file layout is the writer's, so that reader and writer cannot drift apart.
+using prayer::DayRecordsAt;
+using prayer::DayRecordSize;
+using prayer::MonthRecordSize;
+using prayer::TimetableFileSize;
+constexpr int TimesPerDay = static_cast<int>(prayer::TimesPerDay);
 constexpr std::size_t YearHeaderSize = 50;
 
 // The same 39 characters follow the year in every header.
@@ -29,7 +32,7 @@ static_assert(YearSignature.size() == 39);
 
 // The device keeps 31 days for months 1..6 and 30 for months 7..12, in every year.
 constexpr int DaysInMonth(int month) {
-    return month <= 6 ? 31 : 30;
+    return prayer::DaysInTimetableMonth(month);
 }
 
 // Where time t (1..5) of day d of month m (1..12) lies in a timetable file and in a YearBlock.
