@@ -3,8 +3,11 @@
 #include "app/CodePageCheck.h"
 #include "app/LabeledEdit.h"
 #include "app/LampShape.h"
+#include "app/TimetableView.h"
 #include "device/ClockCommands.h"
+#include "device/DeviceTexts.h"
 #include "device/KeyTable.h"
+#include "device/Upgrade.h"
 #include "device/Upload.h"
 #include "location/TextFiles.h"
 #include "location/UserError.h"
@@ -12,6 +15,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
@@ -59,6 +63,11 @@ TForm1::TForm1(CommLink& link, CalendarClock& clock, const QString& startFolder,
     setWindowIcon(QIcon(QStringLiteral(":/icons/muezzin.svg")));
     ui->BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
     ui->BitBtn2->setIcon(QIcon(QStringLiteral(":/icons/search.svg")));
+    // An addition of this tool's own, at the end of the settings menu.
+    auto* timetableView = new QAction(QStringLiteral("نمايش اوقات شرعي"), this);
+    timetableView->setObjectName(QStringLiteral("TimetableView"));
+    ui->N1->addAction(timetableView);
+    connect(timetableView, &QAction::triggered, this, &TForm1::TimetableViewClick);
 
     statusText_ = new QLabel(this);
     statusText_->setObjectName(QStringLiteral("StatusText"));
@@ -108,6 +117,10 @@ void TForm1::SetPortSources(PortSources sources) {
     portSources_ = std::move(sources);
 }
 
+void TForm1::SetFileChooser(std::function<QString()> choose) {
+    fileChooser_ = std::move(choose);
+}
+
 void TForm1::ConnectHandlers() {
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     connect(Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
@@ -124,6 +137,7 @@ void TForm1::ConnectHandlers() {
     connect(ui->N11, &QAction::triggered, this, &TForm1::N11Click);
     connect(ui->N2, &QAction::triggered, this, &TForm1::N2Click);
     connect(ui->N12, &QAction::triggered, this, &TForm1::N12Click);
+    connect(ui->N13, &QAction::triggered, this, &TForm1::N13Click);
     connect(ui->Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
     using Handler = void (TForm1::*)();
     const std::array<Handler, 11> trackBarHandlers = {
@@ -561,6 +575,42 @@ void TForm1::ShowFields(const SettingsFields& f) {
     ui->TrackBar9->setValue(f.SunsetQuranLevel);
     ui->TrackBar10->setValue(f.Option1Level);
     ui->TrackBar11->setValue(f.Option2Level);
+}
+
+// --- the firmware upgrade -----------------------------------------------------------------
+
+void TForm1::N13Click() {
+    PauseMonitor();
+    const QString path = fileChooser_
+                             ? fileChooser_()
+                             : QFileDialog::getOpenFileName(this, QString(), startFolder_,
+                                                            QStringLiteral("firmware (*.fmw)"));
+    if (path.isEmpty()) {
+        ResumeMonitor();
+        SetProgressVisible(false);
+        return;
+    }
+    CommLink candidates; // only for the list of ports, which the link in use must keep
+    ListPorts(candidates, portSources_);
+    RunUpgrade(link_, *this, path, RecoveryPortName(link_, candidates.PortNames, QString()));
+}
+
+void TForm1::TimetableViewClick() {
+    if (location_.TimetableFolder.isEmpty()) {
+        ShowMessage(ChooseCountyText);
+        return;
+    }
+    const int year = clock_.SolarYear;
+    const YearBlockResult loaded = LoadYearBlock(location_.TimetableFolder, year);
+    if (loaded.Status != YearFileStatus::Loaded) {
+        const QString& text =
+            loaded.Status == YearFileStatus::Short ? YearFileShortText : YearFileNotFoundText;
+        ShowMessage(text.trimmed() + u' ' + QString::number(year));
+        return;
+    }
+    auto* dialog = new TimetableDialog(year, loaded.Block, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
 }
 
 // --- the track bars -----------------------------------------------------------------------

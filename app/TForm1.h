@@ -47,6 +47,8 @@ public:
 
     void SetMessageBox(MessageBoxFunction show);
     void SetPortSources(PortSources sources);
+    // Asks for the upgrade file; an empty answer is a cancel. Replaceable for tests.
+    void SetFileChooser(std::function<QString()> choose);
 
     void FormCreate();
     bool FormCloseQuery();
@@ -56,6 +58,9 @@ public:
     void BitBtn1Click();
     void N2Click();
     void N12Click();
+    void N13Click();
+    // Shows the chosen county's timetable of the current solar year as the device will get it.
+    void TimetableViewClick();
     void Timer1Timer();
     void Timer2Timer();
     void BitBtn2Click();
@@ -134,6 +139,7 @@ private:
     QStringList startNotices_; // log lines of the start, written once the saved log is loaded
     MessageBoxFunction messageBox_;
     PortSources portSources_;
+    std::function<QString()> fileChooser_;
     DiscoveryState discovery_;
     std::unique_ptr<CityDatabase> cityDatabase_;
     LocationSelection location_;

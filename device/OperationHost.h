@@ -25,3 +25,27 @@ public:
     virtual void PauseMonitor() = 0;
     virtual void ResumeMonitor() = 0;
 };
+
+// Ends an operation the same way however it ends: the progress bar hidden, and the monitor
+// running again if the operation had paused it.
+class OperationScope {
+public:
+    explicit OperationScope(OperationHost& host) : host_(host) {}
+    ~OperationScope() {
+        host_.SetProgressVisible(false);
+        if (monitorPaused_) {
+            host_.ResumeMonitor();
+        }
+    }
+    OperationScope(const OperationScope&) = delete;
+    OperationScope& operator=(const OperationScope&) = delete;
+
+    void PauseMonitor() {
+        host_.PauseMonitor();
+        monitorPaused_ = true;
+    }
+
+private:
+    OperationHost& host_;
+    bool monitorPaused_ = false;
+};

@@ -6,28 +6,6 @@
 
 namespace {
 
-// Hides the progress bar and lets the monitor run again however the upload ends.
-class RunScope {
-public:
-    explicit RunScope(OperationHost& host) : host_(host) {}
-    ~RunScope() {
-        if (monitorPaused_) {
-            host_.ResumeMonitor();
-        }
-        host_.SetProgressVisible(false);
-    }
-    RunScope(const RunScope&) = delete;
-    RunScope& operator=(const RunScope&) = delete;
-    void PauseMonitor() {
-        host_.PauseMonitor();
-        monitorPaused_ = true;
-    }
-
-private:
-    OperationHost& host_;
-    bool monitorPaused_ = false;
-};
-
 template <std::size_t N>
 std::span<const std::uint8_t, 128> BlockOf(const std::array<std::uint8_t, N>& image, int index) {
     return std::span<const std::uint8_t, 128>(image.data() + static_cast<std::size_t>(index) * 128,
@@ -74,7 +52,7 @@ UploadResult RunUpload(CommLink& link, const CalendarClock& clock, OperationHost
     host.SetProgressPosition(0);
     host.SetProgressRange(UploadBlockCount);
     host.SetProgressVisible(true);
-    RunScope scope(host);
+    OperationScope scope(host);
     if (!link.Connected) {
         host.ShowMessage(ConnectDeviceText);
         return result;

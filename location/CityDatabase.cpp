@@ -153,12 +153,16 @@ std::vector<CityRow> CityDatabase::RowsWhere(const char* column, int index) {
     Open();
     QSqlQuery query(QSqlDatabase::database(connectionName_, false));
     query.setForwardOnly(true);
-    const QString text = QStringLiteral("SELECT %1 FROM city WHERE %2 = ? ORDER BY rowid")
-                             .arg(ColumnList(), QString::fromLatin1(column));
+    const QString condition =
+        column ? QStringLiteral(" WHERE %1 = ?").arg(QString::fromLatin1(column)) : QString();
+    const QString text =
+        QStringLiteral("SELECT %1 FROM city%2 ORDER BY rowid").arg(ColumnList(), condition);
     if (!query.prepare(text)) {
         throw UserError(Problem(path_, query.lastError().text()));
     }
-    query.addBindValue(index);
+    if (column) {
+        query.addBindValue(index);
+    }
     if (!query.exec()) {
         throw UserError(Problem(path_, query.lastError().text()));
     }
@@ -182,4 +186,8 @@ std::vector<CityRow> CityDatabase::RowsOfCity(int cityIndex) {
 
 std::vector<CityRow> CityDatabase::RowsOfCounty(int countyIndex) {
     return RowsWhere(citycolumn::County, countyIndex);
+}
+
+std::vector<CityRow> CityDatabase::AllRows() {
+    return RowsWhere(nullptr, 0);
 }

@@ -54,8 +54,11 @@ public:
     std::vector<CityRow> RowsOfProvince(int provinceIndex);
     std::vector<CityRow> RowsOfCity(int cityIndex);
     std::vector<CityRow> RowsOfCounty(int countyIndex);
+    // Every county, for tools that work on the whole database.
+    std::vector<CityRow> AllRows();
 
 private:
+    // Rows whose column holds index; every row when column is null.
     std::vector<CityRow> RowsWhere(const char* column, int index);
     void Close();
 

@@ -3,7 +3,6 @@
 
 #include <QTemporaryDir>
 #include <QTest>
-
 #include <filesystem>
 
 namespace {
@@ -27,7 +26,9 @@ PortSources Only(const QStringList& ports) {
     return {[ports] { return ports; }, {}};
 }
 
-QString PathOf(const DeviceSimulator& sim) { return QString::fromStdString(sim.PortPath()); }
+QString PathOf(const DeviceSimulator& sim) {
+    return QString::fromStdString(sim.PortPath());
+}
 
 SimulatorOptions Version(const std::string& text) {
     SimulatorOptions options;
@@ -81,8 +82,8 @@ private slots:
         QCOMPARE(link.PortNames.size(), expected);
         if (expected > 0) {
             QCOMPARE(link.PortNames.last(), last);
-            QCOMPARE(link.PortNames.first(), platformCount > 0 ? QStringLiteral("/dev/ttyS0")
-                                                               : link.PortNames.first());
+            QCOMPARE(link.PortNames.first(),
+                     platformCount > 0 ? QStringLiteral("/dev/ttyS0") : link.PortNames.first());
         }
     }
 

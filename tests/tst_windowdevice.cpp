@@ -1,10 +1,13 @@
 // The window's location boxes and apply button, driven as a user drives them.
 #include "app/TForm1.h"
+#include "app/TimetableView.h"
 #include "device/DeviceTexts.h"
+#include "device/Upgrade.h"
 #include "device/YearBlock.h"
 #include "location/CityImport.h"
 #include "tools/devicesim/DeviceSimulator.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -203,6 +206,80 @@ private slots:
         QVERIFY(!f.window->MonitorTimer()->isActive()); // as it was before the click
         QTest::qWait(50);
         QCOMPARE(sim.FramesReceived(), 0);
+    }
+
+    // Cancelling the file dialog sends nothing and leaves the monitor running.
+    void upgradeCancelled() {
+        DeviceSimulator sim;
+        QVERIFY(sim.Start());
+        Fixture f;
+        f.window->AppendLogLine(QStringLiteral("kept"));
+        QVERIFY(OpenPort(f.link, QString::fromStdString(sim.PortPath())));
+        f.link.Connected = true;
+        f.window->SetFileChooser([] { return QString(); });
+        f.Find<QAction>(QStringLiteral("N13"))->trigger();
+        QVERIFY(f.window->MonitorTimer()->isActive());
+        QVERIFY(f.Find<QProgressBar>(QStringLiteral("ProgressBar1"))->isHidden());
+        QCOMPARE(f.window->LogLines().size(), 1);
+        QTest::qWait(50);
+        QCOMPARE(sim.FramesReceived(), 0);
+    }
+
+    // The whole upgrade from the menu: the device gets the image, the window ends searching.
+    void upgradeFromMenu() {
+        DeviceSimulator sim;
+        QVERIFY(sim.Start());
+        Fixture f;
+        QByteArray file(static_cast<qsizetype>(FirmwareFileAreaSize), '\0');
+        for (qsizetype k = 0; k < 65536; ++k) {
+            file[k] = static_cast<char>(k * 7 + 3);
+        }
+        f.Write(QStringLiteral("new.fmw"), file);
+        QVERIFY(OpenPort(f.link, QString::fromStdString(sim.PortPath())));
+        f.link.Connected = true;
+        const QString path = f.Path(QStringLiteral("new.fmw"));
+        f.window->SetFileChooser([path] { return path; });
+        f.Find<QAction>(QStringLiteral("N13"))->trigger();
+        QCOMPARE(f.window->StatusText(), QStringLiteral("Finished"));
+        QCOMPARE(f.window->LogLines().size(), 2);
+        QVERIFY(!f.link.Connected);
+        QVERIFY(!IsPortOpen(f.link));
+        QVERIFY(f.window->MonitorTimer()->isActive());
+        const auto flash = sim.Flash();
+        QVERIFY(std::equal(flash.begin(), flash.end(), file.begin(), [](std::uint8_t a, char b) {
+            return a == static_cast<std::uint8_t>(b);
+        }));
+    }
+
+    // The timetable of the chosen county as the device will get it, impossible times marked.
+    void timetableView() {
+        Fixture f;
+        auto* view = f.Find<QAction>(QStringLiteral("TimetableView"));
+        view->trigger();
+        QCOMPARE(f.boxes.size(), std::size_t{1}); // no county yet
+        QCOMPARE(f.boxes[0].second, ChooseCountyText);
+        f.Choose(1, 0);
+        f.Choose(2, 0);
+        f.Choose(3, 0);
+        QByteArray file(static_cast<qsizetype>(TimetableFileSize), '\0');
+        const TimeEntry dawn = EncodeTime(5, 4);
+        file[25] = static_cast<char>(dawn[0]); // month 1, day 1, dawn
+        file[26] = static_cast<char>(dawn[1]);
+        f.Write(QStringLiteral("data/1/10/100/%1.PTL").arg(f.clock.SolarYear), file);
+        view->trigger();
+        auto* dialog = f.window->findChild<TimetableDialog*>();
+        QVERIFY(dialog);
+        // Every other entry holds code 0, which decodes to 255:254 and is marked.
+        QCOMPARE(dialog->ImpossibleCount(), 366 * 5 - 1);
+        const auto days = DecodeYearBlock(
+            LoadYearBlock(f.Path(QStringLiteral("data/1/10/100/")), f.clock.SolarYear).Block);
+        QCOMPARE(days.size(), std::size_t{366});
+        QCOMPARE(days[0].Times[0], QStringLiteral("05:04"));
+        QVERIFY(!days[0].Impossible[0]);
+        QCOMPARE(days[0].Times[1], QStringLiteral("255:254"));
+        QVERIFY(days[0].Impossible[1]);
+        QCOMPARE(days[365].Month, 12);
+        QCOMPARE(days[365].Day, 30);
     }
 };
 

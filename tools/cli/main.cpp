@@ -2,6 +2,7 @@
 #include "comm/Discovery.h"
 #include "device/ClockCommands.h"
 #include "device/Profile.h"
+#include "device/Upgrade.h"
 #include "device/Upload.h"
 #include "location/CityDatabase.h"
 #include "location/CityImport.h"
@@ -169,6 +170,44 @@ int RunReadSettings(const QCommandLineParser& parser, const GlobalOptions& globa
     return ExitOk;
 }
 
+int RunUpgradeCommand(const QCommandLineParser& parser, const GlobalOptions& global) {
+    const QStringList files = parser.positionalArguments();
+    if (files.size() != 1) {
+        PrintError(QStringLiteral("upgrade takes one FILE.fmw"));
+        return ExitInputError;
+    }
+    const FirmwareImage image = ReadFirmwareFile(files[0]);
+    if (image.Status != FirmwareFileStatus::Read) {
+        PrintError(image.Status == FirmwareFileStatus::Short
+                       ? QStringLiteral("%1 holds %2 bytes: an upgrade file holds at least %3")
+                             .arg(files[0])
+                             .arg(image.FileArea.size())
+                             .arg(FirmwareFileAreaSize)
+                       : CannotOpenText(files[0]));
+        return ExitInputError;
+    }
+    // A running device is entered; without one, a device waiting in its upgrade stage is
+    // greeted on the recovery port.
+    CommLink link;
+    if (!ConnectDevice(link, global)) {
+        const QString port = RecoveryPortName(link, link.PortNames, global.Port);
+        if (port.isEmpty()) {
+            return ExitInputError;
+        }
+        PrintError(QStringLiteral("greeting a device in its upgrade stage on %1").arg(port));
+    }
+    CalendarClock clock;
+    ReadClock(clock);
+    CliHost host(clock, StartFolderOf(global) + QStringLiteral("log.txt"));
+    const UpgradeResult result =
+        RunUpgrade(link, host, files[0], RecoveryPortName(link, link.PortNames, global.Port));
+    ReleaseDevice(link);
+    if (result.InputError()) {
+        return ExitInputError;
+    }
+    return result.Completed ? ExitOk : ExitIncomplete;
+}
+
 int RunImportCities(const QCommandLineParser& parser, const GlobalOptions& global) {
     const QStringList files = parser.positionalArguments();
     if (files.isEmpty() || files.size() > 2) {
@@ -270,6 +309,15 @@ const std::map<QString, Command>& Commands() {
                                 QStringLiteral("FILE")});
           },
           RunReadSettings}},
+        {QStringLiteral("upgrade"),
+         {QStringLiteral("Replace the device's program with FILE.fmw, every page echoed and "
+                         "checked."),
+          [](QCommandLineParser& parser) {
+              parser.addPositionalArgument(QStringLiteral("file"),
+                                           QStringLiteral("The upgrade file."),
+                                           QStringLiteral("FILE.fmw"));
+          },
+          RunUpgradeCommand, true}},
         {QStringLiteral("import-cities"),
          {QStringLiteral("Build the city database from a CSV export: import-cities FILE.csv [DB]."),
           [](QCommandLineParser& parser) {

@@ -247,6 +247,10 @@ DeviceSimulator::Bytes DeviceSimulator::Answer(const Bytes& frame) {
             return Reply(command::Probe, UpgradeStageMark[0], UpgradeStageMark[1], {0, 0, 0, 0});
         }
         if (command == command::EraseMemory && Matches(frame, command, StageAccessCode)) {
+            if (options_.RefuseErase) {
+                return Reply(command::EraseMemory, static_cast<std::uint8_t>(~EraseDoneMark), 0,
+                             {0, 0, 0, 0});
+            }
             std::fill(flash_.begin(), flash_.end(), 0xFF);
             pagesWritten_ = 0;
             return Reply(command::EraseMemory, EraseDoneMark, 0, {0, 0, 0, 0});
@@ -256,6 +260,9 @@ DeviceSimulator::Bytes DeviceSimulator::Answer(const Bytes& frame) {
             ++pagesWritten_;
             Bytes echo = frame;
             flipEcho(echo, DataAt);
+            if (high == options_.NeverConfirmPage) {
+                echo.back() ^= 0xFF;
+            }
             return echo;
         }
         if (command == command::EndUpgrade && Matches(frame, command, UpgradeAccessCode)) {
@@ -395,18 +402,18 @@ int DeviceSimulator::PagesWritten() const {
 }
 
 std::string DeviceSimulator::TraceLine(const TraceEntry& entry) {
-    std::string line;
+    char mark = '#';
     switch (entry.Way) {
     case TraceEntry::Direction::In:
-        line = ">";
+        mark = '>';
         break;
     case TraceEntry::Direction::Out:
-        line = "<";
+        mark = '<';
         break;
     case TraceEntry::Direction::Dropped:
-        line = "#";
         break;
     }
+    std::string line(1, mark);
     std::array<char, 4> hex{};
     for (const std::uint8_t byte : entry.Bytes) {
         std::snprintf(hex.data(), hex.size(), " %02X", unsigned{byte});

@@ -26,6 +26,8 @@ struct SimulatorOptions {
     int BaudRate = 115200;
     int HangUpAtFrame = -1;           // at frame N, send half the reply and vanish
     bool StartInUpgradeStage = false; // as a device whose program was interrupted
+    int NeverConfirmPage = -1;        // every echo of this page has its last byte flipped
+    bool RefuseErase = false;         // answer the erase without erasing and without B3
 };
 
 struct TraceEntry {

@@ -67,6 +67,9 @@ int main(int argc, char* argv[]) {
                                          QStringLiteral("Corrupt the command byte of replies."));
     const QCommandLineOption paced(QStringLiteral("paced"),
                                    QStringLiteral("Give every byte its wire time at 115200 baud."));
+    const QCommandLineOption refuseErase(
+        QStringLiteral("refuse-erase"),
+        QStringLiteral("Answer the erase of the upgrade stage without erasing."));
     const QCommandLineOption upgradeStage(
         QStringLiteral("upgrade-stage"),
         QStringLiteral("Start in the upgrade stage, as after an interrupted upgrade."));
@@ -91,8 +94,12 @@ int main(int argc, char* argv[]) {
           QStringLiteral("At frame N send half the reply and close the line."),
           QStringLiteral("N")},
          &options.HangUpAtFrame},
+        {{QStringLiteral("never-confirm-page"),
+          QStringLiteral("Flip one byte in every echo of upgrade page N."), QStringLiteral("N")},
+         &options.NeverConfirmPage},
     };
-    parser.addOptions({link, trace, dump, version, silent, wrongHeader, paced, upgradeStage});
+    parser.addOptions(
+        {link, trace, dump, version, silent, wrongHeader, paced, upgradeStage, refuseErase});
     for (const auto& count : counts) {
         parser.addOption(count.option);
     }
@@ -120,6 +127,7 @@ int main(int argc, char* argv[]) {
     options.WrongHeader = parser.isSet(wrongHeader);
     options.Paced = parser.isSet(paced);
     options.StartInUpgradeStage = parser.isSet(upgradeStage);
+    options.RefuseErase = parser.isSet(refuseErase);
 
     DeviceSimulator simulator(options);
     std::string error;

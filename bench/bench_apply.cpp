@@ -1,0 +1,257 @@
+// Times `muezzin-cli apply` for a complete configuration (ten years of timetables: 316 blocks)
+// against muezzin-sim --paced, and sets the time against the wire time of the same bytes at
+// 115200 baud, 8N1, measured in the same run.
+//
+// The tool's standard error is a pseudo-terminal, so that it draws its progress bar after every
+// block; the moments at which positions 1 and 316 appear bound the upload of blocks 2 to 316,
+// free of the wait for the clock's next second, the database and the search that come before.
+// The whole command is timed as well.
+//
+// Usage: bench_apply [RUNS]   (default 3)
+#include "calendar/CalendarClock.h"
+#include "device/DeviceTexts.h"
+#include "tests/TimetableFixture.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fcntl.h>
+#include <mutex>
+#include <optional>
+#include <poll.h>
+#include <string>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr double BitsPerByte = 10.0; // start bit, 8 data bits, stop bit
+constexpr double BaudRate = 115200.0;
+constexpr int Blocks = 316;
+constexpr int BlockWireBytes = 134 + 134;       // the block frame and its read-back
+constexpr int SearchWireBytes = 7 + 7 + 7 + 18; // probe and version query with their replies
+constexpr int County = 41;
+const QString CountyFolder = QStringLiteral("/data/24/34/41/");
+
+double WireSeconds(double bytes) {
+    return bytes * BitsPerByte / BaudRate;
+}
+
+double Seconds(Clock::duration d) {
+    return std::chrono::duration<double>(d).count();
+}
+
+// Reads what the tool draws on its terminal and notes when each progress position first shows.
+// A draw is "\r[###...] N/316 status\x1b[K".
+class ProgressWatch {
+public:
+    ~ProgressWatch() { Stop(); }
+
+    bool Open() {
+        master_ = posix_openpt(O_RDWR | O_NOCTTY);
+        if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) {
+            return false;
+        }
+        const char* name = ptsname(master_);
+        slave_ = name ? ::open(name, O_RDWR | O_NOCTTY) : -1;
+        if (slave_ < 0) {
+            return false;
+        }
+        seen_.assign(Blocks + 1, std::nullopt);
+        reader_ = std::thread([this] { Run(); });
+        return true;
+    }
+
+    int Slave() const { return slave_; }
+
+    void Stop() {
+        stopping_ = true;
+        if (reader_.joinable()) {
+            reader_.join();
+        }
+        for (int* fd : {&slave_, &master_}) {
+            if (*fd >= 0) {
+                ::close(*fd);
+                *fd = -1;
+            }
+        }
+    }
+
+    std::optional<Clock::time_point> Seen(int position) const {
+        std::lock_guard lock(mutex_);
+        return seen_.at(static_cast<std::size_t>(position));
+    }
+
+private:
+    void Run() {
+        std::string pending;
+        char chunk[4096];
+        while (!stopping_) {
+            pollfd fd{master_, POLLIN, 0};
+            if (::poll(&fd, 1, 20) <= 0) {
+                continue;
+            }
+            const ssize_t n = ::read(master_, chunk, sizeof chunk);
+            const auto at = Clock::now();
+            if (n <= 0) {
+                break;
+            }
+            pending.append(chunk, static_cast<std::size_t>(n));
+            TakeDraws(pending, at);
+        }
+    }
+
+    void TakeDraws(std::string& pending, Clock::time_point at) {
+        static const std::string end = "\x1b[K";
+        std::size_t done = 0;
+        for (std::size_t stop; (stop = pending.find(end, done)) != std::string::npos;) {
+            const std::string draw = pending.substr(done, stop - done);
+            done = stop + end.size();
+            const auto bracket = draw.find("] ");
+            if (bracket == std::string::npos) {
+                continue; // the bar being erased
+            }
+            const int position = std::atoi(draw.c_str() + bracket + 2);
+            if (position >= 0 && position <= Blocks) {
+                std::lock_guard lock(mutex_);
+                auto& slot = seen_[static_cast<std::size_t>(position)];
+                if (!slot) {
+                    slot = at;
+                }
+            }
+        }
+        pending.erase(0, done);
+    }
+
+    int master_ = -1;
+    int slave_ = -1;
+    std::thread reader_;
+    std::atomic<bool> stopping_{false};
+    mutable std::mutex mutex_;
+    std::vector<std::optional<Clock::time_point>> seen_;
+};
+
+bool MakeStartFolder(const QTemporaryDir& dir) {
+    const QString sample = QStringLiteral(MUEZZIN_SOURCE_DIR "/sample/");
+    for (const char* name : {"ostan.txt", "encryp.key"}) {
+        if (!QFile::copy(sample + QLatin1String(name), dir.filePath(QLatin1String(name)))) {
+            return false;
+        }
+    }
+    QProcess import;
+    import.setWorkingDirectory(dir.path());
+    import.start(QStringLiteral(MUEZZIN_CLI),
+                 {QStringLiteral("import-cities"), sample + QStringLiteral("city.csv")});
+    if (!import.waitForFinished(60000) || import.exitCode() != 0) {
+        return false;
+    }
+    CalendarClock clock;
+    SampleClock(clock, std::time(nullptr));
+    ToSolarDate(clock);
+    for (int j = 0; j < 10; ++j) {
+        const int year = clock.SolarYear + j;
+        if (!WriteTimetableFile(dir.path() + CountyFolder, year, TimetableFileBytes(year))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+struct Measurement {
+    double Upload = 0;  // from the draw of position 1 to that of 316
+    double Command = 0; // the whole command
+    double BeforeFirst = 0;
+};
+
+std::optional<Measurement> MeasureOnce(const QTemporaryDir& dir) {
+    const QString link = dir.filePath(QStringLiteral("muezzin0"));
+    QProcess sim;
+    sim.start(QStringLiteral(MUEZZIN_SIM),
+              {QStringLiteral("--paced"), QStringLiteral("--link"), link});
+    if (!sim.waitForReadyRead(10000)) {
+        std::fprintf(stderr, "bench_apply: the simulator did not start\n");
+        return std::nullopt;
+    }
+
+    ProgressWatch watch;
+    if (!watch.Open()) {
+        std::fprintf(stderr, "bench_apply: no pseudo-terminal for the progress bar\n");
+        return std::nullopt;
+    }
+    QProcess cli;
+    cli.setWorkingDirectory(dir.path());
+    const int terminal = watch.Slave();
+    cli.setChildProcessModifier([terminal] { ::dup2(terminal, STDERR_FILENO); });
+    const auto started = Clock::now();
+    cli.start(QStringLiteral(MUEZZIN_CLI),
+              {QStringLiteral("apply"), QStringLiteral("--county"), QString::number(County),
+               QStringLiteral("--port"), link});
+    const bool finished = cli.waitForFinished(120000);
+    const auto ended = Clock::now();
+    const QString out = QString::fromUtf8(cli.readAllStandardOutput());
+    std::this_thread::sleep_for(std::chrono::milliseconds(50)); // let the last draw be read
+    watch.Stop();
+    sim.terminate();
+    sim.waitForFinished(5000);
+
+    if (!finished || cli.exitCode() != 0 || !out.contains(AppliedText)) {
+        std::fprintf(stderr, "bench_apply: the apply did not complete (status %d):\n%s\n",
+                     cli.exitCode(), qPrintable(out));
+        return std::nullopt;
+    }
+    const auto first = watch.Seen(1);
+    const auto last = watch.Seen(Blocks);
+    if (!first || !last) {
+        std::fprintf(stderr, "bench_apply: the progress bar was not seen\n");
+        return std::nullopt;
+    }
+    return Measurement{Seconds(*last - *first), Seconds(ended - started),
+                       Seconds(*first - started)};
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+    QTemporaryDir dir;
+    if (!dir.isValid() || !MakeStartFolder(dir)) {
+        std::fprintf(stderr, "bench_apply: cannot set up the start folder\n");
+        return 1;
+    }
+
+    const double uploadWire = WireSeconds((Blocks - 1) * BlockWireBytes);
+    const double commandWire = WireSeconds(Blocks * BlockWireBytes + SearchWireBytes);
+    std::printf("wire time at 115200 baud 8N1: blocks 2..316 %.3f s; all 316 blocks plus probe "
+                "and version exchange (%d bytes) %.3f s\n",
+                uploadWire, Blocks * BlockWireBytes + SearchWireBytes, commandWire);
+    std::vector<double> uploadRatios;
+    std::vector<double> commandRatios;
+    for (int i = 1; i <= runs; ++i) {
+        const auto m = MeasureOnce(dir);
+        if (!m) {
+            return 1;
+        }
+        uploadRatios.push_back(m->Upload / uploadWire);
+        commandRatios.push_back(m->Command / commandWire);
+        std::printf("run %d: upload %.3f s, ratio %.4f | whole command %.3f s, ratio %.4f "
+                    "(%.3f s before the first block was confirmed: start, clock wait, search)\n",
+                    i, m->Upload, uploadRatios.back(), m->Command, commandRatios.back(),
+                    m->BeforeFirst);
+    }
+    std::sort(uploadRatios.begin(), uploadRatios.end());
+    std::sort(commandRatios.begin(), commandRatios.end());
+    const std::size_t mid = uploadRatios.size() / 2;
+    std::printf("median ratio: upload %.4f (target <= 1.05), whole command %.4f\n",
+                uploadRatios[mid], commandRatios[mid]);
+    return 0;
+}

@@ -1,0 +1,248 @@
+#include "device/Upgrade.h"
+
+#include "device/Priority.h"
+#include "device/UpgradeTexts.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <algorithm>
+#include <array>
+
+namespace {
+
+using frame::Byte;
+
+constexpr std::array<Byte, 1> ZeroData = {0};
+constexpr std::uint32_t StartFrameSize = frame::FrameSize(ZeroData.size()); // 7
+constexpr std::size_t HexDumpBytes = 20;
+
+// Ends every run alike: the progress bar hidden and the monitor running again. A Connected
+// flag without a port is dropped, since the monitor would poll a port that is not there.
+// A run that ends without a port must not leave the monitor polling one that is gone.
+class ConnectionWithoutPortDropped {
+public:
+    explicit ConnectionWithoutPortDropped(CommLink& link) : link_(link) {}
+    ~ConnectionWithoutPortDropped() {
+        if (!IsPortOpen(link_)) {
+            link_.Connected = false;
+        }
+    }
+    ConnectionWithoutPortDropped(const ConnectionWithoutPortDropped&) = delete;
+    ConnectionWithoutPortDropped& operator=(const ConnectionWithoutPortDropped&) = delete;
+
+private:
+    CommLink& link_;
+};
+
+void LoadFrame(CommLink& link, Byte command, const std::array<Byte, 2>& params,
+               std::span<const Byte> data) {
+    frame::Compose(link.TxFrame, command, params[0], params[1], data);
+}
+
+bool StageEntered(const CommLink& link) {
+    return ReplyMatches(link, frame::command::Probe) &&
+           link.RxBuffer[frame::ParamHighAt] == frame::UpgradeStageMark[0] &&
+           link.RxBuffer[frame::ParamLowAt] == frame::UpgradeStageMark[1];
+}
+
+bool MemoryErased(const CommLink& link) {
+    return ReplyMatches(link, frame::command::EraseMemory) &&
+           link.RxBuffer[frame::ParamHighAt] == frame::EraseDoneMark;
+}
+
+// Only a whole echo counts: a short one would be compared against the zeroed buffer.
+bool EchoMatches(const CommLink& link) {
+    const auto from = static_cast<std::ptrdiff_t>(frame::DataAt);
+    const auto to = static_cast<std::ptrdiff_t>(frame::PageFrameSize);
+    return link.BytesRead == frame::PageFrameSize &&
+           std::equal(link.RxBuffer.begin() + from, link.RxBuffer.begin() + to,
+                      link.TxFrame.begin() + from);
+}
+
+QString HexDumpText(const CommLink& link) {
+    const QByteArray head(reinterpret_cast<const char*>(link.RxBuffer.data()), HexDumpBytes);
+    return QString::fromLatin1(head.toHex().toUpper());
+}
+
+void SendEndUpgrade(CommLink& link) {
+    LoadFrame(link, frame::command::EndUpgrade, frame::UpgradeAccessCode, frame::EndUpgradeData);
+    link.WriteCount = static_cast<std::uint32_t>(frame::FrameSize(frame::EndUpgradeData.size()));
+    SendFrame(link);
+}
+
+// Logs how a start step's reply was judged. A refusal also shows the reply's first bytes and
+// takes the device out of its upgrade stage.
+bool Judge(CommLink& link, OperationHost& host, bool accepted, const QString& acceptedLine,
+           const QString& refusedLine) {
+    if (accepted) {
+        host.AppendLogLine(acceptedLine);
+        return true;
+    }
+    host.AppendLogLine(refusedLine + ReplyCountSeparator + QString::number(link.BytesRead));
+    host.ShowMessage(HexDumpText(link));
+    SendEndUpgrade(link);
+    return false;
+}
+
+// Sends the page until its echo matches; false once the run's differing echoes reach the
+// flash-fault limit.
+bool SendPage(CommLink& link, OperationHost& host, const FirmwareImage& image, int page,
+              int& retries) {
+    for (;;) {
+        frame::Compose(link.TxFrame, frame::command::WritePage, static_cast<Byte>(page),
+                       static_cast<Byte>(retries & 0xFF), PageBytes(image, page));
+        Exchange(link, frame::PageFrameSize, frame::PageFrameSize);
+        if (EchoMatches(link)) {
+            return true;
+        }
+        ++retries;
+        if (retries >= FlashFaultRetries) {
+            host.AppendLogLine(FlashFaultText);
+            return false;
+        }
+        host.AppendLogLine(PageNotConfirmedText + QString::number(page) + PageResentText +
+                           QString::number(link.BytesRead));
+    }
+}
+
+UpgradeResult EndFailed(OperationHost& host, UpgradeResult result) {
+    host.AppendLogLine(UpgradeIncompleteText +
+                       QString::number(FirmwarePageCount - result.PagesConfirmed));
+    host.SetStatusText(FailedStatusText);
+    return result;
+}
+
+} // namespace
+
+FirmwareImage ReadFirmwareFile(const QString& path) {
+    FirmwareImage image;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return image;
+    }
+    image.FileArea.resize(FirmwareFileAreaSize);
+    std::size_t got = 0;
+    while (got < FirmwareFileAreaSize) {
+        const qint64 n = file.read(reinterpret_cast<char*>(image.FileArea.data() + got),
+                                   static_cast<qint64>(FirmwareFileAreaSize - got));
+        if (n <= 0) {
+            break;
+        }
+        got += static_cast<std::size_t>(n);
+    }
+    image.FileArea.resize(got);
+    image.Status =
+        got == FirmwareFileAreaSize ? FirmwareFileStatus::Read : FirmwareFileStatus::Short;
+    return image;
+}
+
+void ApplyPad(FirmwareImage& image) {
+    if (image.PadApplied || image.FileArea.size() != FirmwareFileAreaSize) {
+        return;
+    }
+    const auto pad = image.FileArea.begin() + FirmwareImageSize;
+    for (std::size_t k = 0; k < FirmwareImageSize; ++k) {
+        image.FileArea[k] ^= pad[static_cast<std::ptrdiff_t>(k % FirmwarePadSize)];
+    }
+    image.PadApplied = true;
+}
+
+std::span<const std::uint8_t, 256> PageBytes(const FirmwareImage& image, int page) {
+    return std::span<const std::uint8_t, 256>(
+        image.FileArea.data() + static_cast<std::size_t>(page) * frame::PageDataSize,
+        frame::PageDataSize);
+}
+
+QString RecoveryPortName(const CommLink& link, const QStringList& candidates,
+                         const QString& overridePort) {
+    if (!overridePort.isEmpty()) {
+        return overridePort;
+    }
+#ifdef _WIN32
+    Q_UNUSED(link);
+    Q_UNUSED(candidates);
+    return QStringLiteral("COM2");
+#else
+    if (!link.LastAnsweredPort.isEmpty()) {
+        return link.LastAnsweredPort;
+    }
+    return candidates.value(0);
+#endif
+}
+
+UpgradeResult RunUpgrade(CommLink& link, OperationHost& host, const QString& firmwarePath,
+                         const QString& recoveryPort) {
+    UpgradeResult result;
+    OperationScope scope(host);
+    scope.PauseMonitor();
+    const ConnectionWithoutPortDropped dropped(link); // runs before the monitor resumes
+
+    FirmwareImage image = ReadFirmwareFile(firmwarePath);
+    result.File = image.Status;
+    if (image.Status == FirmwareFileStatus::NotOpened) {
+        host.AppendLogLine(FirmwareFileNotOpenedText);
+        return result;
+    }
+    if (image.Status == FirmwareFileStatus::Short) {
+        host.AppendLogLine(FirmwareFileShortText);
+        return result;
+    }
+    host.ClearLog();
+
+    // A device that is not known to be connected may be waiting in its upgrade stage after an
+    // interrupted upgrade; it answers only the hello, and only on its own port.
+    const bool connectedStart = link.Connected;
+    if (connectedStart) {
+        LoadFrame(link, frame::command::EnterUpgrade, frame::UpgradeAccessCode, ZeroData);
+    } else {
+        ClosePort(link);
+        OpenPort(link, recoveryPort, DeviceBaudRate);
+        link.Connected = true;
+        LoadFrame(link, frame::command::Probe, frame::StageAccessCode, ZeroData);
+    }
+    Exchange(link, StartFrameSize, frame::UpgradeReplySize);
+    if (!Judge(link, host, StageEntered(link),
+               connectedStart ? EnteredUpgradeText : ConnectionEstablishedText,
+               connectedStart ? NotEnteredUpgradeText : NoConnectionText)) {
+        result.RefusedStep = connectedStart ? UpgradeStep::EnterUpgrade : UpgradeStep::UpgradeHello;
+        return EndFailed(host, result);
+    }
+
+    LoadFrame(link, frame::command::EraseMemory, frame::StageAccessCode, ZeroData);
+    Exchange(link, StartFrameSize, frame::UpgradeReplySize);
+    if (!Judge(link, host, MemoryErased(link), MemoryResetText, MemoryNotResetText)) {
+        result.RefusedStep = UpgradeStep::EraseMemory;
+        return EndFailed(host, result);
+    }
+
+    {
+        const RaisedPriority priority;
+        ApplyPad(image);
+        host.SetProgressPosition(0);
+        host.SetProgressRange(FirmwarePageCount - 1);
+        host.SetProgressVisible(true);
+        for (int page = 0; page < FirmwarePageCount; ++page) {
+            const bool confirmed = SendPage(link, host, image, page, result.Retries);
+            result.PagesConfirmed += confirmed ? 1 : 0;
+            host.SetStatusText(PageStatusText + QString::number(page) + RetryStatusText +
+                               QString::number(result.Retries));
+            host.SetProgressPosition(page);
+            host.SetProgressVisible(true);
+            host.RepaintNow();
+            if (!confirmed) {
+                result.RefusedStep = UpgradeStep::WritePage;
+                break;
+            }
+        }
+    }
+    SendEndUpgrade(link);
+    // The device restarts from here: the monitor has to find it afresh.
+    link.Connected = false;
+    ClosePort(link);
+    if (result.RefusedStep != UpgradeStep::None) {
+        return EndFailed(host, result);
+    }
+    result.Completed = true;
+    host.SetStatusText(FinishedStatusText);
+    return result;
+}

@@ -1,0 +1,1 @@
+muezzin_add_test(tst_upgrade muezzin_device muezzin_devicesim)

@@ -1,0 +1,159 @@
+// muezzin-timetable: writes the prayer timetable files of counties from their coordinates.
+#include "calendar/CalendarClock.h"
+#include "location/CityDatabase.h"
+#include "location/UserError.h"
+#include "prayer/PrayerTimes.h"
+#include "prayer/TimetableFile.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <chrono>
+#include <cstdio>
+
+namespace {
+
+constexpr int FirstYear = 1300; // the device counts its years from here, in one byte
+constexpr int LastYear = 1555;
+
+void Fail(const QString& text) {
+    std::fprintf(stderr, "muezzin-timetable: %s\n", text.toUtf8().constData());
+}
+
+int CurrentSolarYear() {
+    CalendarClock clock;
+    SampleClock(clock, std::time(nullptr));
+    ToSolarDate(clock);
+    return clock.SolarYear;
+}
+
+int NumberOption(const QCommandLineParser& parser, const QString& name, int fallback, bool& ok) {
+    if (!parser.isSet(name)) {
+        return fallback;
+    }
+    bool converted = false;
+    const int value = parser.value(name).toInt(&converted);
+    if (!converted) {
+        Fail(QStringLiteral("--%1 takes a whole number, not '%2'").arg(name, parser.value(name)));
+        ok = false;
+    }
+    return value;
+}
+
+// The folder the tool reads a county's timetables from, under the start folder.
+QString CountyFolder(const QString& startFolder, const CityRow& row) {
+    return QStringLiteral("%1data/%2/%3/%4/")
+        .arg(startFolder)
+        .arg(row.Province)
+        .arg(row.City)
+        .arg(row.County);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("muezzin-timetable"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Writes the prayer timetable files data/<province>/<city>/<county>/<year>.PTL of a county, "
+        "or of every county, from the coordinates in the city database (city.db in the start "
+        "folder): dawn at 17.7 degrees below the horizon, sunrise, noon, sunset at 0.833 "
+        "degrees, maghrib at 4.5 degrees, in Iran Standard Time (UTC+3:30)."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOptions({
+        {QStringLiteral("folder"),
+         QStringLiteral("The start folder (default: the working directory)."),
+         QStringLiteral("DIR")},
+        {QStringLiteral("county"), QStringLiteral("The county's index in the city database."),
+         QStringLiteral("N")},
+        {QStringLiteral("all"), QStringLiteral("Every county of the city database.")},
+        {QStringLiteral("from"), QStringLiteral("The first solar year (default: the current one)."),
+         QStringLiteral("YEAR")},
+        {QStringLiteral("years"), QStringLiteral("How many years (default: 10)."),
+         QStringLiteral("N")},
+    });
+    parser.process(app);
+
+    bool ok = true;
+    const int county = NumberOption(parser, QStringLiteral("county"), 0, ok);
+    const int from = NumberOption(parser, QStringLiteral("from"), CurrentSolarYear(), ok);
+    const int years = NumberOption(parser, QStringLiteral("years"), 10, ok);
+    if (!ok) {
+        return 2;
+    }
+    if (parser.isSet(QStringLiteral("county")) == parser.isSet(QStringLiteral("all"))) {
+        Fail(QStringLiteral("give either --county N or --all; see --help"));
+        return 2;
+    }
+    if (years < 1 || from < FirstYear || from + years - 1 > LastYear) {
+        Fail(QStringLiteral("the years %1 to %2 are not all within %3..%4, which the device can "
+                            "hold")
+                 .arg(from)
+                 .arg(from + years - 1)
+                 .arg(FirstYear)
+                 .arg(LastYear));
+        return 2;
+    }
+
+    QString folder =
+        QDir(parser.isSet(QStringLiteral("folder")) ? parser.value(QStringLiteral("folder"))
+                                                    : QDir::currentPath())
+            .absolutePath();
+    if (!folder.endsWith(u'/')) {
+        folder += u'/';
+    }
+    std::vector<CityRow> rows;
+    try {
+        CityDatabase db(CityDatabase::PathIn(folder));
+        rows = parser.isSet(QStringLiteral("all")) ? db.AllRows() : db.RowsOfCounty(county);
+    } catch (const UserError& error) {
+        Fail(error.Text());
+        return 2;
+    }
+    if (rows.empty()) {
+        Fail(parser.isSet(QStringLiteral("all"))
+                 ? QStringLiteral("the city database holds no county")
+                 : QStringLiteral("there is no county with index %1 in the city database")
+                       .arg(county));
+        return 2;
+    }
+    // Everything is checked before the first file is written.
+    for (const CityRow& row : rows) {
+        if (!prayer::CoordinatesAcceptable(row.Latitude, row.Longitude)) {
+            Fail(QStringLiteral("county %1 (%2) lies at latitude %3, longitude %4, where dawn or "
+                                "maghrib can be undefined; no file was written")
+                     .arg(row.County)
+                     .arg(row.CountyName)
+                     .arg(row.Latitude)
+                     .arg(row.Longitude));
+            return 2;
+        }
+    }
+
+    const auto started = std::chrono::steady_clock::now();
+    for (const CityRow& row : rows) {
+        const QString countyFolder = CountyFolder(folder, row);
+        try {
+            for (int year = from; year < from + years; ++year) {
+                const auto image = prayer::TimetableFileImage(year, row.Latitude, row.Longitude);
+                prayer::WriteTimetableFile(
+                    (countyFolder + QStringLiteral("%1.PTL").arg(year)).toStdString(), image);
+            }
+        } catch (const std::exception& error) {
+            Fail(QString::fromLocal8Bit(error.what()));
+            return 1;
+        }
+        std::printf("%s: %d to %d (%d files) for county %d, %s\n",
+                    qPrintable(QDir(folder).relativeFilePath(countyFolder)), from, from + years - 1,
+                    years, row.County, row.CountyName.toUtf8().constData());
+    }
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    std::printf("wrote %zu files for %zu counties in %.2f s\n",
+                rows.size() * static_cast<std::size_t>(years), rows.size(), seconds);
+    return 0;
+}
