@@ -88,6 +88,15 @@ void ReleaseDevice(CommLink& link) {
     ClosePort(link);
 }
 
+// The clock as the log and the timetable years need it. Only the clock frame must be sampled at
+// the turn of a second, and that is done where it is sent.
+CalendarClock ClockNow() {
+    CalendarClock clock;
+    SampleClock(clock, std::time(nullptr));
+    ToSolarDate(clock);
+    return clock;
+}
+
 QString StartFolderOf(const GlobalOptions& global) {
     QString folder = QDir(global.Folder).absolutePath();
     return folder.endsWith(u'/') ? folder : folder + u'/';
@@ -117,9 +126,7 @@ int RunSetClock(const QCommandLineParser&, const GlobalOptions& global) {
     if (!ConnectDevice(link, global)) {
         return ExitInputError;
     }
-    CalendarClock clock;
-    ReadClock(clock); // decides daylight saving for the sample that is sent
-    ToSolarDate(clock);
+    CalendarClock clock = ClockNow(); // decides daylight saving for the sample that is sent
     SetDeviceClock(link, clock);
     ReleaseDevice(link);
     std::printf("set the device clock to %04d-%02u-%02u %02u:%02u:%02u%s\n", clock.Year,
@@ -196,8 +203,7 @@ int RunUpgradeCommand(const QCommandLineParser& parser, const GlobalOptions& glo
         }
         PrintError(QStringLiteral("greeting a device in its upgrade stage on %1").arg(port));
     }
-    CalendarClock clock;
-    ReadClock(clock);
+    const CalendarClock clock = ClockNow();
     CliHost host(clock, StartFolderOf(global) + QStringLiteral("log.txt"));
     const UpgradeResult result =
         RunUpgrade(link, host, files[0], RecoveryPortName(link, link.PortNames, global.Port));
@@ -261,9 +267,7 @@ int RunApply(const QCommandLineParser& parser, const GlobalOptions& global) {
     input.TimetableFolder = location.TimetableFolder;
     input.KeyFilePath = folder + KeyFileName;
 
-    CalendarClock clock;
-    ReadClock(clock);
-    ToSolarDate(clock);
+    const CalendarClock clock = ClockNow();
     // Bad input is reported before any port is touched.
     BuildSettingsBlock(input.Fields, input.CountyIndex, input.ProvinceIndex, input.GlyphCodes,
                        clock.SolarYear);
