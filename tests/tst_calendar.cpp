@@ -1,4 +1,5 @@
 #include "calendar/CalendarClock.h"
+#include "tests/LocalInstant.h"
 
 #include <QTest>
 #include <chrono>
@@ -13,18 +14,6 @@ namespace {
 void UseIranTime() {
     setenv("TZ", "IRST-3:30", 1);
     tzset();
-}
-
-std::time_t LocalInstant(int year, int month, int day, int hour, int minute, int second) {
-    std::tm parts{};
-    parts.tm_year = year - 1900;
-    parts.tm_mon = month - 1;
-    parts.tm_mday = day;
-    parts.tm_hour = hour;
-    parts.tm_min = minute;
-    parts.tm_sec = second;
-    parts.tm_isdst = 0;
-    return std::mktime(&parts);
 }
 
 CalendarClock Converted(int year, int month, int day, bool daylightBefore = false) {

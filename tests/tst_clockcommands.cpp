@@ -3,6 +3,7 @@
 #include "app/TForm1.h"
 #include "device/ClockCommands.h"
 #include "location/CityImport.h"
+#include "tests/LocalInstant.h"
 #include "tools/devicesim/DeviceSimulator.h"
 
 #include <QCheckBox>
@@ -20,17 +21,6 @@
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-std::time_t LocalInstant(int year, int month, int day, int hour, int minute, int second) {
-    std::tm parts{};
-    parts.tm_year = year - 1900;
-    parts.tm_mon = month - 1;
-    parts.tm_mday = day;
-    parts.tm_hour = hour;
-    parts.tm_min = minute;
-    parts.tm_sec = second;
-    return std::mktime(&parts);
-}
 
 QString PathOf(const DeviceSimulator& sim) {
     return QString::fromStdString(sim.PortPath());

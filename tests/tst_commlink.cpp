@@ -1,4 +1,5 @@
 #include "comm/CommLink.h"
+#include "tests/TestSupport.h"
 #include "tools/devicesim/DeviceSimulator.h"
 
 #include <QElapsedTimer>
@@ -11,18 +12,6 @@
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-using Notice = std::pair<QString, QString>;
-
-// A link whose messages are recorded instead of shown.
-struct RecordingLink {
-    CommLink link;
-    std::vector<Notice> notices;
-    RecordingLink() {
-        link.Notify = [this](const QString& text, const QString& caption) {
-            notices.emplace_back(text, caption);
-        };
-    }
-};
 
 template <std::size_t N> void Load(CommLink& link, const std::array<std::uint8_t, N>& bytes) {
     std::copy(bytes.begin(), bytes.end(), link.TxFrame.begin());

@@ -1,4 +1,5 @@
 #include "comm/Discovery.h"
+#include "tests/TestSupport.h"
 #include "tools/devicesim/DeviceSimulator.h"
 
 #include <QTemporaryDir>
@@ -7,16 +8,9 @@
 
 namespace {
 
-using Notice = std::pair<QString, QString>;
-
-struct RecordingLink {
-    CommLink link;
-    std::vector<Notice> notices;
-    RecordingLink() {
-        link.Notify = [this](const QString& text, const QString& caption) {
-            notices.emplace_back(text, caption);
-        };
-        // A silent port costs the line's time-out; keep the searches in these tests short.
+// A silent port costs the line's time-out; keep the searches in these tests short.
+struct SearchLink : RecordingLink {
+    SearchLink() {
         link.Timeouts.ReadTotalConstant = std::chrono::milliseconds(150);
         link.Timeouts.ReadTotalPerByte = std::chrono::milliseconds(5);
     }
@@ -104,7 +98,7 @@ private slots:
     }
 
     void noPortAtAll() {
-        RecordingLink r;
+        SearchLink r;
         ListPorts(r.link, Only({}));
         DiscoveryState state;
         QVERIFY(FindDevice(r.link, state));
@@ -120,7 +114,7 @@ private slots:
         DeviceSimulator first(silent);
         DeviceSimulator second(Version("ABCDEFGHIJKL"));
         QVERIFY(first.Start() && second.Start());
-        RecordingLink r;
+        SearchLink r;
         ListPorts(r.link, Only({PathOf(first), PathOf(second)}));
         DiscoveryState state;
         FindDevice(r.link, state);
@@ -138,7 +132,7 @@ private slots:
         wrong.WrongHeader = true;
         DeviceSimulator sim(wrong);
         QVERIFY(sim.Start());
-        RecordingLink r;
+        SearchLink r;
         ListPorts(r.link, Only({PathOf(sim)}));
         DiscoveryState state;
         FindDevice(r.link, state);
@@ -153,7 +147,7 @@ private slots:
         options.StopAfterFrames = 1;
         DeviceSimulator sim(options);
         QVERIFY(sim.Start());
-        RecordingLink r;
+        SearchLink r;
         r.link.VersionText = "earlier";
         ListPorts(r.link, Only({PathOf(sim)}));
         DiscoveryState state;
@@ -169,7 +163,7 @@ private slots:
     void versionPollOnOpenPort() {
         DeviceSimulator sim(Version("ABCDEFGHIJKL"));
         QVERIFY(sim.Start());
-        RecordingLink r;
+        SearchLink r;
         QVERIFY(OpenPort(r.link, PathOf(sim)));
         QVERIFY(QueryVersion(r.link));
         QCOMPARE(r.link.VersionText, std::string("CD.EF.AB.GHIJK"));
@@ -185,7 +179,7 @@ private slots:
         const QString link = dir.filePath(QStringLiteral("muezzin0"));
         DeviceSimulator sim;
         QVERIFY(sim.Start());
-        RecordingLink r;
+        SearchLink r;
         ListPorts(r.link, Only({link}));
         DiscoveryState state;
         for (int i = 0; i < 3; ++i) {

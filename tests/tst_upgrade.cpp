@@ -1,6 +1,7 @@
 #include "device/Priority.h"
 #include "device/Upgrade.h"
 #include "device/UpgradeTexts.h"
+#include "tests/RecordingHost.h"
 #include "tools/devicesim/DeviceSimulator.h"
 
 #include <QFile>
@@ -41,93 +42,6 @@ int CurrentNice() {
     return getpriority(PRIO_PROCESS, 0);
 #endif
 }
-
-// Keeps every call of the run in order.
-class RecordingHost : public OperationHost {
-public:
-    enum class Kind {
-        Log,
-        Clear,
-        Range,
-        Position,
-        Visible,
-        Status,
-        Message,
-        Repaint,
-        Pause,
-        Resume
-    };
-    struct Call {
-        Kind What;
-        QString Text;
-        int Value = 0;
-    };
-    std::vector<Call> calls;
-    std::vector<int> niceAtRepaint;
-
-    void AppendLogLine(const QString& message) override { calls.push_back({Kind::Log, message}); }
-    void ClearLog() override { calls.push_back({Kind::Clear, {}}); }
-    void SetProgressRange(int maximum) override { calls.push_back({Kind::Range, {}, maximum}); }
-    void SetProgressPosition(int position) override {
-        calls.push_back({Kind::Position, {}, position});
-    }
-    void SetProgressVisible(bool visible) override {
-        calls.push_back({Kind::Visible, {}, visible ? 1 : 0});
-    }
-    void SetStatusText(const QString& text) override { calls.push_back({Kind::Status, text}); }
-    void ShowMessage(const QString& text) override { calls.push_back({Kind::Message, text}); }
-    void RepaintNow() override {
-        calls.push_back({Kind::Repaint, {}});
-        niceAtRepaint.push_back(CurrentNice());
-    }
-    void PauseMonitor() override { calls.push_back({Kind::Pause, {}}); }
-    void ResumeMonitor() override { calls.push_back({Kind::Resume, {}}); }
-
-    QStringList Texts(Kind kind) const {
-        QStringList texts;
-        for (const Call& call : calls) {
-            if (call.What == kind) {
-                texts.append(call.Text);
-            }
-        }
-        return texts;
-    }
-    std::vector<int> Values(Kind kind) const {
-        std::vector<int> values;
-        for (const Call& call : calls) {
-            if (call.What == kind) {
-                values.push_back(call.Value);
-            }
-        }
-        return values;
-    }
-    int Count(Kind kind) const { return static_cast<int>(Values(kind).size()); }
-    // The log pane as the operator sees it: the lines since it was last cleared.
-    QStringList Log() const {
-        QStringList lines;
-        for (const Call& call : calls) {
-            if (call.What == Kind::Clear) {
-                lines.clear();
-            } else if (call.What == Kind::Log) {
-                lines.append(call.Text);
-            }
-        }
-        return lines;
-    }
-    bool MonitorRunsAtEnd() const {
-        std::optional<Kind> last;
-        for (const Call& call : calls) {
-            if (call.What == Kind::Pause || call.What == Kind::Resume) {
-                last = call.What;
-            }
-        }
-        return last == Kind::Resume;
-    }
-    bool ProgressHiddenAtEnd() const {
-        const auto shown = Values(Kind::Visible);
-        return !shown.empty() && shown.back() == 0;
-    }
-};
 
 // An upgrade file: random image and pad, or a pad of zeros; size bytes in all.
 QByteArray FirmwareFile(quint32 seed, bool zeroPad, qsizetype size = FileArea) {
@@ -209,6 +123,7 @@ struct Bench {
     QTemporaryDir folder;
 
     explicit Bench(SimulatorOptions options = {}) : sim(options) {
+        host.RepaintNote = CurrentNice;
         link.Notify = [this](const QString& text, const QString& caption) {
             notices.emplace_back(text, caption);
         };
@@ -327,7 +242,7 @@ private slots:
         // Raised for the transfer where the system allows it, and given back afterwards.
         QCOMPARE(CurrentNice(), niceBefore);
         const bool mayRaise = RaisedPriority().Raised();
-        for (const int nice : b.host.niceAtRepaint) {
+        for (const int nice : b.host.repaintNotes) {
             QCOMPARE(nice < niceBefore, mayRaise);
         }
     }

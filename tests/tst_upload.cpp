@@ -1,6 +1,7 @@
 #include "device/DeviceTexts.h"
 #include "device/Upload.h"
 #include "location/UserError.h"
+#include "tests/RecordingHost.h"
 #include "tests/TimetableFixture.h"
 #include "tools/devicesim/DeviceSimulator.h"
 
@@ -22,80 +23,6 @@ constexpr int FirstYear = 1392;
 constexpr int CountyIndex = 300;
 constexpr int ProvinceIndex = 24;
 constexpr std::size_t BlockSize = 128;
-
-// Keeps every call of the run in order. Pause and resume note how many frames the device had
-// taken by then, which shows whether the monitor was off for all of them.
-class RecordingHost : public OperationHost {
-public:
-    enum class Kind {
-        Log,
-        Clear,
-        Range,
-        Position,
-        Visible,
-        Status,
-        Message,
-        Repaint,
-        Pause,
-        Resume
-    };
-    struct Call {
-        Kind What;
-        QString Text;
-        int Value = 0;
-    };
-
-    explicit RecordingHost(const DeviceSimulator& sim) : sim_(sim) {}
-
-    void AppendLogLine(const QString& message) override { calls.push_back({Kind::Log, message}); }
-    void ClearLog() override { calls.push_back({Kind::Clear, {}}); }
-    void SetProgressRange(int maximum) override { calls.push_back({Kind::Range, {}, maximum}); }
-    void SetProgressPosition(int position) override {
-        calls.push_back({Kind::Position, {}, position});
-    }
-    void SetProgressVisible(bool visible) override {
-        calls.push_back({Kind::Visible, {}, visible ? 1 : 0});
-    }
-    void SetStatusText(const QString& text) override { calls.push_back({Kind::Status, text}); }
-    void ShowMessage(const QString& text) override { calls.push_back({Kind::Message, text}); }
-    void RepaintNow() override { calls.push_back({Kind::Repaint, {}}); }
-    void PauseMonitor() override { calls.push_back({Kind::Pause, {}, sim_.FramesReceived()}); }
-    void ResumeMonitor() override { calls.push_back({Kind::Resume, {}, sim_.FramesReceived()}); }
-
-    QStringList Texts(Kind kind) const {
-        QStringList texts;
-        for (const Call& call : calls) {
-            if (call.What == kind) {
-                texts.append(call.Text);
-            }
-        }
-        return texts;
-    }
-    std::vector<int> Values(Kind kind) const {
-        std::vector<int> values;
-        for (const Call& call : calls) {
-            if (call.What == kind) {
-                values.push_back(call.Value);
-            }
-        }
-        return values;
-    }
-    // The last value of a kind set before call number index, if any.
-    std::optional<int> ValueBefore(Kind kind, std::size_t index) const {
-        std::optional<int> value;
-        for (std::size_t i = 0; i < index && i < calls.size(); ++i) {
-            if (calls[i].What == kind) {
-                value = calls[i].Value;
-            }
-        }
-        return value;
-    }
-
-    std::vector<Call> calls;
-
-private:
-    const DeviceSimulator& sim_;
-};
 
 using Kind = RecordingHost::Kind;
 
@@ -252,7 +179,9 @@ Expected Model(const SimulatorOptions& o, const std::vector<Block>& plan) {
 // A device on a pseudo-terminal, the link to it, and an upload input whose county has
 // timetable files and a key file in a folder of its own.
 struct Rig {
-    explicit Rig(SimulatorOptions options = {}) : sim(options), host(sim) {}
+    explicit Rig(SimulatorOptions options = {}) : sim(options) {
+        host.MonitorNote = [this] { return sim.FramesReceived(); };
+    }
 
     bool Start() {
         if (!dir.isValid() || !sim.Start() ||
