@@ -44,8 +44,12 @@ void CliHost::SetProgressVisible(bool visible) {
     progressVisible_ = visible;
 }
 
+// On a terminal the status stands beside the progress bar; elsewhere each one is a line.
 void CliHost::SetStatusText(const QString& text) {
     status_ = text;
+    if (!terminal_) {
+        std::fprintf(stderr, "%s\n", text.toUtf8().constData());
+    }
 }
 
 void CliHost::ShowMessage(const QString& text) {

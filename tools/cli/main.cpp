@@ -278,8 +278,6 @@ int RunApply(const QCommandLineParser& parser, const GlobalOptions& global) {
         return ExitInputError;
     }
     CliHost host(clock, folder + QStringLiteral("log.txt"));
-    host.SetStatusText(
-        QStringLiteral("%1 (%2)").arg(chosen.Choice.CountyName).arg(location.CountyIndex));
     const UploadResult result = RunUpload(link, clock, host, input);
     ReleaseDevice(link);
     if (!result.Started) {
