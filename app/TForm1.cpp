@@ -515,19 +515,16 @@ void TForm1::N2Click() {
 
 // The boxes go to the stored county when the database has it; the fields show what the device
 // holds, which may differ from the database.
+// The boxes go to the stored county when the database has it, and the fields show what the
+// device holds. A county the database lacks leaves no county chosen, so that an apply cannot
+// mix the device's coordinates with another county's name and timetables.
 void TForm1::ShowStoredSettings(const StoredSettings& stored) {
-    const int chosen = ChosenItem(ui->Combo3);
-    const bool countyChosen =
-        chosen >= 0 && static_cast<std::size_t>(chosen) < location_.CountyIndexList.size();
-    location_.CountyIndex = countyChosen
-                                ? location_.CountyIndexList[static_cast<std::size_t>(chosen)]
-                                : stored.CountyIndex;
-    Guarded([this, &stored] {
-        QStringList provinces;
-        for (int i = 0; i < ui->Combo1->count(); ++i) {
-            provinces.append(ui->Combo1->itemText(i));
-        }
-        LocationSelection selection = location_;
+    QStringList provinces;
+    for (int i = 0; i < ui->Combo1->count(); ++i) {
+        provinces.append(ui->Combo1->itemText(i));
+    }
+    LocationSelection selection = location_;
+    try {
         const CountySelection found = SelectCountyByIndex(
             selection, *cityDatabase_, stored.CountyIndex, startFolder_, provinces);
         location_ = selection;
@@ -538,7 +535,12 @@ void TForm1::ShowStoredSettings(const StoredSettings& stored) {
         ReplaceItems(ui->Combo3, found.CountyNames);
         ui->Combo3->setCurrentIndex(found.CountyItem);
         ShowListHint(ui->Combo3, static_cast<int>(found.CountyNames.size()));
-    });
+    } catch (const UserError& error) {
+        location_.CountyIndex = stored.CountyIndex;
+        location_.TimetableFolder.clear();
+        ui->Combo3->setEditText(QString());
+        SetStatusText(error.Text());
+    }
     ShowFields(stored.Fields);
     ui->LabeledEdit3->setText(QString::number(stored.CountyIndex));
 }

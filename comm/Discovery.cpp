@@ -26,6 +26,10 @@ QString OwningGroup(const QString& port) {
     if (::stat(port.toLocal8Bit().constData(), &info) != 0) {
         return {};
     }
+    // Joining the group helps only when the group may read and write the device.
+    if ((info.st_mode & (S_IRGRP | S_IWGRP)) != (S_IRGRP | S_IWGRP)) {
+        return {};
+    }
     const group* owner = ::getgrgid(info.st_gid);
     return owner ? QString::fromLocal8Bit(owner->gr_name) : QString();
 #endif

@@ -212,3 +212,35 @@ QString ProfileText(const SettingsFields& fields, int county) {
     }
     return text;
 }
+
+QString ProfileKeyOfControl(const QString& control) {
+    static const QMap<QString, QString> keys = {
+        {QStringLiteral("Combo3"), QStringLiteral("location.county")},
+        {QStringLiteral("LabeledEdit1"), QStringLiteral("location.longitude")},
+        {QStringLiteral("LabeledEdit2"), QStringLiteral("location.latitude")},
+        {QStringLiteral("LabeledEdit4"), QStringLiteral("dawn.call")},
+        {QStringLiteral("LabeledEdit6"), QStringLiteral("dawn.supplication")},
+        {QStringLiteral("LabeledEdit11"), QStringLiteral("noon.call")},
+        {QStringLiteral("LabeledEdit12"), QStringLiteral("noon.supplication")},
+        {QStringLiteral("LabeledEdit14"), QStringLiteral("sunset.call")},
+        {QStringLiteral("LabeledEdit15"), QStringLiteral("sunset.supplication")},
+        {QStringLiteral("LabeledEdit10"), QStringLiteral("files.call_count")},
+        {QStringLiteral("LabeledEdit5"), QStringLiteral("files.quran_count")},
+        {QStringLiteral("LabeledEdit17"), QStringLiteral("option1.folder")},
+        {QStringLiteral("LabeledEdit19"), QStringLiteral("option1.file")},
+        {QStringLiteral("LabeledEdit18"), QStringLiteral("option2.folder")},
+        {QStringLiteral("LabeledEdit20"), QStringLiteral("option2.file")},
+        {QStringLiteral("TrackBar1"), QStringLiteral("dawn.supplication_level")},
+        {QStringLiteral("TrackBar2"), QStringLiteral("dawn.call_level")},
+        {QStringLiteral("TrackBar3"), QStringLiteral("dawn.quran_level")},
+        {QStringLiteral("TrackBar4"), QStringLiteral("noon.supplication_level")},
+        {QStringLiteral("TrackBar5"), QStringLiteral("noon.call_level")},
+        {QStringLiteral("TrackBar6"), QStringLiteral("noon.quran_level")},
+        {QStringLiteral("TrackBar7"), QStringLiteral("sunset.supplication_level")},
+        {QStringLiteral("TrackBar8"), QStringLiteral("sunset.call_level")},
+        {QStringLiteral("TrackBar9"), QStringLiteral("sunset.quran_level")},
+        {QStringLiteral("TrackBar10"), QStringLiteral("option1.level")},
+        {QStringLiteral("TrackBar11"), QStringLiteral("option2.level")},
+    };
+    return keys.value(control);
+}

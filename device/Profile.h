@@ -34,5 +34,9 @@ struct ProfileEntry {
 };
 std::vector<ProfileEntry> ProfileEntries(const SettingsFields& fields, int county);
 
+// "dawn.call" for "LabeledEdit4": where a window control's value stands in a profile; empty for
+// a control no profile key holds.
+QString ProfileKeyOfControl(const QString& control);
+
 // The profile text of these fields and county, which ReadProfile reads back as the same.
 QString ProfileText(const SettingsFields& fields, int county);

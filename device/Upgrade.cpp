@@ -205,6 +205,12 @@ UpgradeResult RunUpgrade(CommLink& link, OperationHost& host, const QString& fir
                connectedStart ? EnteredUpgradeText : ConnectionEstablishedText,
                connectedStart ? NotEnteredUpgradeText : NoConnectionText)) {
         result.RefusedStep = connectedStart ? UpgradeStep::EnterUpgrade : UpgradeStep::UpgradeHello;
+        if (!connectedStart) {
+            // Nothing answered on the recovery port: with the monitor running again, a link
+            // still marked connected would show a device that is not there.
+            ClosePort(link);
+            link.Connected = false;
+        }
         return EndFailed(host, result);
     }
 

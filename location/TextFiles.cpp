@@ -22,8 +22,17 @@ QByteArray Joined(const QStringList& lines) {
 
 } // namespace
 
+// Without the converter every text would come out empty, and a saved log would lose its history.
+static void RequireConverter(bool valid) {
+    if (!valid) {
+        throw UserError(QStringLiteral("Windows-1256 text cannot be converted here: Qt was built "
+                                       "without ICU (install Debian's libqt6core6 and libicu72)"));
+    }
+}
+
 QString FromWindows1256(const QByteArray& bytes) {
     QStringDecoder decoder(CodePage);
+    RequireConverter(decoder.isValid());
     return decoder.decode(bytes);
 }
 
@@ -46,6 +55,7 @@ QString ToWindows1256Repertoire(const QString& text) {
 
 QByteArray ToWindows1256(const QString& text) {
     QStringEncoder encoder(CodePage);
+    RequireConverter(encoder.isValid());
     return encoder.encode(ToWindows1256Repertoire(text));
 }
 

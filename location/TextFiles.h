@@ -8,6 +8,7 @@
 // Windows-1256. Characters that code page lacks are written as their look-alikes, so that
 // nothing turns into "?".
 
+// Both throw UserError where the converter is missing, rather than turn every text into nothing.
 QString FromWindows1256(const QByteArray& bytes);
 QByteArray ToWindows1256(const QString& text);
 

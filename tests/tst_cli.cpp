@@ -319,16 +319,17 @@ private slots:
                                         << ""
                                         << "profile.ini, line 4: 'call 3' is not a line of the "
                                            "form key = value";
-        QTest::newRow("call number above a byte") << withProfile << located + "[dawn]\ncall = 300\n"
-                                                  << ""
-                                                  << "'300' is not a value from 0 to 255";
+        QTest::newRow("call number above a byte")
+            << withProfile << located + "[dawn]\ncall = 300\n"
+            << ""
+            << "'300' is not a value from 0 to 255 (dawn.call)";
         QTest::newRow("negative supplication")
             << withProfile << located + "[noon]\nsupplication = -5\n"
             << ""
-            << "'-5' is not a value from 0 to 255";
+            << "'-5' is not a value from 0 to 255 (noon.supplication)";
         QTest::newRow("level above 32") << withProfile << located + "[option1]\nlevel = 33\n"
                                         << ""
-                                        << "'33' is not a value from 0 to 32";
+                                        << "'33' is not a value from 0 to 32 (option1.level)";
         QTest::newRow("empty file count") << withProfile << located + "[files]\ncall_count =\n"
                                           << ""
                                           << "'' is not a valid integer value";
@@ -490,6 +491,48 @@ private slots:
         QStringList lines = run.Out.split(u'\n');
         QCOMPARE(lines.takeLast(), QString()); // every line ends
         QCOMPARE(lines.isEmpty() ? QString() : lines.last(), lastLine);
+    }
+
+    // The upgrade as a user runs it: log lines on standard output, the status lines on
+    // standard error (not a terminal here), the exit status by how it ended.
+    void upgrade_data() {
+        QTest::addColumn<int>("fileSize");
+        QTest::addColumn<int>("neverConfirmed");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("lastStatus");
+        QTest::newRow("complete") << 69632 << -1 << 0 << "Finished";
+        QTest::newRow("a page that never confirms") << 69632 << 7 << 1 << "Failed";
+        QTest::newRow("short file: nothing sent") << 69631 << -1 << 2 << "";
+    }
+
+    void upgrade() {
+        QFETCH(int, fileSize);
+        QFETCH(int, neverConfirmed);
+        QFETCH(int, status);
+        QFETCH(QString, lastStatus);
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("new.fmw")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(fileSize, '\x5A'));
+        file.close();
+        SimulatorOptions options;
+        options.NeverConfirmPage = neverConfirmed;
+        DeviceSimulator sim(options);
+        QVERIFY(sim.Start());
+
+        const Outcome run = RunCli(
+            {QStringLiteral("upgrade"), file.fileName(), QStringLiteral("--port"), PortOf(sim)},
+            dir.path());
+
+        QCOMPARE(run.Status, status);
+        if (lastStatus.isEmpty()) {
+            QCOMPARE(sim.FramesReceived(), 0);
+            return;
+        }
+        const QStringList errLines = run.Err.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(errLines.last(), lastStatus);
+        QVERIFY(errLines.contains(QStringLiteral("Page number: 0 ; Retry : 0")));
+        QVERIFY(run.Out.split(u'\n', Qt::SkipEmptyParts).size() >= 2);
     }
 };
 

@@ -2,6 +2,7 @@
 // menu commands and the command line's copy of one device's settings to another.
 #include "app/TForm1.h"
 #include "device/ClockCommands.h"
+#include "device/DeviceTexts.h"
 #include "location/CityImport.h"
 #include "tests/LocalInstant.h"
 #include "tools/devicesim/DeviceSimulator.h"
@@ -218,6 +219,45 @@ private slots:
             const bool glyphOrYear = (k >= 7 && k <= 36) || (k >= 49 && k <= 58);
             QVERIFY2(glyphOrYear || memory[k] == known[k], qPrintable(QString::number(k)));
         }
+    }
+
+    // A device whose county the database lacks: its settings shown, but no county chosen, so
+    // that an apply cannot mix its coordinates with another county's name and timetables.
+    void windowReadsUnknownCounty() {
+        DeviceSimulator sim;
+        QVERIFY(sim.Start());
+        GlyphCodeArray glyphs{};
+        Store(sim, 0, BuildSettingsBlock(SettingsFields{}, 777, 1, glyphs, 1405));
+        Folder folder;
+        CommLink link;
+        CalendarClock clock;
+        WindowTiming timing;
+        timing.StartTimers = false;
+        TForm1 window(link, clock, folder.dir.path() + u'/', timing);
+        std::vector<QString> boxes;
+        window.SetMessageBox([&](const QString&, const QString& text) { boxes.push_back(text); });
+        window.Timer1Timer();
+        auto* county = window.findChild<QComboBox*>(QStringLiteral("Combo3"));
+        window.findChild<QComboBox*>(QStringLiteral("Combo1"))->setCurrentIndex(0);
+        window.Combo1Change();
+        window.findChild<QComboBox*>(QStringLiteral("Combo2"))->setCurrentIndex(0);
+        window.Combo2Change();
+        county->setCurrentIndex(0);
+        window.Combo3Change();
+        QCOMPARE(window.Location().CountyIndex, 100);
+        QVERIFY(OpenPort(link, PathOf(sim)));
+        link.Connected = true;
+        window.N2Click();
+        QVERIFY(boxes.empty());
+        QVERIFY(window.StatusText().contains(QStringLiteral("777")));
+        QCOMPARE(window.Location().CountyIndex, 777);
+        QVERIFY(window.Location().TimetableFolder.isEmpty());
+        QCOMPARE(county->currentText(), QString());
+        const int frames = sim.FramesReceived();
+        window.BitBtn1Click();
+        QCOMPARE(boxes, std::vector<QString>{ChooseCountyText});
+        QTest::qWait(50);
+        QCOMPARE(sim.FramesReceived(), frames);
     }
 
     void windowIgnoresShortReply() {

@@ -272,9 +272,11 @@ private slots:
         QTest::newRow("EnterUpgrade answered wrongly")
             << wrong << "connected" << QStringList{NotEnteredUpgradeText + sep + "10"}
             << Dump("55AAFE031108") << UpgradeStep::EnterUpgrade << Bytes{0x77, 0x80} << true;
+        // Nothing answered on the recovery port: the port is given up, so that the monitor,
+        // running again, does not show a device that is not there.
         QTest::newRow("hello not answered: device not in its upgrade stage")
             << plain << "recovery" << QStringList{NoConnectionText + sep + "0"} << zeros
-            << UpgradeStep::UpgradeHello << Bytes{0x01, 0x80} << true;
+            << UpgradeStep::UpgradeHello << Bytes{0x01, 0x80} << false;
         QTest::newRow("recovery port cannot be opened")
             << plain << "missing port" << QStringList{NoConnectionText + sep + "0"} << zeros
             << UpgradeStep::UpgradeHello << Bytes{} << false;

@@ -44,10 +44,10 @@ void CliHost::SetProgressVisible(bool visible) {
     progressVisible_ = visible;
 }
 
-// On a terminal the status stands beside the progress bar; elsewhere each one is a line.
+// Beside the progress bar while it is shown; otherwise each status is a line of its own.
 void CliHost::SetStatusText(const QString& text) {
     status_ = text;
-    if (!terminal_) {
+    if (!terminal_ || !progressVisible_) {
         std::fprintf(stderr, "%s\n", text.toUtf8().constData());
     }
 }

@@ -268,9 +268,15 @@ int RunApply(const QCommandLineParser& parser, const GlobalOptions& global) {
     input.KeyFilePath = folder + KeyFileName;
 
     const CalendarClock clock = ClockNow();
-    // Bad input is reported before any port is touched.
-    BuildSettingsBlock(input.Fields, input.CountyIndex, input.ProvinceIndex, input.GlyphCodes,
-                       clock.SolarYear);
+    // Bad input is reported before any port is touched, with the profile key that holds it.
+    try {
+        BuildSettingsBlock(input.Fields, input.CountyIndex, input.ProvinceIndex, input.GlyphCodes,
+                           clock.SolarYear);
+    } catch (const SettingsError& error) {
+        const QString key = ProfileKeyOfControl(error.Control());
+        throw UserError(key.isEmpty() ? error.Text()
+                                      : QStringLiteral("%1 (%2)").arg(error.Text(), key));
+    }
     LoadKeyTable(input.KeyFilePath);
 
     CommLink link;
