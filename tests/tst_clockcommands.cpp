@@ -62,6 +62,24 @@ struct Folder {
     }
 };
 
+// The window in a start folder of its own, its timers left to the test, its boxes recorded.
+struct Desk {
+    Folder folder;
+    CommLink link;
+    CalendarClock clock;
+    TForm1 window;
+    std::vector<QString> boxes;
+    Desk() : window(link, clock, folder.dir.path() + u'/', StillTiming()) {
+        window.SetMessageBox(
+            [this](const QString&, const QString& text) { boxes.push_back(text); });
+    }
+    static WindowTiming StillTiming() {
+        WindowTiming timing;
+        timing.StartTimers = false;
+        return timing;
+    }
+};
+
 SettingsBlock KnownBlock() {
     SettingsFields fields;
     fields.Longitude = QStringLiteral("48.75");
@@ -182,37 +200,31 @@ private slots:
         DeviceSimulator sim;
         QVERIFY(sim.Start());
         Store(sim, 0, KnownBlock());
-        Folder folder;
-        CommLink link;
-        CalendarClock clock;
-        WindowTiming timing;
-        timing.StartTimers = false;
-        TForm1 window(link, clock, folder.dir.path() + u'/', timing);
-        std::vector<QString> boxes;
-        window.SetMessageBox([&](const QString&, const QString& text) { boxes.push_back(text); });
-        window.Timer1Timer();
-        QVERIFY(OpenPort(link, PathOf(sim)));
-        link.Connected = true;
-        window.N2Click();
-        QVERIFY(boxes.empty());
-        QVERIFY(window.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->isEnabled());
-        QCOMPARE(window.findChild<QComboBox*>(QStringLiteral("Combo3"))->currentText(),
+        Desk desk;
+        desk.window.Timer1Timer();
+        QVERIFY(OpenPort(desk.link, PathOf(sim)));
+        desk.link.Connected = true;
+        desk.window.N2Click();
+        QVERIFY(desk.boxes.empty());
+        QVERIFY(desk.window.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->isEnabled());
+        QCOMPARE(desk.window.findChild<QComboBox*>(QStringLiteral("Combo3"))->currentText(),
                  QStringLiteral("Gtwo"));
-        QCOMPARE(window.findChild<QComboBox*>(QStringLiteral("Combo1"))->currentIndex(), 1);
-        QCOMPARE(window.Location().CountyIndex, 201);
-        QCOMPARE(window.Location().TimetableFolder, folder.Path(QStringLiteral("data/2/20/201/")));
-        QCOMPARE(window.findChild<QLineEdit*>(QStringLiteral("LabeledEdit4"))->text(),
+        QCOMPARE(desk.window.findChild<QComboBox*>(QStringLiteral("Combo1"))->currentIndex(), 1);
+        QCOMPARE(desk.window.Location().CountyIndex, 201);
+        QCOMPARE(desk.window.Location().TimetableFolder,
+                 desk.folder.Path(QStringLiteral("data/2/20/201/")));
+        QCOMPARE(desk.window.findChild<QLineEdit*>(QStringLiteral("LabeledEdit4"))->text(),
                  QStringLiteral("007"));
-        QCOMPARE(window.findChild<QLineEdit*>(QStringLiteral("LabeledEdit1"))->text(),
+        QCOMPARE(desk.window.findChild<QLineEdit*>(QStringLiteral("LabeledEdit1"))->text(),
                  QStringLiteral("48.75"));
-        QCOMPARE(window.findChild<QLineEdit*>(QStringLiteral("LabeledEdit3"))->text(),
+        QCOMPARE(desk.window.findChild<QLineEdit*>(QStringLiteral("LabeledEdit3"))->text(),
                  QStringLiteral("201"));
-        QVERIFY(window.findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->isChecked());
-        QVERIFY(!window.findChild<QCheckBox*>(QStringLiteral("CheckBox6"))->isChecked());
-        QCOMPARE(window.findChild<QSlider*>(QStringLiteral("TrackBar5"))->value(), 31);
-        QCOMPARE(window.LogLines().size(), 1);
+        QVERIFY(desk.window.findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->isChecked());
+        QVERIFY(!desk.window.findChild<QCheckBox*>(QStringLiteral("CheckBox6"))->isChecked());
+        QCOMPARE(desk.window.findChild<QSlider*>(QStringLiteral("TrackBar5"))->value(), 31);
+        QCOMPARE(desk.window.LogLines().size(), 1);
         // Applying now writes back what was read.
-        window.BitBtn1Click();
+        desk.window.BitBtn1Click();
         const Bytes memory = sim.Memory();
         const SettingsBlock known = KnownBlock();
         for (std::size_t k = 0; k < known.size(); ++k) {
@@ -228,34 +240,27 @@ private slots:
         QVERIFY(sim.Start());
         GlyphCodeArray glyphs{};
         Store(sim, 0, BuildSettingsBlock(SettingsFields{}, 777, 1, glyphs, 1405));
-        Folder folder;
-        CommLink link;
-        CalendarClock clock;
-        WindowTiming timing;
-        timing.StartTimers = false;
-        TForm1 window(link, clock, folder.dir.path() + u'/', timing);
-        std::vector<QString> boxes;
-        window.SetMessageBox([&](const QString&, const QString& text) { boxes.push_back(text); });
-        window.Timer1Timer();
-        auto* county = window.findChild<QComboBox*>(QStringLiteral("Combo3"));
-        window.findChild<QComboBox*>(QStringLiteral("Combo1"))->setCurrentIndex(0);
-        window.Combo1Change();
-        window.findChild<QComboBox*>(QStringLiteral("Combo2"))->setCurrentIndex(0);
-        window.Combo2Change();
+        Desk desk;
+        desk.window.Timer1Timer();
+        auto* county = desk.window.findChild<QComboBox*>(QStringLiteral("Combo3"));
+        desk.window.findChild<QComboBox*>(QStringLiteral("Combo1"))->setCurrentIndex(0);
+        desk.window.Combo1Change();
+        desk.window.findChild<QComboBox*>(QStringLiteral("Combo2"))->setCurrentIndex(0);
+        desk.window.Combo2Change();
         county->setCurrentIndex(0);
-        window.Combo3Change();
-        QCOMPARE(window.Location().CountyIndex, 100);
-        QVERIFY(OpenPort(link, PathOf(sim)));
-        link.Connected = true;
-        window.N2Click();
-        QVERIFY(boxes.empty());
-        QVERIFY(window.StatusText().contains(QStringLiteral("777")));
-        QCOMPARE(window.Location().CountyIndex, 777);
-        QVERIFY(window.Location().TimetableFolder.isEmpty());
+        desk.window.Combo3Change();
+        QCOMPARE(desk.window.Location().CountyIndex, 100);
+        QVERIFY(OpenPort(desk.link, PathOf(sim)));
+        desk.link.Connected = true;
+        desk.window.N2Click();
+        QVERIFY(desk.boxes.empty());
+        QVERIFY(desk.window.StatusText().contains(QStringLiteral("777")));
+        QCOMPARE(desk.window.Location().CountyIndex, 777);
+        QVERIFY(desk.window.Location().TimetableFolder.isEmpty());
         QCOMPARE(county->currentText(), QString());
         const int frames = sim.FramesReceived();
-        window.BitBtn1Click();
-        QCOMPARE(boxes, std::vector<QString>{ChooseCountyText});
+        desk.window.BitBtn1Click();
+        QCOMPARE(desk.boxes, std::vector<QString>{ChooseCountyText});
         QTest::qWait(50);
         QCOMPARE(sim.FramesReceived(), frames);
     }
@@ -265,36 +270,26 @@ private slots:
         options.ShortReplyBytes = 133;
         DeviceSimulator sim(options);
         QVERIFY(sim.Start());
-        Folder folder;
-        CommLink link;
-        CalendarClock clock;
-        WindowTiming timing;
-        timing.StartTimers = false;
-        TForm1 window(link, clock, folder.dir.path() + u'/', timing);
-        QVERIFY(OpenPort(link, PathOf(sim)));
-        link.Connected = true;
-        link.Timeouts.ReadInterval = std::chrono::milliseconds(100);
-        window.N2Click();
-        QVERIFY(!window.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->isEnabled());
-        QCOMPARE(window.findChild<QLineEdit*>(QStringLiteral("LabeledEdit4"))->text(),
+        Desk desk;
+        QVERIFY(OpenPort(desk.link, PathOf(sim)));
+        desk.link.Connected = true;
+        desk.link.Timeouts.ReadInterval = std::chrono::milliseconds(100);
+        desk.window.N2Click();
+        QVERIFY(!desk.window.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->isEnabled());
+        QCOMPARE(desk.window.findChild<QLineEdit*>(QStringLiteral("LabeledEdit4"))->text(),
                  QStringLiteral("010"));
-        QVERIFY(window.LogLines().isEmpty());
+        QVERIFY(desk.window.LogLines().isEmpty());
     }
 
     // Without a device neither command sends anything; the status bar says why.
     void windowWithoutDevice() {
         DeviceSimulator sim;
         QVERIFY(sim.Start());
-        Folder folder;
-        CommLink link;
-        CalendarClock clock;
-        WindowTiming timing;
-        timing.StartTimers = false;
-        TForm1 window(link, clock, folder.dir.path() + u'/', timing);
-        QVERIFY(OpenPort(link, PathOf(sim))); // a port held, but no device confirmed on it
-        window.N12Click();
-        window.N2Click();
-        QVERIFY(window.StatusText().startsWith(QStringLiteral("no device connected")));
+        Desk desk;
+        QVERIFY(OpenPort(desk.link, PathOf(sim))); // a port held, but no device confirmed on it
+        desk.window.N12Click();
+        desk.window.N2Click();
+        QVERIFY(desk.window.StatusText().startsWith(QStringLiteral("no device connected")));
         QTest::qWait(100);
         QCOMPARE(sim.FramesReceived(), 0);
     }
