@@ -73,6 +73,15 @@ void RunCodePageCheck(CodePagePlatform& platform) {
     CheckTextSupport(platform);
 }
 
+void ReportThroughCallbacks(const CodePageCallbacks& callbacks, const QString& text) {
+    if (callbacks.ShowStatus) {
+        callbacks.ShowStatus(text);
+    }
+    if (callbacks.AppendLog) {
+        callbacks.AppendLog(text);
+    }
+}
+
 bool Windows1256ConverterWorks() {
     return QStringDecoder("windows-1256").isValid() && QStringEncoder("windows-1256").isValid();
 }

@@ -57,6 +57,9 @@ struct CodePageCallbacks {
     QFont WindowFont;
 };
 
+// A text-setting problem said through the callbacks: in the status bar and in the log.
+void ReportThroughCallbacks(const CodePageCallbacks& callbacks, const QString& text);
+
 // The layer of the system the program was built for.
 std::unique_ptr<CodePagePlatform> MakeSystemCodePagePlatform(CodePageCallbacks callbacks);
 

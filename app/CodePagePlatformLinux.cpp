@@ -29,14 +29,7 @@ public:
         return probes_.PersianFont ? probes_.PersianFont()
                                    : ::FontCoversPersian(callbacks_.WindowFont);
     }
-    void ReportProblem(const QString& text) override {
-        if (callbacks_.ShowStatus) {
-            callbacks_.ShowStatus(text);
-        }
-        if (callbacks_.AppendLog) {
-            callbacks_.AppendLog(text);
-        }
-    }
+    void ReportProblem(const QString& text) override { ReportThroughCallbacks(callbacks_, text); }
 
 private:
     CodePageCallbacks callbacks_;

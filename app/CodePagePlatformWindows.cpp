@@ -121,14 +121,7 @@ public:
     }
     bool Windows1256ConverterAvailable() override { return Windows1256ConverterWorks(); }
     bool FontCoversPersian() override { return ::FontCoversPersian(callbacks_.WindowFont); }
-    void ReportProblem(const QString& text) override {
-        if (callbacks_.ShowStatus) {
-            callbacks_.ShowStatus(text);
-        }
-        if (callbacks_.AppendLog) {
-            callbacks_.AppendLog(text);
-        }
-    }
+    void ReportProblem(const QString& text) override { ReportThroughCallbacks(callbacks_, text); }
 
 private:
     CodePageCallbacks callbacks_;
