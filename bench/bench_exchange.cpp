@@ -1,5 +1,6 @@
 // 316 block exchanges (a whole configuration upload) against the simulator pacing every byte at
 // 115200 baud; prints the time taken against the wire time of the same bytes (8N1).
+#include "bench/PacedDevice.h"
 #include "comm/CommLink.h"
 #include "tools/devicesim/DeviceSimulator.h"
 
@@ -13,19 +14,9 @@ int main(int argc, char* argv[]) {
     constexpr double BitsPerByte = 10.0; // start, 8 data, stop
     constexpr double Baud = 115200.0;
 
-    SimulatorOptions options;
-    options.Paced = true;
-    DeviceSimulator sim(options);
-    std::string error;
-    if (!sim.Start(&error)) {
-        std::fprintf(stderr, "bench: %s\n", error.c_str());
-        return 1;
-    }
+    DeviceSimulator sim(PacedOptions());
     CommLink link;
-    link.Notify = [](const QString& text, const QString& caption) {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
-    };
-    if (!OpenPort(link, QString::fromStdString(sim.PortPath()))) {
+    if (!OpenPacedDevice(sim, link)) {
         return 1;
     }
 

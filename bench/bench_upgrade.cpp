@@ -1,5 +1,6 @@
 // A whole firmware upgrade against the simulator pacing every byte at 115200 baud; prints the
 // time the run took against the wire time of the bytes it waited for (8N1: 10 bits a byte).
+#include "bench/PacedDevice.h"
 #include "device/Upgrade.h"
 #include "tools/devicesim/DeviceSimulator.h"
 
@@ -50,19 +51,9 @@ int main(int argc, char* argv[]) {
         }
     }
 
-    SimulatorOptions options;
-    options.Paced = true;
-    DeviceSimulator sim(options);
-    std::string error;
-    if (!sim.Start(&error)) {
-        std::fprintf(stderr, "bench: %s\n", error.c_str());
-        return 1;
-    }
+    DeviceSimulator sim(PacedOptions());
     CommLink link;
-    link.Notify = [](const QString& text, const QString& caption) {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
-    };
-    if (!OpenPort(link, QString::fromStdString(sim.PortPath()))) {
+    if (!OpenPacedDevice(sim, link)) {
         return 1;
     }
     link.Connected = true;
