@@ -27,7 +27,7 @@ install(DIRECTORY ${CMAKE_BINARY_DIR}/sample/data DESTINATION ${MUEZZIN_SAMPLE_D
 
 # Lowers the latency timer of FTDI adapters for systems that ignore the tool's low-latency
 # request. Under the prefix, as udev reads rules from /usr/lib/udev/rules.d and /etc.
-set(MUEZZIN_UDEV_RULES_DIR "${CMAKE_INSTALL_PREFIX}/lib/udev/rules.d" CACHE PATH
-    "Where the udev rule for FTDI adapters is installed")
+set(MUEZZIN_UDEV_RULES_DIR "lib/udev/rules.d" CACHE STRING
+    "Where the udev rule for FTDI adapters is installed, relative to the prefix")
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/60-muezzin-ftdi-latency.rules
         DESTINATION ${MUEZZIN_UDEV_RULES_DIR})
