@@ -14,16 +14,7 @@ std::span<const std::uint8_t, 128> BlockOf(const std::array<std::uint8_t, N>& im
 
 } // namespace
 
-BlockOutcome WriteBlock(CommLink& link, OperationHost& host, int address,
-                        std::span<const std::uint8_t, 128> data) {
-    frame::Compose(link.TxFrame, frame::command::BlockWrite,
-                   static_cast<std::uint8_t>((address >> 8) & 0xFF),
-                   static_cast<std::uint8_t>(address & 0xFF), data);
-    link.WriteCount = frame::BlockFrameSize;
-    link.ReadCount = frame::BlockFrameSize;
-    SendFrame(link);
-    ReceiveReply(link);
-
+BlockOutcome JudgeBlockReply(const CommLink& link, OperationHost& host) {
     const bool whole = link.BytesRead == frame::BlockFrameSize;
     if (!whole) {
         host.AppendLogLine(ReceiveErrorText);
@@ -31,6 +22,9 @@ BlockOutcome WriteBlock(CommLink& link, OperationHost& host, int address,
     const bool headerRight = std::equal(frame::BlockReplyHeader.begin(),
                                         frame::BlockReplyHeader.end(), link.RxBuffer.begin());
     if (!headerRight) {
+        if (link.BytesRead == 0) {
+            return BlockOutcome::NoReply;
+        }
         return whole ? BlockOutcome::WrongHeader : BlockOutcome::ShortReply;
     }
     int differing = 0;
@@ -44,6 +38,18 @@ BlockOutcome WriteBlock(CommLink& link, OperationHost& host, int address,
         return BlockOutcome::ShortReply;
     }
     return differing == 0 ? BlockOutcome::Confirmed : BlockOutcome::Differs;
+}
+
+BlockOutcome WriteBlock(CommLink& link, OperationHost& host, int address,
+                        std::span<const std::uint8_t, 128> data) {
+    frame::Compose(link.TxFrame, frame::command::BlockWrite,
+                   static_cast<std::uint8_t>((address >> 8) & 0xFF),
+                   static_cast<std::uint8_t>(address & 0xFF), data);
+    link.WriteCount = frame::BlockFrameSize;
+    link.ReadCount = frame::BlockFrameSize;
+    SendFrame(link);
+    ReceiveReply(link);
+    return JudgeBlockReply(link, host);
 }
 
 UploadResult RunUpload(CommLink& link, const CalendarClock& clock, OperationHost& host,

@@ -30,7 +30,8 @@ struct UploadInput {
     QString KeyFilePath;
 };
 
-enum class BlockOutcome { Confirmed, Differs, ShortReply, WrongHeader };
+// How one block ended: confirmed by a whole, equal echo, or what went wrong with the reply.
+enum class BlockOutcome { Confirmed, Differs, ShortReply, WrongHeader, NoReply, NotSent };
 
 struct UploadResult {
     bool Started = false; // false: refused before anything was sent
@@ -40,6 +41,10 @@ struct UploadResult {
     bool DeviceSilent = false; // stopped: the device stopped answering
     bool Complete() const { return BlocksConfirmed == UploadBlockCount; }
 };
+
+// Judges the device's reply in RxBuffer against the block frame in TxFrame; logs what is
+// wrong with it.
+BlockOutcome JudgeBlockReply(const CommLink& link, OperationHost& host);
 
 // Writes one block at the address and checks the device's read-back; logs what is wrong.
 BlockOutcome WriteBlock(CommLink& link, OperationHost& host, int address,
