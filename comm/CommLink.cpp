@@ -2,9 +2,16 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <thread>
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <sys/ioctl.h>
+#include <termios.h>
+#endif
+#ifdef __linux__
+#include <linux/serial.h>
 #endif
 
 namespace {
@@ -54,15 +61,59 @@ bool IsLinkLost(QSerialPort::SerialPortError error) {
            error == QSerialPort::WriteError;
 }
 
+// What is left of the kernel's output queue, or nothing where the platform cannot say.
+std::optional<int> QueuedOutput(qintptr handle) {
+#if defined(TIOCOUTQ)
+    int queued = 0;
+    if (::ioctl(static_cast<int>(handle), TIOCOUTQ, &queued) == 0) {
+        return queued;
+    }
+#else
+    Q_UNUSED(handle);
+#endif
+    return std::nullopt;
+}
+
+// Blocks until the system has put every written byte on the line.
+void WaitUntilSent(qintptr handle) {
+#ifdef _WIN32
+    FlushFileBuffers(reinterpret_cast<HANDLE>(handle));
+#else
+    ::tcdrain(static_cast<int>(handle));
+#endif
+}
+
 } // namespace
+
+LatencyControl SystemLatencyControl() {
+#ifdef __linux__
+    return {[](qintptr handle) -> std::optional<bool> {
+                serial_struct info{};
+                if (::ioctl(static_cast<int>(handle), TIOCGSERIAL, &info) != 0) {
+                    return std::nullopt;
+                }
+                return (info.flags & ASYNC_LOW_LATENCY) != 0;
+            },
+            [](qintptr handle, bool lowLatency) {
+                serial_struct info{};
+                if (::ioctl(static_cast<int>(handle), TIOCGSERIAL, &info) != 0) {
+                    return false;
+                }
+                info.flags = lowLatency ? (info.flags | ASYNC_LOW_LATENCY)
+                                        : (info.flags & ~ASYNC_LOW_LATENCY);
+                return ::ioctl(static_cast<int>(handle), TIOCSSERIAL, &info) == 0;
+            }};
+#else
+    return {};
+#endif
+}
 
 bool IsPortOpen(const CommLink& link) {
     return link.PortHandle != nullptr;
 }
 
 bool OpenPort(CommLink& link, const QString& name, qint32 baud, bool showError) {
-    link.PortHandle.reset(); // never leave an earlier port held behind the new one
-    link.PortName.clear();
+    ClosePort(link); // never leave an earlier port held behind the new one
 
     auto port = std::make_unique<QSerialPort>();
     port->setPortName(name);
@@ -92,6 +143,12 @@ bool OpenPort(CommLink& link, const QString& name, qint32 baud, bool showError) 
                                        QSerialPort::NoFlowControl,
                                        false,
                                        false};
+    // The driver's flag is given back at close only if it was this program that changed it.
+    link.LowLatencyRequested = false;
+    if (link.Latency.Read && link.Latency.Write) {
+        const std::optional<bool> lowLatency = link.Latency.Read(port->handle());
+        link.LowLatencyRequested = lowLatency == false && link.Latency.Write(port->handle(), true);
+    }
     link.PortHandle = std::move(port);
     link.PortName = name;
     return true;
@@ -106,7 +163,8 @@ void SendFrame(CommLink& link) {
     QSerialPort& port = *link.PortHandle;
     port.clearError();
     // Stale input goes now, before the frame: once it is written, whatever arrives is the reply.
-    port.clear(QSerialPort::AllDirections);
+    // Output stays: the tail of a frame without a reply may still be on its way.
+    port.clear(QSerialPort::Input);
 
     const auto count = std::min<std::size_t>(link.WriteCount, link.TxFrame.size());
     const auto deadline = Clock::now() + link.Timeouts.TransferWait;
@@ -204,17 +262,60 @@ void ReceiveReply(CommLink& link) {
     link.ReadDone = true;
 }
 
+bool DrainOutput(CommLink& link) {
+    if (!link.PortHandle) {
+        return false;
+    }
+    QSerialPort& port = *link.PortHandle;
+    const auto deadline = Clock::now() + link.Timeouts.TransferWait;
+    while (port.bytesToWrite() > 0 && Clock::now() < deadline) {
+        if (!port.waitForBytesWritten(MillisecondsUntil(deadline)) &&
+            port.error() != QSerialPort::TimeoutError) {
+            return false; // the line is gone: nothing more will leave
+        }
+    }
+    if (port.bytesToWrite() > 0) {
+        return false;
+    }
+    // The system's queue empties at the line's pace; wait about as long as its bytes need.
+    const qintptr handle = port.handle();
+    for (;;) {
+        const std::optional<int> queued = QueuedOutput(handle);
+        if (!queued) {
+            WaitUntilSent(handle);
+            return true;
+        }
+        if (*queued <= 0) {
+            return true;
+        }
+        if (Clock::now() >= deadline) {
+            return false;
+        }
+        const auto wireTime =
+            std::chrono::microseconds(*queued * 10'000'000LL / std::max(port.baudRate(), 1));
+        std::this_thread::sleep_for(std::clamp<std::chrono::microseconds>(
+            wireTime, std::chrono::microseconds(100), std::chrono::milliseconds(20)));
+    }
+}
+
 bool AbortPort(CommLink& link) {
     if (!link.PortHandle) {
         return false;
     }
-    return link.PortHandle->clear(QSerialPort::AllDirections);
+    return link.PortHandle->clear(QSerialPort::Input);
 }
 
 bool ClosePort(CommLink& link) {
     if (!link.PortHandle) {
         return false;
     }
+    // Closing gives the port its earlier settings at once; a frame still on its way would be
+    // cut or garbled by that, so it is let out first.
+    DrainOutput(link);
+    if (link.LowLatencyRequested && link.Latency.Write) {
+        link.Latency.Write(link.PortHandle->handle(), false);
+    }
+    link.LowLatencyRequested = false;
     link.PortHandle->close(); // writes the port's earlier settings back
     link.PortHandle.reset();
     link.PortName.clear();

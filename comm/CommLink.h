@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 // Shows one of the link's fixed English messages; the window opens a box, the command line
@@ -53,6 +54,16 @@ struct LinkTimeouts {
 
 constexpr qint32 DeviceBaudRate = 115200;
 
+// The driver's low-latency mode. USB adapters hold the last bytes of every reply until their
+// latency timer runs out (16 ms by default); in low-latency mode they hand them over at once.
+// A seam, so that tests can record the requests or refuse them.
+struct LatencyControl {
+    std::function<std::optional<bool>(qintptr handle)> Read; // nothing: the driver does not say
+    std::function<bool(qintptr handle, bool lowLatency)> Write;
+};
+// Linux serial drivers through TIOCGSERIAL and TIOCSSERIAL; elsewhere a driver that never says.
+LatencyControl SystemLatencyControl();
+
 // The one serial link to the device. The port's settings from before the program opened it
 // are kept by the port object itself and written back when it closes.
 struct CommLink {
@@ -73,7 +84,10 @@ struct CommLink {
     std::uint32_t ReadCount = 0;  // at most 512
     std::uint32_t BytesWritten = 0;
     std::uint32_t BytesRead = 0;
-    int LastOpenError = 0; // the system's error number of the last failed OpenPort
+    int LastOpenError = 0;            // the system's error number of the last failed OpenPort
+    bool LowLatencyRequested = false; // the open port's driver was switched to low latency
+
+    LatencyControl Latency = SystemLatencyControl();
 
     LinkNotifier Notify;
     LinkTimeouts Timeouts;
@@ -81,21 +95,29 @@ struct CommLink {
 
 bool IsPortOpen(const CommLink& link);
 
-// Opens and configures the port: baud 8N1, no flow control, DTR and RTS low. Returns false
-// when the port cannot be opened, with the system's error number in LastOpenError, and then
-// shows the open-error message unless told not to. A port still held by the link is closed
-// first.
+// Opens and configures the port: baud 8N1, no flow control, DTR and RTS low, and asks the
+// driver for low latency (a refusal changes nothing). Returns false when the port cannot be
+// opened, with the system's error number in LastOpenError, and then shows the open-error
+// message unless told not to. A port still held by the link is closed first.
 bool OpenPort(CommLink& link, const QString& name, qint32 baud = DeviceBaudRate,
               bool showError = true);
 
-// Discards stale input and queued output, then writes WriteCount bytes of TxFrame.
+// Discards stale input, then writes WriteCount bytes of TxFrame. Output is never discarded:
+// a frame without a reply may still be on its way when the next one is written.
 void SendFrame(CommLink& link);
 
 // Reads up to ReadCount bytes into the zeroed RxBuffer; ends when they are in, after the
 // line's time-outs, after the 3000 ms wait, or at once when the port reports an error.
 void ReceiveReply(CommLink& link);
 
+// Waits until everything written has left the port, at most the transfer wait; false when it
+// had not by then, or when no port is open.
+bool DrainOutput(CommLink& link);
+
+// Discards whatever has arrived and not been read. What was written is left to go out.
 bool AbortPort(CommLink& link);
+// Lets what was written leave the port, gives the driver back its latency mode and closes the
+// port, which gets back the settings it had before.
 bool ClosePort(CommLink& link);
 
 // Sets the counts, aborts, sends and receives.

@@ -15,6 +15,9 @@ inline const QString AppliedText = QStringLiteral(" تنظيمات جديد در
 // Closing line of any other run; the count of unconfirmed blocks follows at once.
 inline const QString NotFullyAppliedText =
     QStringLiteral(" تنظيمات جديد به طور کامل اعمال نشد. تعداد بلوک هاي تائيد نشده: ");
+// A block not confirmed is sent again: this text, the block's device address in decimal, then
+// the wording the upgrade uses for its pages (PageResentText).
+inline const QString BlockNotConfirmedText = QStringLiteral(" بلوک شماره ");
 // A year's timetable file cannot be opened; the year follows at once.
 inline const QString YearFileNotFoundText =
     QStringLiteral(" فايل تغيير اوقات شرعي يافت نشد لظفا برنامه را مجددا نصب نمائيد ");

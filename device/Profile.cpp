@@ -120,6 +120,17 @@ const std::vector<Key>& Keys() {
             TextKey(QStringLiteral("option2"), QStringLiteral("folder"), &F::Option2Folder));
         k.push_back(TextKey(QStringLiteral("option2"), QStringLiteral("file"), &F::Option2File));
         k.push_back(LevelKey(QStringLiteral("option2"), QStringLiteral("level"), &F::Option2Level));
+        // How the upload is run, not what the device holds: no Get, so no read-back lists it.
+        k.push_back({QStringLiteral("upload"),
+                     QStringLiteral("resend"),
+                     [](Profile& p, const QString& value, const Fail& fail) {
+                         const QString v = value.toLower();
+                         if (v != QStringLiteral("true") && v != QStringLiteral("false")) {
+                             fail(QStringLiteral("'%1' is neither true nor false").arg(value));
+                         }
+                         p.Resend = v == QStringLiteral("true");
+                     },
+                     {}});
         return k;
     }();
     return keys;
@@ -194,7 +205,9 @@ Profile ReadProfile(const QString& path) {
 std::vector<ProfileEntry> ProfileEntries(const SettingsFields& fields, int county) {
     std::vector<ProfileEntry> entries;
     for (const Key& key : Keys()) {
-        entries.push_back({key.Section, key.Name, key.Get(fields, county)});
+        if (key.Get) {
+            entries.push_back({key.Section, key.Name, key.Get(fields, county)});
+        }
     }
     return entries;
 }

@@ -12,6 +12,7 @@
 //                          quran_level
 //   [files] call_count, quran_count
 //   [option1] [option2] folder, file, level
+//   [upload] resend (true: a block not confirmed is sent again, up to three attempts in all)
 // Values are the texts as typed into the fields; random and quran are true or false. A key the
 // file leaves out keeps the window's start value.
 struct Profile {
@@ -19,6 +20,7 @@ struct Profile {
     std::optional<int> County;
     bool HasLongitude = false; // given: replaces the database's value
     bool HasLatitude = false;
+    bool Resend = true;
 };
 
 // Throws UserError naming the file, the line and what is wrong (an unknown section or key, a

@@ -1,6 +1,7 @@
 #include "device/Upload.h"
 
 #include "device/DeviceTexts.h"
+#include "device/UpgradeTexts.h"
 
 #include <algorithm>
 
@@ -13,6 +14,17 @@ std::span<const std::uint8_t, 128> BlockOf(const std::array<std::uint8_t, N>& im
 }
 
 } // namespace
+
+std::vector<int> UploadAddresses() {
+    std::vector<int> addresses = {SettingsAddress};
+    for (int b = 0; b < TimetableYearCount * YearBlockCount; ++b) {
+        addresses.push_back(TimetableAddress + b * 128);
+    }
+    for (int i = 0; i < KeyBlockCount; ++i) {
+        addresses.push_back(KeyTableAddress + i * 128);
+    }
+    return addresses;
+}
 
 BlockOutcome JudgeBlockReply(const CommLink& link, OperationHost& host) {
     const bool whole = link.BytesRead == frame::BlockFrameSize;
@@ -79,16 +91,35 @@ UploadResult RunUpload(CommLink& link, const CalendarClock& clock, OperationHost
     std::fill_n(link.RxBuffer.begin(), 140, 0);
 
     int silentInARow = 0;
-    // Sends one block; false once the device has stopped answering altogether.
+    int unconfirmedInARow = 0;
+    // Sends one block, again while it is not confirmed and resending is on; false once the
+    // device has stopped answering or confirming altogether.
     auto send = [&](int address, std::span<const std::uint8_t, 128> data) {
-        const BlockOutcome outcome = WriteBlock(link, host, address, data);
+        BlockOutcome outcome = BlockOutcome::NotSent;
+        for (int attempt = 1;; ++attempt) {
+            outcome = WriteBlock(link, host, address, data);
+            silentInARow = link.BytesRead == 0 ? silentInARow + 1 : 0;
+            if (outcome == BlockOutcome::Confirmed || !input.Resend || attempt == BlockAttempts ||
+                silentInARow >= SilentBlocksLimit) {
+                break;
+            }
+            ++result.Resends;
+            host.AppendLogLine(BlockNotConfirmedText + QString::number(address) + PageResentText);
+        }
         ++result.BlocksSent;
-        result.BlocksConfirmed += outcome == BlockOutcome::Confirmed ? 1 : 0;
-        silentInARow = link.BytesRead == 0 ? silentInARow + 1 : 0;
+        if (outcome == BlockOutcome::Confirmed) {
+            ++result.BlocksConfirmed;
+            unconfirmedInARow = 0;
+        } else {
+            result.Unconfirmed.push_back({address, outcome});
+            ++unconfirmedInARow;
+        }
         host.SetProgressPosition(result.BlocksSent);
         host.SetProgressVisible(true);
         host.RepaintNow();
-        if (silentInARow >= SilentBlocksLimit) {
+        // Written once each, blocks go on to the end as long as the device answers at all.
+        const bool givingUp = input.Resend && unconfirmedInARow >= UnconfirmedBlocksLimit;
+        if (silentInARow >= SilentBlocksLimit || givingUp) {
             result.DeviceSilent = true;
             host.AppendLogLine(DeviceSilentText);
             return false;
@@ -116,6 +147,10 @@ UploadResult RunUpload(CommLink& link, const CalendarClock& clock, OperationHost
         going = send(KeyTableAddress + i * 128, BlockOf(keys, i));
     }
 
+    const std::vector<int> addresses = UploadAddresses();
+    for (auto at = addresses.begin() + result.BlocksSent; at != addresses.end(); ++at) {
+        result.Unconfirmed.push_back({*at, BlockOutcome::NotSent});
+    }
     if (result.Complete()) {
         host.AppendLogLine(AppliedText);
     } else {

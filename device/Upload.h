@@ -8,6 +8,7 @@
 #include "device/YearBlock.h"
 
 #include <span>
+#include <vector>
 
 // Device memory written by one upload: the settings at 0, ten years of timetables from 128,
 // the key table from 0x9180.
@@ -17,8 +18,12 @@ constexpr int KeyTableAddress = 37248;
 constexpr int YearBlockCount = static_cast<int>(std::tuple_size_v<YearBlock>) / 128;      // 29
 constexpr int KeyBlockCount = static_cast<int>(std::tuple_size_v<KeyTable>) / 128;        // 25
 constexpr int UploadBlockCount = 1 + TimetableYearCount * YearBlockCount + KeyBlockCount; // 316
-// Blocks in a row without a single byte of reply after which the device counts as gone.
+// Attempts in a row without a single byte of reply after which the device counts as gone.
 constexpr int SilentBlocksLimit = 3;
+// Writes of one block until it is given up, when resending is on; and blocks in a row given
+// up after all their attempts, after which the run stops as for a device that is gone.
+constexpr int BlockAttempts = 3;
+constexpr int UnconfirmedBlocksLimit = 3;
 
 // What one upload is made of: the window's fields and the chosen location.
 struct UploadInput {
@@ -28,19 +33,31 @@ struct UploadInput {
     GlyphCodeArray GlyphCodes{};
     QString TimetableFolder; // empty while no county has been chosen
     QString KeyFilePath;
+    bool Resend = true; // false: every block written once, whatever its reply
 };
 
 // How one block ended: confirmed by a whole, equal echo, or what went wrong with the reply.
 enum class BlockOutcome { Confirmed, Differs, ShortReply, WrongHeader, NoReply, NotSent };
+
+// A block that the run did not confirm, and how its last attempt ended.
+struct UnconfirmedBlock {
+    int Address = 0;
+    BlockOutcome Outcome = BlockOutcome::NotSent;
+};
 
 struct UploadResult {
     bool Started = false; // false: refused before anything was sent
     int BlocksSent = 0;
     int BlocksConfirmed = 0;
     int YearsWritten = 0;
-    bool DeviceSilent = false; // stopped: the device stopped answering
+    int Resends = 0;
+    bool DeviceSilent = false; // stopped: the device stopped answering or confirming
+    std::vector<UnconfirmedBlock> Unconfirmed; // in device order, the unsent ones included
     bool Complete() const { return BlocksConfirmed == UploadBlockCount; }
 };
+
+// The device addresses of a complete upload's blocks, in the order they are sent.
+std::vector<int> UploadAddresses();
 
 // Judges the device's reply in RxBuffer against the block frame in TxFrame; logs what is
 // wrong with it.

@@ -169,6 +169,28 @@ private slots:
         QCOMPARE(link.BytesRead, 0u);
     }
 
+    // The clock frame has no reply; the read-back written right after it must not cut it off.
+    void clockThenReadBack() {
+        DeviceSimulator sim;
+        QVERIFY(sim.Start());
+        Store(sim, 0, KnownBlock());
+        CommLink link;
+        QVERIFY(OpenPort(link, PathOf(sim)));
+        CalendarClock clock;
+        SetDeviceClock(link, clock);
+        const auto block = ReadStoredSettings(link);
+        QVERIFY(block.has_value());
+        QCOMPARE(*block, KnownBlock());
+        QVERIFY(sim.Clock().Set);
+        std::vector<std::size_t> arrived; // after the block that stored the settings
+        for (const TraceEntry& entry : sim.Trace()) {
+            if (entry.Way != TraceEntry::Direction::Out) {
+                arrived.push_back(entry.Way == TraceEntry::Direction::In ? entry.Bytes.size() : 0);
+            }
+        }
+        QCOMPARE(arrived, (std::vector<std::size_t>{134, 12, 7}));
+    }
+
     void readBack_data() {
         QTest::addColumn<int>("cut");
         QTest::addColumn<bool>("whole");

@@ -346,6 +346,54 @@ private slots:
         QCOMPARE(r.link.BytesRead, 7u);
     }
 
+    void lowLatency_data() {
+        QTest::addColumn<int>("driver"); // -1 says nothing, 0 off, 1 already on
+        QTest::addColumn<bool>("acceptsWrite");
+        QTest::addColumn<QStringList>("requests");
+        QTest::newRow("switched on, given back") << 0 << true << QStringList{"on", "off"};
+        QTest::newRow("already on: left alone") << 1 << true << QStringList{};
+        QTest::newRow("driver does not say") << -1 << true << QStringList{};
+        QTest::newRow("write refused: nothing to give back") << 0 << false << QStringList{"on"};
+    }
+
+    // The driver is asked for low latency at open and given its flag back at close; a driver
+    // that refuses leaves the port open and working.
+    void lowLatency() {
+        QFETCH(int, driver);
+        QFETCH(bool, acceptsWrite);
+        QFETCH(QStringList, requests);
+        DeviceSimulator sim;
+        QVERIFY(sim.Start());
+        RecordingLink r;
+        QStringList made;
+        r.link.Latency.Read = [&](qintptr) -> std::optional<bool> {
+            return driver < 0 ? std::nullopt : std::optional<bool>(driver == 1);
+        };
+        r.link.Latency.Write = [&](qintptr handle, bool on) {
+            made.append(handle >= 0 && on ? QStringLiteral("on") : QStringLiteral("off"));
+            return acceptsWrite;
+        };
+        QVERIFY(OpenPort(r.link, PathOf(sim)));
+        Load(r.link, frame::ProbeFrame);
+        Exchange(r.link, 7, 7);
+        QCOMPARE(r.link.BytesRead, 7u);
+        QVERIFY(ClosePort(r.link));
+        QCOMPARE(made, requests);
+        QVERIFY(r.notices.empty());
+    }
+
+    // A pseudo-terminal's driver refuses the real request; nothing else changes.
+    void lowLatencyRefusedBySystem() {
+        DeviceSimulator sim;
+        QVERIFY(sim.Start());
+        RecordingLink r;
+        QVERIFY(OpenPort(r.link, PathOf(sim)));
+        QVERIFY(!r.link.LowLatencyRequested);
+        Load(r.link, frame::ProbeFrame);
+        Exchange(r.link, 7, 7);
+        QCOMPARE(r.link.BytesRead, 7u);
+    }
+
     void replyMatches_data() {
         QTest::addColumn<Bytes>("reply");
         QTest::addColumn<int>("command");

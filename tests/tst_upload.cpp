@@ -390,7 +390,8 @@ private slots:
             << o << 203 << 200 << QStringList{ReceiveErrorText, ReceiveErrorText};
     }
 
-    // Every block is still sent once and stored; what the replies lack is logged and counted.
+    // Written once each, every block is still sent and stored; what the replies lack is logged
+    // and counted.
     void deviceFaults() {
         QFETCH(SimulatorOptions, options);
         QFETCH(int, sent);
@@ -399,6 +400,7 @@ private slots:
         Rig rig(options);
         QVERIFY(rig.Start());
         rig.ShortTimeouts();
+        rig.input.Resend = false;
         QVERIFY(rig.WriteYears(10));
 
         const UploadResult result = RunUpload(rig.link, rig.clock, rig.host, rig.input);
@@ -424,6 +426,66 @@ private slots:
         QCOMPARE(rig.host.Values(Kind::Pause), std::vector<int>{0});
         QCOMPARE(rig.host.Values(Kind::Resume).size(), std::size_t{1});
         QCOMPARE(rig.host.ValueBefore(Kind::Visible, rig.host.calls.size()), std::optional<int>(0));
+    }
+
+    void resends_data() {
+        QTest::addColumn<SimulatorOptions>("options");
+        QTest::addColumn<int>("sent");
+        QTest::addColumn<int>("resends");
+        QTest::addColumn<QList<int>>("unconfirmed"); // addresses given up, then the first unsent
+        QTest::addColumn<int>("outcome");            // of the blocks given up
+        SimulatorOptions o;
+        // Each flip costs one resend, whose echo is never flipped: R = (316 + R) / 7 gives 52.
+        o.FlipEveryBlocks = 7;
+        QTest::newRow("every 7th echo flipped") << o << 316 << 52 << QList<int>{} << 0;
+        o = {};
+        o.ShortReplyBytes = 133;
+        QTest::newRow("replies a byte short") << o << 3 << 6 << QList<int>{0, 128, 256, 384}
+                                              << static_cast<int>(BlockOutcome::ShortReply);
+        o = {};
+        o.WrongHeader = true;
+        QTest::newRow("wrong reply header") << o << 3 << 6 << QList<int>{0, 128, 256, 384}
+                                            << static_cast<int>(BlockOutcome::WrongHeader);
+        o = {};
+        o.Silent = true;
+        QTest::newRow("dead device: three silent attempts")
+            << o << 1 << 2 << QList<int>{0, 128} << static_cast<int>(BlockOutcome::NoReply);
+    }
+
+    // A block not confirmed is sent again, three attempts in all; three blocks given up in a row
+    // end the run, and every block after them is counted as not sent.
+    void resends() {
+        QFETCH(SimulatorOptions, options);
+        QFETCH(int, sent);
+        QFETCH(int, resends);
+        QFETCH(QList<int>, unconfirmed);
+        QFETCH(int, outcome);
+        Rig rig(options);
+        QVERIFY(rig.Start());
+        rig.ShortTimeouts();
+        QVERIFY(rig.WriteYears(10));
+
+        const UploadResult result = RunUpload(rig.link, rig.clock, rig.host, rig.input);
+
+        QCOMPARE(result.BlocksSent, sent);
+        QCOMPARE(result.Resends, resends);
+        QCOMPARE(result.DeviceSilent, sent < UploadBlockCount);
+        QCOMPARE(result.BlocksConfirmed + static_cast<int>(result.Unconfirmed.size()),
+                 UploadBlockCount);
+        QList<int> given;
+        for (const UnconfirmedBlock& block : result.Unconfirmed) {
+            if (given.size() < unconfirmed.size()) {
+                given.append(block.Address);
+            }
+            const bool wasSent = given.size() <= sent;
+            QCOMPARE(static_cast<int>(block.Outcome),
+                     wasSent ? outcome : static_cast<int>(BlockOutcome::NotSent));
+        }
+        QCOMPARE(given, unconfirmed);
+        const auto plan = BlockPlan(rig.Settings(), 10);
+        QCOMPARE(
+            FirstDifference(rig.sim.Memory(), MemoryAfter(plan, static_cast<std::size_t>(sent))),
+            -1);
     }
 
     void refused_data() {

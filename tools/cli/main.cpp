@@ -266,6 +266,7 @@ int RunApply(const QCommandLineParser& parser, const GlobalOptions& global) {
     input.GlyphCodes = location.GlyphCodes;
     input.TimetableFolder = location.TimetableFolder;
     input.KeyFilePath = folder + KeyFileName;
+    input.Resend = profile.Resend && !parser.isSet(QStringLiteral("no-resend"));
 
     const CalendarClock clock = ClockNow();
     // Bad input is reported before any port is touched, with the profile key that holds it.
@@ -348,6 +349,10 @@ const std::map<QString, Command>& Commands() {
               parser.addOption({QStringLiteral("county"),
                                 QStringLiteral("The county's index in the city database."),
                                 QStringLiteral("N")});
+              parser.addOption({QStringLiteral("no-resend"),
+                                QStringLiteral("Write every block once, whatever its reply "
+                                               "(by default a block not confirmed is sent up "
+                                               "to three times).")});
           },
           RunApply}},
     };

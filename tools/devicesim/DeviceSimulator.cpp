@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
+#include <limits>
 #include <poll.h>
 #include <sys/prctl.h>
 #include <termios.h>
@@ -33,11 +35,23 @@ std::vector<std::uint8_t> Reply(std::uint8_t command, std::uint8_t high, std::ui
     return out;
 }
 
+// A 64-bit draw below this flips a bit with the given chance.
+std::uint64_t NoiseThreshold(double rate) {
+    if (!(rate > 0)) {
+        return 0;
+    }
+    if (rate >= 1) {
+        return std::numeric_limits<std::uint64_t>::max();
+    }
+    return static_cast<std::uint64_t>(std::ldexp(rate, 64));
+}
+
 } // namespace
 
 DeviceSimulator::DeviceSimulator(SimulatorOptions options)
     : options_(options),
       byteTime_(std::chrono::nanoseconds(10'000'000'000LL / std::max(options.BaudRate, 1))),
+      noise_(options.NoiseSeed), noiseThreshold_(NoiseThreshold(options.NoiseRate)),
       memory_(MemorySize, 0xFF), flash_(MemorySize, 0xFF),
       upgradeStage_(options.StartInUpgradeStage) {}
 
@@ -193,10 +207,34 @@ void DeviceSimulator::TakeFrames() {
     }
 }
 
-void DeviceSimulator::Handle(const Bytes& frame) {
+bool DeviceSimulator::AddNoise(Bytes& bytes) {
+    if (noiseThreshold_ == 0) {
+        return false;
+    }
+    bool flipped = false;
+    for (std::uint8_t& byte : bytes) {
+        for (int bit = 0; bit < 8; ++bit) {
+            if (noise_() < noiseThreshold_) {
+                byte ^= static_cast<std::uint8_t>(1U << bit);
+                flipped = true;
+            }
+        }
+    }
+    return flipped;
+}
+
+void DeviceSimulator::Handle(const Bytes& sent) {
     if (options_.Paced) {
         // The device acts only once the frame's last byte has crossed the line.
         std::this_thread::sleep_until(inLineFreeAt_);
+    }
+    Bytes frame = sent;
+    if (AddNoise(frame) &&
+        !std::equal(frame.begin(), frame.begin() + frame::HeaderSize, sent.begin())) {
+        // A request whose header arrived garbled is not one the device can act on.
+        std::lock_guard lock(mutex_);
+        Record(TraceEntry::Direction::Dropped, std::move(frame));
+        return;
     }
     Bytes reply;
     int number = 0;
@@ -308,6 +346,7 @@ DeviceSimulator::Bytes DeviceSimulator::Answer(const Bytes& frame) {
 }
 
 void DeviceSimulator::Send(Bytes reply) {
+    AddNoise(reply);
     {
         std::lock_guard lock(mutex_);
         Record(TraceEntry::Direction::Out, reply);

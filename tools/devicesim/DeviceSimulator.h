@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdint>
 #include <mutex>
+#include <random>
 #include <string>
 #include <thread>
 #include <vector>
@@ -28,6 +29,8 @@ struct SimulatorOptions {
     bool StartInUpgradeStage = false; // as a device whose program was interrupted
     int NeverConfirmPage = -1;        // every echo of this page has its last byte flipped
     bool RefuseErase = false;         // answer the erase without erasing and without B3
+    double NoiseRate = 0;             // chance of each bit flipping on the line, both ways
+    std::uint64_t NoiseSeed = 1;      // the same seed flips the same bits of the same traffic
 };
 
 struct TraceEntry {
@@ -86,6 +89,7 @@ private:
     void WriteAll(const std::uint8_t* data, std::size_t count);
     void CloseLine();
     void Record(TraceEntry::Direction way, Bytes bytes); // under mutex_
+    bool AddNoise(Bytes& bytes);                         // true when a bit was flipped
 
     SimulatorOptions options_;
     std::chrono::nanoseconds byteTime_;
@@ -96,6 +100,9 @@ private:
     std::thread thread_;
     std::atomic<bool> running_{false};
     std::atomic<bool> stopping_{false};
+
+    std::mt19937_64 noise_;
+    std::uint64_t noiseThreshold_ = 0; // a draw below it flips the bit
 
     Bytes pending_;
     TimePoint lastByteAt_{};

@@ -74,6 +74,16 @@ int main(int argc, char* argv[]) {
         QStringLiteral("upgrade-stage"),
         QStringLiteral("Start in the upgrade stage, as after an interrupted upgrade."));
 
+    const QCommandLineOption noise(
+        QStringLiteral("noise"),
+        QStringLiteral("Flip each bit on the line, both ways, with probability RATE (0 to 1). A "
+                       "request whose header arrives garbled is ignored."),
+        QStringLiteral("RATE"));
+    const QCommandLineOption seed(QStringLiteral("seed"),
+                                  QStringLiteral("Seed of the noise: the same seed flips the same "
+                                                 "bits (default 1)."),
+                                  QStringLiteral("N"));
+
     SimulatorOptions options;
     int delayMs = 0;
     std::vector<IntOption> counts = {
@@ -98,8 +108,8 @@ int main(int argc, char* argv[]) {
           QStringLiteral("Flip one byte in every echo of upgrade page N."), QStringLiteral("N")},
          &options.NeverConfirmPage},
     };
-    parser.addOptions(
-        {link, trace, dump, version, silent, wrongHeader, paced, upgradeStage, refuseErase});
+    parser.addOptions({link, trace, dump, version, silent, wrongHeader, paced, upgradeStage,
+                       refuseErase, noise, seed});
     for (const auto& count : counts) {
         parser.addOption(count.option);
     }
@@ -121,6 +131,22 @@ int main(int argc, char* argv[]) {
     if (parser.isSet(version) && !ParseVersion(parser.value(version), options)) {
         std::cerr << "muezzin-sim: --firmware-version takes at most 12 characters\n";
         return 2;
+    }
+    if (parser.isSet(noise)) {
+        bool ok = false;
+        options.NoiseRate = parser.value(noise).toDouble(&ok);
+        if (!ok || !(options.NoiseRate >= 0 && options.NoiseRate <= 1)) {
+            std::cerr << "muezzin-sim: --noise needs a probability from 0 to 1\n";
+            return 2;
+        }
+    }
+    if (parser.isSet(seed)) {
+        bool ok = false;
+        options.NoiseSeed = parser.value(seed).toULongLong(&ok);
+        if (!ok) {
+            std::cerr << "muezzin-sim: --seed needs a whole number of 0 or more\n";
+            return 2;
+        }
     }
     options.ReplyDelay = std::chrono::milliseconds(delayMs);
     options.Silent = parser.isSet(silent);
