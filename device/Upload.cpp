@@ -92,6 +92,7 @@ UploadResult RunUpload(CommLink& link, const CalendarClock& clock, OperationHost
 
     int silentInARow = 0;
     int unconfirmedInARow = 0;
+    std::vector<int> sent; // addresses, in increasing order as they are sent
     // Sends one block, again while it is not confirmed and resending is on; false once the
     // device has stopped answering or confirming altogether.
     auto send = [&](int address, std::span<const std::uint8_t, 128> data) {
@@ -107,6 +108,7 @@ UploadResult RunUpload(CommLink& link, const CalendarClock& clock, OperationHost
             host.AppendLogLine(BlockNotConfirmedText + QString::number(address) + PageResentText);
         }
         ++result.BlocksSent;
+        sent.push_back(address);
         if (outcome == BlockOutcome::Confirmed) {
             ++result.BlocksConfirmed;
             unconfirmedInARow = 0;
@@ -147,10 +149,15 @@ UploadResult RunUpload(CommLink& link, const CalendarClock& clock, OperationHost
         going = send(KeyTableAddress + i * 128, BlockOf(keys, i));
     }
 
-    const std::vector<int> addresses = UploadAddresses();
-    for (auto at = addresses.begin() + result.BlocksSent; at != addresses.end(); ++at) {
-        result.Unconfirmed.push_back({*at, BlockOutcome::NotSent});
+    // A missing year leaves a gap before the key table, a stop everything after it.
+    for (const int address : UploadAddresses()) {
+        if (!std::binary_search(sent.begin(), sent.end(), address)) {
+            result.Unconfirmed.push_back({address, BlockOutcome::NotSent});
+        }
     }
+    std::sort(
+        result.Unconfirmed.begin(), result.Unconfirmed.end(),
+        [](const UnconfirmedBlock& a, const UnconfirmedBlock& b) { return a.Address < b.Address; });
     if (result.Complete()) {
         host.AppendLogLine(AppliedText);
     } else {

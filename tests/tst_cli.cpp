@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <ctime>
+#include <memory>
 #include <optional>
 
 Q_DECLARE_METATYPE(SimulatorOptions)
@@ -110,6 +111,14 @@ int EntriesBeforeProbe(const DeviceSimulator& sim) {
     return static_cast<int>(sim.Trace().size()) - 2;
 }
 
+// The output without its last line, the command's result; the result line alone.
+QString LogPart(const QString& out) {
+    return out.left(out.lastIndexOf(u'\n', -2) + 1);
+}
+QString ResultLine(const QString& out) {
+    return out.section(u'\n', -2, -2);
+}
+
 // The output lines without the date text, which must be the same on every line; nothing when a
 // line does not start with a date text.
 std::optional<QStringList> Messages(const QString& out) {
@@ -169,10 +178,11 @@ private slots:
 
         QCOMPARE(run.Status, 0);
         QCOMPARE(run.Err, QString());
-        const auto messages = Messages(run.Out);
+        QCOMPARE(ResultLine(run.Out), QStringLiteral("316 of 316 blocks confirmed"));
+        const auto messages = Messages(LogPart(run.Out));
         QVERIFY2(messages, qPrintable(run.Out));
         QCOMPARE(*messages, QStringList{AppliedText});
-        QString added = run.Out;
+        QString added = LogPart(run.Out);
         added.replace(u'\n', QStringLiteral("\r\n"));
         QCOMPARE(ReadAll(logPath), Encode1256(earlier + added));
 
@@ -228,54 +238,67 @@ private slots:
         QTest::addColumn<SimulatorOptions>("options");
         QTest::addColumn<QStringList>("extra");    // further arguments of apply
         QTest::addColumn<int>("missingYear");      // counted from the current year; -1 for none
-        QTest::addColumn<QStringList>("messages"); // %missing stands for the missing year
+        QTest::addColumn<QStringList>("messages"); // %missing: the missing year; none: not compared
+        QTest::addColumn<QString>("result");       // the last line
         const auto resent = [](int address) {
             return BlockNotConfirmedText + QString::number(address) + PageResentText;
         };
         const QString differs = NotChangedCountText + "1";
+        QStringList thrice;
+        for (const int address : {0, 128, 256}) {
+            thrice << differs << resent(address) << differs << resent(address) << differs;
+        }
+        thrice << DeviceSilentText << NotFullyAppliedText + "316";
+        // Timetables from 0x0080 to 0x9100, the key table from 0x9180 to 0x9D80.
         SimulatorOptions o;
         QTest::newRow("third year missing")
             << o << QStringList{} << 2
-            << QStringList{YearFileNotFoundText + "%missing", NotFullyAppliedText + "232"};
-        o.FlipEveryBlocks = 100;
+            << QStringList{YearFileNotFoundText + "%missing", NotFullyAppliedText + "232"}
+            << "84 of 316 blocks confirmed; not confirmed: 0x1D80-0x9100 not sent";
+        o.FlipEveryBlocks = 100; // blocks 100 and 200, and the ninth block of the key table
         QTest::newRow("three echoes corrupted, written once")
             << o << QStringList{"--no-resend"} << -1
-            << QStringList{differs, differs, differs, NotFullyAppliedText + "3"};
+            << QStringList{differs, differs, differs, NotFullyAppliedText + "3"}
+            << "313 of 316 blocks confirmed; not confirmed: 0x3180 echo differs, 0x6380 echo "
+               "differs, 0x9580 echo differs";
         // Three attempts a block, then three blocks given up in a row stop the run.
         o.FlipEveryBlocks = 1;
-        QTest::newRow("no block ever confirmed") << o << QStringList{} << -1
-                                                 << QStringList{differs,
-                                                                resent(0),
-                                                                differs,
-                                                                resent(0),
-                                                                differs,
-                                                                differs,
-                                                                resent(128),
-                                                                differs,
-                                                                resent(128),
-                                                                differs,
-                                                                differs,
-                                                                resent(256),
-                                                                differs,
-                                                                resent(256),
-                                                                differs,
-                                                                DeviceSilentText,
-                                                                NotFullyAppliedText + "316"};
+        QTest::newRow("no block ever confirmed")
+            << o << QStringList{} << -1 << thrice
+            << "0 of 316 blocks confirmed; not confirmed: 0x0000-0x0100 echo differs, "
+               "0x0180-0x9D80 not sent";
+        o = {};
+        o.ShortReplyBytes = 133;
+        QTest::newRow("replies a byte short")
+            << o << QStringList{} << -1 << QStringList{}
+            << "0 of 316 blocks confirmed; not confirmed: 0x0000-0x0100 short reply, "
+               "0x0180-0x9D80 not sent";
+        o = {};
+        o.WrongHeader = true;
+        o.WrongHeaderAfterFrames = 2; // the search is answered rightly, the blocks wrongly
+        QTest::newRow("wrong reply header")
+            << o << QStringList{} << -1 << QStringList{}
+            << "0 of 316 blocks confirmed; not confirmed: 0x0000-0x0100 wrong header, "
+               "0x0180-0x9D80 not sent";
         o = {};
         o.StopAfterFrames = 2 + 10; // the search's two frames, then ten blocks
         QTest::newRow("device stops answering")
             << o << QStringList{} << -1 << QStringList{ReceiveErrorText,           resent(1280),
                                                        ReceiveErrorText,           resent(1280),
                                                        ReceiveErrorText,           DeviceSilentText,
-                                                       NotFullyAppliedText + "306"};
+                                                       NotFullyAppliedText + "306"}
+            << "10 of 316 blocks confirmed; not confirmed: 0x0500 no reply, 0x0580-0x9D80 not "
+               "sent";
     }
 
-    // Anything short of a complete, confirmed upload ends with status 1 and says so.
+    // Anything short of a complete, confirmed upload ends with status 1 and says so, the last
+    // line naming each block not confirmed and why.
     void applyOutcomes() {
         QFETCH(SimulatorOptions, options);
         QFETCH(QStringList, extra);
         QFETCH(int, missingYear);
         QFETCH(QStringList, messages);
+        QFETCH(QString, result);
         QTemporaryDir dir;
         QVERIFY(MakeStartFolder(dir));
         const int year = CurrentSolarYear();
@@ -293,13 +316,18 @@ private slots:
                    dir.path());
 
         QCOMPARE(run.Status, 1);
-        const auto got = Messages(run.Out);
+        QCOMPARE(ResultLine(run.Out), result);
+        const auto got = Messages(LogPart(run.Out));
         QVERIFY2(got, qPrintable(run.Out));
         for (QString& message : messages) {
             message.replace(QStringLiteral("%missing"), QString::number(year + missingYear));
         }
-        QCOMPARE(*got, messages);
-        QString expectedLog = run.Out;
+        if (!messages.isEmpty()) {
+            QCOMPARE(*got, messages);
+        }
+        QCOMPARE(got->last(),
+                 NotFullyAppliedText + QString::number(316 - result.section(u' ', 0, 0).toInt()));
+        QString expectedLog = LogPart(run.Out);
         expectedLog.replace(u'\n', QStringLiteral("\r\n"));
         QCOMPARE(ReadAll(dir.filePath(QStringLiteral("log.txt"))), Encode1256(expectedLog));
     }
@@ -348,6 +376,110 @@ private slots:
             QCOMPARE(blockWrites, 316);
             QVERIFY2(run.Out.contains(NotFullyAppliedText), qPrintable(run.Out));
         }
+    }
+
+    void manyDevices_data() {
+        QTest::addColumn<QList<SimulatorOptions>>("devices");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QStringList>("results"); // a device's row of the closing table
+        SimulatorOptions good;
+        SimulatorOptions silent;
+        silent.Silent = true;
+        SimulatorOptions flipping;
+        flipping.FlipEveryBlocks = 1;
+        const QString confirmed = QStringLiteral("316 of 316 blocks confirmed");
+        QTest::newRow("three devices") << QList<SimulatorOptions>{good, good, good} << 0
+                                       << QStringList{confirmed, confirmed, confirmed};
+        QTest::newRow("one silent, one never confirming")
+            << QList<SimulatorOptions>{silent, good, flipping} << 2
+            << QStringList{"no device answered", confirmed,
+                           "0 of 316 blocks confirmed; not confirmed: 0x0000-0x0100 echo "
+                           "differs, 0x0180-0x9D80 not sent"};
+    }
+
+    // Several devices configured at once: each ends as it would alone, the table says how, the
+    // exit status is the worst, and log.txt holds every line whole with its port.
+    void manyDevices() {
+        QFETCH(QList<SimulatorOptions>, devices);
+        QFETCH(int, status);
+        QFETCH(QStringList, results);
+        QTemporaryDir dir;
+        QVERIFY(MakeStartFolder(dir));
+        DeviceSimulator reference;
+        QVERIFY(reference.Start());
+        const QStringList apply = {QStringLiteral("apply"), QStringLiteral("--county"),
+                                   QString::number(County)};
+        QCOMPARE(
+            RunCli(apply + QStringList{QStringLiteral("--port"), PortOf(reference)}, dir.path())
+                .Status,
+            0);
+        QVERIFY(QFile::remove(dir.filePath(QStringLiteral("log.txt"))));
+        std::vector<std::unique_ptr<DeviceSimulator>> sims;
+        QStringList arguments = apply;
+        for (const SimulatorOptions& options : devices) {
+            sims.push_back(std::make_unique<DeviceSimulator>(options));
+            QVERIFY(sims.back()->Start());
+            arguments << QStringLiteral("--port") << PortOf(*sims.back());
+        }
+
+        const Outcome run = RunCli(arguments, dir.path());
+
+        QCOMPARE(run.Status, status);
+        const QStringList lines = run.Out.split(u'\n', Qt::SkipEmptyParts);
+        QVERIFY(lines.size() > static_cast<int>(sims.size()));
+        QVERIFY2(lines[lines.size() - static_cast<int>(sims.size()) - 1].startsWith(
+                     QStringLiteral("port ")),
+                 qPrintable(run.Out));
+        for (std::size_t i = 0; i < sims.size(); ++i) {
+            const QString row = lines[lines.size() - static_cast<int>(sims.size() - i)];
+            const QString port = PortOf(*sims[i]);
+            QVERIFY2(row.startsWith(port + u' ') && row.contains(results[static_cast<int>(i)]),
+                     qPrintable(row));
+            if (results[static_cast<int>(i)] == QStringLiteral("316 of 316 blocks confirmed")) {
+                QCOMPARE(sims[i]->Memory(), reference.Memory());
+            }
+        }
+        // Every logged line whole: its date text, its port, one message.
+        QStringDecoder decode("windows-1256");
+        const QString log = decode(ReadAll(dir.filePath(QStringLiteral("log.txt"))));
+        static const QRegularExpression whole(
+            QStringLiteral(R"(^[A-Z][a-z]+ , [A-Z][a-z]+\(\d\d\) , \d{4} , \d\d:\d\d:\d\d [AP]M )"
+                           R"((/\S+): [^\r\n]*$)"));
+        int logged = 0;
+        for (const QString& line : log.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
+            const auto match = whole.match(line);
+            QVERIFY2(match.hasMatch(), qPrintable(line));
+            QVERIFY(run.Out.contains(match.captured(1) + QStringLiteral(": ") +
+                                     line.left(match.capturedStart(1) - 1)));
+            ++logged;
+        }
+        QCOMPARE(logged, static_cast<int>(run.Out.count(QStringLiteral(" PM")) +
+                                          run.Out.count(QStringLiteral(" AM"))));
+    }
+
+    // Only the ports where a device answers take part.
+    void allPorts() {
+        SimulatorOptions silent;
+        silent.Silent = true;
+        DeviceSimulator first;
+        DeviceSimulator quiet(silent);
+        DeviceSimulator second;
+        QVERIFY(first.Start() && quiet.Start() && second.Start());
+        QTemporaryDir dir;
+        const QString ports = QStringList{PortOf(first), PortOf(quiet), PortOf(second),
+                                          dir.filePath(QStringLiteral("gone"))}
+                                  .join(u':');
+
+        const Outcome run = RunCli({QStringLiteral("find"), QStringLiteral("--all-ports")},
+                                   dir.path(), Environment(ports));
+
+        QCOMPARE(run.Status, 0);
+        QStringList found;
+        for (const QString& line : run.Out.split(u'\n', Qt::SkipEmptyParts).mid(1)) {
+            found.append(line.section(u' ', 0, 0));
+        }
+        QCOMPARE(found, (QStringList{PortOf(first), PortOf(second)}));
+        QCOMPARE(run.Err, QString());
     }
 
     // Frames without a reply reach the device before the tool lets the port go: the clock
@@ -617,9 +749,13 @@ private slots:
         QTest::addColumn<int>("neverConfirmed");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("lastStatus");
-        QTest::newRow("complete") << 69632 << -1 << 0 << "Finished";
-        QTest::newRow("a page that never confirms") << 69632 << 7 << 1 << "Failed";
-        QTest::newRow("short file: nothing sent") << 69631 << -1 << 2 << "";
+        QTest::addColumn<QString>("result"); // the last line of standard output
+        QTest::newRow("complete") << 69632 << -1 << 0 << "Finished"
+                                  << "256 of 256 pages confirmed, Finished";
+        QTest::newRow("a page that never confirms") << 69632 << 7 << 1 << "Failed"
+                                                    << "7 of 256 pages confirmed, Failed";
+        QTest::newRow("short file: nothing sent") << 69631 << -1 << 2 << ""
+                                                  << "";
     }
 
     void upgrade() {
@@ -627,6 +763,7 @@ private slots:
         QFETCH(int, neverConfirmed);
         QFETCH(int, status);
         QFETCH(QString, lastStatus);
+        QFETCH(QString, result);
         QTemporaryDir dir;
         QFile file(dir.filePath(QStringLiteral("new.fmw")));
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -648,6 +785,7 @@ private slots:
         }
         const QStringList errLines = run.Err.split(u'\n', Qt::SkipEmptyParts);
         QCOMPARE(errLines.last(), lastStatus);
+        QCOMPARE(ResultLine(run.Out), result);
         QVERIFY(errLines.contains(QStringLiteral("Page number: 0 ; Retry : 0")));
         QVERIFY(run.Out.split(u'\n', Qt::SkipEmptyParts).size() >= 2);
     }

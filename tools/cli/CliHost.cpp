@@ -1,36 +1,20 @@
 #include "tools/cli/CliHost.h"
 
-#include "location/TextFiles.h"
-#include "location/UserError.h"
-
-#include <unistd.h>
-
-CliHost::CliHost(const CalendarClock& clock, QString logPath)
-    : clock_(clock), logPath_(std::move(logPath)), terminal_(isatty(STDERR_FILENO) == 1) {}
+CliHost::CliHost(const CalendarClock& clock, Console& console, int row)
+    : clock_(clock), console_(console), row_(row) {}
 
 CliHost::~CliHost() {
-    EraseProgress();
+    visible_ = false;
+    Show();
 }
 
 void CliHost::AppendLogLine(const QString& message) {
-    const QString line = QString::fromLatin1(clock_.DateText.data()) + message;
-    EraseProgress();
-    std::fprintf(stdout, "%s\n", line.toUtf8().constData());
-    std::fflush(stdout);
-    // Appended line by line, so that what was done is on record even if the run is cut short.
-    if (!logPath_.isEmpty() && !logFailed_) {
-        try {
-            AppendLines1256(logPath_, {line});
-        } catch (const UserError& error) {
-            logFailed_ = true;
-            std::fprintf(stderr, "muezzin-cli: %s\n", error.Text().toUtf8().constData());
-        }
-    }
-    DrawProgress();
+    console_.LogLine(row_, QString::fromLatin1(clock_.DateText.data()), message);
 }
 
 void CliHost::SetProgressRange(int maximum) {
     maximum_ = maximum;
+    repainted_ = false;
 }
 
 void CliHost::SetProgressPosition(int position) {
@@ -38,46 +22,32 @@ void CliHost::SetProgressPosition(int position) {
 }
 
 void CliHost::SetProgressVisible(bool visible) {
-    if (!visible) {
-        EraseProgress();
+    if (visible != visible_) {
+        visible_ = visible;
+        Show();
     }
-    progressVisible_ = visible;
 }
 
-// Beside the progress bar while it is shown; otherwise each status is a line of its own.
+// Beside the bar while it is drawn; otherwise each status is a line of its own.
 void CliHost::SetStatusText(const QString& text) {
     status_ = text;
-    if (!terminal_ || !progressVisible_) {
-        std::fprintf(stderr, "%s\n", text.toUtf8().constData());
+    if (!console_.Terminal() || !visible_) {
+        console_.Error(text);
     }
 }
 
 void CliHost::ShowMessage(const QString& text) {
-    EraseProgress();
-    std::fprintf(stderr, "muezzin-cli: %s\n", text.toUtf8().constData());
+    console_.Error(QStringLiteral("muezzin-cli: ") + text);
 }
 
 void CliHost::RepaintNow() {
-    DrawProgress();
+    repainted_ = true;
+    Show();
 }
 
-void CliHost::DrawProgress() {
-    if (!terminal_ || !progressVisible_ || maximum_ <= 0) {
-        return;
-    }
-    constexpr int Width = 40;
-    const int filled = Width * std::min(position_, maximum_) / maximum_;
-    std::fprintf(stderr, "\r[%s%s] %d/%d %s\x1b[K", QByteArray(filled, '#').constData(),
-                 QByteArray(Width - filled, '.').constData(), position_, maximum_,
-                 status_.toUtf8().constData());
-    std::fflush(stderr);
-    progressShown_ = true;
-}
-
-void CliHost::EraseProgress() {
-    if (progressShown_) {
-        std::fprintf(stderr, "\r\x1b[K");
-        std::fflush(stderr);
-        progressShown_ = false;
-    }
+void CliHost::Show() {
+    // Counted from zero, the bar's position is the last item done once the first is.
+    const int count = fromZero_ ? (repainted_ ? position_ + 1 : 0) : position_;
+    const int total = maximum_ + (fromZero_ ? 1 : 0);
+    console_.SetProgress(row_, {count, total, visible_ && total > 0, status_});
 }

@@ -2,17 +2,20 @@
 
 #include "calendar/CalendarClock.h"
 #include "device/OperationHost.h"
+#include "tools/cli/Console.h"
 
 #include <QString>
-#include <cstdio>
 
-// The command line's side of a device operation: each log line goes to standard output as the
-// log gets it and is appended to log.txt; the progress bar goes to standard error when that is
-// a terminal; messages go to standard error.
+// The command line's side of one device's operation: log lines to standard output and
+// log.txt, progress as a row of the console's terminal display, status lines on standard error
+// when no bar is drawn, messages on standard error.
 class CliHost : public OperationHost {
 public:
-    CliHost(const CalendarClock& clock, QString logPath);
+    CliHost(const CalendarClock& clock, Console& console, int row);
     ~CliHost() override;
+
+    // The upgrade's bar stands at the index of the last page done; a count starts from one.
+    void CountFromZero(bool fromZero) { fromZero_ = fromZero; }
 
     void AppendLogLine(const QString& message) override;
     void ClearLog() override {}
@@ -25,20 +28,16 @@ public:
     void PauseMonitor() override {}
     void ResumeMonitor() override {}
 
-    // A log.txt that could not be appended to is said once, and the run goes on.
-    bool LogFailed() const { return logFailed_; }
-
 private:
-    void DrawProgress();
-    void EraseProgress();
+    void Show();
 
     const CalendarClock& clock_;
-    QString logPath_;
-    bool terminal_ = false;
-    bool progressShown_ = false;
-    bool progressVisible_ = false;
+    Console& console_;
+    int row_ = 0;
+    bool fromZero_ = false;
+    bool repainted_ = false; // an item has been done since the range was set
+    bool visible_ = false;
     int maximum_ = 0;
     int position_ = 0;
     QString status_;
-    bool logFailed_ = false;
 };

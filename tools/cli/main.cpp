@@ -10,6 +10,9 @@
 #include "location/TextFiles.h"
 #include "location/UserError.h"
 #include "tools/cli/CliHost.h"
+#include "tools/cli/Console.h"
+#include "tools/cli/Devices.h"
+#include "tools/cli/Results.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -19,6 +22,7 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <unistd.h>
 
 namespace {
 
@@ -27,8 +31,13 @@ constexpr int ExitIncomplete = 1;
 constexpr int ExitInputError = 2;
 
 struct GlobalOptions {
-    QString Port;   // empty: search as the window does
-    QString Folder; // the start folder
+    QString Port;          // the first port given; empty: search as the window does
+    QStringList Ports;     // every port given
+    bool AllPorts = false; // every candidate port where a device answers
+    QString Folder;        // the start folder
+
+    // Several devices at once: each port given, or each where a device answers.
+    bool ManyDevices() const { return AllPorts || Ports.size() > 1; }
 };
 
 struct Command {
@@ -55,6 +64,31 @@ void ListCandidates(CommLink& link, const GlobalOptions& global) {
     } else {
         ListPorts(link, {{}, [&] { return global.Port; }});
     }
+}
+
+// The ports of a command run on several devices at once.
+QStringList DevicePorts(const GlobalOptions& global) {
+    if (!global.AllPorts) {
+        return global.Ports;
+    }
+    CommLink link;
+    ListPorts(link);
+    for (const QString& port : global.Ports) {
+        if (!link.PortNames.contains(port)) {
+            link.PortNames.append(port);
+        }
+    }
+    return link.PortNames;
+}
+
+DeviceRunOptions OnDevices(const GlobalOptions& global) {
+    DeviceRunOptions options;
+    options.OnlyAnswering = global.AllPorts;
+    return options;
+}
+
+bool StandardErrorIsTerminal() {
+    return isatty(STDERR_FILENO) == 1;
 }
 
 int RunPorts(const QCommandLineParser&, const GlobalOptions& global) {
@@ -103,6 +137,13 @@ QString StartFolderOf(const GlobalOptions& global) {
 }
 
 int RunFind(const QCommandLineParser&, const GlobalOptions& global) {
+    if (global.ManyDevices()) {
+        Console console({}, StandardErrorIsTerminal());
+        return RunOnDevices(DevicePorts(global), console, OnDevices(global),
+                            [](CommLink&, CalendarClock&, CliHost&) {
+                                return DeviceOutcome{0, QStringLiteral("device answered")};
+                            });
+    }
     CommLink link;
     if (!ConnectDevice(link, global)) {
         return ExitInputError;
@@ -121,7 +162,24 @@ int RunClock(const QCommandLineParser&, const GlobalOptions&) {
     return ExitOk;
 }
 
+// What the clock frame of this sample set the device to.
+QString ClockSetText(const CalendarClock& clock) {
+    return QString::asprintf("%04d-%02u-%02u %02u:%02u:%02u%s", clock.Year, unsigned{clock.Month},
+                             unsigned{clock.Day}, unsigned{clock.Hour}, unsigned{clock.Minute},
+                             unsigned{clock.Second},
+                             clock.DaylightSaving ? " (standard time: daylight saving is on)" : "");
+}
+
 int RunSetClock(const QCommandLineParser&, const GlobalOptions& global) {
+    if (global.ManyDevices()) {
+        Console console({}, StandardErrorIsTerminal());
+        return RunOnDevices(
+            DevicePorts(global), console, OnDevices(global),
+            [](CommLink& link, CalendarClock& clock, CliHost&) {
+                SetDeviceClock(link, clock);
+                return DeviceOutcome{0, QStringLiteral("clock set to ") + ClockSetText(clock)};
+            });
+    }
     CommLink link;
     if (!ConnectDevice(link, global)) {
         return ExitInputError;
@@ -129,14 +187,54 @@ int RunSetClock(const QCommandLineParser&, const GlobalOptions& global) {
     CalendarClock clock = ClockNow(); // decides daylight saving for the sample that is sent
     SetDeviceClock(link, clock);
     ReleaseDevice(link);
-    std::printf("set the device clock to %04d-%02u-%02u %02u:%02u:%02u%s\n", clock.Year,
-                unsigned{clock.Month}, unsigned{clock.Day}, unsigned{clock.Hour},
-                unsigned{clock.Minute}, unsigned{clock.Second},
-                clock.DaylightSaving ? " (standard time: daylight saving is on)" : "");
+    std::printf("set the device clock to %s\n", qPrintable(ClockSetText(clock)));
     return ExitOk;
 }
 
+// The settings a device holds, one "name: value" a line.
+QString StoredSettingsText(const StoredSettings& stored) {
+    QString text = QStringLiteral("province: %1\n").arg(stored.ProvinceIndex);
+    QStringList years;
+    for (const int year : stored.TimetableYears) {
+        years.append(QString::number(year));
+    }
+    text += QStringLiteral("timetable_years: %1\n").arg(years.join(u' '));
+    QStringList glyphs;
+    for (const std::uint8_t code : stored.GlyphCodes) {
+        glyphs.append(QStringLiteral("%1").arg(code, 2, 16, QChar(u'0')).toUpper());
+    }
+    text += QStringLiteral("display_glyphs: %1\n").arg(glyphs.join(u' '));
+    for (const ProfileEntry& entry : ProfileEntries(stored.Fields, stored.CountyIndex)) {
+        text += QStringLiteral("%1.%2: %3\n").arg(entry.Section, entry.Key, entry.Value);
+    }
+    return text;
+}
+
+QString NotWholeText(std::uint32_t received) {
+    return QStringLiteral("the device did not send its settings whole (%1 of 134 bytes)")
+        .arg(received);
+}
+
 int RunReadSettings(const QCommandLineParser& parser, const GlobalOptions& global) {
+    if (global.ManyDevices()) {
+        if (parser.isSet(QStringLiteral("profile-out"))) {
+            PrintError(QStringLiteral("--profile-out writes one device's settings: name one port"));
+            return ExitInputError;
+        }
+        Console console({}, StandardErrorIsTerminal());
+        return RunOnDevices(
+            DevicePorts(global), console, OnDevices(global),
+            [&](CommLink& link, CalendarClock&, CliHost&) {
+                const std::optional<SettingsBlock> block = ReadStoredSettings(link);
+                if (!block) {
+                    return DeviceOutcome{ExitIncomplete, NotWholeText(link.BytesRead)};
+                }
+                // One print, so that the device's lines stay together.
+                console.Print(QStringLiteral("[%1]\n").arg(link.PortName) +
+                              StoredSettingsText(DecodeSettingsBlock(*block)));
+                return DeviceOutcome{ExitOk, QStringLiteral("settings read")};
+            });
+    }
     CommLink link;
     if (!ConnectDevice(link, global)) {
         return ExitInputError;
@@ -145,26 +243,11 @@ int RunReadSettings(const QCommandLineParser& parser, const GlobalOptions& globa
     const std::uint32_t received = link.BytesRead;
     ReleaseDevice(link);
     if (!block) {
-        PrintError(QStringLiteral("the device did not send its settings whole (%1 of 134 bytes)")
-                       .arg(received));
+        PrintError(NotWholeText(received));
         return ExitIncomplete;
     }
     const StoredSettings stored = DecodeSettingsBlock(*block);
-    std::printf("province: %d\n", stored.ProvinceIndex);
-    QStringList years;
-    for (const int year : stored.TimetableYears) {
-        years.append(QString::number(year));
-    }
-    std::printf("timetable_years: %s\n", qPrintable(years.join(u' ')));
-    QStringList glyphs;
-    for (const std::uint8_t code : stored.GlyphCodes) {
-        glyphs.append(QStringLiteral("%1").arg(code, 2, 16, QChar(u'0')).toUpper());
-    }
-    std::printf("display_glyphs: %s\n", qPrintable(glyphs.join(u' ')));
-    for (const ProfileEntry& entry : ProfileEntries(stored.Fields, stored.CountyIndex)) {
-        std::printf("%s.%s: %s\n", qPrintable(entry.Section), qPrintable(entry.Key),
-                    entry.Value.toUtf8().constData());
-    }
+    std::printf("%s", StoredSettingsText(stored).toUtf8().constData());
     if (parser.isSet(QStringLiteral("profile-out"))) {
         const QString path = parser.value(QStringLiteral("profile-out"));
         QSaveFile file(path);
@@ -193,6 +276,26 @@ int RunUpgradeCommand(const QCommandLineParser& parser, const GlobalOptions& glo
                        : CannotOpenText(files[0]));
         return ExitInputError;
     }
+    const QString logPath = StartFolderOf(global) + QStringLiteral("log.txt");
+    const auto status = [](const UpgradeResult& result) {
+        if (result.InputError()) {
+            return ExitInputError;
+        }
+        return result.Completed ? ExitOk : ExitIncomplete;
+    };
+    if (global.ManyDevices()) {
+        // A port where nothing answers may hold a device waiting in its upgrade stage.
+        DeviceRunOptions options = OnDevices(global);
+        options.RunWithoutDevice = !global.AllPorts;
+        options.CountFromZero = true;
+        Console console(logPath, StandardErrorIsTerminal());
+        return RunOnDevices(DevicePorts(global), console, options,
+                            [&](CommLink& link, CalendarClock&, CliHost& host) {
+                                const QString port = link.PortNames.value(0);
+                                const UpgradeResult result = RunUpgrade(link, host, files[0], port);
+                                return DeviceOutcome{status(result), UpgradeResultText(result)};
+                            });
+    }
     // A running device is entered; without one, a device waiting in its upgrade stage is
     // greeted on the recovery port.
     CommLink link;
@@ -204,14 +307,17 @@ int RunUpgradeCommand(const QCommandLineParser& parser, const GlobalOptions& glo
         PrintError(QStringLiteral("greeting a device in its upgrade stage on %1").arg(port));
     }
     const CalendarClock clock = ClockNow();
-    CliHost host(clock, StartFolderOf(global) + QStringLiteral("log.txt"));
-    const UpgradeResult result =
-        RunUpgrade(link, host, files[0], RecoveryPortName(link, link.PortNames, global.Port));
-    ReleaseDevice(link);
-    if (result.InputError()) {
-        return ExitInputError;
+    Console console(logPath, StandardErrorIsTerminal());
+    UpgradeResult result;
+    {
+        CliHost host(clock, console, console.AddRow({}));
+        host.CountFromZero(true);
+        result =
+            RunUpgrade(link, host, files[0], RecoveryPortName(link, link.PortNames, global.Port));
     }
-    return result.Completed ? ExitOk : ExitIncomplete;
+    ReleaseDevice(link);
+    console.Print(UpgradeResultText(result));
+    return status(result);
 }
 
 int RunImportCities(const QCommandLineParser& parser, const GlobalOptions& global) {
@@ -280,17 +386,35 @@ int RunApply(const QCommandLineParser& parser, const GlobalOptions& global) {
     }
     LoadKeyTable(input.KeyFilePath);
 
+    const auto status = [](const UploadResult& result) {
+        if (!result.Started) {
+            return ExitInputError;
+        }
+        return result.Complete() ? ExitOk : ExitIncomplete;
+    };
+    Console console(folder + QStringLiteral("log.txt"), StandardErrorIsTerminal());
+    if (global.ManyDevices()) {
+        return RunOnDevices(DevicePorts(global), console, OnDevices(global),
+                            [&](CommLink& link, CalendarClock& deviceClock, CliHost& host) {
+                                const UploadResult result =
+                                    RunUpload(link, deviceClock, host, input);
+                                return DeviceOutcome{status(result), UploadResultText(result)};
+                            });
+    }
     CommLink link;
     if (!ConnectDevice(link, global)) {
         return ExitInputError;
     }
-    CliHost host(clock, folder + QStringLiteral("log.txt"));
-    const UploadResult result = RunUpload(link, clock, host, input);
-    ReleaseDevice(link);
-    if (!result.Started) {
-        return ExitInputError;
+    UploadResult result;
+    {
+        CliHost host(clock, console, console.AddRow({}));
+        result = RunUpload(link, clock, host, input);
     }
-    return result.Complete() ? ExitOk : ExitIncomplete;
+    ReleaseDevice(link);
+    if (result.Started) {
+        console.Print(UploadResultText(result));
+    }
+    return status(result);
 }
 
 const std::map<QString, Command>& Commands() {
@@ -361,8 +485,13 @@ const std::map<QString, Command>& Commands() {
 
 void AddGlobalOptions(QCommandLineParser& parser) {
     parser.addOption({QStringLiteral("port"),
-                      QStringLiteral("Use the serial port PATH instead of searching all ports."),
+                      QStringLiteral("Use the serial port PATH instead of searching all ports. "
+                                     "Given more than once, find, set-clock, read-settings, "
+                                     "apply and upgrade serve every device at once."),
                       QStringLiteral("PATH")});
+    parser.addOption({QStringLiteral("all-ports"),
+                      QStringLiteral("Serve every device that answers on any port, all at "
+                                     "once.")});
     parser.addOption({QStringLiteral("folder"),
                       QStringLiteral("The start folder with the tool's files (default: the "
                                      "working directory)."),
@@ -456,13 +585,14 @@ int main(int argc, char* argv[]) {
 
     GlobalOptions global;
     for (const QCommandLineParser* source : {&top, &parser}) {
-        if (source->isSet(QStringLiteral("port"))) {
-            global.Port = source->value(QStringLiteral("port"));
-        }
+        global.Ports += source->values(QStringLiteral("port"));
+        global.AllPorts = global.AllPorts || source->isSet(QStringLiteral("all-ports"));
         if (source->isSet(QStringLiteral("folder"))) {
             global.Folder = source->value(QStringLiteral("folder"));
         }
     }
+    global.Ports.removeDuplicates();
+    global.Port = global.Ports.value(0);
     if (global.Folder.isEmpty()) {
         global.Folder = QDir::currentPath();
     }

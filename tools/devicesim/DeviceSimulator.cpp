@@ -249,7 +249,7 @@ void DeviceSimulator::Handle(const Bytes& sent) {
     if (reply.empty() || quiet) {
         return;
     }
-    if (options_.WrongHeader) {
+    if (options_.WrongHeader && number > options_.WrongHeaderAfterFrames) {
         reply[frame::CommandAt] ^= 0xFF;
     }
     if (options_.ShortReplyBytes >= 0) {

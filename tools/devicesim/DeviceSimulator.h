@@ -21,6 +21,7 @@ struct SimulatorOptions {
     int StopAfterFrames = -1;                // answer the first N frames only
     int ShortReplyBytes = -1;                // cut every reply to N bytes
     bool WrongHeader = false;                // corrupt the command byte of every reply
+    int WrongHeaderAfterFrames = 0;          // ... except those of the first N frames
     int FlipEveryBlocks = 0;                 // every N-th block or page echo has one byte flipped
     std::chrono::milliseconds ReplyDelay{0}; // wait this long before answering
     bool Paced = false;                      // every byte takes its wire time

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QString>
+#include <chrono>
+#include <mutex>
+#include <vector>
+
+// What the devices of one command share: standard output, standard error with the progress
+// drawn on it, and log.txt. Every call takes the one lock, so that lines from several devices
+// come out whole and the progress rows are drawn together.
+class Console {
+public:
+    // Progress is drawn only when standard error is a terminal.
+    Console(QString logPath, bool terminal);
+    ~Console();
+    Console(const Console&) = delete;
+    Console& operator=(const Console&) = delete;
+
+    // One progress row per device, in the order added; the label names its port (empty for the
+    // one device of a single-port command, whose lines carry no port).
+    int AddRow(const QString& label);
+
+    // A line of the event log: to standard output (after the row's label) and appended to
+    // log.txt (the label after the date text).
+    void LogLine(int row, const QString& dateText, const QString& message);
+    // A line of standard output that is not logged (results, listings).
+    void Print(const QString& line);
+    // A line of standard error (messages, and status lines when no bar is drawn).
+    void Error(const QString& line);
+
+    struct Progress {
+        int Count = 0; // done so far
+        int Total = 0;
+        bool Visible = false;
+        QString Status; // shown beside a single row
+    };
+    void SetProgress(int row, const Progress& progress);
+
+    bool Terminal() const { return terminal_; }
+    // A log.txt that could not be appended to is said once; the run goes on.
+    bool LogFailed() const;
+
+private:
+    using Clock = std::chrono::steady_clock;
+    struct Row {
+        QString Label;
+        Progress Shown;
+        Clock::time_point Started{};
+        bool Counting = false; // Started holds the moment the first item was done
+    };
+
+    void Erase(); // under mutex_
+    void Draw();  // under mutex_
+    QString RowText(const Row& row) const;
+    void WriteOut(const QByteArray& bytes, bool toError); // under mutex_
+
+    mutable std::mutex mutex_;
+    QString logPath_;
+    bool terminal_ = false;
+    bool logFailed_ = false;
+    std::vector<Row> rows_;
+    int drawnRows_ = 0;
+    Clock::time_point lastDraw_{};
+};
+
+// "1:05" for 65 seconds.
+QString DurationText(std::chrono::seconds duration);
