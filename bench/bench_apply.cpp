@@ -12,9 +12,9 @@
 // against the clean wire time.
 //
 // Usage: bench_apply [RUNS] [--noise RATE]   (default 3 runs, 5 with noise)
+#include "bench/StartFolder.h"
 #include "calendar/CalendarClock.h"
 #include "device/DeviceTexts.h"
-#include "tests/TimetableFixture.h"
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -43,8 +43,6 @@ constexpr double BaudRate = 115200.0;
 constexpr int Blocks = 316;
 constexpr int BlockWireBytes = 134 + 134;       // the block frame and its read-back
 constexpr int SearchWireBytes = 7 + 7 + 7 + 18; // probe and version query with their replies
-constexpr int County = 41;
-const QString CountyFolder = QStringLiteral("/data/24/34/41/");
 
 double WireSeconds(double bytes) {
     return bytes * BitsPerByte / BaudRate;
@@ -144,32 +142,6 @@ private:
     std::vector<std::optional<Clock::time_point>> seen_;
 };
 
-bool MakeStartFolder(const QTemporaryDir& dir) {
-    const QString sample = QStringLiteral(MUEZZIN_SOURCE_DIR "/sample/");
-    for (const char* name : {"ostan.txt", "encryp.key"}) {
-        if (!QFile::copy(sample + QLatin1String(name), dir.filePath(QLatin1String(name)))) {
-            return false;
-        }
-    }
-    QProcess import;
-    import.setWorkingDirectory(dir.path());
-    import.start(QStringLiteral(MUEZZIN_CLI),
-                 {QStringLiteral("import-cities"), sample + QStringLiteral("city.csv")});
-    if (!import.waitForFinished(60000) || import.exitCode() != 0) {
-        return false;
-    }
-    CalendarClock clock;
-    SampleClock(clock, std::time(nullptr));
-    ToSolarDate(clock);
-    for (int j = 0; j < 10; ++j) {
-        const int year = clock.SolarYear + j;
-        if (!WriteTimetableFile(dir.path() + CountyFolder, year, TimetableFileBytes(year))) {
-            return false;
-        }
-    }
-    return true;
-}
-
 struct Measurement {
     double Upload = 0;  // from the draw of position 1 to that of 316
     double Command = 0; // the whole command
@@ -207,7 +179,7 @@ std::optional<Measurement> MeasureOnce(const QTemporaryDir& dir, const Noise& no
     cli.setChildProcessModifier([terminal] { ::dup2(terminal, STDERR_FILENO); });
     const auto started = Clock::now();
     cli.start(QStringLiteral(MUEZZIN_CLI),
-              {QStringLiteral("apply"), QStringLiteral("--county"), QString::number(County),
+              {QStringLiteral("apply"), QStringLiteral("--county"), QString::number(BenchCounty),
                QStringLiteral("--port"), link});
     const bool finished = cli.waitForFinished(120000);
     const auto ended = Clock::now();
@@ -249,7 +221,7 @@ int main(int argc, char* argv[]) {
     const int runs = arguments.isEmpty() ? (noise.Rate.isEmpty() ? 3 : 5)
                                          : std::max(1, arguments.first().toInt());
     QTemporaryDir dir;
-    if (!dir.isValid() || !MakeStartFolder(dir)) {
+    if (!dir.isValid() || !MakeBenchStartFolder(dir)) {
         std::fprintf(stderr, "bench_apply: cannot set up the start folder\n");
         return 1;
     }
