@@ -32,12 +32,12 @@ void CliHost::SetProgressVisible(bool visible) {
 void CliHost::SetStatusText(const QString& text) {
     status_ = text;
     if (!console_.Terminal() || !visible_) {
-        console_.Error(text);
+        console_.Error(row_, text);
     }
 }
 
 void CliHost::ShowMessage(const QString& text) {
-    console_.Error(QStringLiteral("muezzin-cli: ") + text);
+    console_.Error(row_, QStringLiteral("muezzin-cli: ") + text);
 }
 
 void CliHost::RepaintNow() {

@@ -85,6 +85,14 @@ void Console::Error(const QString& line) {
     Draw();
 }
 
+void Console::Error(int row, const QString& line) {
+    const std::lock_guard lock(mutex_);
+    const QString& label = rows_.at(static_cast<std::size_t>(row)).Label;
+    Erase();
+    WriteOut((label.isEmpty() ? line : label + QStringLiteral(": ") + line).toUtf8() + '\n', true);
+    Draw();
+}
+
 void Console::SetProgress(int row, const Progress& progress) {
     const std::lock_guard lock(mutex_);
     Row& r = rows_.at(static_cast<std::size_t>(row));

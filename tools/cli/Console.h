@@ -25,8 +25,10 @@ public:
     void LogLine(int row, const QString& dateText, const QString& message);
     // A line of standard output that is not logged (results, listings).
     void Print(const QString& line);
-    // A line of standard error (messages, and status lines when no bar is drawn).
+    // A line of standard error.
     void Error(const QString& line);
+    // A line of standard error about the row's device: after its label, when it has one.
+    void Error(int row, const QString& line);
 
     struct Progress {
         int Count = 0; // done so far
