@@ -10,12 +10,12 @@
 #include "location/TextFiles.h"
 #include "location/UserError.h"
 #include "tools/cli/CliHost.h"
+#include "tools/cli/CountyNames.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QSaveFile>
-#include <cerrno>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -44,7 +44,10 @@ void PrintError(const QString& text) {
 
 void InstallNotifier(CommLink& link) {
     link.Notify = [](const QString& text, const QString& caption) {
-        PrintError(QStringLiteral("%1 (%2)").arg(text, caption));
+        // A port that does not open is said in words, with its reason, once the search is over.
+        if (text != linktext::OpenFailed) {
+            PrintError(QStringLiteral("%1 (%2)").arg(text, caption));
+        }
     };
 }
 
@@ -57,11 +60,13 @@ void ListCandidates(CommLink& link, const GlobalOptions& global) {
     }
 }
 
-int RunPorts(const QCommandLineParser&, const GlobalOptions& global) {
+int RunPorts(const QCommandLineParser& parser, const GlobalOptions& global) {
     CommLink link;
     ListCandidates(link, global);
-    for (const QString& port : std::as_const(link.PortNames)) {
-        std::printf("%s\n", qPrintable(port));
+    const bool pathsOnly = parser.isSet(QStringLiteral("paths"));
+    for (const PortDetails& port : DetailsOfPorts(link.PortNames)) {
+        const QString line = pathsOnly ? port.Path : PortDetailsLine(port);
+        std::printf("%s\n", line.toUtf8().constData());
     }
     return ExitOk;
 }
@@ -72,15 +77,18 @@ bool ConnectDevice(CommLink& link, const GlobalOptions& global) {
     ListCandidates(link, global);
     DiscoveryState state;
     FindDevice(link, state);
+    if (link.Connected) {
+        return true;
+    }
     for (const PortProblem& problem : state.Problems) {
-        if (problem.Error == EACCES) { // the box text alone does not say what to do
-            PrintError(problem.Describe());
-        }
+        PrintError(problem.Describe());
     }
-    if (!link.Connected) {
-        PrintError(QStringLiteral("no device answered on %1 port(s)").arg(link.PortNames.size()));
+    // Ports that did not open have said why; "no answer" is only true of those probed.
+    const auto probed = link.PortNames.size() - static_cast<qsizetype>(state.Problems.size());
+    if (probed > 0 || link.PortNames.isEmpty()) {
+        PrintError(QStringLiteral("no device answered on %1 port(s)").arg(probed));
     }
-    return link.Connected;
+    return false;
 }
 
 void ReleaseDevice(CommLink& link) {
@@ -149,6 +157,12 @@ int RunReadSettings(const QCommandLineParser& parser, const GlobalOptions& globa
                        .arg(received));
         return ExitIncomplete;
     }
+    if (HoldsNoSettings(*block)) {
+        PrintError(QStringLiteral("the device holds no settings: its settings block is erased "
+                                  "(all 0xFF), as on a device never configured; write them with "
+                                  "'muezzin-cli apply'"));
+        return ExitIncomplete;
+    }
     const StoredSettings stored = DecodeSettingsBlock(*block);
     std::printf("province: %d\n", stored.ProvinceIndex);
     QStringList years;
@@ -161,7 +175,10 @@ int RunReadSettings(const QCommandLineParser& parser, const GlobalOptions& globa
         glyphs.append(QStringLiteral("%1").arg(code, 2, 16, QChar(u'0')).toUpper());
     }
     std::printf("display_glyphs: %s\n", qPrintable(glyphs.join(u' ')));
-    for (const ProfileEntry& entry : ProfileEntries(stored.Fields, stored.CountyIndex)) {
+    for (ProfileEntry& entry : ProfileEntries(stored.Fields, stored.CountyIndex)) {
+        if (entry.Section == QStringLiteral("location") && entry.Key == QStringLiteral("county")) {
+            entry.Value += CountyNamesSuffix(StartFolderOf(global), stored.CountyIndex);
+        }
         std::printf("%s.%s: %s\n", qPrintable(entry.Section), qPrintable(entry.Key),
                     entry.Value.toUtf8().constData());
     }
@@ -185,6 +202,10 @@ int RunUpgradeCommand(const QCommandLineParser& parser, const GlobalOptions& glo
     }
     const FirmwareImage image = ReadFirmwareFile(files[0]);
     if (image.Status != FirmwareFileStatus::Read) {
+        // The log gets the window's line; the terminal also gets the reason in English.
+        const CalendarClock now = ClockNow();
+        CliHost(now, StartFolderOf(global) + QStringLiteral("log.txt"))
+            .AppendLogLine(FirmwareFileLogText(image.Status));
         PrintError(image.Status == FirmwareFileStatus::Short
                        ? QStringLiteral("%1 holds %2 bytes: an upgrade file holds at least %3")
                              .arg(files[0])
@@ -226,6 +247,11 @@ int RunImportCities(const QCommandLineParser& parser, const GlobalOptions& globa
     return ExitOk;
 }
 
+int RunCounties(const QCommandLineParser& parser, const GlobalOptions& global) {
+    // The words of a name need no quotes.
+    return PrintCounties(StartFolderOf(global), parser.positionalArguments().join(u' '));
+}
+
 int RunApply(const QCommandLineParser& parser, const GlobalOptions& global) {
     const QString folder = StartFolderOf(global);
     Profile profile;
@@ -233,13 +259,7 @@ int RunApply(const QCommandLineParser& parser, const GlobalOptions& global) {
         profile = ReadProfile(parser.value(QStringLiteral("profile")));
     }
     if (parser.isSet(QStringLiteral("county"))) {
-        bool ok = false;
-        profile.County = parser.value(QStringLiteral("county")).toInt(&ok);
-        if (!ok) {
-            PrintError(QStringLiteral("'%1' is not a county index")
-                           .arg(parser.value(QStringLiteral("county"))));
-            return ExitInputError;
-        }
+        profile.County = CountyOfValue(folder, parser.value(QStringLiteral("county")));
     }
     if (!profile.County) {
         PrintError(QStringLiteral("no county given: use --county N, or county in the [location] "
@@ -295,9 +315,26 @@ int RunApply(const QCommandLineParser& parser, const GlobalOptions& global) {
 const std::map<QString, Command>& Commands() {
     static const std::map<QString, Command> commands = {
         {QStringLiteral("ports"),
-         {QStringLiteral("List the candidate serial ports, one a line, as the search sees them."),
-          {},
+         {QStringLiteral("List the candidate serial ports as the search sees them, one a line: "
+                         "path, description, manufacturer, USB vendor:product and serial number, "
+                         "tab-separated, empty where the system does not know them."),
+          [](QCommandLineParser& parser) {
+              parser.addOption(
+                  {QStringLiteral("paths"), QStringLiteral("Print the paths alone, one a line.")});
+          },
           RunPorts}},
+        {QStringLiteral("counties"),
+         {QStringLiteral("List the counties whose county, city or province name contains TEXT "
+                         "(all without TEXT): index, province, city, county, longitude, "
+                         "latitude, tab-separated."),
+          [](QCommandLineParser& parser) {
+              parser.addPositionalArgument(
+                  QStringLiteral("text"),
+                  QStringLiteral("Part of a name; yeh and kaf in either spelling, with or without "
+                                 "the zero-width non-joiner, Latin letters in any case."),
+                  QStringLiteral("[TEXT]"));
+          },
+          RunCounties, true}},
         {QStringLiteral("find"),
          {QStringLiteral("Search the ports for the device; print its port and firmware version."),
           {},
@@ -346,8 +383,10 @@ const std::map<QString, Command>& Commands() {
                                 QStringLiteral("Take the window's fields from the profile FILE."),
                                 QStringLiteral("FILE")});
               parser.addOption({QStringLiteral("county"),
-                                QStringLiteral("The county's index in the city database."),
-                                QStringLiteral("N")});
+                                QStringLiteral("The county: its index in the city database, or "
+                                               "its name when that names one county (see "
+                                               "'counties')."),
+                                QStringLiteral("N|NAME")});
           },
           RunApply}},
     };
