@@ -3,11 +3,26 @@
 #include <QSerialPortInfo>
 #include <QtGlobal>
 #include <algorithm>
+#include <cerrno>
 
 namespace {
 
 template <std::size_t N> void LoadFrame(CommLink& link, const std::array<frame::Byte, N>& bytes) {
     std::copy(bytes.begin(), bytes.end(), link.TxFrame.begin());
+}
+
+// Opens the port for a probe, unless another program holds it: root passes the exclusive mode
+// of a port opened under another name (a link to it), and would talk into that program's
+// transfer.
+bool OpenForProbe(CommLink& link, const QString& port, bool showError) {
+    if (HeldExclusively(port)) {
+        link.LastOpenError = EBUSY;
+        if (showError && link.Notify) {
+            link.Notify(linktext::OpenFailed, QString::number(EBUSY));
+        }
+        return false;
+    }
+    return OpenPort(link, port, DeviceBaudRate, showError);
 }
 
 } // namespace
@@ -61,7 +76,7 @@ bool FindDevice(CommLink& link, DiscoveryState& state) {
     state.Problems.clear();
     for (const QString& port : std::as_const(link.PortNames)) {
         const bool firstFailure = !state.OpenFailuresShown.contains(port);
-        if (!OpenPort(link, port, DeviceBaudRate, firstFailure)) {
+        if (!OpenForProbe(link, port, firstFailure)) {
             state.OpenFailuresShown.insert(port);
             state.Problems.push_back(DiagnoseOpenFailure(port, link.LastOpenError));
             continue;

@@ -160,6 +160,29 @@ QString PortProblem::Describe() const {
     }
 }
 
+bool HeldExclusively(const QString& port) {
+#if defined(_WIN32) || !defined(TIOCGEXCL)
+    Q_UNUSED(port);
+    return false;
+#else
+    const QByteArray path = QFile::encodeName(SystemLocation(port));
+    struct stat info {};
+    if (::stat(path.constData(), &info) != 0 || !S_ISCHR(info.st_mode)) {
+        return false;
+    }
+    const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return errno == EBUSY;
+    }
+    termios settings{};
+    int exclusive = 0;
+    const bool held = ::tcgetattr(fd, &settings) == 0 && ::ioctl(fd, TIOCGEXCL, &exclusive) == 0 &&
+                      exclusive != 0;
+    ::close(fd);
+    return held;
+#endif
+}
+
 int OpenFailureError(const QString& port, QSerialPort::SerialPortError kind, int fallback) {
 #ifdef _WIN32
     Q_UNUSED(port);
@@ -182,19 +205,21 @@ int OpenFailureError(const QString& port, QSerialPort::SerialPortError kind, int
     if (fd < 0) {
         return errno; // EBUSY when another program holds it exclusively
     }
-    int error = fallback;
     termios settings{};
+    const bool terminal = ::tcgetattr(fd, &settings) == 0;
     int exclusive = 0;
-    if (::tcgetattr(fd, &settings) != 0) {
-        error = ENOTTY;
-    } else if ((::ioctl(fd, TIOCGEXCL, &exclusive) == 0 && exclusive != 0) ||
-               kind == QSerialPort::PermissionError) {
-        // Held exclusively, or the device opens for us but Qt's lock on it is taken: either
-        // way another program has it (root passes the exclusive mode, but not the lock).
-        error = EBUSY;
+#ifdef TIOCGEXCL
+    if (terminal && ::ioctl(fd, TIOCGEXCL, &exclusive) != 0) {
+        exclusive = 0;
     }
+#endif
     ::close(fd);
-    return error;
+    if (!terminal) {
+        return ENOTTY;
+    }
+    // Held exclusively, or the device opens for us but Qt's lock on it is taken: either way
+    // another program has it (root passes the exclusive mode, but not the lock).
+    return exclusive != 0 || kind == QSerialPort::PermissionError ? EBUSY : fallback;
 #endif
 }
 

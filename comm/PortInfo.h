@@ -48,5 +48,9 @@ struct PortProblem {
 // it briefly without touching its settings.
 int OpenFailureError(const QString& port, QSerialPort::SerialPortError kind, int fallback);
 
+// True when another program holds the port in exclusive mode. Root may open such a port all the
+// same, and a probe sent into another program's transfer would spoil it.
+bool HeldExclusively(const QString& port);
+
 // The problem of a port whose opening failed with error (as OpenFailureError gives it).
 PortProblem DiagnoseOpenFailure(const QString& port, int error);

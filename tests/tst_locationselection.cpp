@@ -384,6 +384,8 @@ private slots:
         QTest::newRow("province name") << false << "P2" << Range(1001, ManyCount);
         QTest::newRow("nothing") << false << "zeta" << QList<int>{};
         QTest::newRow("name of two counties") << true << " Same " << QList<int>{130, 131};
+        QTest::newRow("counties of the name, not all containing it")
+            << true << "C" << Range(1001, ManyCount);
         QTest::newRow("no county of the name: those containing it")
             << true << "a-t" << QList<int>{101, 102};
         QTest::newRow("one containing it") << true << "beta" << QList<int>{110};

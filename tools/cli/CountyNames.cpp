@@ -54,7 +54,12 @@ int CountyOfValue(const QString& startFolder, const QString& value) {
     CityDatabase db(CityDatabase::PathIn(startFolder));
     const std::vector<CountyListing> found = CountiesNamed(db, provinces, value);
     if (found.size() == 1) {
-        return found.front().County;
+        // A part of a name may choose a county the user did not think of: say which it is.
+        const CountyListing& county = found.front();
+        std::fprintf(stderr, "muezzin-cli: county %d: %s / %s / %s\n", county.County,
+                     county.ProvinceName.toUtf8().constData(), county.CityName.toUtf8().constData(),
+                     county.CountyName.toUtf8().constData());
+        return county.County;
     }
     if (found.empty()) {
         throw UserError(QStringLiteral("no county, city or province name contains '%1'; see "
