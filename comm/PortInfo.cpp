@@ -95,7 +95,9 @@ std::vector<PortDetails> DetailsOfPorts(const QStringList& paths) {
         const QString target = QFileInfo(path).canonicalFilePath();
         for (const QSerialPortInfo& info : known) {
             const QString location = info.systemLocation();
-            if (location != path && (target.isEmpty() || location != target)) {
+            const bool same = location == path || info.portName() == path ||
+                              (!target.isEmpty() && location == target);
+            if (!same) {
                 continue;
             }
             details.Description = info.description();
@@ -132,7 +134,7 @@ QString PortProblem::Describe() const {
     case EPERM:
         if (RootOnly) {
             const QString group =
-                Group.isEmpty() ? QStringLiteral("a group of yours") : u'\'' + Group + u'\'';
+                Group.isEmpty() ? QStringLiteral("a group") : u'\'' + Group + u'\'';
             return head + QStringLiteral("permission denied, and only root may open it; give it "
                                          "to %1 with a udev rule (GROUP, MODE=\"0660\") and add "
                                          "your user to that group")

@@ -17,8 +17,8 @@ struct PortDetails {
     QString SerialNumber;
 };
 
-// The details of each path, in order. A path is matched to the platform's ports by its own name
-// or by the device it leads to, so /dev/serial/by-id links get their port's details.
+// The details of each path, in order. A path is matched to the platform's ports by its name, its
+// path or the device it leads to, so /dev/serial/by-id links get their port's details.
 std::vector<PortDetails> DetailsOfPorts(const QStringList& paths);
 
 // One line for a listing: path, description, manufacturer, USB "vendor:product" in hexadecimal

@@ -223,7 +223,7 @@ private slots:
                "rule (GROUP, MODE=\"0660\") and add your user to that group";
         QTest::newRow("permission, only root, no serial group")
             << EPERM << "" << true << ""
-            << "permission denied, and only root may open it; give it to a group of yours with "
+            << "permission denied, and only root may open it; give it to a group with "
                "a udev rule (GROUP, MODE=\"0660\") and add your user to that group";
         QTest::newRow("permission, no advice") << EACCES << "" << false << ""
                                                << "Permission denied";
