@@ -315,22 +315,21 @@ int RunApply(const QCommandLineParser& parser, const GlobalOptions& global) {
 const std::map<QString, Command>& Commands() {
     static const std::map<QString, Command> commands = {
         {QStringLiteral("ports"),
-         {QStringLiteral("List the candidate serial ports as the search sees them, one a line: "
-                         "path, description, manufacturer, USB vendor:product and serial number, "
-                         "tab-separated, empty where the system does not know them."),
+         {QStringLiteral("List the candidate ports: path, description, manufacturer, USB "
+                         "vendor:product, serial number (tab-separated)."),
           [](QCommandLineParser& parser) {
               parser.addOption(
                   {QStringLiteral("paths"), QStringLiteral("Print the paths alone, one a line.")});
           },
           RunPorts}},
         {QStringLiteral("counties"),
-         {QStringLiteral("List the counties whose county, city or province name contains TEXT "
-                         "(all without TEXT): index, province, city, county, longitude, "
-                         "latitude, tab-separated."),
+         {QStringLiteral("List the counties whose names contain TEXT: index, province, city, "
+                         "county, longitude, latitude (tab-separated)."),
           [](QCommandLineParser& parser) {
               parser.addPositionalArgument(
                   QStringLiteral("text"),
-                  QStringLiteral("Part of a name; yeh and kaf in either spelling, with or without "
+                  QStringLiteral("Part of a county's, city's or province's name (every county "
+                                 "without it); yeh and kaf in either spelling, with or without "
                                  "the zero-width non-joiner, Latin letters in any case."),
                   QStringLiteral("[TEXT]"));
           },
