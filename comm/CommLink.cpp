@@ -1,5 +1,7 @@
 #include "comm/CommLink.h"
 
+#include "comm/PortInfo.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <thread>
@@ -125,7 +127,8 @@ bool OpenPort(CommLink& link, const QString& name, qint32 baud, bool showError) 
 
     errno = 0;
     if (!port->open(QIODevice::ReadWrite)) {
-        link.LastOpenError = OpenErrorNumber(LastSystemError(), port->error());
+        const int reported = OpenErrorNumber(LastSystemError(), port->error());
+        link.LastOpenError = OpenFailureError(name, port->error(), reported);
         if (showError) {
             Notify(link, linktext::OpenFailed, QString::number(link.LastOpenError));
         }

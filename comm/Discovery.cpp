@@ -4,12 +4,6 @@
 #include <QtGlobal>
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
-
-#ifndef _WIN32
-#include <grp.h>
-#include <sys/stat.h>
-#endif
 
 namespace {
 
@@ -17,22 +11,18 @@ template <std::size_t N> void LoadFrame(CommLink& link, const std::array<frame::
     std::copy(bytes.begin(), bytes.end(), link.TxFrame.begin());
 }
 
-QString OwningGroup(const QString& port) {
-#ifdef _WIN32
-    Q_UNUSED(port);
-    return {};
-#else
-    struct stat info {};
-    if (::stat(port.toLocal8Bit().constData(), &info) != 0) {
-        return {};
+// Opens the port for a probe, unless another program holds it: root passes the exclusive mode
+// of a port opened under another name (a link to it), and would talk into that program's
+// transfer.
+bool OpenForProbe(CommLink& link, const QString& port, bool showError) {
+    if (HeldExclusively(port)) {
+        link.LastOpenError = EBUSY;
+        if (showError && link.Notify) {
+            link.Notify(linktext::OpenFailed, QString::number(EBUSY));
+        }
+        return false;
     }
-    // Joining the group helps only when the group may read and write the device.
-    if ((info.st_mode & (S_IRGRP | S_IWGRP)) != (S_IRGRP | S_IWGRP)) {
-        return {};
-    }
-    const group* owner = ::getgrgid(info.st_gid);
-    return owner ? QString::fromLocal8Bit(owner->gr_name) : QString();
-#endif
+    return OpenPort(link, port, DeviceBaudRate, showError);
 }
 
 } // namespace
@@ -64,17 +54,6 @@ PortSources SystemPortSources() {
             [] { return qEnvironmentVariable("MUEZZIN_PORTS"); }};
 }
 
-QString PortProblem::Describe() const {
-    if (Error == EACCES || Error == EPERM) {
-        const QString group = Group.isEmpty() ? QStringLiteral("dialout") : Group;
-        return QStringLiteral("cannot open %1: permission denied; add your user to the group "
-                              "'%2' and log in again")
-            .arg(Port, group);
-    }
-    return QStringLiteral("cannot open %1: %2")
-        .arg(Port, QString::fromLocal8Bit(std::strerror(Error)));
-}
-
 int ListPorts(CommLink& link, const PortSources& sources) {
     QStringList ports = sources.Platform ? sources.Platform() : QStringList();
     if (ports.size() > MaxListedPorts) {
@@ -97,11 +76,9 @@ bool FindDevice(CommLink& link, DiscoveryState& state) {
     state.Problems.clear();
     for (const QString& port : std::as_const(link.PortNames)) {
         const bool firstFailure = !state.OpenFailuresShown.contains(port);
-        if (!OpenPort(link, port, DeviceBaudRate, firstFailure)) {
+        if (!OpenForProbe(link, port, firstFailure)) {
             state.OpenFailuresShown.insert(port);
-            state.Problems.push_back(
-                {port, link.LastOpenError,
-                 link.LastOpenError == EACCES ? OwningGroup(port) : QString()});
+            state.Problems.push_back(DiagnoseOpenFailure(port, link.LastOpenError));
             continue;
         }
         state.OpenFailuresShown.erase(port);

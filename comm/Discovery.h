@@ -1,6 +1,7 @@
 #pragma once
 
 #include "comm/CommLink.h"
+#include "comm/PortInfo.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,17 +20,9 @@ struct PortSources {
 PortSources SystemPortSources();
 QStringList SplitPortList(const QString& value);
 
-// A port that could not be opened during the last search, and why.
-struct PortProblem {
-    QString Port;
-    int Error = 0; // the system's error number
-    QString Group; // on a permission error: the group that owns the device, if known
-    QString Describe() const;
-};
-
 // What discovery keeps between searches.
 struct DiscoveryState {
-    std::vector<PortProblem> Problems;   // of the last search
+    std::vector<PortProblem> Problems;   // ports the last search could not open, and why
     std::set<QString> OpenFailuresShown; // ports whose open error was shown in a box already
 };
 

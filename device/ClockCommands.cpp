@@ -35,3 +35,7 @@ std::optional<SettingsBlock> ReadStoredSettings(CommLink& link) {
     std::copy_n(link.RxBuffer.begin() + frame::DataAt, block.size(), block.begin());
     return block;
 }
+
+bool HoldsNoSettings(const SettingsBlock& block) {
+    return std::all_of(block.begin(), block.end(), [](std::uint8_t b) { return b == 0xFF; });
+}

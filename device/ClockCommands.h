@@ -19,3 +19,7 @@ void SetDeviceClock(CommLink& link, CalendarClock& clock);
 
 // Asks the device for its stored settings block; nothing unless the whole reply arrived.
 std::optional<SettingsBlock> ReadStoredSettings(CommLink& link);
+
+// A block of all 0xFF: the device's memory is erased, it was never configured. Such a block
+// holds no settings, and a profile made from it would be refused.
+bool HoldsNoSettings(const SettingsBlock& block);

@@ -136,6 +136,18 @@ FirmwareImage ReadFirmwareFile(const QString& path) {
     return image;
 }
 
+QString FirmwareFileLogText(FirmwareFileStatus status) {
+    switch (status) {
+    case FirmwareFileStatus::NotOpened:
+        return FirmwareFileNotOpenedText;
+    case FirmwareFileStatus::Short:
+        return FirmwareFileShortText;
+    case FirmwareFileStatus::Read:
+        break;
+    }
+    return {};
+}
+
 void ApplyPad(FirmwareImage& image) {
     if (image.PadApplied || image.FileArea.size() != FirmwareFileAreaSize) {
         return;
@@ -179,12 +191,8 @@ UpgradeResult RunUpgrade(CommLink& link, OperationHost& host, const QString& fir
 
     FirmwareImage image = ReadFirmwareFile(firmwarePath);
     result.File = image.Status;
-    if (image.Status == FirmwareFileStatus::NotOpened) {
-        host.AppendLogLine(FirmwareFileNotOpenedText);
-        return result;
-    }
-    if (image.Status == FirmwareFileStatus::Short) {
-        host.AppendLogLine(FirmwareFileShortText);
+    if (image.Status != FirmwareFileStatus::Read) {
+        host.AppendLogLine(FirmwareFileLogText(image.Status));
         return result;
     }
     host.ClearLog();

@@ -36,6 +36,9 @@ struct FirmwareImage {
 // Reads at most the file area from the start of the file.
 FirmwareImage ReadFirmwareFile(const QString& path);
 
+// The log line of a file that cannot be used (not opened, or short); empty for a file read whole.
+QString FirmwareFileLogText(FirmwareFileStatus status);
+
 // Byte k of the image becomes byte k XOR pad byte k mod 4096, in place; once only.
 void ApplyPad(FirmwareImage& image);
 

@@ -12,11 +12,6 @@ bool IsItem(const std::vector<int>& list, int comboIndex) {
     return comboIndex >= 0 && static_cast<std::size_t>(comboIndex) < list.size();
 }
 
-// Single precision first, so that the text matches the device's own rounding of the value.
-QString CoordinateText(double degrees) {
-    return QString::number(static_cast<double>(static_cast<float>(degrees)), 'f', 2);
-}
-
 QString TimetableFolderOf(const LocationSelection& selection, const QString& startFolder) {
     return startFolder + QStringLiteral("data/%1/%2/%3/")
                              .arg(selection.ProvinceIndex)
@@ -30,6 +25,11 @@ int ItemOf(const std::vector<int>& list, int index) {
 }
 
 } // namespace
+
+// Single precision first, so that the text matches the device's own rounding of the value.
+QString CoordinateText(double degrees) {
+    return QString::number(static_cast<double>(static_cast<float>(degrees)), 'f', 2);
+}
 
 QStringList ChooseProvince(LocationSelection& selection, CityDatabase& db, int comboIndex) {
     selection.ProvinceIndex = comboIndex + 1;

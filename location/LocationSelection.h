@@ -30,6 +30,9 @@ struct CountyChoice {
     QString CountyName;
 };
 
+// A coordinate as the window's fields show it: "51.42", two decimals, always with a full stop.
+QString CoordinateText(double degrees);
+
 // On a database error each step throws UserError and leaves the lists as they were; only the
 // index the step sets first (ProvinceIndex, CityIndex or CountyIndex) has its new value.
 

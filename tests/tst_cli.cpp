@@ -1,10 +1,12 @@
 #include "calendar/CalendarClock.h"
 #include "comm/CommLink.h"
 #include "device/DeviceTexts.h"
+#include "device/SettingsBlock.h"
 #include "device/UpgradeTexts.h"
 #include "tests/TimetableFixture.h"
 #include "tools/devicesim/DeviceSimulator.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -14,6 +16,7 @@
 #include <ctime>
 #include <memory>
 #include <optional>
+#include <sys/stat.h>
 
 Q_DECLARE_METATYPE(SimulatorOptions)
 
@@ -139,6 +142,35 @@ std::optional<QStringList> Messages(const QString& out) {
         messages.append(line.mid(match.capturedLength()));
     }
     return messages;
+}
+
+// The county indexes that begin the lines of a county listing.
+QList<int> CountiesOf(const QString& listing) {
+    QList<int> counties;
+    for (const QString& line : listing.split(u'\n', Qt::SkipEmptyParts)) {
+        counties.append(line.section(u'\t', 0, 0).toInt());
+    }
+    return counties;
+}
+
+QList<int> Range(int first, int last) {
+    QList<int> values;
+    for (int k = first; k <= last; ++k) {
+        values.append(k);
+    }
+    return values;
+}
+
+// A settings block written into the simulator, as an earlier apply would leave it.
+bool StoreSettings(const DeviceSimulator& sim, int county) {
+    CommLink link;
+    if (!OpenPort(link, PortOf(sim))) {
+        return false;
+    }
+    const SettingsBlock block = BuildSettingsBlock(SettingsFields{}, county, 24, {}, 1405);
+    frame::Compose(link.TxFrame, frame::command::BlockWrite, 0, 0, block);
+    Exchange(link, frame::BlockFrameSize, frame::BlockFrameSize);
+    return link.BytesRead == frame::BlockFrameSize;
 }
 
 QByteArray Encode1256(const QString& text) {
@@ -535,9 +567,14 @@ private slots:
                                    << ""
                                    << "no county given: use --county N, or county in the "
                                       "[location] section of the profile";
-        QTest::newRow("county not a number") << QStringList{"apply", "--county", "x4"} << ""
-                                             << ""
-                                             << "'x4' is not a county index";
+        QTest::newRow("county name that nothing contains")
+            << QStringList{"apply", "--county", "x4"} << ""
+            << ""
+            << "no county, city or province name contains 'x4'";
+        QTest::newRow("county name of two counties")
+            << QStringList{"apply", "--county", "حسن\u200cآباد"} << ""
+            << ""
+            << "may mean 2 counties; give one's index with --county:\n45\t";
         QTest::newRow("unknown county") << QStringList{"apply", "--county", "9999"} << ""
                                         << ""
                                         << "There is no county with index 9999 in ";
@@ -631,19 +668,23 @@ private slots:
     void noDevice_data() {
         QTest::addColumn<bool>("onSimulator"); // else a port that does not exist
         QTest::addColumn<SimulatorOptions>("options");
+        QTest::addColumn<QString>("error"); // %1 stands for the start folder
+        const QString silent = QStringLiteral("no device answered on 1 port(s)");
         SimulatorOptions o;
-        QTest::newRow("no such port") << false << o;
+        QTest::newRow("no such port")
+            << false << o << "cannot open %1/ttyNone: No such file or directory";
         o.Silent = true;
-        QTest::newRow("silent device") << true << o;
+        QTest::newRow("silent device") << true << o << silent;
         o = {};
         o.WrongHeader = true;
-        QTest::newRow("wrong probe answer") << true << o;
+        QTest::newRow("wrong probe answer") << true << o << silent;
     }
 
     // No block is written when no device answers the search.
     void noDevice() {
         QFETCH(bool, onSimulator);
         QFETCH(SimulatorOptions, options);
+        QFETCH(QString, error);
         QTemporaryDir dir;
         QVERIFY(MakeStartFolder(dir));
         DeviceSimulator sim(options);
@@ -655,8 +696,8 @@ private slots:
                                    dir.path());
 
         QCOMPARE(run.Status, 2);
-        QVERIFY2(run.Err.contains(QStringLiteral("no device answered on 1 port(s)")),
-                 qPrintable(run.Err));
+        QCOMPARE(run.Err, QStringLiteral("muezzin-cli: ") +
+                              error.replace(QStringLiteral("%1"), dir.path()) + u'\n');
         QCOMPARE(run.Out, QString());
         for (const TraceEntry& entry : sim.Trace()) {
             QVERIFY(entry.Way != TraceEntry::Direction::In || entry.Bytes[2] != 0x03);
@@ -706,10 +747,10 @@ private slots:
         QTest::addColumn<bool>("viaEnvironment");   // the link named in MUEZZIN_PORTS
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("lastLine");
-        QTest::newRow("ports, one given")
-            << QStringList{"ports", "--port", "%link"} << false << 0 << "%link";
-        QTest::newRow("ports, from the environment")
-            << QStringList{"ports"} << true << 0 << "%link";
+        QTest::newRow("ports, paths alone")
+            << QStringList{"ports", "--paths", "--port", "%link"} << false << 0 << "%link";
+        QTest::newRow("ports, from the environment: no names known")
+            << QStringList{"ports"} << true << 0 << "%link\t\t\t\t";
         QTest::newRow("find, port given")
             << QStringList{"--port", "%link", "find"} << false << 0 << "%link 26.01.03.SIM01";
         QTest::newRow("find, searching")
@@ -745,17 +786,28 @@ private slots:
     // The upgrade as a user runs it: log lines on standard output, the status lines on
     // standard error (not a terminal here), the exit status by how it ended.
     void upgrade_data() {
-        QTest::addColumn<int>("fileSize");
+        QTest::addColumn<int>("fileSize"); // -1: no file
         QTest::addColumn<int>("neverConfirmed");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("lastStatus");
+        QTest::addColumn<QString>("logLine"); // of a file that cannot be used
+        QTest::addColumn<QString>("error");
         QTest::addColumn<QString>("result"); // the last line of standard output
         QTest::newRow("complete") << 69632 << -1 << 0 << "Finished"
+                                  << ""
+                                  << ""
                                   << "256 of 256 pages confirmed, Finished";
         QTest::newRow("a page that never confirms") << 69632 << 7 << 1 << "Failed"
+                                                    << ""
+                                                    << ""
                                                     << "7 of 256 pages confirmed, Failed";
-        QTest::newRow("short file: nothing sent") << 69631 << -1 << 2 << ""
-                                                  << "";
+        QTest::newRow("short file: nothing sent")
+            << 69631 << -1 << 2 << "" << FirmwareFileShortText
+            << "holds 69631 bytes: an upgrade file holds at least 69632"
+            << "";
+        QTest::newRow("missing file: nothing sent")
+            << -1 << -1 << 2 << "" << FirmwareFileNotOpenedText << "Cannot open file "
+            << "";
     }
 
     void upgrade() {
@@ -763,12 +815,16 @@ private slots:
         QFETCH(int, neverConfirmed);
         QFETCH(int, status);
         QFETCH(QString, lastStatus);
+        QFETCH(QString, logLine);
+        QFETCH(QString, error);
         QFETCH(QString, result);
         QTemporaryDir dir;
         QFile file(dir.filePath(QStringLiteral("new.fmw")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray(fileSize, '\x5A'));
-        file.close();
+        if (fileSize >= 0) {
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray(fileSize, '\x5A'));
+            file.close();
+        }
         SimulatorOptions options;
         options.NeverConfirmPage = neverConfirmed;
         DeviceSimulator sim(options);
@@ -780,7 +836,14 @@ private slots:
 
         QCOMPARE(run.Status, status);
         if (lastStatus.isEmpty()) {
+            // The window's log line, in the log as well; then the reason in English.
             QCOMPARE(sim.FramesReceived(), 0);
+            QCOMPARE(Messages(run.Out), std::optional<QStringList>(QStringList{logLine}));
+            QString logged = run.Out;
+            logged.replace(u'\n', QStringLiteral("\r\n"));
+            QCOMPARE(ReadAll(dir.filePath(QStringLiteral("log.txt"))), Encode1256(logged));
+            QVERIFY2(run.Err.startsWith(QStringLiteral("muezzin-cli: ")) && run.Err.contains(error),
+                     qPrintable(run.Err));
             return;
         }
         const QStringList errLines = run.Err.split(u'\n', Qt::SkipEmptyParts);
@@ -788,6 +851,160 @@ private slots:
         QCOMPARE(ResultLine(run.Out), result);
         QVERIFY(errLines.contains(QStringLiteral("Page number: 0 ; Retry : 0")));
         QVERIFY(run.Out.split(u'\n', Qt::SkipEmptyParts).size() >= 2);
+    }
+
+    void counties_data() {
+        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QList<int>>("counties");
+        QTest::addColumn<QString>("line"); // the first line, when given
+        QTest::newRow("all") << QStringList{} << 0 << Range(1, 53) << "";
+        QTest::newRow("county name, its whole line") << QStringList{"پیشوا"} << 0 << QList<int>{41}
+                                                     << "41\tتهران\tورامین\t"
+                                                        "پیشوا\t51.73\t35.31";
+        QTest::newRow("Arabic yeh typed: a county and a city")
+            << QStringList{"شيراز"} << 0 << QList<int>{8, 9} << "";
+        QTest::newRow("province in two words, Farsi yeh against the list's Arabic yeh")
+            << QStringList{"آذربایجان", "شرقی"} << 0 << QList<int>{4} << "";
+        QTest::newRow("nothing contains it") << QStringList{"xyz"} << 1 << QList<int>{} << "";
+    }
+
+    // Six tab-separated columns a line, in database order.
+    void counties() {
+        QFETCH(QStringList, words);
+        QFETCH(int, status);
+        QFETCH(QList<int>, counties);
+        QFETCH(QString, line);
+        QTemporaryDir dir;
+        QVERIFY(MakeStartFolder(dir, 0));
+
+        const Outcome run = RunCli(QStringList{QStringLiteral("counties")} + words, dir.path());
+
+        QCOMPARE(run.Status, status);
+        QCOMPARE(CountiesOf(run.Out), counties);
+        for (const QString& got : run.Out.split(u'\n', Qt::SkipEmptyParts)) {
+            QCOMPARE(got.count(u'\t'), 5);
+        }
+        if (!line.isEmpty()) {
+            QCOMPARE(run.Out.section(u'\n', 0, 0), line);
+        }
+        QCOMPARE(run.Err.isEmpty(), status == 0);
+    }
+
+    // A name typed with the other yeh chooses its one county, and the device gets that county.
+    void applyByCountyName() {
+        QTemporaryDir dir;
+        QVERIFY(MakeStartFolder(dir));
+        DeviceSimulator sim;
+        QVERIFY(sim.Start());
+
+        const Outcome run = RunCli({QStringLiteral("apply"), QStringLiteral("--county"),
+                                    QStringLiteral("پيشوا"), QStringLiteral("--port"), PortOf(sim)},
+                                   dir.path());
+
+        QCOMPARE(run.Status, 0);
+        const std::vector<std::uint8_t> memory = sim.Memory();
+        QCOMPARE(memory[0] * 256 + memory[1], County);
+    }
+
+    void readSettings_data() {
+        QTest::addColumn<int>("stored"); // the county stored; -1: an erased device
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("said"); // a line of standard output, or of standard error
+        QTest::newRow("county in the database") << 41 << 0
+                                                << "location.county: 41 (تهران / "
+                                                   "ورامین / پیشوا)";
+        QTest::newRow("county the database lacks") << 777 << 0 << "location.county: 777";
+        QTest::newRow("erased device: no settings, no profile")
+            << -1 << 1
+            << "muezzin-cli: the device holds no settings: its settings block is erased (all "
+               "0xFF), as on a device never configured; write them with 'muezzin-cli apply'";
+    }
+
+    void readSettings() {
+        QFETCH(int, stored);
+        QFETCH(int, status);
+        QFETCH(QString, said);
+        QTemporaryDir dir;
+        QVERIFY(MakeStartFolder(dir, 0));
+        DeviceSimulator sim;
+        QVERIFY(sim.Start());
+        if (stored >= 0) {
+            QVERIFY(StoreSettings(sim, stored));
+        }
+        const QString profile = dir.filePath(QStringLiteral("device.ini"));
+
+        const Outcome run = RunCli({QStringLiteral("read-settings"), QStringLiteral("--port"),
+                                    PortOf(sim), QStringLiteral("--profile-out"), profile},
+                                   dir.path());
+
+        QCOMPARE(run.Status, status);
+        const QStringList lines = (status == 0 ? run.Out : run.Err).split(u'\n');
+        QVERIFY2(lines.contains(said), qPrintable(run.Out + run.Err));
+        QCOMPARE(QFile::exists(profile), status == 0);
+        QCOMPARE(run.Out.isEmpty(), status != 0);
+    }
+
+    void openErrors_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("message"); // %1 stands for the port
+        QTest::newRow("missing") << "missing"
+                                 << "cannot open %1: No such file or directory";
+        QTest::newRow("a folder") << "folder"
+                                  << "cannot open %1: it is a folder, not a serial port";
+        QTest::newRow("a FIFO") << "fifo"
+                                << "cannot open %1: it is a FIFO, not a serial port";
+        QTest::newRow("another device") << "null"
+                                        << "cannot open %1: it is not a serial port";
+        QTest::newRow("held by another program")
+            << "held"
+            << "cannot open %1: the port is in use by another program (another muezzin-cli, or "
+               "the window); close it and try again";
+        QTest::newRow("held by another program under another name")
+            << "held-link"
+            << "cannot open %1: the port is in use by another program (another muezzin-cli, or "
+               "the window); close it and try again";
+        QTest::newRow("bare name of a link in the working folder")
+            << "bare"
+            << "cannot open %1 (/dev/%1): No such file or directory; the one in the working "
+               "folder is ./%1";
+    }
+
+    // One line that says why in words, no error number, no "no device answered"; nothing sent.
+    void openErrors() {
+        QFETCH(QString, kind);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        DeviceSimulator sim;
+        QVERIFY(sim.Start());
+        CommLink holder;
+        QString port = dir.filePath(kind);
+        if (kind == QStringLiteral("folder")) {
+            QVERIFY(QDir(dir.path()).mkdir(kind));
+        } else if (kind == QStringLiteral("fifo")) {
+            QCOMPARE(mkfifo(QFile::encodeName(port).constData(), 0600), 0);
+        } else if (kind == QStringLiteral("null")) {
+            port = QStringLiteral("/dev/null");
+        } else if (kind == QStringLiteral("held")) {
+            port = PortOf(sim);
+            QVERIFY(OpenPort(holder, port));
+        } else if (kind == QStringLiteral("held-link")) {
+            QVERIFY(QFile::link(PortOf(sim), port));
+            QVERIFY(OpenPort(holder, port));
+            port = PortOf(sim);
+        } else if (kind == QStringLiteral("bare")) {
+            QVERIFY(QFile::link(PortOf(sim), port));
+            port = kind;
+        }
+
+        const Outcome run =
+            RunCli({QStringLiteral("find"), QStringLiteral("--port"), port}, dir.path());
+
+        QCOMPARE(run.Status, 2);
+        QCOMPARE(run.Err, QStringLiteral("muezzin-cli: ") +
+                              message.replace(QStringLiteral("%1"), port) + u'\n');
+        QCOMPARE(run.Out, QString());
+        QCOMPARE(sim.FramesReceived(), 0);
     }
 };
 

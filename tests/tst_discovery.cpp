@@ -2,9 +2,15 @@
 #include "tests/TestSupport.h"
 #include "tools/devicesim/DeviceSimulator.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <filesystem>
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+Q_DECLARE_METATYPE(PortDetails)
 
 namespace {
 
@@ -205,25 +211,109 @@ private slots:
     void problemTexts_data() {
         QTest::addColumn<int>("error");
         QTest::addColumn<QString>("group");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("permission, group known")
-            << EACCES << "uucp"
-            << "cannot open /dev/ttyUSB0: permission denied; add your user to the group 'uucp' "
-               "and log in again";
-        QTest::newRow("permission, group unknown")
-            << EACCES << QString()
-            << "cannot open /dev/ttyUSB0: permission denied; add your user to the group "
-               "'dialout' and log in again";
-        QTest::newRow("busy") << EBUSY << QString()
-                              << "cannot open /dev/ttyUSB0: Device or resource busy";
+        QTest::addColumn<bool>("rootOnly");
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<QString>("text"); // after "cannot open /dev/ttyUSB0: "
+        QTest::newRow("permission, its group may") << EACCES << "uucp" << false << ""
+                                                   << "permission denied; add your user to the "
+                                                      "group 'uucp' and log in again";
+        QTest::newRow("permission, only root may")
+            << EACCES << "dialout" << true << ""
+            << "permission denied, and only root may open it; give it to 'dialout' with a udev "
+               "rule (GROUP, MODE=\"0660\") and add your user to that group";
+        QTest::newRow("permission, only root, no serial group")
+            << EPERM << "" << true << ""
+            << "permission denied, and only root may open it; give it to a group with "
+               "a udev rule (GROUP, MODE=\"0660\") and add your user to that group";
+        QTest::newRow("permission, no advice") << EACCES << "" << false << ""
+                                               << "Permission denied";
+        QTest::newRow("in use") << EBUSY << "" << false << ""
+                                << "the port is in use by another program (another muezzin-cli, "
+                                   "or the window); close it and try again";
+        QTest::newRow("a folder") << EISDIR << "" << false << "a folder"
+                                  << "it is a folder, not a serial port";
+        QTest::newRow("another device") << ENOTTY << "" << false << ""
+                                        << "it is not a serial port";
+        QTest::newRow("missing") << ENOENT << "" << false << ""
+                                 << "No such file or directory";
     }
 
     void problemTexts() {
         QFETCH(int, error);
         QFETCH(QString, group);
+        QFETCH(bool, rootOnly);
+        QFETCH(QString, what);
         QFETCH(QString, text);
-        const PortProblem problem{QStringLiteral("/dev/ttyUSB0"), error, group};
-        QCOMPARE(problem.Describe(), text);
+        const PortProblem problem{
+            QStringLiteral("/dev/ttyUSB0"), error, group, rootOnly, what, {}, false};
+        QCOMPARE(problem.Describe(), QStringLiteral("cannot open /dev/ttyUSB0: ") + text);
+    }
+
+    // A group is named only when it owns the device and may read and write it.
+    void permissionAdvice_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<QString>("advised"); // the group in the problem
+        QTest::addColumn<bool>("rootOnly");
+        QTest::newRow("group may read and write") << 0660 << "dialout"
+                                                  << "dialout" << false;
+        QTest::newRow("group may only read") << 0640 << "dialout"
+                                             << "dialout" << true;
+        QTest::newRow("owned by root's group") << 0660 << "root"
+                                               << "dialout" << true;
+        QTest::newRow("everyone may: no advice") << 0666 << "root"
+                                                 << "" << false;
+    }
+
+    void permissionAdvice() {
+        QFETCH(int, mode);
+        QFETCH(QString, group);
+        QFETCH(QString, advised);
+        QFETCH(bool, rootOnly);
+        if (!getgrnam("dialout")) {
+            QSKIP("the system has no group dialout");
+        }
+        const struct group* owner = getgrnam(group.toLatin1().constData());
+        QVERIFY(owner);
+        QTemporaryDir dir;
+        const QString device = dir.filePath(QStringLiteral("ttyUSB0"));
+        QFile file(device);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        const QByteArray path = QFile::encodeName(device);
+        if (chown(path.constData(), getuid(), owner->gr_gid) != 0) {
+            QSKIP("cannot give the file to the group");
+        }
+        QCOMPARE(chmod(path.constData(), static_cast<mode_t>(mode)), 0);
+        const PortProblem problem = DiagnoseOpenFailure(device, EACCES);
+        QCOMPARE(problem.Group, advised);
+        QCOMPARE(problem.RootOnly, rootOnly);
+    }
+
+    void portLines_data() {
+        QTest::addColumn<PortDetails>("port");
+        QTest::addColumn<QString>("line");
+        PortDetails usb{QStringLiteral("/dev/ttyUSB0"),
+                        QStringLiteral("FT232R USB UART"),
+                        QStringLiteral("FTDI"),
+                        0x0403,
+                        0x6001,
+                        QStringLiteral("A50285BI")};
+        QTest::newRow("USB adapter")
+            << usb << "/dev/ttyUSB0\tFT232R USB UART\tFTDI\t0403:6001\tA50285BI";
+        QTest::newRow("pseudo-terminal: nothing known")
+            << PortDetails{QStringLiteral("/tmp/muezzin0"), {}, {}, {}, {}, {}}
+            << "/tmp/muezzin0\t\t\t\t";
+        usb.ProductId.reset();
+        usb.Description = QStringLiteral("two\tcolumns\nand a line ");
+        QTest::newRow("vendor alone, tab and line break inside")
+            << usb << "/dev/ttyUSB0\ttwo columns and a line\tFTDI\t0403:\tA50285BI";
+    }
+
+    void portLines() {
+        QFETCH(PortDetails, port);
+        QFETCH(QString, line);
+        QCOMPARE(PortDetailsLine(port), line);
     }
 };
 

@@ -1,5 +1,6 @@
 #include "location/CityDatabase.h"
 #include "location/CityImport.h"
+#include "location/CountySearch.h"
 #include "location/LocationSelection.h"
 #include "location/UserError.h"
 
@@ -368,6 +369,40 @@ private slots:
         }
         QVERIFY2(text.startsWith(message), qPrintable(text));
         CompareSelections(selection, EarlierSelection());
+    }
+
+    void countiesByName_data() {
+        QTest::addColumn<bool>("named"); // CountiesNamed, else CountiesMatching
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QList<int>>("counties");
+        const QList<int> alphas = {100, 101, 120, 102};
+        QTest::newRow("city name, Latin case") << false << "ALPHA" << alphas;
+        QTest::newRow("Arabic kaf for keheh") << false << "\u0643\u06CC" << QList<int>{150};
+        QTest::newRow("Arabic yeh for Farsi yeh") << false << "\u06A9\u064A" << QList<int>{150};
+        QTest::newRow("zero-width non-joiner typed")
+            << false << "\u06A9\u200C\u06CC" << QList<int>{150};
+        QTest::newRow("province name") << false << "P2" << Range(1001, ManyCount);
+        QTest::newRow("nothing") << false << "zeta" << QList<int>{};
+        QTest::newRow("name of two counties") << true << " Same " << QList<int>{130, 131};
+        QTest::newRow("counties of the name, not all containing it")
+            << true << "C" << Range(1001, ManyCount);
+        QTest::newRow("no county of the name: those containing it")
+            << true << "a-t" << QList<int>{101, 102};
+        QTest::newRow("one containing it") << true << "beta" << QList<int>{110};
+        QTest::newRow("none") << true << "zeta" << QList<int>{};
+    }
+
+    void countiesByName() {
+        QFETCH(bool, named);
+        QFETCH(QString, text);
+        QFETCH(QList<int>, counties);
+        const auto found =
+            named ? CountiesNamed(*db_, Provinces, text) : CountiesMatching(*db_, Provinces, text);
+        QList<int> got;
+        for (const CountyListing& county : found) {
+            got.append(county.County);
+        }
+        QCOMPARE(got, counties);
     }
 };
 

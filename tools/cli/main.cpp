@@ -11,6 +11,7 @@
 #include "location/UserError.h"
 #include "tools/cli/CliHost.h"
 #include "tools/cli/Console.h"
+#include "tools/cli/CountyNames.h"
 #include "tools/cli/Devices.h"
 #include "tools/cli/Results.h"
 
@@ -18,7 +19,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QSaveFile>
-#include <cerrno>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -53,7 +53,10 @@ void PrintError(const QString& text) {
 
 void InstallNotifier(CommLink& link) {
     link.Notify = [](const QString& text, const QString& caption) {
-        PrintError(QStringLiteral("%1 (%2)").arg(text, caption));
+        // A port that does not open is said in words, with its reason, once the search is over.
+        if (text != linktext::OpenFailed) {
+            PrintError(QStringLiteral("%1 (%2)").arg(text, caption));
+        }
     };
 }
 
@@ -91,11 +94,13 @@ bool StandardErrorIsTerminal() {
     return isatty(STDERR_FILENO) == 1;
 }
 
-int RunPorts(const QCommandLineParser&, const GlobalOptions& global) {
+int RunPorts(const QCommandLineParser& parser, const GlobalOptions& global) {
     CommLink link;
     ListCandidates(link, global);
-    for (const QString& port : std::as_const(link.PortNames)) {
-        std::printf("%s\n", qPrintable(port));
+    const bool pathsOnly = parser.isSet(QStringLiteral("paths"));
+    for (const PortDetails& port : DetailsOfPorts(link.PortNames)) {
+        const QString line = pathsOnly ? port.Path : PortDetailsLine(port);
+        std::printf("%s\n", line.toUtf8().constData());
     }
     return ExitOk;
 }
@@ -106,15 +111,18 @@ bool ConnectDevice(CommLink& link, const GlobalOptions& global) {
     ListCandidates(link, global);
     DiscoveryState state;
     FindDevice(link, state);
+    if (link.Connected) {
+        return true;
+    }
     for (const PortProblem& problem : state.Problems) {
-        if (problem.Error == EACCES) { // the box text alone does not say what to do
-            PrintError(problem.Describe());
-        }
+        PrintError(problem.Describe());
     }
-    if (!link.Connected) {
-        PrintError(QStringLiteral("no device answered on %1 port(s)").arg(link.PortNames.size()));
+    // Ports that did not open have said why; "no answer" is only true of those probed.
+    const auto probed = link.PortNames.size() - static_cast<qsizetype>(state.Problems.size());
+    if (probed > 0 || link.PortNames.isEmpty()) {
+        PrintError(QStringLiteral("no device answered on %1 port(s)").arg(probed));
     }
-    return link.Connected;
+    return false;
 }
 
 void ReleaseDevice(CommLink& link) {
@@ -191,8 +199,9 @@ int RunSetClock(const QCommandLineParser&, const GlobalOptions& global) {
     return ExitOk;
 }
 
-// The settings a device holds, one "name: value" a line.
-QString StoredSettingsText(const StoredSettings& stored) {
+// The settings a device holds, one "name: value" a line; the county's names beside its index
+// when the start folder's database has it.
+QString StoredSettingsText(const StoredSettings& stored, const QString& folder) {
     QString text = QStringLiteral("province: %1\n").arg(stored.ProvinceIndex);
     QStringList years;
     for (const int year : stored.TimetableYears) {
@@ -204,7 +213,10 @@ QString StoredSettingsText(const StoredSettings& stored) {
         glyphs.append(QStringLiteral("%1").arg(code, 2, 16, QChar(u'0')).toUpper());
     }
     text += QStringLiteral("display_glyphs: %1\n").arg(glyphs.join(u' '));
-    for (const ProfileEntry& entry : ProfileEntries(stored.Fields, stored.CountyIndex)) {
+    for (ProfileEntry& entry : ProfileEntries(stored.Fields, stored.CountyIndex)) {
+        if (entry.Section == QStringLiteral("location") && entry.Key == QStringLiteral("county")) {
+            entry.Value += CountyNamesSuffix(folder, stored.CountyIndex);
+        }
         text += QStringLiteral("%1.%2: %3\n").arg(entry.Section, entry.Key, entry.Value);
     }
     return text;
@@ -214,6 +226,10 @@ QString NotWholeText(std::uint32_t received) {
     return QStringLiteral("the device did not send its settings whole (%1 of 134 bytes)")
         .arg(received);
 }
+
+const QString NoSettingsText =
+    QStringLiteral("the device holds no settings: its settings block is erased (all 0xFF), as "
+                   "on a device never configured; write them with 'muezzin-cli apply'");
 
 int RunReadSettings(const QCommandLineParser& parser, const GlobalOptions& global) {
     if (global.ManyDevices()) {
@@ -229,9 +245,13 @@ int RunReadSettings(const QCommandLineParser& parser, const GlobalOptions& globa
                 if (!block) {
                     return DeviceOutcome{ExitIncomplete, NotWholeText(link.BytesRead)};
                 }
+                if (HoldsNoSettings(*block)) {
+                    return DeviceOutcome{ExitIncomplete, NoSettingsText};
+                }
                 // One print, so that the device's lines stay together.
-                console.Print(QStringLiteral("[%1]\n").arg(link.PortName) +
-                              StoredSettingsText(DecodeSettingsBlock(*block)));
+                console.Print(
+                    QStringLiteral("[%1]\n").arg(link.PortName) +
+                    StoredSettingsText(DecodeSettingsBlock(*block), StartFolderOf(global)));
                 return DeviceOutcome{ExitOk, QStringLiteral("settings read")};
             });
     }
@@ -246,8 +266,12 @@ int RunReadSettings(const QCommandLineParser& parser, const GlobalOptions& globa
         PrintError(NotWholeText(received));
         return ExitIncomplete;
     }
+    if (HoldsNoSettings(*block)) {
+        PrintError(NoSettingsText);
+        return ExitIncomplete;
+    }
     const StoredSettings stored = DecodeSettingsBlock(*block);
-    std::printf("%s", StoredSettingsText(stored).toUtf8().constData());
+    std::printf("%s", StoredSettingsText(stored, StartFolderOf(global)).toUtf8().constData());
     if (parser.isSet(QStringLiteral("profile-out"))) {
         const QString path = parser.value(QStringLiteral("profile-out"));
         QSaveFile file(path);
@@ -266,8 +290,14 @@ int RunUpgradeCommand(const QCommandLineParser& parser, const GlobalOptions& glo
         PrintError(QStringLiteral("upgrade takes one FILE.fmw"));
         return ExitInputError;
     }
+    const QString logPath = StartFolderOf(global) + QStringLiteral("log.txt");
     const FirmwareImage image = ReadFirmwareFile(files[0]);
     if (image.Status != FirmwareFileStatus::Read) {
+        // The log gets the window's line; the terminal also gets the reason in English.
+        const CalendarClock now = ClockNow();
+        Console console(logPath, false);
+        console.LogLine(console.AddRow({}), QString::fromLatin1(now.DateText.data()),
+                        FirmwareFileLogText(image.Status));
         PrintError(image.Status == FirmwareFileStatus::Short
                        ? QStringLiteral("%1 holds %2 bytes: an upgrade file holds at least %3")
                              .arg(files[0])
@@ -276,7 +306,6 @@ int RunUpgradeCommand(const QCommandLineParser& parser, const GlobalOptions& glo
                        : CannotOpenText(files[0]));
         return ExitInputError;
     }
-    const QString logPath = StartFolderOf(global) + QStringLiteral("log.txt");
     const auto status = [](const UpgradeResult& result) {
         if (result.InputError()) {
             return ExitInputError;
@@ -332,6 +361,11 @@ int RunImportCities(const QCommandLineParser& parser, const GlobalOptions& globa
     return ExitOk;
 }
 
+int RunCounties(const QCommandLineParser& parser, const GlobalOptions& global) {
+    // The words of a name need no quotes.
+    return PrintCounties(StartFolderOf(global), parser.positionalArguments().join(u' '));
+}
+
 int RunApply(const QCommandLineParser& parser, const GlobalOptions& global) {
     const QString folder = StartFolderOf(global);
     Profile profile;
@@ -339,13 +373,7 @@ int RunApply(const QCommandLineParser& parser, const GlobalOptions& global) {
         profile = ReadProfile(parser.value(QStringLiteral("profile")));
     }
     if (parser.isSet(QStringLiteral("county"))) {
-        bool ok = false;
-        profile.County = parser.value(QStringLiteral("county")).toInt(&ok);
-        if (!ok) {
-            PrintError(QStringLiteral("'%1' is not a county index")
-                           .arg(parser.value(QStringLiteral("county"))));
-            return ExitInputError;
-        }
+        profile.County = CountyOfValue(folder, parser.value(QStringLiteral("county")));
     }
     if (!profile.County) {
         PrintError(QStringLiteral("no county given: use --county N, or county in the [location] "
@@ -420,9 +448,25 @@ int RunApply(const QCommandLineParser& parser, const GlobalOptions& global) {
 const std::map<QString, Command>& Commands() {
     static const std::map<QString, Command> commands = {
         {QStringLiteral("ports"),
-         {QStringLiteral("List the candidate serial ports, one a line, as the search sees them."),
-          {},
+         {QStringLiteral("List the candidate ports: path, description, manufacturer, USB "
+                         "vendor:product, serial number (tab-separated)."),
+          [](QCommandLineParser& parser) {
+              parser.addOption(
+                  {QStringLiteral("paths"), QStringLiteral("Print the paths alone, one a line.")});
+          },
           RunPorts}},
+        {QStringLiteral("counties"),
+         {QStringLiteral("List the counties whose names contain TEXT: index, province, city, "
+                         "county, longitude, latitude (tab-separated)."),
+          [](QCommandLineParser& parser) {
+              parser.addPositionalArgument(
+                  QStringLiteral("text"),
+                  QStringLiteral("Part of a county's, city's or province's name (every county "
+                                 "without it); yeh and kaf in either spelling, with or without "
+                                 "the zero-width non-joiner, Latin letters in any case."),
+                  QStringLiteral("[TEXT]"));
+          },
+          RunCounties, true}},
         {QStringLiteral("find"),
          {QStringLiteral("Search the ports for the device; print its port and firmware version."),
           {},
@@ -471,8 +515,10 @@ const std::map<QString, Command>& Commands() {
                                 QStringLiteral("Take the window's fields from the profile FILE."),
                                 QStringLiteral("FILE")});
               parser.addOption({QStringLiteral("county"),
-                                QStringLiteral("The county's index in the city database."),
-                                QStringLiteral("N")});
+                                QStringLiteral("The county: its index in the city database, or "
+                                               "its name when that names one county (see "
+                                               "'counties')."),
+                                QStringLiteral("N|NAME")});
               parser.addOption({QStringLiteral("no-resend"),
                                 QStringLiteral("Write every block once, whatever its reply "
                                                "(by default a block not confirmed is sent up "

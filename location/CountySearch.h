@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+class CityDatabase;
+
+// Names as a person types them: Arabic and Farsi yeh and kaf are one letter each, the zero-width
+// non-joiner is left out and Latin letters have no case. Two spellings of one name fold alike.
+QString FoldedName(const QString& name);
+
+// One county with the names of its province, city and county.
+struct CountyListing {
+    int County = 0;       // Parts3_index
+    QString ProvinceName; // the province's line of ostan.txt; empty when the list lacks it
+    QString CityName;
+    QString CountyName;
+    double Longitude = 0.0;
+    double Latitude = 0.0;
+};
+
+// The counties, in database order, whose county, city or province name contains text once both
+// are folded; every county when text is empty. provinces are the lines of ostan.txt. Throws
+// UserError when the database cannot be read.
+std::vector<CountyListing> CountiesMatching(CityDatabase& db, const QStringList& provinces,
+                                            const QString& text);
+
+// The counties a name may mean: those whose own name is the name, folded; when there is none,
+// every county that CountiesMatching finds. One entry means the name chose its county.
+std::vector<CountyListing> CountiesNamed(CityDatabase& db, const QStringList& provinces,
+                                         const QString& name);
+
+// The county with the index, when the database has it.
+std::optional<CountyListing> CountyByIndex(CityDatabase& db, const QStringList& provinces,
+                                           int countyIndex);

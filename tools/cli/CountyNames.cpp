@@ -1,0 +1,91 @@
+#include "tools/cli/CountyNames.h"
+
+#include "location/CityDatabase.h"
+#include "location/CountySearch.h"
+#include "location/LocationSelection.h"
+#include "location/TextFiles.h"
+#include "location/UserError.h"
+
+#include <cstdio>
+
+namespace {
+
+QStringList Provinces(const QString& startFolder) {
+    return ReadLines1256(startFolder + QStringLiteral("ostan.txt"));
+}
+
+QString CountyLine(const CountyListing& county) {
+    return QStringList{QString::number(county.County),
+                       county.ProvinceName,
+                       county.CityName,
+                       county.CountyName,
+                       CoordinateText(county.Longitude),
+                       CoordinateText(county.Latitude)}
+        .join(u'\t');
+}
+
+} // namespace
+
+int PrintCounties(const QString& startFolder, const QString& text) {
+    const QStringList provinces = Provinces(startFolder);
+    CityDatabase db(CityDatabase::PathIn(startFolder));
+    const std::vector<CountyListing> found = CountiesMatching(db, provinces, text);
+    for (const CountyListing& county : found) {
+        std::printf("%s\n", CountyLine(county).toUtf8().constData());
+    }
+    if (found.empty()) {
+        std::fprintf(stderr, "muezzin-cli: no county, city or province name contains '%s'\n",
+                     text.toUtf8().constData());
+        return 1;
+    }
+    return 0;
+}
+
+int CountyOfValue(const QString& startFolder, const QString& value) {
+    bool isIndex = false;
+    const int index = value.toInt(&isIndex);
+    if (isIndex) {
+        return index;
+    }
+    if (value.trimmed().isEmpty()) {
+        throw UserError(QStringLiteral("--county needs a county's index or name"));
+    }
+    const QStringList provinces = Provinces(startFolder);
+    CityDatabase db(CityDatabase::PathIn(startFolder));
+    const std::vector<CountyListing> found = CountiesNamed(db, provinces, value);
+    if (found.size() == 1) {
+        // A part of a name may choose a county the user did not think of: say which it is.
+        const CountyListing& county = found.front();
+        std::fprintf(stderr, "muezzin-cli: county %d: %s / %s / %s\n", county.County,
+                     county.ProvinceName.toUtf8().constData(), county.CityName.toUtf8().constData(),
+                     county.CountyName.toUtf8().constData());
+        return county.County;
+    }
+    if (found.empty()) {
+        throw UserError(QStringLiteral("no county, city or province name contains '%1'; see "
+                                       "'muezzin-cli counties'")
+                            .arg(value));
+    }
+    QString text = QStringLiteral("'%1' may mean %2 counties; give one's index with --county:")
+                       .arg(value)
+                       .arg(found.size());
+    for (const CountyListing& county : found) {
+        text += u'\n' + CountyLine(county);
+    }
+    throw UserError(text);
+}
+
+QString CountyNamesSuffix(const QString& startFolder, int countyIndex) {
+    try {
+        const QStringList provinces = Provinces(startFolder);
+        CityDatabase db(CityDatabase::PathIn(startFolder));
+        const auto county = CountyByIndex(db, provinces, countyIndex);
+        if (!county) {
+            return {};
+        }
+        return QStringLiteral(" (%1 / %2 / %3)")
+            .arg(county->ProvinceName, county->CityName, county->CountyName);
+    } catch (const UserError&) {
+        return {};
+    }
+}
