@@ -7,6 +7,7 @@
 #include "location/CityDatabase.h"
 #include "location/CityImport.h"
 #include "location/LocationSelection.h"
+#include "location/StartFolder.h"
 #include "location/TextFiles.h"
 #include "location/UserError.h"
 #include "tools/cli/CliHost.h"
@@ -28,7 +29,7 @@ constexpr int ExitInputError = 2;
 
 struct GlobalOptions {
     QString Port;   // empty: search as the window does
-    QString Folder; // the start folder
+    QString Folder; // the start folder once chosen; before, --folder or nothing
 };
 
 struct Command {
@@ -36,6 +37,7 @@ struct Command {
     std::function<void(QCommandLineParser&)> AddOptions;
     std::function<int(const QCommandLineParser&, const GlobalOptions&)> Run;
     bool TakesArguments = false;
+    bool UsesStartFolder = false;
 };
 
 void PrintError(const QString& text) {
@@ -100,6 +102,26 @@ CalendarClock ClockNow() {
 QString StartFolderOf(const GlobalOptions& global) {
     QString folder = QDir(global.Folder).absolutePath();
     return folder.endsWith(u'/') ? folder : folder + u'/';
+}
+
+// Chosen only by the commands that read or write the tool's files, so that the others never
+// create or fill the data folder.
+StartFolderChoice ChooseStartFolderOf(const QString& flag) {
+    const StartFolderChoice choice = ChooseStartFolder(SystemStartFolderPlaces(flag));
+    if (!choice.Problem.isEmpty()) {
+        PrintError(choice.Problem);
+    }
+    return choice;
+}
+
+QString FolderHint(const StartFolderChoice& choice) {
+    const QString origin = choice.Source == StartFolderSource::Flag ? QStringLiteral("--folder")
+                           : choice.Source == StartFolderSource::WorkingDirectory
+                               ? QStringLiteral("the working directory")
+                               : QStringLiteral("the user's data folder");
+    return QStringLiteral("the tool's files are looked for in %1 (%2); name another folder with "
+                          "--folder DIR")
+        .arg(QDir::toNativeSeparators(choice.Folder), origin);
 }
 
 int RunFind(const QCommandLineParser&, const GlobalOptions& global) {
@@ -220,7 +242,9 @@ int RunImportCities(const QCommandLineParser& parser, const GlobalOptions& globa
         PrintError(QStringLiteral("import-cities takes FILE.csv and, optionally, the database"));
         return ExitInputError;
     }
-    const QString db = files.size() == 2 ? files[1] : CityDatabase::PathIn(StartFolderOf(global));
+    const QString db = files.size() == 2
+                           ? files[1]
+                           : CityDatabase::PathIn(ChooseStartFolderOf(global.Folder).Folder);
     const int rows = ImportCitiesCsv(files[0], db);
     std::printf("imported %d counties into %s\n", rows, qPrintable(db));
     return ExitOk;
@@ -325,7 +349,7 @@ const std::map<QString, Command>& Commands() {
                                            QStringLiteral("The upgrade file."),
                                            QStringLiteral("FILE.fmw"));
           },
-          RunUpgradeCommand, true}},
+          RunUpgradeCommand, true, true}},
         {QStringLiteral("import-cities"),
          {QStringLiteral("Build the city database from a CSV export: import-cities FILE.csv [DB]."),
           [](QCommandLineParser& parser) {
@@ -349,7 +373,7 @@ const std::map<QString, Command>& Commands() {
                                 QStringLiteral("The county's index in the city database."),
                                 QStringLiteral("N")});
           },
-          RunApply}},
+          RunApply, false, true}},
     };
     return commands;
 }
@@ -360,7 +384,8 @@ void AddGlobalOptions(QCommandLineParser& parser) {
                       QStringLiteral("PATH")});
     parser.addOption({QStringLiteral("folder"),
                       QStringLiteral("The start folder with the tool's files (default: the "
-                                     "working directory)."),
+                                     "working directory when it holds them, else the user's "
+                                     "data folder, filled from the installed sample)."),
                       QStringLiteral("DIR")});
 }
 
@@ -458,13 +483,20 @@ int main(int argc, char* argv[]) {
             global.Folder = source->value(QStringLiteral("folder"));
         }
     }
-    if (global.Folder.isEmpty()) {
-        global.Folder = QDir::currentPath();
+    StartFolderChoice start;
+    if (command.UsesStartFolder) {
+        start = ChooseStartFolderOf(global.Folder);
+        global.Folder = start.Folder;
     }
     try {
         return command.Run(parser, global);
     } catch (const UserError& error) {
         PrintError(error.Text());
+        // A file of the start folder is missing: maybe the folder is not the one meant.
+        if (command.UsesStartFolder && start.Problem.isEmpty() &&
+            error.Text().contains(QDir::toNativeSeparators(start.Folder))) {
+            PrintError(FolderHint(start));
+        }
         return ExitInputError;
     }
 }
