@@ -134,7 +134,7 @@ void TForm1::ReportStartFolder(const StartFolderChoice& choice) {
     if (QDir(choice.Folder) != QDir::current()) {
         const QString note =
             tr("The tool's files are in %1").arg(QDir::toNativeSeparators(choice.Folder));
-        ui->StatusBar1->showMessage(note, 10000);
+        folderNote_ = note;
         NoteAtStart(u' ' + note);
     }
 }
@@ -239,6 +239,11 @@ void TForm1::Timer1Timer() {
         StopClock();
         firstTickDone_ = true;
         LoadStartFiles();
+        // Shown once the window is, which would otherwise show the status bar's own widgets
+        // through the note.
+        if (!folderNote_.isEmpty()) {
+            ui->StatusBar1->showMessage(folderNote_, 10000);
+        }
     }
     // Fired just before the second turns, the sample waits a few milliseconds; a tick that
     // came late takes the second that has already begun instead of waiting a whole one.

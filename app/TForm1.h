@@ -145,6 +145,7 @@ private:
     QLabel* textProblem_ = nullptr;
     QStringList startNotices_; // log lines of the start, written once the saved log is loaded
     QString startProblem_;     // why the start folder could not be set up
+    QString folderNote_;       // the start folder, when it is not the working directory
     MessageBoxFunction messageBox_;
     PortSources portSources_;
     std::function<QString()> fileChooser_;
