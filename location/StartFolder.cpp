@@ -106,12 +106,12 @@ QString SeedDataFolder(const QString& folder, const QString& sample) {
     }
 
     if (!target.exists()) {
-        if (!QDir().rename(staging.path(), folder)) {
+        // Another of the tool's programs, started at the same moment, may have been quicker.
+        if (!QDir().rename(staging.path(), folder) && !HoldsEveryToolFile(folder)) {
             return CannotSetUp(folder, Tr(QT_TRANSLATE_NOOP("StartFolder", "%1 cannot be created"))
                                            .arg(QDir::toNativeSeparators(folder)));
         }
-        staging.setAutoRemove(false);
-        return {};
+        return {}; // a staging folder that lost that race removes itself
     }
     const QDir into(folder);
     for (const QString& relative : missing) {
