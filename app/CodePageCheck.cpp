@@ -2,6 +2,7 @@
 
 #include "location/UserError.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QStringConverter>
 #include <QStringList>
@@ -47,17 +48,19 @@ void SetArabicCodePages(CodePagePlatform& platform) {
 void CheckTextSupport(CodePagePlatform& platform) {
     QStringList missing;
     if (!platform.Windows1256ConverterAvailable()) {
-        missing.append(QStringLiteral("this Qt has no Windows-1256 converter (install Debian's "
-                                      "ICU-enabled libqt6core6 with libicu72)"));
+        missing.append(QCoreApplication::translate(
+            "CodePageCheck", "this Qt has no Windows-1256 converter (install Debian's "
+                             "ICU-enabled libqt6core6 with libicu72)"));
     }
     if (!platform.FontCoversPersian()) {
-        missing.append(
-            QStringLiteral("no font has the Persian letters (install fonts-noto-ui-core)"));
+        missing.append(QCoreApplication::translate(
+            "CodePageCheck", "no font has the Persian letters (install fonts-noto-ui-core)"));
     }
     if (!missing.isEmpty()) {
         // A leading blank, as the log's messages that want a gap after the date carry.
-        platform.ReportProblem(QStringLiteral(" Persian text will not work here: ") +
-                               missing.join(QStringLiteral("; ")));
+        platform.ReportProblem(
+            QCoreApplication::translate("CodePageCheck", " Persian text will not work here: ") +
+            missing.join(QStringLiteral("; ")));
     }
 }
 

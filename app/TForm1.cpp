@@ -9,12 +9,15 @@
 #include "device/KeyTable.h"
 #include "device/Upgrade.h"
 #include "device/Upload.h"
+#include "location/StartFolder.h"
 #include "location/TextFiles.h"
 #include "location/UserError.h"
 #include "ui_TForm1.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -43,7 +46,8 @@ QString StatusDisconnected() {
     return QStringLiteral("disconnected from the hardware");
 }
 QString StatusNoDevice() {
-    return QStringLiteral("no device connected: connect the device and wait for the green lamp");
+    return QCoreApplication::translate(
+        "TForm1", "no device connected: connect the device and wait for the green lamp");
 }
 // "The settings of the device were received", in the words of the menu command.
 QString SettingsReceivedText() {
@@ -119,6 +123,24 @@ void TForm1::SetPortSources(PortSources sources) {
 
 void TForm1::SetFileChooser(std::function<QString()> choose) {
     fileChooser_ = std::move(choose);
+}
+
+void TForm1::ReportStartFolder(const StartFolderChoice& choice) {
+    startProblem_ = choice.Problem;
+    if (!startProblem_.isEmpty()) {
+        NoteAtStart(u' ' + startProblem_);
+        return;
+    }
+    if (QDir(choice.Folder) != QDir::current()) {
+        const QString note =
+            tr("The tool's files are in %1").arg(QDir::toNativeSeparators(choice.Folder));
+        folderNote_ = note;
+        NoteAtStart(u' ' + note);
+    }
+}
+
+void TForm1::NoteAtStart(const QString& text) {
+    startNotices_.append(text);
 }
 
 void TForm1::ConnectHandlers() {
@@ -217,6 +239,11 @@ void TForm1::Timer1Timer() {
         StopClock();
         firstTickDone_ = true;
         LoadStartFiles();
+        // Shown once the window is, which would otherwise show the status bar's own widgets
+        // through the note.
+        if (!folderNote_.isEmpty()) {
+            ui->StatusBar1->showMessage(folderNote_, 10000);
+        }
     }
     // Fired just before the second turns, the sample waits a few milliseconds; a tick that
     // came late takes the second that has already begun instead of waiting a whole one.
@@ -241,8 +268,15 @@ void TForm1::Timer1Timer() {
 // Each file on its own: a missing province list must not keep the saved log from loading,
 // or the close would overwrite the history with this run's lines.
 void TForm1::LoadStartFiles() {
+    if (!startProblem_.isEmpty()) {
+        ShowError(startProblem_);
+    }
     Guarded([this] {
-        const QStringList provinces = ReadLines1256(startFolder_ + QStringLiteral("ostan.txt"));
+        const QString path = startFolder_ + QStringLiteral("ostan.txt");
+        if (!startProblem_.isEmpty() && !QFileInfo::exists(path)) {
+            return; // said with the folder's problem
+        }
+        const QStringList provinces = ReadLines1256(path);
         const QString shown = ui->Combo1->currentText(); // the box keeps its caption text
         ui->Combo1->clear();
         ui->Combo1->addItems(provinces);
@@ -632,8 +666,13 @@ void TForm1::Exit1Click() {
 bool TForm1::FormCloseQuery() {
     StopClock();
     Timer2->stop();
+    // A start folder that could not be set up has no room for the log, as was said at the
+    // start; refusing the close would keep the window open for good.
+    const bool nowhereToSave = !startProblem_.isEmpty() && !QFileInfo(startFolder_).isWritable();
     try {
-        SaveLines1256(startFolder_ + QStringLiteral("log.txt"), LogLines());
+        if (!nowhereToSave) {
+            SaveLines1256(startFolder_ + QStringLiteral("log.txt"), LogLines());
+        }
     } catch (const UserError& error) {
         ShowError(error.Text());
         return false; // the window stays open; a later close tries again

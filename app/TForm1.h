@@ -16,6 +16,7 @@
 class QComboBox;
 class QLabel;
 class QTimer;
+struct StartFolderChoice;
 namespace Ui {
 class TForm1;
 }
@@ -49,6 +50,12 @@ public:
     void SetPortSources(PortSources sources);
     // Asks for the upgrade file; an empty answer is a cancel. Replaceable for tests.
     void SetFileChooser(std::function<QString()> choose);
+    // Names the start folder once, in the status bar and the log, when it is not the working
+    // directory. A folder that could not be set up is shown in a box at the first tick instead
+    // of the errors of its missing files, and the log is then not saved into it at close.
+    void ReportStartFolder(const StartFolderChoice& choice);
+    // A line for the log once the saved log is loaded.
+    void NoteAtStart(const QString& text);
 
     void FormCreate();
     bool FormCloseQuery();
@@ -137,6 +144,8 @@ private:
     QLabel* portProblems_ = nullptr;
     QLabel* textProblem_ = nullptr;
     QStringList startNotices_; // log lines of the start, written once the saved log is loaded
+    QString startProblem_;     // why the start folder could not be set up
+    QString folderNote_;       // the start folder, when it is not the working directory
     MessageBoxFunction messageBox_;
     PortSources portSources_;
     std::function<QString()> fileChooser_;

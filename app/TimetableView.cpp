@@ -61,7 +61,7 @@ TimetableDialog::TimetableDialog(int year, const YearBlock& block, QWidget* pare
             item->setTextAlignment(Qt::AlignCenter);
             if (day.Impossible[c]) {
                 item->setBackground(QColor(0xFF, 0x80, 0x80));
-                item->setToolTip(QStringLiteral("not a time of day"));
+                item->setToolTip(tr("not a time of day"));
                 ++impossible_;
             }
             table->setItem(row, column, item);
@@ -71,11 +71,10 @@ TimetableDialog::TimetableDialog(int year, const YearBlock& block, QWidget* pare
 
     auto* summary = new QLabel(this);
     summary->setObjectName(QStringLiteral("TimetableSummary"));
-    summary->setText(impossible_ == 0
-                         ? QStringLiteral("%1 days, every time a time of day").arg(days.size())
-                         : QStringLiteral("%1 days; %2 times are not times of day (marked)")
-                               .arg(days.size())
-                               .arg(impossible_));
+    summary->setText(impossible_ == 0 ? tr("%1 days, every time a time of day").arg(days.size())
+                                      : tr("%1 days; %2 times are not times of day (marked)")
+                                            .arg(days.size())
+                                            .arg(impossible_));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(summary);
     layout->addWidget(table);

@@ -1,15 +1,17 @@
 // muezzin-config: the window program.
 #include "app/TForm1.h"
+#include "app/Translations.h"
+#include "location/StartFolder.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFontDatabase>
 #include <QPixmap>
 #include <QStyleFactory>
 #include <QTimer>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -70,9 +72,57 @@ void ScheduleScreenshot(TForm1& window, const QString& path) {
     poll->start(100);
 }
 
+struct WindowOptions {
+    QCommandLineOption Screenshot{
+        QStringLiteral("screenshot"),
+        QStringLiteral("Start, wait for the first clock tick and (with MUEZZIN_PORTS set) the "
+                       "connection, save a PNG of the window to FILE and exit."),
+        QStringLiteral("FILE")};
+    QCommandLineOption Folder{
+        QStringLiteral("folder"),
+        QStringLiteral("The start folder with the tool's files (default: the working directory "
+                       "when it holds them, else the user's data folder, filled from the "
+                       "installed sample on first use)."),
+        QStringLiteral("DIR")};
+};
+
+void DescribeOptions(QCommandLineParser& parser, const WindowOptions& options) {
+    parser.setApplicationDescription(QStringLiteral(
+        "Configures an electronic muezzin over its serial line: location, prayer timetables, "
+        "audio settings, clock and firmware. Serial ports named in MUEZZIN_PORTS (separated by "
+        "':') are searched besides those the system lists."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOption(options.Screenshot);
+    parser.addOption(options.Folder);
+}
+
+// Whether the command line only asks for the help or the version, which need no display.
+bool AsksForTextOnly(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        for (const char* option : {"-h", "--help", "-?", "--help-all", "-v", "--version"}) {
+            if (std::strcmp(argv[i], option) == 0) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    QCoreApplication::setApplicationName(QStringLiteral("muezzin-config"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
+    const WindowOptions options;
+    if (AsksForTextOnly(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        QCommandLineParser parser;
+        DescribeOptions(parser, options);
+        parser.process(app); // prints the text and ends the process
+        return 0;
+    }
+
     QElapsedTimer started;
     started.start();
     // The two process-wide records; the window and the operations get them handed down.
@@ -80,30 +130,25 @@ int main(int argc, char* argv[]) {
     CalendarClock clock;
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("muezzin-config"));
-    QApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
+    const QStringList translationNotes = InstallPersianTranslations(app);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setFont(WindowFont());
     QApplication::setLayoutDirection(Qt::LeftToRight);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Configures an electronic muezzin over its serial line. The tool's "
-                       "files are looked for in the working directory."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption screenshot(
-        QStringLiteral("screenshot"),
-        QStringLiteral("Start, wait for the first clock tick and (with MUEZZIN_PORTS set) the "
-                       "connection, save a PNG of the window to FILE and exit."),
-        QStringLiteral("FILE"));
-    parser.addOption(screenshot);
+    DescribeOptions(parser, options);
     parser.process(app);
 
-    TForm1 window(link, clock, QDir::currentPath() + u'/');
+    const StartFolderChoice start =
+        ChooseStartFolder(SystemStartFolderPlaces(parser.value(options.Folder)));
+    TForm1 window(link, clock, start.Folder);
+    window.ReportStartFolder(start);
+    for (const QString& note : translationNotes) {
+        window.NoteAtStart(u' ' + note);
+    }
     FirstPaintWatch watch(&window, started);
-    if (parser.isSet(screenshot)) {
-        ScheduleScreenshot(window, parser.value(screenshot));
+    if (parser.isSet(options.Screenshot)) {
+        ScheduleScreenshot(window, parser.value(options.Screenshot));
     }
     window.show();
     return QApplication::exec();

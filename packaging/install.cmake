@@ -31,3 +31,21 @@ set(MUEZZIN_UDEV_RULES_DIR "lib/udev/rules.d" CACHE STRING
     "Where the udev rule for FTDI adapters is installed, relative to the prefix")
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/60-muezzin-ftdi-latency.rules
         DESTINATION ${MUEZZIN_UDEV_RULES_DIR})
+
+# The software centres' description of the window program, with its picture.
+set(MUEZZIN_APPSTREAM_ID "invalid.muezzin_config.MuezzinConfig" CACHE STRING
+    "The AppStream component id: the reversed domain of the project's home, then the program")
+set(MUEZZIN_HOMEPAGE "https://muezzin-config.invalid" CACHE STRING
+    "Where the project is published; its docs/window.png is the screenshot")
+configure_file(${CMAKE_CURRENT_LIST_DIR}/muezzin-config.metainfo.xml.in
+               ${CMAKE_BINARY_DIR}/${MUEZZIN_APPSTREAM_ID}.metainfo.xml @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/${MUEZZIN_APPSTREAM_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/muezzin-cli.bash-completion
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME muezzin-cli)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/copyright
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/muezzin-config)
+
+include(${CMAKE_CURRENT_LIST_DIR}/manpages.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/package.cmake)

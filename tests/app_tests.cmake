@@ -5,3 +5,10 @@ muezzin_add_test(tst_clockcommands muezzin_app muezzin_devicesim)
 add_dependencies(tst_clockcommands muezzin-cli)
 target_compile_definitions(tst_clockcommands PRIVATE MUEZZIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
   MUEZZIN_CLI="$<TARGET_FILE:muezzin-cli>")
+# Every text marked for translation has its Persian: a new one in the sources that the
+# translation lacks, or one left unfinished, fails.
+add_test(NAME translations_complete COMMAND ${CMAKE_COMMAND}
+  -DLUPDATE=$<TARGET_FILE:Qt6::lupdate> -DLRELEASE=$<TARGET_FILE:Qt6::lrelease>
+  -DTS=${MUEZZIN_TRANSLATIONS} -DWORK=${CMAKE_CURRENT_BINARY_DIR}/translations_check
+  "-DSOURCES=${MUEZZIN_TRANSLATED_SOURCES}"
+  -P ${CMAKE_CURRENT_SOURCE_DIR}/translations_check.cmake)

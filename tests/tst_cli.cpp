@@ -37,8 +37,15 @@ struct Outcome {
     QString Err;
 };
 
+// The user's data folder lies in a home of the tests' own.
+QString DataHome() {
+    static const QTemporaryDir home;
+    return home.path();
+}
+
 QProcessEnvironment Environment(const QString& extraPorts = {}) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_DATA_HOME"), DataHome());
     env.remove(QStringLiteral("MUEZZIN_PORTS"));
     if (!extraPorts.isEmpty()) {
         env.insert(QStringLiteral("MUEZZIN_PORTS"), extraPorts);
@@ -665,6 +672,57 @@ private slots:
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("log.txt"))));
     }
 
+    void startFolderErrors_data() {
+        QTest::addColumn<QString>("prepared"); // "start folder", "empty"
+        QTest::addColumn<QString>("removed");
+        QTest::addColumn<bool>("folderFlag"); // --folder names the working directory
+        QTest::addColumn<QString>("named");   // %1: the working directory, %2: the data home
+        QTest::newRow("working directory without its key file")
+            << "start folder"
+            << "encryp.key" << false << "looked for in %1/ (the working directory)";
+        QTest::newRow("--folder without the province list") << "empty"
+                                                            << "" << true << "%1/ostan.txt";
+        QTest::newRow("no files anywhere, no installed sample")
+            << "empty"
+            << "" << false << "The data folder %2/muezzin-config cannot be set up";
+    }
+
+    // A missing file of the start folder names the folder that was taken and --folder; nothing
+    // is sent and nothing written.
+    void startFolderErrors() {
+        QFETCH(QString, prepared);
+        QFETCH(QString, removed);
+        QFETCH(bool, folderFlag);
+        QFETCH(QString, named);
+        QTemporaryDir dir;
+        if (prepared == QStringLiteral("start folder")) {
+            QVERIFY(MakeStartFolder(dir, 1));
+        }
+        if (!removed.isEmpty()) {
+            QVERIFY(QFile::remove(dir.filePath(removed)));
+        }
+        const QStringList before =
+            QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        DeviceSimulator sim;
+        QVERIFY(sim.Start());
+        QStringList arguments = {QStringLiteral("apply"), QStringLiteral("--county"),
+                                 QString::number(County), QStringLiteral("--port"), PortOf(sim)};
+        if (folderFlag) {
+            arguments += {QStringLiteral("--folder"), dir.path()};
+        }
+
+        const Outcome run = RunCli(arguments, dir.path());
+
+        QCOMPARE(run.Status, 2);
+        named.replace(QStringLiteral("%1"), dir.path()).replace(QStringLiteral("%2"), DataHome());
+        QVERIFY2(run.Err.contains(named), qPrintable(run.Err));
+        QVERIFY2(run.Err.contains(QStringLiteral("--folder DIR")), qPrintable(run.Err));
+        QCOMPARE(run.Out, QString());
+        QCOMPARE(EntriesBeforeProbe(sim), 0);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+        QVERIFY(!QFileInfo::exists(DataHome() + QStringLiteral("/muezzin-config")));
+    }
+
     void noDevice_data() {
         QTest::addColumn<bool>("onSimulator"); // else a port that does not exist
         QTest::addColumn<SimulatorOptions>("options");
@@ -830,9 +888,10 @@ private slots:
         DeviceSimulator sim(options);
         QVERIFY(sim.Start());
 
-        const Outcome run = RunCli(
-            {QStringLiteral("upgrade"), file.fileName(), QStringLiteral("--port"), PortOf(sim)},
-            dir.path());
+        const Outcome run =
+            RunCli({QStringLiteral("--folder"), dir.path(), QStringLiteral("upgrade"),
+                    file.fileName(), QStringLiteral("--port"), PortOf(sim)},
+                   dir.path());
 
         QCOMPARE(run.Status, status);
         if (lastStatus.isEmpty()) {

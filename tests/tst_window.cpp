@@ -1,6 +1,8 @@
 #include "app/LabeledEdit.h"
 #include "app/LampShape.h"
 #include "app/TForm1.h"
+#include "app/Translations.h"
+#include "location/StartFolder.h"
 #include "location/TextFiles.h"
 #include "tools/devicesim/DeviceSimulator.h"
 
@@ -16,9 +18,11 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSlider>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 
 namespace {
 
@@ -32,10 +36,11 @@ struct Fixture {
     std::vector<Shown> boxes;
     std::unique_ptr<TForm1> window;
 
-    explicit Fixture(const QStringList& ports = {}) {
+    // The start folder is the temporary folder, or a folder below it.
+    explicit Fixture(const QStringList& ports = {}, const QString& below = {}) {
         WindowTiming timing;
         timing.StartTimers = false;
-        window = std::make_unique<TForm1>(link, clock, folder.path() + u'/', timing);
+        window = std::make_unique<TForm1>(link, clock, folder.path() + u'/' + below, timing);
         window->SetMessageBox([this](const QString& caption, const QString& text) {
             boxes.emplace_back(caption, text);
         });
@@ -434,6 +439,81 @@ private slots:
         QCOMPARE(f.boxes.size(), std::size_t{1});
         QCOMPARE(f.boxes[0].second, QStringLiteral("Error occured while opening the port"));
         QVERIFY(f.window->PortProblemText().contains(QStringLiteral("/dev/muezzin-missing")));
+    }
+
+    void startFolderReport_data() {
+        QTest::addColumn<bool>("setUp");
+        QTest::newRow("the data folder, filled") << true;
+        QTest::newRow("a data folder that cannot be set up") << false;
+    }
+
+    // A folder other than the working directory is named in the status bar and the log. One
+    // that could not be set up is one box instead of the errors of its missing files, and the
+    // window still closes although its log has nowhere to go.
+    void startFolderReport() {
+        QFETCH(bool, setUp);
+        const QString below = setUp ? QString() : QStringLiteral("blocked/muezzin-config/");
+        Fixture f({}, below);
+        f.Write(setUp ? QStringLiteral("ostan.txt") : QStringLiteral("blocked"), "A\r\n");
+        StartFolderChoice choice;
+        choice.Source = StartFolderSource::DataFolder;
+        choice.Folder = f.window->StartFolder();
+        if (!setUp) {
+            choice.Problem =
+                QStringLiteral("The data folder %1 cannot be set up").arg(choice.Folder);
+        }
+
+        f.window->ReportStartFolder(choice);
+        f.window->Timer1Timer();
+
+        const QString said = setUp ? choice.Folder : choice.Problem;
+        QCOMPARE(f.Find<QStatusBar>(QStringLiteral("StatusBar1"))->currentMessage().contains(said),
+                 setUp);
+        QVERIFY2(f.window->LogLines().last().endsWith(said),
+                 qPrintable(f.window->LogLines().last()));
+        QCOMPARE(f.boxes.size(), std::size_t{setUp ? 0u : 1u});
+        if (!setUp) {
+            QCOMPARE(f.boxes[0].second, choice.Problem);
+        }
+        QVERIFY(f.window->FormCloseQuery());
+        QCOMPARE(QFile::exists(f.window->StartFolder() + QStringLiteral("log.txt")), setUp);
+    }
+
+    void persianTexts_data() {
+        QTest::addColumn<QString>("context");
+        QTest::addColumn<QString>("source");
+        QTest::newRow("Qt's message box button") << "QPlatformTheme"
+                                                 << "OK";
+        QTest::newRow("Qt's edit menu") << "QLineEdit"
+                                        << "&Copy";
+        QTest::newRow("timetable view") << "TimetableDialog"
+                                        << "not a time of day";
+        QTest::newRow("status bar note")
+            << "TForm1"
+            << "no device connected: connect the device and wait for the green lamp";
+        QTest::newRow("text-setting check") << "CodePageCheck"
+                                            << " Persian text will not work here: ";
+        QTest::newRow("start folder") << "StartFolder"
+                                      << "%1 cannot be created";
+    }
+
+    // Qt's own texts and this program's additions speak Persian; the layout stays left to right.
+    void persianTexts() {
+        QFETCH(QString, context);
+        QFETCH(QString, source);
+        const QStringList notes = InstallPersianTranslations(*QCoreApplication::instance());
+        QCoreApplication::sendPostedEvents(); // the language change
+        const QString translated =
+            QCoreApplication::translate(context.toUtf8().constData(), source.toUtf8().constData());
+        const Qt::LayoutDirection direction = QGuiApplication::layoutDirection();
+        for (QTranslator* translator : QCoreApplication::instance()->findChildren<QTranslator*>()) {
+            QCoreApplication::removeTranslator(translator);
+            delete translator;
+        }
+        QCOMPARE(notes, QStringList());
+        QVERIFY2(translated.contains(QRegularExpression(QStringLiteral("[\\x{0600}-\\x{06FF}]"))),
+                 qPrintable(translated));
+        QCOMPARE(direction, Qt::LeftToRight);
     }
 
     void searchButtonRunsSearch() {

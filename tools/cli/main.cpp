@@ -7,6 +7,7 @@
 #include "location/CityDatabase.h"
 #include "location/CityImport.h"
 #include "location/LocationSelection.h"
+#include "location/StartFolder.h"
 #include "location/TextFiles.h"
 #include "location/UserError.h"
 #include "tools/cli/CliHost.h"
@@ -34,7 +35,7 @@ struct GlobalOptions {
     QString Port;          // the first port given; empty: search as the window does
     QStringList Ports;     // every port given
     bool AllPorts = false; // every candidate port where a device answers
-    QString Folder;        // the start folder
+    QString Folder;        // the start folder once chosen; before, --folder or nothing
 
     // Several devices at once: each port given, or each where a device answers.
     bool ManyDevices() const { return AllPorts || Ports.size() > 1; }
@@ -45,6 +46,7 @@ struct Command {
     std::function<void(QCommandLineParser&)> AddOptions;
     std::function<int(const QCommandLineParser&, const GlobalOptions&)> Run;
     bool TakesArguments = false;
+    bool UsesStartFolder = false;
 };
 
 void PrintError(const QString& text) {
@@ -142,6 +144,26 @@ CalendarClock ClockNow() {
 QString StartFolderOf(const GlobalOptions& global) {
     QString folder = QDir(global.Folder).absolutePath();
     return folder.endsWith(u'/') ? folder : folder + u'/';
+}
+
+// Chosen only by the commands that read or write the tool's files, so that the others never
+// create or fill the data folder.
+StartFolderChoice ChooseStartFolderOf(const QString& flag) {
+    const StartFolderChoice choice = ChooseStartFolder(SystemStartFolderPlaces(flag));
+    if (!choice.Problem.isEmpty()) {
+        PrintError(choice.Problem);
+    }
+    return choice;
+}
+
+QString FolderHint(const StartFolderChoice& choice) {
+    const QString origin = choice.Source == StartFolderSource::Flag ? QStringLiteral("--folder")
+                           : choice.Source == StartFolderSource::WorkingDirectory
+                               ? QStringLiteral("the working directory")
+                               : QStringLiteral("the user's data folder");
+    return QStringLiteral("the tool's files are looked for in %1 (%2); name another folder with "
+                          "--folder DIR")
+        .arg(QDir::toNativeSeparators(choice.Folder), origin);
 }
 
 int RunFind(const QCommandLineParser&, const GlobalOptions& global) {
@@ -355,7 +377,9 @@ int RunImportCities(const QCommandLineParser& parser, const GlobalOptions& globa
         PrintError(QStringLiteral("import-cities takes FILE.csv and, optionally, the database"));
         return ExitInputError;
     }
-    const QString db = files.size() == 2 ? files[1] : CityDatabase::PathIn(StartFolderOf(global));
+    const QString db = files.size() == 2
+                           ? files[1]
+                           : CityDatabase::PathIn(ChooseStartFolderOf(global.Folder).Folder);
     const int rows = ImportCitiesCsv(files[0], db);
     std::printf("imported %d counties into %s\n", rows, qPrintable(db));
     return ExitOk;
@@ -494,7 +518,7 @@ const std::map<QString, Command>& Commands() {
                                            QStringLiteral("The upgrade file."),
                                            QStringLiteral("FILE.fmw"));
           },
-          RunUpgradeCommand, true}},
+          RunUpgradeCommand, true, true}},
         {QStringLiteral("import-cities"),
          {QStringLiteral("Build the city database from a CSV export: import-cities FILE.csv [DB]."),
           [](QCommandLineParser& parser) {
@@ -524,7 +548,7 @@ const std::map<QString, Command>& Commands() {
                                                "(by default a block not confirmed is sent up "
                                                "to three times).")});
           },
-          RunApply}},
+          RunApply, false, true}},
     };
     return commands;
 }
@@ -540,7 +564,8 @@ void AddGlobalOptions(QCommandLineParser& parser) {
                                      "once.")});
     parser.addOption({QStringLiteral("folder"),
                       QStringLiteral("The start folder with the tool's files (default: the "
-                                     "working directory)."),
+                                     "working directory when it holds them, else the user's "
+                                     "data folder, filled from the installed sample)."),
                       QStringLiteral("DIR")});
 }
 
@@ -639,13 +664,20 @@ int main(int argc, char* argv[]) {
     }
     global.Ports.removeDuplicates();
     global.Port = global.Ports.value(0);
-    if (global.Folder.isEmpty()) {
-        global.Folder = QDir::currentPath();
+    StartFolderChoice start;
+    if (command.UsesStartFolder) {
+        start = ChooseStartFolderOf(global.Folder);
+        global.Folder = start.Folder;
     }
     try {
         return command.Run(parser, global);
     } catch (const UserError& error) {
         PrintError(error.Text());
+        // A file of the start folder is missing: maybe the folder is not the one meant.
+        if (command.UsesStartFolder && start.Problem.isEmpty() &&
+            error.Text().contains(QDir::toNativeSeparators(start.Folder))) {
+            PrintError(FolderHint(start));
+        }
         return ExitInputError;
     }
 }

@@ -1,6 +1,7 @@
 // muezzin-timetable: writes the prayer timetable files of counties from their coordinates.
 #include "calendar/CalendarClock.h"
 #include "location/CityDatabase.h"
+#include "location/StartFolder.h"
 #include "location/UserError.h"
 #include "prayer/PrayerTimes.h"
 #include "prayer/TimetableFile.h"
@@ -66,7 +67,8 @@ int main(int argc, char* argv[]) {
     parser.addVersionOption();
     parser.addOptions({
         {QStringLiteral("folder"),
-         QStringLiteral("The start folder (default: the working directory)."),
+         QStringLiteral("The start folder (default: the working directory when it holds the "
+                        "tool's files, else the user's data folder)."),
          QStringLiteral("DIR")},
         {QStringLiteral("county"), QStringLiteral("The county's index in the city database."),
          QStringLiteral("N")},
@@ -99,13 +101,12 @@ int main(int argc, char* argv[]) {
         return 2;
     }
 
-    QString folder =
-        QDir(parser.isSet(QStringLiteral("folder")) ? parser.value(QStringLiteral("folder"))
-                                                    : QDir::currentPath())
-            .absolutePath();
-    if (!folder.endsWith(u'/')) {
-        folder += u'/';
+    const StartFolderChoice start =
+        ChooseStartFolder(SystemStartFolderPlaces(parser.value(QStringLiteral("folder"))));
+    if (!start.Problem.isEmpty()) {
+        Fail(start.Problem);
     }
+    const QString& folder = start.Folder;
     std::vector<CityRow> rows;
     try {
         CityDatabase db(CityDatabase::PathIn(folder));

@@ -1,0 +1,42 @@
+#include "app/Translations.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace {
+
+// Where Qt keeps its translations: Qt's own folder, or one beside the program where Qt was
+// deployed with it.
+bool LoadQtTranslation(QTranslator& translator) {
+    const QString name = QStringLiteral("qtbase_fa");
+    return translator.load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+           translator.load(name, QCoreApplication::applicationDirPath() +
+                                     QStringLiteral("/translations"));
+}
+
+} // namespace
+
+QStringList InstallPersianTranslations(QCoreApplication& app) {
+    QStringList notes;
+    auto* own = new QTranslator(&app);
+    if (own->load(QStringLiteral(":/i18n/muezzin-config_fa.qm"))) {
+        QCoreApplication::installTranslator(own);
+    } else {
+        notes.append(QStringLiteral("the program's Persian translation is missing"));
+    }
+    auto* qt = new QTranslator(&app);
+    if (LoadQtTranslation(*qt)) {
+        QCoreApplication::installTranslator(qt);
+    } else {
+        notes.append(QCoreApplication::translate(
+            "Translations", "Qt's dialogs stay in English: its Persian translation qtbase_fa is "
+                            "missing (install qt6-translations-l10n)"));
+    }
+    // Qt's Persian translation would turn the layout right to left; the window is laid out
+    // left to right with its Persian captions in place.
+    QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+    return notes;
+}

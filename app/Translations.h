@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QStringList>
+
+class QCoreApplication;
+
+// Qt's own texts (dialog buttons, the file dialog, edit menus) and the texts this program adds
+// to the window, in the window's language, Persian, whatever the system's language is. The
+// layout stays left to right. Returns a note for each translation that could not be loaded.
+QStringList InstallPersianTranslations(QCoreApplication& app);

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+// Where the tool's files are looked for: --folder when given; else the working directory when
+// it holds the tool's files; else the user's data folder, filled from the installed sample on
+// first use. The window, muezzin-cli and muezzin-timetable all choose it this way.
+
+enum class StartFolderSource { Flag, WorkingDirectory, DataFolder };
+
+// The places the choice looks at, given rather than asked for so that tests can set them.
+struct StartFolderPlaces {
+    QString Flag; // empty when --folder was not given
+    QString WorkingDirectory;
+    QString DataFolder;
+    QString InstalledSample; // the sample start folder installed with the programs
+};
+
+struct StartFolderChoice {
+    QString Folder; // absolute, ending with '/'
+    StartFolderSource Source = StartFolderSource::WorkingDirectory;
+    // Why the data folder could not be filled, naming it; empty when all went well.
+    QString Problem;
+    bool Seeded = false; // the sample's files were copied into the data folder just now
+};
+
+// Whether the folder holds the province list or the city database.
+bool HoldsToolFiles(const QString& folder);
+
+// Chooses the start folder and, when it is the data folder and lacks the province list or the
+// city database, first copies the installed sample into it: only the files it does not have,
+// and each of them whole or not at all.
+StartFolderChoice ChooseStartFolder(const StartFolderPlaces& places);
+
+// The places of this process: its working directory, the user's data folder of the tool (the
+// same for all its programs) and the sample installed beside the programs
+// (../share/muezzin-config/sample from the program's folder). Needs the application object.
+StartFolderPlaces SystemStartFolderPlaces(const QString& flag);
+
+// Copies every file of the sample that the folder lacks. The copies are made in a temporary
+// folder beside it and moved in afterwards, the province list and the city database last, so
+// that an interrupted copy leaves the folder to be filled again at the next start. Returns the
+// problem, or an empty text.
+QString SeedDataFolder(const QString& folder, const QString& sample);
