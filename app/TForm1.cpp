@@ -13,6 +13,7 @@
 #include "location/UserError.h"
 #include "ui_TForm1.h"
 
+#include <QBackingStore>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileDialog>
@@ -21,6 +22,7 @@
 #include <QMessageBox>
 #include <QSlider>
 #include <QTimer>
+#include <QWindow>
 #include <array>
 #include <utility>
 
@@ -471,12 +473,20 @@ void TForm1::ShowMessage(const QString& text) {
     ShowMessageBox(windowTitle(), text);
 }
 
-// The operation holds the thread, so the bars are painted now rather than by the event loop.
+// The operation holds the thread, so the event loop neither paints nor handles expose events.
+// What changed is painted here: the requests a widget posts when it is shown, then every pending
+// update, which paints only what changed instead of the whole window at every block. Qt puts on
+// the screen only what it painted, so an area another window has just left (the upgrade's file
+// dialog) would keep that window's remains, worst on opaque children it never repaints, the
+// yellow read-outs; the whole window therefore goes on the screen from its backing store.
 void TForm1::RepaintNow() {
-    ui->ProgressBar1->repaint();
-    ui->StatusBar1->repaint();
-    repaint();
-    raise();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
+    QEvent paintPending(QEvent::UpdateRequest);
+    QCoreApplication::sendEvent(this, &paintPending);
+    QWindow* shown = windowHandle();
+    if (QBackingStore* store = backingStore(); store && shown && shown->isExposed()) {
+        store->flush(QRegion(rect()), shown);
+    }
 }
 
 void TForm1::PauseMonitor() {
