@@ -132,6 +132,41 @@ private slots:
         QVERIFY(f.boxes.empty());
     }
 
+    // Typed text and Enter never become an item: the lists stay what the files and the database
+    // hold, and nothing is chosen.
+    void typedTextAddsNoItem_data() {
+        QTest::addColumn<int>("box");
+        QTest::newRow("province") << 1;
+        QTest::newRow("city") << 2;
+        QTest::newRow("county") << 3;
+    }
+
+    void typedTextAddsNoItem() {
+        QFETCH(int, box);
+        Fixture f;
+        for (int earlier = 1; earlier < box; ++earlier) {
+            f.Choose(earlier, 0);
+        }
+        const QStringList before = Items(f.Box(box));
+        const int county = f.window->Location().CountyIndex;
+        f.Box(box)->lineEdit()->clear();
+        QTest::keyClicks(f.Box(box)->lineEdit(), QStringLiteral("xyz"));
+        QTest::keyClick(f.Box(box)->lineEdit(), Qt::Key_Return);
+        QTest::keyClick(f.Box(box)->lineEdit(), Qt::Key_Enter);
+        QCOMPARE(Items(f.Box(box)), before);
+        QCOMPARE(f.Box(box)->currentText(), QStringLiteral("xyz"));
+        QCOMPARE(f.window->Location().CountyIndex, county);
+        QVERIFY(!f.Find<QPushButton>(QStringLiteral("BitBtn1"))->isEnabled());
+        QVERIFY(f.boxes.empty());
+        // An item's own name and Enter is a choice like any other.
+        f.Box(box)->lineEdit()->clear();
+        QTest::keyClicks(f.Box(box)->lineEdit(), before.value(0));
+        QTest::keyClick(f.Box(box)->lineEdit(), Qt::Key_Return);
+        QCOMPARE(f.Box(box)->currentIndex(), 0);
+        QCOMPARE(Items(f.Box(box)), before);
+        QCOMPARE(f.Find<QPushButton>(QStringLiteral("BitBtn1"))->isEnabled(), box == 3);
+    }
+
     void missingDatabaseIsSaidAndChangesNothing() {
         Fixture f(false);
         f.Choose(1, 0);
