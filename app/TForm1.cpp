@@ -21,8 +21,10 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QSlider>
+#include <QStyleOptionButton>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -52,6 +54,9 @@ QString SettingsReceivedText() {
     return QStringLiteral(" تنظيمات دستگاه دريافت شد ");
 }
 
+// The glyph may shrink to this side; below it a tick is no longer a tick.
+constexpr int SmallestGlyph = 10;
+
 } // namespace
 
 TForm1::TForm1(CommLink& link, CalendarClock& clock, const QString& startFolder,
@@ -63,7 +68,7 @@ TForm1::TForm1(CommLink& link, CalendarClock& clock, const QString& startFolder,
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowIcon(QIcon(QStringLiteral(":/icons/muezzin.svg")));
-    ui->BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
+    FitApplyCaption();
     ui->BitBtn2->setIcon(QIcon(QStringLiteral(":/icons/search.svg")));
     // An addition of this tool's own, at the end of the settings menu.
     auto* timetableView = new QAction(QStringLiteral("نمايش اوقات شرعي"), this);
@@ -653,6 +658,42 @@ bool TForm1::FormCloseQuery() {
         ClosePort(link_);
     }
     return true;
+}
+
+// --- the apply button ---------------------------------------------------------------------
+
+// The button keeps its designed 75 x 25, so the caption decides the glyph: the style's size when
+// both fit, a smaller one when only that fits, none when the text alone fills the button.
+void TForm1::FitApplyCaption() {
+    QPushButton* button = ui->BitBtn1;
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    option.features =
+        button->autoDefault() ? QStyleOptionButton::AutoDefaultButton : QStyleOptionButton::None;
+    const QStyle* buttonStyle = button->style();
+    const QRect content =
+        buttonStyle->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+    const int textWidth =
+        button->fontMetrics()
+            .boundingRect(content, Qt::AlignCenter | Qt::TextShowMnemonic, option.text)
+            .width();
+    const int side = std::min({buttonStyle->pixelMetric(QStyle::PM_ButtonIconSize, &option, button),
+                               content.width() - textWidth - ButtonGlyphSpacing, content.height()});
+    if (side < SmallestGlyph) {
+        button->setIcon(QIcon());
+        return;
+    }
+    button->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
+    button->setIconSize(QSize(side, side));
+}
+
+void TForm1::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    const bool built = ui->BitBtn1 != nullptr; // setupUi may change the font before it exists
+    if (built && (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)) {
+        FitApplyCaption();
+    }
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

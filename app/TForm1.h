@@ -32,6 +32,9 @@ struct WindowTiming {
     bool StartTimers = true;
 };
 
+// The gap the style leaves between a button's glyph and its text.
+constexpr int ButtonGlyphSpacing = 4;
+
 // A modal message: the caption of the box and its text.
 using MessageBoxFunction = std::function<void(const QString& caption, const QString& text)>;
 
@@ -105,10 +108,12 @@ public:
     QTimer* MonitorTimer() const { return Timer2; }
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void ConnectHandlers();
+    void FitApplyCaption();
     void RunTextSettingCheck();
     void ScheduleClockTick();
     void StopClock();

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSlider>
+#include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -177,6 +178,47 @@ private slots:
         QFETCH(QRect, rect);
         Fixture f;
         QCOMPARE(f.Find<QWidget>(name)->geometry(), rect);
+    }
+
+    // The apply button keeps its place and size; its caption and glyph fit inside it with any
+    // font, the glyph smaller or left out when the font leaves it no room.
+    void applyCaptionFits_data() {
+        QTest::addColumn<int>("pixels");
+        QTest::addColumn<int>("smallestGlyph"); // 0: no glyph
+        QTest::addColumn<int>("largestGlyph");
+        QTest::newRow("8 px: the whole glyph") << 8 << 16 << 16;
+        QTest::newRow("10 px: a smaller glyph") << 10 << 10 << 15;
+        QTest::newRow("the window's 11 px: the text alone") << 11 << 0 << 0;
+        QTest::newRow("12 px: the text alone") << 12 << 0 << 0;
+    }
+
+    void applyCaptionFits() {
+        QFETCH(int, pixels);
+        QFETCH(int, smallestGlyph);
+        QFETCH(int, largestGlyph);
+        Fixture f;
+        QFont font(QStringLiteral("Noto Sans Arabic UI"));
+        font.setPixelSize(pixels);
+        f.window->setFont(font);
+        auto* button = f.Find<QPushButton>(QStringLiteral("BitBtn1"));
+        QCOMPARE(button->geometry(), QRect(40, 216, 75, 25));
+        QStyleOptionButton option;
+        option.initFrom(button);
+        const QRect content =
+            button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+        int width = button->fontMetrics()
+                        .boundingRect(content, Qt::AlignCenter, QStringLiteral("اعمال تغييرات"))
+                        .width();
+        const QSize glyph =
+            button->icon().isNull() ? QSize(0, 0) : button->icon().actualSize(button->iconSize());
+        QVERIFY2(glyph.width() >= smallestGlyph && glyph.width() <= largestGlyph,
+                 qPrintable(QString::number(glyph.width())));
+        if (!glyph.isEmpty()) {
+            QVERIFY(glyph.height() <= content.height());
+            width += glyph.width() + ButtonGlyphSpacing;
+        }
+        QVERIFY2(width <= content.width(),
+                 qPrintable(QStringLiteral("%1 > %2").arg(width).arg(content.width())));
     }
 
     void otherStartState() {
