@@ -18,9 +18,11 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QSlider>
+#include <QStatusBar>
 #include <QStyleOptionButton>
 #include <QTimer>
 #include <QWindow>
@@ -76,16 +78,27 @@ TForm1::TForm1(CommLink& link, CalendarClock& clock, const QString& startFolder,
     ui->N1->addAction(timetableView);
     connect(timetableView, &QAction::triggered, this, &TForm1::TimetableViewClick);
 
-    statusText_ = new QLabel(this);
+    // The bar is 17 pixels high, as designed. QStatusBar keeps 5 of them above and below its
+    // widgets and would cut the descenders off the texts, so the texts stand in a strip of their
+    // own over the whole bar; the status text gives way while the bar shows a control's hint.
+    statusStrip_ = new QWidget(ui->StatusBar1);
+    auto* strip = new QHBoxLayout(statusStrip_);
+    strip->setContentsMargins(2, 0, 2, 0);
+    strip->setSpacing(6);
+    statusText_ = new QLabel(statusStrip_);
     statusText_->setObjectName(QStringLiteral("StatusText"));
-    ui->StatusBar1->addWidget(statusText_, 1);
-    portProblems_ = new QLabel(this);
+    strip->addWidget(statusText_, 1);
+    portProblems_ = new QLabel(statusStrip_);
     portProblems_->setObjectName(QStringLiteral("PortProblems"));
-    ui->StatusBar1->addPermanentWidget(portProblems_);
-    textProblem_ = new QLabel(this);
+    strip->addWidget(portProblems_);
+    textProblem_ = new QLabel(statusStrip_);
     textProblem_->setObjectName(QStringLiteral("TextProblem"));
-    ui->StatusBar1->addPermanentWidget(textProblem_);
-    ui->StatusBar1->setFixedHeight(17 + 4);
+    strip->addWidget(textProblem_);
+    ui->StatusBar1->setSizeGripEnabled(false); // the window keeps its size
+    ui->StatusBar1->setFixedHeight(17);
+    ui->StatusBar1->installEventFilter(this);
+    connect(ui->StatusBar1, &QStatusBar::messageChanged, statusText_,
+            [this](const QString& hint) { statusText_->setVisible(hint.isEmpty()); });
 
     // The window sizes itself to its contents and keeps that size.
     ui->centralwidget->setFixedSize(981, 470);
@@ -686,6 +699,13 @@ void TForm1::FitApplyCaption() {
     }
     button->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
     button->setIconSize(QSize(side, side));
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui->StatusBar1 && event->type() == QEvent::Resize) {
+        statusStrip_->setGeometry(ui->StatusBar1->rect());
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TForm1::changeEvent(QEvent* event) {

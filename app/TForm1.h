@@ -108,6 +108,7 @@ public:
     QTimer* MonitorTimer() const { return Timer2; }
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -138,6 +139,7 @@ private:
     QTimer* Timer2 = nullptr;
     bool clockRunning_ = false;
     std::chrono::system_clock::time_point clockTarget_{};
+    QWidget* statusStrip_ = nullptr; // the texts of the status bar
     QLabel* statusText_ = nullptr;
     QLabel* portProblems_ = nullptr;
     QLabel* textProblem_ = nullptr;

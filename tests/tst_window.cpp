@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSlider>
+#include <QStatusBar>
 #include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -219,6 +220,33 @@ private slots:
         }
         QVERIFY2(width <= content.width(),
                  qPrintable(QStringLiteral("%1 > %2").arg(width).arg(content.width())));
+    }
+
+    // 17 pixels high, and still every text of the bar whole: a control's hint takes the status
+    // text's place and gives it back.
+    void statusBar() {
+        Fixture f;
+        QFont font(QStringLiteral("Noto Sans Arabic UI"));
+        font.setPixelSize(11);
+        f.window->setFont(font);
+        f.window->show();
+        auto* bar = f.Find<QStatusBar>(QStringLiteral("StatusBar1"));
+        QCOMPARE(bar->height(), 17);
+        QCOMPARE(bar->geometry().bottom(), f.window->height() - 1);
+        f.window->SetStatusText(QStringLiteral("Page number: 4 ; Retry : 0"));
+        for (const char* name : {"StatusText", "PortProblems", "TextProblem"}) {
+            const auto* label = f.Find<QLabel>(QString::fromLatin1(name));
+            const QRect inBar(label->mapTo(bar, QPoint(0, 0)), label->size());
+            QVERIFY2(bar->rect().contains(inBar), name);
+            QVERIFY2(inBar.height() >= label->fontMetrics().height(), name);
+        }
+        auto* text = f.Find<QLabel>(QStringLiteral("StatusText"));
+        QVERIFY(text->isVisible());
+        bar->showMessage(QStringLiteral("2"));
+        QVERIFY(!text->isVisible());
+        bar->clearMessage();
+        QVERIFY(text->isVisible());
+        QCOMPARE(f.window->StatusText(), QStringLiteral("Page number: 4 ; Retry : 0"));
     }
 
     void otherStartState() {
