@@ -523,7 +523,8 @@ void TForm1::N12Click() {
         SetStatusText(StatusNoDevice());
         return;
     }
-    SetDeviceClock(link_, clock_);
+    const bool sent = SetDeviceClock(link_, clock_);
+    SetStatusText(ClockSetText(clock_, sent));
 }
 
 void TForm1::N2Click() {
