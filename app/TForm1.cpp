@@ -639,7 +639,8 @@ void TForm1::TimetableViewClick() {
         ShowMessage(text.trimmed() + u' ' + QString::number(year));
         return;
     }
-    auto* dialog = new TimetableDialog(year, loaded.Block, this);
+    auto* dialog = new TimetableDialog(ui->Combo3->currentText(), year, loaded.Block,
+                                       {clock_.SolarMonth, clock_.SolarDay}, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
 }
