@@ -491,12 +491,10 @@ void TForm1::ShowMessage(const QString& text) {
     ShowMessageBox(windowTitle(), text);
 }
 
-// The operation holds the thread, so the event loop neither paints nor handles expose events.
-// What changed is painted here: the requests a widget posts when it is shown, then every pending
-// update, which paints only what changed instead of the whole window at every block. Qt puts on
-// the screen only what it painted, so an area another window has just left (the upgrade's file
-// dialog) would keep that window's remains, worst on opaque children it never repaints, the
-// yellow read-outs; the whole window therefore goes on the screen from its backing store.
+// The operation holds the thread, so neither paint nor expose events are handled. What changed
+// is painted now (a widget just shown asks through a posted event), and then the whole window goes
+// on the screen: Qt puts there only what it painted, and an area a closed window uncovered (the
+// upgrade's file dialog) would otherwise keep that window's remains until the run ends.
 void TForm1::RepaintNow() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
     QEvent paintPending(QEvent::UpdateRequest);

@@ -183,6 +183,7 @@ private slots:
                 auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
                 QVERIFY(dialog);
                 covered = QRect(desk.window->mapFromGlobal(dialog->pos()), dialog->size());
+                QTimer::singleShot(5000, dialog, &QDialog::reject); // a dialog that stays: fail
                 QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("new.fmw"));
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             });
