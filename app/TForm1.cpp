@@ -14,16 +14,22 @@
 #include "location/UserError.h"
 #include "ui_TForm1.h"
 
+#include <QBackingStore>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QSlider>
+#include <QStatusBar>
+#include <QStyleOptionButton>
 #include <QTimer>
+#include <QWindow>
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -54,6 +60,9 @@ QString SettingsReceivedText() {
     return QStringLiteral(" تنظيمات دستگاه دريافت شد ");
 }
 
+// The glyph may shrink to this side; below it a tick is no longer a tick.
+constexpr int SmallestGlyph = 10;
+
 } // namespace
 
 TForm1::TForm1(CommLink& link, CalendarClock& clock, const QString& startFolder,
@@ -65,7 +74,7 @@ TForm1::TForm1(CommLink& link, CalendarClock& clock, const QString& startFolder,
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowIcon(QIcon(QStringLiteral(":/icons/muezzin.svg")));
-    ui->BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
+    FitApplyCaption();
     ui->BitBtn2->setIcon(QIcon(QStringLiteral(":/icons/search.svg")));
     // An addition of this tool's own, at the end of the settings menu.
     auto* timetableView = new QAction(QStringLiteral("نمايش اوقات شرعي"), this);
@@ -73,16 +82,27 @@ TForm1::TForm1(CommLink& link, CalendarClock& clock, const QString& startFolder,
     ui->N1->addAction(timetableView);
     connect(timetableView, &QAction::triggered, this, &TForm1::TimetableViewClick);
 
-    statusText_ = new QLabel(this);
+    // The bar is 17 pixels high, as designed. QStatusBar keeps 5 of them above and below its
+    // widgets and would cut the descenders off the texts, so the texts stand in a strip of their
+    // own over the whole bar; the status text gives way while the bar shows a control's hint.
+    statusStrip_ = new QWidget(ui->StatusBar1);
+    auto* strip = new QHBoxLayout(statusStrip_);
+    strip->setContentsMargins(2, 0, 2, 0);
+    strip->setSpacing(6);
+    statusText_ = new QLabel(statusStrip_);
     statusText_->setObjectName(QStringLiteral("StatusText"));
-    ui->StatusBar1->addWidget(statusText_, 1);
-    portProblems_ = new QLabel(this);
+    strip->addWidget(statusText_, 1);
+    portProblems_ = new QLabel(statusStrip_);
     portProblems_->setObjectName(QStringLiteral("PortProblems"));
-    ui->StatusBar1->addPermanentWidget(portProblems_);
-    textProblem_ = new QLabel(this);
+    strip->addWidget(portProblems_);
+    textProblem_ = new QLabel(statusStrip_);
     textProblem_->setObjectName(QStringLiteral("TextProblem"));
-    ui->StatusBar1->addPermanentWidget(textProblem_);
-    ui->StatusBar1->setFixedHeight(17 + 4);
+    strip->addWidget(textProblem_);
+    ui->StatusBar1->setSizeGripEnabled(false); // the window keeps its size
+    ui->StatusBar1->setFixedHeight(17);
+    ui->StatusBar1->installEventFilter(this);
+    connect(ui->StatusBar1, &QStatusBar::messageChanged, statusText_,
+            [this](const QString& hint) { statusText_->setVisible(hint.isEmpty()); });
 
     // The window sizes itself to its contents and keeps that size.
     ui->centralwidget->setFixedSize(981, 470);
@@ -505,12 +525,18 @@ void TForm1::ShowMessage(const QString& text) {
     ShowMessageBox(windowTitle(), text);
 }
 
-// The operation holds the thread, so the bars are painted now rather than by the event loop.
+// The operation holds the thread, so neither paint nor expose events are handled. What changed
+// is painted now (a widget just shown asks through a posted event), and then the whole window goes
+// on the screen: Qt puts there only what it painted, and an area a closed window uncovered (the
+// upgrade's file dialog) would otherwise keep that window's remains until the run ends.
 void TForm1::RepaintNow() {
-    ui->ProgressBar1->repaint();
-    ui->StatusBar1->repaint();
-    repaint();
-    raise();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
+    QEvent paintPending(QEvent::UpdateRequest);
+    QCoreApplication::sendEvent(this, &paintPending);
+    QWindow* shown = windowHandle();
+    if (QBackingStore* store = backingStore(); store && shown && shown->isExposed()) {
+        store->flush(QRegion(rect()), shown);
+    }
 }
 
 void TForm1::PauseMonitor() {
@@ -529,7 +555,8 @@ void TForm1::N12Click() {
         SetStatusText(StatusNoDevice());
         return;
     }
-    SetDeviceClock(link_, clock_);
+    const bool sent = SetDeviceClock(link_, clock_);
+    SetStatusText(ClockSetText(clock_, sent));
 }
 
 void TForm1::N2Click() {
@@ -644,7 +671,8 @@ void TForm1::TimetableViewClick() {
         ShowMessage(text.trimmed() + u' ' + QString::number(year));
         return;
     }
-    auto* dialog = new TimetableDialog(year, loaded.Block, this);
+    auto* dialog = new TimetableDialog(ui->Combo3->currentText(), year, loaded.Block,
+                                       {clock_.SolarMonth, clock_.SolarDay}, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
 }
@@ -682,6 +710,49 @@ bool TForm1::FormCloseQuery() {
         ClosePort(link_);
     }
     return true;
+}
+
+// --- the apply button ---------------------------------------------------------------------
+
+// The button keeps its designed 75 x 25, so the caption decides the glyph: the style's size when
+// both fit, a smaller one when only that fits, none when the text alone fills the button.
+void TForm1::FitApplyCaption() {
+    QPushButton* button = ui->BitBtn1;
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    option.features =
+        button->autoDefault() ? QStyleOptionButton::AutoDefaultButton : QStyleOptionButton::None;
+    const QStyle* buttonStyle = button->style();
+    const QRect content =
+        buttonStyle->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+    const int textWidth =
+        button->fontMetrics()
+            .boundingRect(content, Qt::AlignCenter | Qt::TextShowMnemonic, option.text)
+            .width();
+    const int side = std::min({buttonStyle->pixelMetric(QStyle::PM_ButtonIconSize, &option, button),
+                               content.width() - textWidth - ButtonGlyphSpacing, content.height()});
+    if (side < SmallestGlyph) {
+        button->setIcon(QIcon());
+        return;
+    }
+    button->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
+    button->setIconSize(QSize(side, side));
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui->StatusBar1 && event->type() == QEvent::Resize) {
+        statusStrip_->setGeometry(ui->StatusBar1->rect());
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    const bool built = ui->BitBtn1 != nullptr; // setupUi may change the font before it exists
+    if (built && (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)) {
+        FitApplyCaption();
+    }
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -33,6 +33,9 @@ struct WindowTiming {
     bool StartTimers = true;
 };
 
+// The gap the style leaves between a button's glyph and its text.
+constexpr int ButtonGlyphSpacing = 4;
+
 // A modal message: the caption of the box and its text.
 using MessageBoxFunction = std::function<void(const QString& caption, const QString& text)>;
 
@@ -112,10 +115,13 @@ public:
     QTimer* MonitorTimer() const { return Timer2; }
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void ConnectHandlers();
+    void FitApplyCaption();
     void RunTextSettingCheck();
     void ScheduleClockTick();
     void StopClock();
@@ -140,6 +146,7 @@ private:
     QTimer* Timer2 = nullptr;
     bool clockRunning_ = false;
     std::chrono::system_clock::time_point clockTarget_{};
+    QWidget* statusStrip_ = nullptr; // the texts of the status bar
     QLabel* statusText_ = nullptr;
     QLabel* portProblems_ = nullptr;
     QLabel* textProblem_ = nullptr;

@@ -1,8 +1,9 @@
 #include "app/TimetableView.h"
 
+#include "prayer/SolarYear.h"
+
 #include <QHeaderView>
 #include <QLabel>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -37,46 +38,74 @@ std::vector<TimetableDay> DecodeYearBlock(const YearBlock& block) {
     return days;
 }
 
-TimetableDialog::TimetableDialog(int year, const YearBlock& block, QWidget* parent)
+bool DayInUse(int solarYear, int month, int day) {
+    return prayer::GregorianOfSolar(solarYear, month, day).has_value();
+}
+
+TimetableDialog::TimetableDialog(const QString& county, int year, const YearBlock& block,
+                                 Today today, QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("TimetableDialog"));
-    setWindowTitle(QStringLiteral("%1 - %2").arg(year).arg(Heads[0]));
+    // "Prayer times of county ... - year ..."
+    setWindowTitle(QStringLiteral("اوقات شرعي شهرستان %1 - سال %2").arg(county).arg(year));
     const std::vector<TimetableDay> days = DecodeYearBlock(block);
 
-    auto* table = new QTableWidget(static_cast<int>(days.size()), 5, this);
-    table->setObjectName(QStringLiteral("TimetableTable"));
+    table_ = new QTableWidget(static_cast<int>(days.size()), 5, this);
+    table_->setObjectName(QStringLiteral("TimetableTable"));
     QStringList heads(Heads.begin(), Heads.end());
-    table->setHorizontalHeaderLabels(heads);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setHorizontalHeaderLabels(heads);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    int todayRow = 0;
     for (int row = 0; row < static_cast<int>(days.size()); ++row) {
         const TimetableDay& day = days[static_cast<std::size_t>(row)];
-        table->setVerticalHeaderItem(row,
-                                     new QTableWidgetItem(QStringLiteral("%1/%2/%3")
-                                                              .arg(year)
-                                                              .arg(day.Month, 2, 10, QChar(u'0'))
-                                                              .arg(day.Day, 2, 10, QChar(u'0'))));
+        const bool inUse = DayInUse(year, day.Month, day.Day);
+        unused_ += inUse ? 0 : 1;
+        if (day.Month == today.Month && day.Day == today.Day) {
+            todayRow = row;
+        }
+        auto* head = new QTableWidgetItem(QStringLiteral("%1/%2/%3")
+                                              .arg(year)
+                                              .arg(day.Month, 2, 10, QChar(u'0'))
+                                              .arg(day.Day, 2, 10, QChar(u'0')));
+        table_->setVerticalHeaderItem(row, head);
         for (int column = 0; column < 5; ++column) {
             const auto c = static_cast<std::size_t>(column);
             auto* item = new QTableWidgetItem(day.Times[c]);
             item->setTextAlignment(Qt::AlignCenter);
-            if (day.Impossible[c]) {
+            if (!inUse) {
+                item->setBackground(QColor(0xD8, 0xD8, 0xD8));
+                item->setForeground(QColor(0x80, 0x80, 0x80));
+                item->setToolTip(tr("not a day of this year: the device never uses it"));
+            } else if (day.Impossible[c]) {
                 item->setBackground(QColor(0xFF, 0x80, 0x80));
                 item->setToolTip(tr("not a time of day"));
                 ++impossible_;
             }
-            table->setItem(row, column, item);
+            table_->setItem(row, column, item);
         }
     }
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table_->setCurrentCell(todayRow, 0);
 
     auto* summary = new QLabel(this);
     summary->setObjectName(QStringLiteral("TimetableSummary"));
-    summary->setText(impossible_ == 0 ? tr("%1 days, every time a time of day").arg(days.size())
-                                      : tr("%1 days; %2 times are not times of day (marked)")
-                                            .arg(days.size())
-                                            .arg(impossible_));
+    const auto inUse = static_cast<int>(days.size()) - unused_;
+    QString text =
+        impossible_ == 0
+            ? tr("%1 days, every time a time of day").arg(inUse)
+            : tr("%1 days; %2 times are not times of day (marked)").arg(inUse).arg(impossible_);
+    if (unused_ > 0) {
+        text += tr("; %1 place(s) of the file not in this year (grey)").arg(unused_);
+    }
+    summary->setText(text);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(summary);
-    layout->addWidget(table);
+    layout->addWidget(table_);
     resize(560, 600);
+}
+
+// Only a table that has its size can put today's row in the middle.
+void TimetableDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    table_->scrollToItem(table_->currentItem(), QAbstractItemView::PositionAtCenter);
 }

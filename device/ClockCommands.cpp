@@ -12,12 +12,30 @@ ClockFrame ClockFrameOf(const CalendarClock& clock) {
     return out;
 }
 
-void SetDeviceClock(CommLink& link, CalendarClock& clock) {
+bool SetDeviceClock(CommLink& link, CalendarClock& clock) {
     ReadClock(clock);
     const ClockFrame bytes = ClockFrameOf(clock);
     std::copy(bytes.begin(), bytes.end(), link.TxFrame.begin());
     link.WriteCount = bytes.size();
+    link.BytesWritten = 0; // no port leaves the count of an earlier frame
     SendFrame(link);
+    return link.BytesWritten == bytes.size();
+}
+
+QString ClockSetText(const CalendarClock& clock, bool sent) {
+    if (!sent) {
+        return QStringLiteral("the device clock was not set: the clock frame could not be sent");
+    }
+    const QChar zero(u'0');
+    return QStringLiteral("device clock set to %1-%2-%3 %4:%5:%6, %7")
+        .arg(clock.Year)
+        .arg(clock.Month, 2, 10, zero)
+        .arg(clock.Day, 2, 10, zero)
+        .arg(clock.Hour, 2, 10, zero)
+        .arg(clock.Minute, 2, 10, zero)
+        .arg(clock.Second, 2, 10, zero)
+        .arg(clock.DaylightSaving ? QStringLiteral("an hour behind the PC for daylight saving")
+                                  : QStringLiteral("the PC's time (no daylight saving)"));
 }
 
 std::optional<SettingsBlock> ReadStoredSettings(CommLink& link) {

@@ -14,8 +14,12 @@ using ClockFrame = std::array<std::uint8_t, 12>;
 ClockFrame ClockFrameOf(const CalendarClock& clock);
 
 // Samples the PC clock at the turn of a second and writes the clock frame; nothing is read
-// back.
-void SetDeviceClock(CommLink& link, CalendarClock& clock);
+// back. False when the frame did not go out whole.
+bool SetDeviceClock(CommLink& link, CalendarClock& clock);
+
+// What the operator is told after setting the clock: the date and time the device was sent and
+// whether daylight saving put it an hour behind the PC; or that the frame did not go out.
+QString ClockSetText(const CalendarClock& clock, bool sent);
 
 // Asks the device for its stored settings block; nothing unless the whole reply arrived.
 std::optional<SettingsBlock> ReadStoredSettings(CommLink& link);

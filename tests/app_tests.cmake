@@ -12,3 +12,6 @@ add_test(NAME translations_complete COMMAND ${CMAKE_COMMAND}
   -DTS=${MUEZZIN_TRANSLATIONS} -DWORK=${CMAKE_CURRENT_BINARY_DIR}/translations_check
   "-DSOURCES=${MUEZZIN_TRANSLATED_SOURCES}"
   -P ${CMAKE_CURRENT_SOURCE_DIR}/translations_check.cmake)
+# On an X display of its own: it checks what reaches the screen, which offscreen cannot show.
+muezzin_add_test(tst_windowpaint muezzin_app muezzin_devicesim)
+target_compile_definitions(tst_windowpaint PRIVATE MUEZZIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")

@@ -191,6 +191,52 @@ private slots:
         QCOMPARE(arrived, (std::vector<std::size_t>{134, 12, 7}));
     }
 
+    // The status bar says what the device was sent, as the device got it, and whether daylight
+    // saving put it an hour behind the PC; a frame that cannot go out is not reported as set.
+    void windowShowsClockSent_data() {
+        QTest::addColumn<bool>("saving");
+        QTest::addColumn<bool>("deviceGone");
+        QTest::newRow("standard time") << false << false;
+        QTest::newRow("daylight saving") << true << false;
+        QTest::newRow("device gone") << false << true;
+    }
+
+    void windowShowsClockSent() {
+        QFETCH(bool, saving);
+        QFETCH(bool, deviceGone);
+        DeviceSimulator sim;
+        QVERIFY(sim.Start());
+        Desk desk;
+        QVERIFY(OpenPort(desk.link, PathOf(sim)));
+        desk.link.Connected = true;
+        desk.clock.DaylightSaving = saving;
+        if (deviceGone) {
+            sim.Stop(); // the cable pulled
+        }
+        const QTime before = QTime::currentTime();
+        desk.window.N12Click();
+        const QString shown = desk.window.StatusText();
+        if (deviceGone) {
+            QVERIFY2(shown.startsWith(QStringLiteral("the device clock was not set")),
+                     qPrintable(shown));
+            return;
+        }
+        QTRY_VERIFY(sim.Clock().Set);
+        const DeviceClock got = sim.Clock();
+        const QString sent = QStringLiteral("%1-%2-%3 %4:%5:%6")
+                                 .arg(2000 + got.Year)
+                                 .arg(got.Month, 2, 10, QChar(u'0'))
+                                 .arg(got.Day, 2, 10, QChar(u'0'))
+                                 .arg(got.Hour, 2, 10, QChar(u'0'))
+                                 .arg(got.Minute, 2, 10, QChar(u'0'))
+                                 .arg(got.Second, 2, 10, QChar(u'0'));
+        QCOMPARE(shown, QStringLiteral("device clock set to ") + sent +
+                            (saving ? QStringLiteral(", an hour behind the PC for daylight saving")
+                                    : QStringLiteral(", the PC's time (no daylight saving)")));
+        const int behind = (before.hour() - got.Hour + 24) % 24;
+        QVERIFY(behind == (saving ? 1 : 0) || before.minute() == 59);
+    }
+
     void readBack_data() {
         QTest::addColumn<int>("cut");
         QTest::addColumn<bool>("whole");

@@ -19,6 +19,7 @@
 #include <QRegularExpression>
 #include <QSlider>
 #include <QStatusBar>
+#include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -182,6 +183,74 @@ private slots:
         QFETCH(QRect, rect);
         Fixture f;
         QCOMPARE(f.Find<QWidget>(name)->geometry(), rect);
+    }
+
+    // The apply button keeps its place and size; its caption and glyph fit inside it with any
+    // font, the glyph smaller or left out when the font leaves it no room.
+    void applyCaptionFits_data() {
+        QTest::addColumn<int>("pixels");
+        QTest::addColumn<int>("smallestGlyph"); // 0: no glyph
+        QTest::addColumn<int>("largestGlyph");
+        QTest::newRow("8 px: the whole glyph") << 8 << 16 << 16;
+        QTest::newRow("10 px: a smaller glyph") << 10 << 10 << 15;
+        QTest::newRow("the window's 11 px: the text alone") << 11 << 0 << 0;
+        QTest::newRow("12 px: the text alone") << 12 << 0 << 0;
+    }
+
+    void applyCaptionFits() {
+        QFETCH(int, pixels);
+        QFETCH(int, smallestGlyph);
+        QFETCH(int, largestGlyph);
+        Fixture f;
+        QFont font(QStringLiteral("Noto Sans Arabic UI"));
+        font.setPixelSize(pixels);
+        f.window->setFont(font);
+        auto* button = f.Find<QPushButton>(QStringLiteral("BitBtn1"));
+        QCOMPARE(button->geometry(), QRect(40, 216, 75, 25));
+        QStyleOptionButton option;
+        option.initFrom(button);
+        const QRect content =
+            button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+        int width = button->fontMetrics()
+                        .boundingRect(content, Qt::AlignCenter, QStringLiteral("اعمال تغييرات"))
+                        .width();
+        const QSize glyph =
+            button->icon().isNull() ? QSize(0, 0) : button->icon().actualSize(button->iconSize());
+        QVERIFY2(glyph.width() >= smallestGlyph && glyph.width() <= largestGlyph,
+                 qPrintable(QString::number(glyph.width())));
+        if (!glyph.isEmpty()) {
+            QVERIFY(glyph.height() <= content.height());
+            width += glyph.width() + ButtonGlyphSpacing;
+        }
+        QVERIFY2(width <= content.width(),
+                 qPrintable(QStringLiteral("%1 > %2").arg(width).arg(content.width())));
+    }
+
+    // 17 pixels high, and still every text of the bar whole: a control's hint takes the status
+    // text's place and gives it back.
+    void statusBar() {
+        Fixture f;
+        QFont font(QStringLiteral("Noto Sans Arabic UI"));
+        font.setPixelSize(11);
+        f.window->setFont(font);
+        f.window->show();
+        auto* bar = f.Find<QStatusBar>(QStringLiteral("StatusBar1"));
+        QCOMPARE(bar->height(), 17);
+        QCOMPARE(bar->geometry().bottom(), f.window->height() - 1);
+        f.window->SetStatusText(QStringLiteral("Page number: 4 ; Retry : 0"));
+        for (const char* name : {"StatusText", "PortProblems", "TextProblem"}) {
+            const auto* label = f.Find<QLabel>(QString::fromLatin1(name));
+            const QRect inBar(label->mapTo(bar, QPoint(0, 0)), label->size());
+            QVERIFY2(bar->rect().contains(inBar), name);
+            QVERIFY2(inBar.height() >= label->fontMetrics().height(), name);
+        }
+        auto* text = f.Find<QLabel>(QStringLiteral("StatusText"));
+        QVERIFY(text->isVisible());
+        bar->showMessage(QStringLiteral("2"));
+        QVERIFY(!text->isVisible());
+        bar->clearMessage();
+        QVERIFY(text->isVisible());
+        QCOMPARE(f.window->StatusText(), QStringLiteral("Page number: 4 ; Retry : 0"));
     }
 
     void otherStartState() {

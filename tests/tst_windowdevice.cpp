@@ -15,6 +15,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -130,6 +131,41 @@ private slots:
         QCOMPARE(f.Box(2)->count(), 0);
         QCOMPARE(f.Box(2)->toolTip(), QStringLiteral("0"));
         QVERIFY(f.boxes.empty());
+    }
+
+    // Typed text and Enter never become an item: the lists stay what the files and the database
+    // hold, and nothing is chosen.
+    void typedTextAddsNoItem_data() {
+        QTest::addColumn<int>("box");
+        QTest::newRow("province") << 1;
+        QTest::newRow("city") << 2;
+        QTest::newRow("county") << 3;
+    }
+
+    void typedTextAddsNoItem() {
+        QFETCH(int, box);
+        Fixture f;
+        for (int earlier = 1; earlier < box; ++earlier) {
+            f.Choose(earlier, 0);
+        }
+        const QStringList before = Items(f.Box(box));
+        const int county = f.window->Location().CountyIndex;
+        f.Box(box)->lineEdit()->clear();
+        QTest::keyClicks(f.Box(box)->lineEdit(), QStringLiteral("xyz"));
+        QTest::keyClick(f.Box(box)->lineEdit(), Qt::Key_Return);
+        QTest::keyClick(f.Box(box)->lineEdit(), Qt::Key_Enter);
+        QCOMPARE(Items(f.Box(box)), before);
+        QCOMPARE(f.Box(box)->currentText(), QStringLiteral("xyz"));
+        QCOMPARE(f.window->Location().CountyIndex, county);
+        QVERIFY(!f.Find<QPushButton>(QStringLiteral("BitBtn1"))->isEnabled());
+        QVERIFY(f.boxes.empty());
+        // An item's own name and Enter is a choice like any other.
+        f.Box(box)->lineEdit()->clear();
+        QTest::keyClicks(f.Box(box)->lineEdit(), before.value(0));
+        QTest::keyClick(f.Box(box)->lineEdit(), Qt::Key_Return);
+        QCOMPARE(f.Box(box)->currentIndex(), 0);
+        QCOMPARE(Items(f.Box(box)), before);
+        QCOMPARE(f.Find<QPushButton>(QStringLiteral("BitBtn1"))->isEnabled(), box == 3);
     }
 
     void missingDatabaseIsSaidAndChangesNothing() {
@@ -251,6 +287,46 @@ private slots:
         }));
     }
 
+    // The view opens at today's row, in the middle of the table; the 30th of month 12 of a
+    // common year is greyed and not counted among the faults.
+    void timetableViewDays_data() {
+        QTest::addColumn<int>("year");
+        QTest::addColumn<int>("month");
+        QTest::addColumn<int>("day");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("unused");
+        QTest::newRow("common year, autumn") << 1405 << 9 << 16 << 6 * 31 + 2 * 30 + 15 << 1;
+        QTest::newRow("common year, new year's day") << 1404 << 1 << 1 << 0 << 1;
+        QTest::newRow("first day of a 30-day month") << 1406 << 7 << 1 << 186 << 1;
+        QTest::newRow("leap year, its last day") << 1403 << 12 << 30 << 365 << 0;
+    }
+
+    void timetableViewDays() {
+        QFETCH(int, year);
+        QFETCH(int, month);
+        QFETCH(int, day);
+        QFETCH(int, row);
+        QFETCH(int, unused);
+        YearBlock block{};
+        block.fill(0xFF); // 255:255 at every place: no time of day
+        TimetableDialog dialog(QStringLiteral("Aone"), year, block, {month, day});
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const auto* table = dialog.findChild<QTableWidget*>();
+        QCOMPARE(table->currentRow(), row);
+        QCOMPARE(table->verticalHeaderItem(row)->text(), QStringLiteral("%1/%2/%3")
+                                                             .arg(year)
+                                                             .arg(month, 2, 10, QChar(u'0'))
+                                                             .arg(day, 2, 10, QChar(u'0')));
+        const QRect shown = table->visualItemRect(table->currentItem());
+        QVERIFY(table->viewport()->rect().contains(shown));
+        QCOMPARE(dialog.UnusedCount(), unused);
+        QCOMPARE(dialog.ImpossibleCount(), (366 - unused) * 5);
+        const QTableWidgetItem* last = table->item(365, 0);
+        QCOMPARE(last->background().color() == QColor(0xFF, 0x80, 0x80), unused == 0);
+        QCOMPARE(last->toolTip().startsWith(QStringLiteral("not a day of this year")), unused == 1);
+    }
+
     // The timetable of the chosen county as the device will get it, impossible times marked.
     void timetableView() {
         Fixture f;
@@ -269,8 +345,18 @@ private slots:
         view->trigger();
         auto* dialog = f.window->findChild<TimetableDialog*>();
         QVERIFY(dialog);
-        // Every other entry holds code 0, which decodes to 255:254 and is marked.
-        QCOMPARE(dialog->ImpossibleCount(), 366 * 5 - 1);
+        QCOMPARE(dialog->windowTitle(),
+                 QStringLiteral("اوقات شرعي شهرستان Aone - سال %1").arg(f.clock.SolarYear));
+        // Every other entry of the days in use holds code 0, which decodes to 255:254 and is
+        // marked; the 30th of month 12 is in use in the rule's leap years only.
+        const int daysInUse = (f.clock.SolarYear + 621) % 4 == 0 ? 366 : 365;
+        QCOMPARE(dialog->ImpossibleCount(), daysInUse * 5 - 1);
+        const auto* table = dialog->findChild<QTableWidget*>();
+        QCOMPARE(table->verticalHeaderItem(table->currentRow())->text(),
+                 QStringLiteral("%1/%2/%3")
+                     .arg(f.clock.SolarYear)
+                     .arg(f.clock.SolarMonth, 2, 10, QChar(u'0'))
+                     .arg(f.clock.SolarDay, 2, 10, QChar(u'0')));
         const auto days = DecodeYearBlock(
             LoadYearBlock(f.Path(QStringLiteral("data/1/10/100/")), f.clock.SolarYear).Block);
         QCOMPARE(days.size(), std::size_t{366});

@@ -68,6 +68,14 @@
         <source>%1 days; %2 times are not times of day (marked)</source>
         <translation>%1 روز؛ %2 ساعت نامعتبر است (علامت‌دار)</translation>
     </message>
+    <message>
+        <source>; %1 place(s) of the file not in this year (grey)</source>
+        <translation>؛ %1 خانه از فايل در اين سال نيست (خاکستري)</translation>
+    </message>
+    <message>
+        <source>not a day of this year: the device never uses it</source>
+        <translation>روزي از اين سال نيست؛ دستگاه هرگز از آن استفاده نمي‌کند</translation>
+    </message>
 </context>
 <context>
     <name>Translations</name>

@@ -192,22 +192,14 @@ int RunClock(const QCommandLineParser&, const GlobalOptions&) {
     return ExitOk;
 }
 
-// What the clock frame of this sample set the device to.
-QString ClockSetText(const CalendarClock& clock) {
-    return QString::asprintf("%04d-%02u-%02u %02u:%02u:%02u%s", clock.Year, unsigned{clock.Month},
-                             unsigned{clock.Day}, unsigned{clock.Hour}, unsigned{clock.Minute},
-                             unsigned{clock.Second},
-                             clock.DaylightSaving ? " (standard time: daylight saving is on)" : "");
-}
-
 int RunSetClock(const QCommandLineParser&, const GlobalOptions& global) {
     if (global.ManyDevices()) {
         Console console({}, StandardErrorIsTerminal());
         return RunOnDevices(
             DevicePorts(global), console, OnDevices(global),
             [](CommLink& link, CalendarClock& clock, CliHost&) {
-                SetDeviceClock(link, clock);
-                return DeviceOutcome{0, QStringLiteral("clock set to ") + ClockSetText(clock)};
+                const bool sent = SetDeviceClock(link, clock);
+                return DeviceOutcome{sent ? ExitOk : ExitIncomplete, ClockSetText(clock, sent)};
             });
     }
     CommLink link;
@@ -215,9 +207,13 @@ int RunSetClock(const QCommandLineParser&, const GlobalOptions& global) {
         return ExitInputError;
     }
     CalendarClock clock = ClockNow(); // decides daylight saving for the sample that is sent
-    SetDeviceClock(link, clock);
+    const bool sent = SetDeviceClock(link, clock);
     ReleaseDevice(link);
-    std::printf("set the device clock to %s\n", qPrintable(ClockSetText(clock)));
+    if (!sent) {
+        PrintError(ClockSetText(clock, sent));
+        return ExitIncomplete;
+    }
+    std::printf("%s\n", qPrintable(ClockSetText(clock, sent)));
     return ExitOk;
 }
 
