@@ -1,10 +1,7 @@
 #include "prayer/TimetableFile.h"
 
-#include <atomic>
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <random>
+#include "files/SafeSave.h"
+
 #include <string>
 #include <vector>
 
@@ -18,16 +15,6 @@ void PutTime(TimetableImage& image, std::size_t at, const std::optional<ClockTim
     }
     image.at(at) = HourCodeOf(time->Hour);
     image.at(at + 1) = MinuteCodeOf(time->Minute);
-}
-
-// Beside the file, so that the rename stays on one file system; the random part keeps two
-// processes apart, the counter two threads of one process.
-std::filesystem::path TemporaryPathFor(const std::filesystem::path& path) {
-    static const unsigned long long processTag = std::random_device{}();
-    static std::atomic<unsigned long long> counter{0};
-    std::filesystem::path temporary = path;
-    temporary += ".tmp-" + std::to_string(processTag) + "-" + std::to_string(counter++);
-    return temporary;
 }
 
 [[noreturn]] void Fail(const std::filesystem::path& path, const std::string& reason) {
@@ -72,26 +59,11 @@ void WriteTimetableFile(const std::filesystem::path& path, const TimetableImage&
             Fail(path, error.message());
         }
     }
-    const std::filesystem::path temporary = TemporaryPathFor(path);
-    errno = 0;
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (out) {
-            out.write(reinterpret_cast<const char*>(image.data()),
-                      static_cast<std::streamsize>(image.size()));
-            out.close();
-        }
-        if (!out) {
-            const std::string reason = errno != 0 ? std::strerror(errno) : "write failed";
-            std::filesystem::remove(temporary, error);
-            Fail(path, reason);
-        }
-    }
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-        const std::string reason = error.message();
-        std::filesystem::remove(temporary, error);
-        Fail(path, reason);
+    try {
+        files::SaveFile(
+            path, std::string_view(reinterpret_cast<const char*>(image.data()), image.size()));
+    } catch (const files::FileError& failure) {
+        Fail(path, failure.Reason());
     }
 }
 

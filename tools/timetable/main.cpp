@@ -15,6 +15,7 @@ namespace {
 
 constexpr int FirstYear = 1300; // the device counts its years from here, in one byte
 constexpr int LastYear = 1555;
+constexpr int MostYears = 100;
 
 void Fail(const QString& text) {
     std::fprintf(stderr, "muezzin-timetable: %s\n", text.toUtf8().constData());
@@ -73,7 +74,7 @@ int main(int argc, char* argv[]) {
         {QStringLiteral("all"), QStringLiteral("Every county of the city database.")},
         {QStringLiteral("from"), QStringLiteral("The first solar year (default: the current one)."),
          QStringLiteral("YEAR")},
-        {QStringLiteral("years"), QStringLiteral("How many years (default: 10)."),
+        {QStringLiteral("years"), QStringLiteral("How many years, 1 to 100 (default: 10)."),
          QStringLiteral("N")},
     });
     parser.process(app);
@@ -89,11 +90,21 @@ int main(int argc, char* argv[]) {
         Fail(QStringLiteral("give either --county N or --all; see --help"));
         return 2;
     }
-    if (years < 1 || from < FirstYear || from + years - 1 > LastYear) {
+    // Each bound on its own first, so that no sum below can overflow.
+    if (years < 1 || years > MostYears) {
+        Fail(QStringLiteral("--years takes 1 to %1 years within %2..%3, which the device can "
+                            "hold, not %4")
+                 .arg(MostYears)
+                 .arg(FirstYear)
+                 .arg(LastYear)
+                 .arg(years));
+        return 2;
+    }
+    if (from < FirstYear || from > LastYear || from + years - 1 > LastYear) {
         Fail(QStringLiteral("the years %1 to %2 are not all within %3..%4, which the device can "
                             "hold")
                  .arg(from)
-                 .arg(from + years - 1)
+                 .arg(qint64{from} + years - 1)
                  .arg(FirstYear)
                  .arg(LastYear));
         return 2;
