@@ -19,3 +19,7 @@ void SetDeviceClock(CommLink& link, CalendarClock& clock);
 
 // Asks the device for its stored settings block; nothing unless the whole reply arrived.
 std::optional<SettingsBlock> ReadStoredSettings(CommLink& link);
+
+// The settings block of the reply in RxBuffer: a reply of the whole length counts, whatever its
+// header holds.
+std::optional<SettingsBlock> SettingsOfReply(const CommLink& link);

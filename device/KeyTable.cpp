@@ -97,6 +97,18 @@ private:
 
 } // namespace
 
+KeyTable ParseKeyTable(QByteArrayView bytes) {
+    KeyTable table;
+    table.fill(0xFF);
+    KeyLines lines(table);
+    if (bytes.startsWith(Utf8Mark)) {
+        bytes = bytes.sliced(Utf8Mark.size());
+    }
+    lines.Feed(bytes);
+    lines.Finish();
+    return table;
+}
+
 KeyTable LoadKeyTable(const QString& path) {
     try {
         files::InputFile file(FilePath(path));

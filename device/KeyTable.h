@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <array>
 #include <cstddef>
@@ -23,3 +24,6 @@ inline const QString KeyFileName = QStringLiteral("encryp.key");
 KeyTable LoadKeyTable(const QString& path);
 
 constexpr std::size_t KeyFileSizeLimit = std::size_t{512} << 10;
+
+// The table of a key file's bytes, read as LoadKeyTable reads the file.
+KeyTable ParseKeyTable(QByteArrayView bytes);

@@ -277,7 +277,8 @@ private slots:
             << QStringList{"import-cities", "c.csv"} << "c.csv=" + QString(70000, u'1') << 2
             << "line 1: a line longer than 65536 bytes" << 0;
         QTest::newRow("cities into their own file")
-            << QStringList{"import-cities", "city.db", "%folder/city.db"} << "" << 2
+            << QStringList{"import-cities", "c.csv", "%folder/c.csv"}
+            << "c.csv=" + QString::fromUtf8(ReadFile(Sample + "city.csv")) << 2
             << "is the database file" << 0;
     }
 
