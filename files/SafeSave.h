@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <span>
 #include <string_view>
 
 namespace files {
@@ -24,6 +25,15 @@ namespace files {
 //
 // Each throws FileError (Failed, or CannotOpen for the path itself).
 void SaveFile(const std::filesystem::path& path, std::string_view bytes);
+
+// Several files saved as SaveFile saves one, all synced at once, which is many times faster for
+// a program that writes many files. A failure before the renames replaces none of them; one
+// during the renames keeps those already in place.
+struct FileBytes {
+    std::filesystem::path Path;
+    std::string_view Bytes;
+};
+void SaveFiles(std::span<const FileBytes> files);
 
 // The same replacement for a file that another library writes by name, such as a database:
 // build fills the new, empty file at the path it is given; a throw from it removes the file and

@@ -52,18 +52,29 @@ TimetableImage TimetableFileImage(int solarYear, double latitude, double longitu
 }
 
 void WriteTimetableFile(const std::filesystem::path& path, const TimetableImage& image) {
-    std::error_code error;
-    if (path.has_parent_path()) {
-        std::filesystem::create_directories(path.parent_path(), error);
-        if (error) {
-            Fail(path, error.message());
+    const TimetableFileOut file{path, image};
+    WriteTimetableFiles(std::span<const TimetableFileOut>(&file, 1));
+}
+
+void WriteTimetableFiles(std::span<const TimetableFileOut> files) {
+    std::vector<files::FileBytes> bytes;
+    bytes.reserve(files.size());
+    for (const TimetableFileOut& file : files) {
+        std::error_code error;
+        if (file.Path.has_parent_path()) {
+            std::filesystem::create_directories(file.Path.parent_path(), error);
+            if (error) {
+                Fail(file.Path, error.message());
+            }
         }
+        bytes.push_back(
+            {file.Path, std::string_view(reinterpret_cast<const char*>(file.Image.data()),
+                                         file.Image.size())});
     }
     try {
-        files::SaveFile(
-            path, std::string_view(reinterpret_cast<const char*>(image.data()), image.size()));
+        files::SaveFiles(bytes);
     } catch (const files::FileError& failure) {
-        Fail(path, failure.Reason());
+        Fail(failure.Path(), failure.Reason());
     }
 }
 
