@@ -148,8 +148,9 @@ private:
 // Fills the buffer as far as it can; fewer bytes only at the end.
 using ReadFunction = std::function<std::size_t(char* data, std::size_t size)>;
 
-// Feeds the file to the records a line at a time, each line checked to be UTF-8, so that
-// neither the file nor the text of more than one record is held at once.
+// Feeds the file to the records a line at a time, each line checked to be UTF-8 (no byte of a
+// multi-byte sequence is 0x0A, so lines decode on their own), so that neither the file nor the
+// text of more than one record is held at once.
 void ReadCsv(const ReadFunction& read, const QString& csvPath, CsvRecords& records) {
     QByteArray line;
     QByteArray chunk(64 * 1024, Qt::Uninitialized);
