@@ -27,6 +27,8 @@
 #include <QSlider>
 #include <QStatusBar>
 #include <QStyleOptionButton>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
@@ -303,14 +305,18 @@ void TForm1::LoadStartFiles() {
         ui->Combo1->setCurrentIndex(-1);
         ui->Combo1->setEditText(shown);
     });
-    Guarded([this] {
-        const QString path = startFolder_ + QStringLiteral("log.txt");
-        if (!QFileInfo::exists(path)) {
-            return; // the first start
-        }
-        ui->RichEdit1->setPlainText(ReadLines1256(path).join(u'\n'));
+    const QString path = startFolder_ + QStringLiteral("log.txt");
+    if (!QFileInfo::exists(path)) {
+        logLoaded_ = true; // the first start: nothing to keep
+        return;
+    }
+    try {
+        ui->RichEdit1->setPlainText(ReadLines1256(path, LogSizeLimit).join(u'\n'));
         ui->RichEdit1->moveCursor(QTextCursor::End);
-    });
+        logLoaded_ = true;
+    } catch (const UserError& error) {
+        ShowError(error.Text() + QStringLiteral("\nThe log of this run will be added to its end."));
+    }
 }
 
 // --- the log ------------------------------------------------------------------------------
@@ -323,9 +329,17 @@ void TForm1::ClearLog() {
     ui->RichEdit1->clear();
 }
 
+// Block by block: the pane's plain text would turn every no-break space into a space.
 QStringList TForm1::LogLines() const {
-    const QString text = ui->RichEdit1->toPlainText();
-    return text.isEmpty() ? QStringList() : text.split(u'\n');
+    const QTextDocument* document = ui->RichEdit1->document();
+    if (document->isEmpty()) {
+        return {};
+    }
+    QStringList lines;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        lines.append(block.text());
+    }
+    return lines;
 }
 
 void TForm1::N11Click() {
@@ -698,8 +712,12 @@ bool TForm1::FormCloseQuery() {
     // start; refusing the close would keep the window open for good.
     const bool nowhereToSave = !startProblem_.isEmpty() && !QFileInfo(startFolder_).isWritable();
     try {
-        if (!nowhereToSave) {
-            SaveLines1256(startFolder_ + QStringLiteral("log.txt"), LogLines());
+        // A saved log that was never loaded into the pane must not be replaced by it.
+        const QString path = startFolder_ + QStringLiteral("log.txt");
+        if (!nowhereToSave && logLoaded_) {
+            SaveLines1256(path, LogLines());
+        } else if (!nowhereToSave) {
+            AppendLines1256(path, LogLines());
         }
     } catch (const UserError& error) {
         ShowError(error.Text());

@@ -142,6 +142,9 @@ private:
     WindowTiming timing_;
     QString startFolder_;
     bool firstTickDone_ = false;
+    // The saved log is in the pane (or there was none), so the close may replace it; until
+    // then the close appends to it.
+    bool logLoaded_ = false;
     QTimer* Timer1 = nullptr;
     QTimer* Timer2 = nullptr;
     bool clockRunning_ = false;

@@ -2,10 +2,14 @@
 #include "app/TForm1.h"
 #include "app/Translations.h"
 #include "location/StartFolder.h"
+#include "location/TextFiles.h"
+#include "location/UserError.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCommandLineParser>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QPixmap>
 #include <QStyleFactory>
@@ -48,6 +52,22 @@ private:
     const QElapsedTimer& started_;
 };
 
+// Through the shared save, so that a full disk never leaves half a picture.
+void SaveScreenshot(TForm1& window, const QString& path) {
+    const QByteArray suffix = QFileInfo(path).suffix().toLatin1();
+    QBuffer picture;
+    picture.open(QIODevice::WriteOnly);
+    try {
+        if (!window.grab().save(&picture, suffix.isEmpty() ? "PNG" : suffix.constData())) {
+            throw UserError(
+                QStringLiteral("cannot write %1: no picture format has that name").arg(path));
+        }
+        SaveBytes(path, picture.data());
+    } catch (const UserError& error) {
+        std::fprintf(stderr, "muezzin-config: %s\n", qPrintable(error.Text()));
+    }
+}
+
 // Takes the picture once the first tick has run and, with ports to search, the device shows
 // as connected (or the wait runs out), then closes the window as a user would.
 void ScheduleScreenshot(TForm1& window, const QString& path) {
@@ -64,9 +84,7 @@ void ScheduleScreenshot(TForm1& window, const QString& path) {
         }
         poll->stop();
         delete waited;
-        if (!window.grab().save(path)) {
-            std::fprintf(stderr, "muezzin-config: cannot write %s\n", qPrintable(path));
-        }
+        SaveScreenshot(window, path);
         window.close();
     });
     poll->start(100);

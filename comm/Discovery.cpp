@@ -87,7 +87,7 @@ bool FindDevice(CommLink& link, DiscoveryState& state) {
         link.ReadCount = frame::ProbeReply.size();
         SendFrame(link);
         ReceiveReply(link);
-        if (std::equal(frame::ProbeReply.begin(), frame::ProbeReply.end(), link.RxBuffer.begin())) {
+        if (IsProbeReply(link)) {
             link.Connected = true;
             link.LastAnsweredPort = port;
             QueryVersion(link);
@@ -96,6 +96,15 @@ bool FindDevice(CommLink& link, DiscoveryState& state) {
         ClosePort(link);
     }
     return true;
+}
+
+bool IsProbeReply(const CommLink& link) {
+    return std::equal(frame::ProbeReply.begin(), frame::ProbeReply.end(), link.RxBuffer.begin());
+}
+
+bool IsVersionReply(const CommLink& link) {
+    return std::equal(frame::VersionReplyHeader.begin(), frame::VersionReplyHeader.end(),
+                      link.RxBuffer.begin());
 }
 
 std::string VersionTextOf(const std::array<frame::Byte, frame::BufferSize>& reply) {
@@ -117,8 +126,7 @@ bool QueryVersion(CommLink& link) {
     link.ReadCount = frame::VersionReplySize;
     SendFrame(link);
     ReceiveReply(link);
-    link.Connected = std::equal(frame::VersionReplyHeader.begin(), frame::VersionReplyHeader.end(),
-                                link.RxBuffer.begin());
+    link.Connected = IsVersionReply(link);
     if (link.Connected) {
         link.VersionText = VersionTextOf(link.RxBuffer);
     }

@@ -39,5 +39,10 @@ bool FindDevice(CommLink& link, DiscoveryState& state);
 // Asks the open port's device for its version; sets or clears Connected.
 bool QueryVersion(CommLink& link);
 
+// How the replies in RxBuffer are judged: the device's answer to the probe, and the header of
+// a version reply.
+bool IsProbeReply(const CommLink& link);
+bool IsVersionReply(const CommLink& link);
+
 // The 14-character version text of a version reply, bytes taken as they come.
 std::string VersionTextOf(const std::array<frame::Byte, frame::BufferSize>& reply);

@@ -46,6 +46,10 @@ std::optional<SettingsBlock> ReadStoredSettings(CommLink& link) {
     link.ReadCount = frame::BlockFrameSize;
     SendFrame(link);
     ReceiveReply(link);
+    return SettingsOfReply(link);
+}
+
+std::optional<SettingsBlock> SettingsOfReply(const CommLink& link) {
     if (link.BytesRead != frame::BlockFrameSize) {
         return std::nullopt;
     }

@@ -1,10 +1,10 @@
 #include "device/KeyTable.h"
 
+#include "files/InputFile.h"
 #include "location/TextFiles.h"
 #include "location/UserError.h"
 
 #include <QByteArrayView>
-#include <QFile>
 #include <algorithm>
 #include <span>
 
@@ -97,32 +97,53 @@ private:
 
 } // namespace
 
-KeyTable LoadKeyTable(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw UserError(CannotOpenText(path));
-    }
+KeyTable ParseKeyTable(QByteArrayView bytes) {
     KeyTable table;
     table.fill(0xFF);
     KeyLines lines(table);
-    QByteArray chunk(ChunkSize, Qt::Uninitialized);
-    bool first = true;
-    while (!lines.Full()) {
-        const qint64 got = file.read(chunk.data(), ChunkSize);
-        if (got < 0) {
-            throw UserError(
-                QStringLiteral("Cannot read file %1: %2").arg(path, file.errorString()));
-        }
-        if (got == 0) {
-            break;
-        }
-        QByteArrayView bytes(chunk.constData(), got);
-        if (first && bytes.startsWith(Utf8Mark)) {
-            bytes = bytes.sliced(Utf8Mark.size());
-        }
-        first = false;
-        lines.Feed(bytes);
+    if (bytes.startsWith(Utf8Mark)) {
+        bytes = bytes.sliced(Utf8Mark.size());
     }
+    lines.Feed(bytes);
     lines.Finish();
     return table;
+}
+
+KeyTable LoadKeyTable(const QString& path) {
+    try {
+        files::InputFile file(FilePath(path));
+        KeyTable table;
+        table.fill(0xFF);
+        KeyLines lines(table);
+        QByteArray chunk(ChunkSize, Qt::Uninitialized);
+        std::size_t total = 0;
+        bool first = true;
+        while (!lines.Full()) {
+            // One byte beyond the bound tells a file that is too long from one that just fits.
+            const std::size_t step =
+                std::min(static_cast<std::size_t>(ChunkSize), KeyFileSizeLimit + 1 - total);
+            const std::size_t got = file.Read(chunk.data(), step);
+            if (got == 0) {
+                break;
+            }
+            total += got;
+            QByteArrayView bytes(chunk.constData(), static_cast<qsizetype>(got));
+            if (first && bytes.startsWith(Utf8Mark)) {
+                bytes = bytes.sliced(Utf8Mark.size());
+            }
+            first = false;
+            lines.Feed(bytes);
+            if (total > KeyFileSizeLimit && !lines.Full()) {
+                throw UserError(QStringLiteral("Cannot read file %1: larger than %2 KiB before "
+                                               "its %3th line ends")
+                                    .arg(path)
+                                    .arg(KeyFileSizeLimit >> 10)
+                                    .arg(KeySlotCount));
+            }
+        }
+        lines.Finish();
+        return table;
+    } catch (const files::FileError& error) {
+        throw UserError(ReadErrorText(error, path));
+    }
 }

@@ -3,9 +3,9 @@
 #include "location/TextFiles.h"
 #include "location/UserError.h"
 
-#include <QFile>
 #include <QMap>
 #include <functional>
+#include <map>
 #include <vector>
 
 namespace {
@@ -157,19 +157,35 @@ bool IsSection(const QString& name) {
 } // namespace
 
 Profile ReadProfile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        throw UserError(CannotOpenText(path));
+    return ParseProfile(ReadInputFile(path, ProfileSizeLimit), path);
+}
+
+Profile ParseProfile(const QByteArray& bytes, const QString& fileName) {
+    QString text = QString::fromUtf8(bytes);
+    if (text.startsWith(QChar(0xFEFF))) {
+        text.remove(0, 1); // an editor's byte-order mark
     }
-    const QString text = QString::fromUtf8(file.readAll());
     Profile profile;
     QString section;
+    std::map<std::pair<QString, QString>, int> seen; // section and key -> line
     int lineNumber = 0;
-    for (const QString& raw : text.split(u'\n')) {
+    for (QString raw : text.split(u'\n')) {
         ++lineNumber;
         const Fail fail = [&](const QString& what) {
-            throw UserError(QStringLiteral("%1, line %2: %3").arg(path).arg(lineNumber).arg(what));
+            throw UserError(
+                QStringLiteral("%1, line %2: %3").arg(fileName).arg(lineNumber).arg(what));
         };
+        if (raw.endsWith(u'\r')) {
+            raw.chop(1);
+        }
+        // A control character would cut a value short or hide part of it from the reader.
+        for (const QChar c : std::as_const(raw)) {
+            if ((c.unicode() < 0x20 && c != u'\t') || c.unicode() == 0x7F) {
+                const QString code =
+                    QStringLiteral("%1").arg(c.unicode(), 4, 16, QChar(u'0')).toUpper();
+                fail(QStringLiteral("a control character (U+%1) in the line").arg(code));
+            }
+        }
         const QString line = raw.trimmed();
         if (line.isEmpty() || line.startsWith(u'#') || line.startsWith(u';')) {
             continue;
@@ -196,6 +212,12 @@ Profile ReadProfile(const QString& path) {
         const Key* key = FindKey(section, name);
         if (!key) {
             fail(QStringLiteral("unknown key '%1' in section [%2]").arg(name, section));
+        }
+        const auto [earlier, first] = seen.try_emplace({section, name}, lineNumber);
+        if (!first) {
+            fail(QStringLiteral("key '%1' in section [%2] is given twice (first on line %3)")
+                     .arg(name, section)
+                     .arg(earlier->second));
         }
         key->Set(profile, value, fail);
     }

@@ -2,6 +2,7 @@
 
 #include "device/SettingsBlock.h"
 
+#include <QByteArray>
 #include <QString>
 #include <optional>
 #include <vector>
@@ -24,9 +25,13 @@ struct Profile {
 };
 
 // Throws UserError naming the file, the line and what is wrong (an unknown section or key, a
-// line that is not "key = value", a county or level that is not a number, a flag that is
-// neither true nor false). Range checks are left to the settings block.
+// key given twice, a line that is not "key = value", a control character, a county or level
+// that is not a number, a flag that is neither true nor false). Range checks are left to the
+// settings block. The file must be a regular file of at most ProfileSizeLimit bytes.
 Profile ReadProfile(const QString& path);
+
+// The same for the profile's bytes (UTF-8); name stands for the file in messages.
+Profile ParseProfile(const QByteArray& bytes, const QString& name);
 
 // Every key of a profile with its value for these fields and county, in the file's order.
 struct ProfileEntry {

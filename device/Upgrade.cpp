@@ -2,9 +2,10 @@
 
 #include "device/Priority.h"
 #include "device/UpgradeTexts.h"
+#include "files/InputFile.h"
+#include "location/TextFiles.h"
 
 #include <QByteArray>
-#include <QFile>
 #include <algorithm>
 #include <array>
 
@@ -39,26 +40,6 @@ void LoadFrame(CommLink& link, Byte command, const std::array<Byte, 2>& params,
     frame::Compose(link.TxFrame, command, params[0], params[1], data);
 }
 
-bool StageEntered(const CommLink& link) {
-    return ReplyMatches(link, frame::command::Probe) &&
-           link.RxBuffer[frame::ParamHighAt] == frame::UpgradeStageMark[0] &&
-           link.RxBuffer[frame::ParamLowAt] == frame::UpgradeStageMark[1];
-}
-
-bool MemoryErased(const CommLink& link) {
-    return ReplyMatches(link, frame::command::EraseMemory) &&
-           link.RxBuffer[frame::ParamHighAt] == frame::EraseDoneMark;
-}
-
-// Only a whole echo counts: a short one would be compared against the zeroed buffer.
-bool EchoMatches(const CommLink& link) {
-    const auto from = static_cast<std::ptrdiff_t>(frame::DataAt);
-    const auto to = static_cast<std::ptrdiff_t>(frame::PageFrameSize);
-    return link.BytesRead == frame::PageFrameSize &&
-           std::equal(link.RxBuffer.begin() + from, link.RxBuffer.begin() + to,
-                      link.TxFrame.begin() + from);
-}
-
 QString HexDumpText(const CommLink& link) {
     const QByteArray head(reinterpret_cast<const char*>(link.RxBuffer.data()), HexDumpBytes);
     return QString::fromLatin1(head.toHex().toUpper());
@@ -71,7 +52,8 @@ void SendEndUpgrade(CommLink& link) {
 }
 
 // Logs how a start step's reply was judged. A refusal also shows the reply's first bytes and
-// takes the device out of its upgrade stage.
+// takes the device out of its upgrade stage, unless the line is gone and there is neither a
+// reply to show nor a device to tell.
 bool Judge(CommLink& link, OperationHost& host, bool accepted, const QString& acceptedLine,
            const QString& refusedLine) {
     if (accepted) {
@@ -79,60 +61,93 @@ bool Judge(CommLink& link, OperationHost& host, bool accepted, const QString& ac
         return true;
     }
     host.AppendLogLine(refusedLine + ReplyCountSeparator + QString::number(link.BytesRead));
-    host.ShowMessage(HexDumpText(link));
-    SendEndUpgrade(link);
+    if (!LinkLost(link)) {
+        host.ShowMessage(HexDumpText(link));
+        SendEndUpgrade(link);
+    }
     return false;
 }
 
-// Sends the page until its echo matches; false once the run's differing echoes reach the
-// flash-fault limit.
-bool SendPage(CommLink& link, OperationHost& host, const FirmwareImage& image, int page,
-              int& retries) {
+enum class PageOutcome { Confirmed, FlashFault, LinkLost };
+
+// Sends the page until its echo matches or the run's differing echoes reach the flash-fault
+// limit. A lost line is no fault of the flash: it ends the page at once.
+PageOutcome SendPage(CommLink& link, OperationHost& host, const FirmwareImage& image, int page,
+                     int& retries) {
     for (;;) {
         frame::Compose(link.TxFrame, frame::command::WritePage, static_cast<Byte>(page),
                        static_cast<Byte>(retries & 0xFF), PageBytes(image, page));
         Exchange(link, frame::PageFrameSize, frame::PageFrameSize);
         if (EchoMatches(link)) {
-            return true;
+            return PageOutcome::Confirmed;
+        }
+        if (LinkLost(link)) {
+            return PageOutcome::LinkLost;
         }
         ++retries;
         if (retries >= FlashFaultRetries) {
             host.AppendLogLine(FlashFaultText);
-            return false;
+            return PageOutcome::FlashFault;
         }
         host.AppendLogLine(PageNotConfirmedText + QString::number(page) + PageResentText +
                            QString::number(link.BytesRead));
     }
 }
 
-UpgradeResult EndFailed(OperationHost& host, UpgradeResult result) {
+// A lost line also gives up the port, which is gone; the monitor then searches afresh.
+UpgradeResult EndFailed(CommLink& link, OperationHost& host, UpgradeResult result) {
+    result.LinkLost = result.LinkLost || LinkLost(link);
+    if (result.LinkLost) {
+        link.Connected = false;
+        ClosePort(link);
+    }
     host.AppendLogLine(UpgradeIncompleteText +
                        QString::number(FirmwarePageCount - result.PagesConfirmed));
-    host.SetStatusText(FailedStatusText);
+    host.SetStatusText(result.LinkLost ? LinkLostStatusText : FailedStatusText);
     return result;
 }
 
 } // namespace
 
+bool StageEntered(const CommLink& link) {
+    return ReplyMatches(link, frame::command::Probe) &&
+           link.RxBuffer[frame::ParamHighAt] == frame::UpgradeStageMark[0] &&
+           link.RxBuffer[frame::ParamLowAt] == frame::UpgradeStageMark[1];
+}
+
+bool MemoryErased(const CommLink& link) {
+    return ReplyMatches(link, frame::command::EraseMemory) &&
+           link.RxBuffer[frame::ParamHighAt] == frame::EraseDoneMark;
+}
+
+bool EchoMatches(const CommLink& link) {
+    const auto from = static_cast<std::ptrdiff_t>(frame::DataAt);
+    const auto to = static_cast<std::ptrdiff_t>(frame::PageFrameSize);
+    return link.BytesRead == frame::PageFrameSize &&
+           std::equal(link.RxBuffer.begin() + from, link.RxBuffer.begin() + to,
+                      link.TxFrame.begin() + from);
+}
+
+bool LinkLost(const CommLink& link) {
+    return link.IoStatus == iostatus::Failed;
+}
+
 FirmwareImage ReadFirmwareFile(const QString& path) {
     FirmwareImage image;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    try {
+        // Only a regular file: a FIFO or a device could block the run or never end.
+        files::InputFile file(FilePath(path));
+        image.FileArea.resize(FirmwareFileAreaSize);
+        const std::size_t got =
+            file.Read(reinterpret_cast<char*>(image.FileArea.data()), image.FileArea.size());
+        image.FileArea.resize(got);
+    } catch (const files::FileError& error) {
+        image.FileArea.clear();
+        image.Problem = ReadErrorText(error, path);
         return image;
     }
-    image.FileArea.resize(FirmwareFileAreaSize);
-    std::size_t got = 0;
-    while (got < FirmwareFileAreaSize) {
-        const qint64 n = file.read(reinterpret_cast<char*>(image.FileArea.data() + got),
-                                   static_cast<qint64>(FirmwareFileAreaSize - got));
-        if (n <= 0) {
-            break;
-        }
-        got += static_cast<std::size_t>(n);
-    }
-    image.FileArea.resize(got);
-    image.Status =
-        got == FirmwareFileAreaSize ? FirmwareFileStatus::Read : FirmwareFileStatus::Short;
+    image.Status = image.FileArea.size() == FirmwareFileAreaSize ? FirmwareFileStatus::Read
+                                                                 : FirmwareFileStatus::Short;
     return image;
 }
 
@@ -219,14 +234,14 @@ UpgradeResult RunUpgrade(CommLink& link, OperationHost& host, const QString& fir
             ClosePort(link);
             link.Connected = false;
         }
-        return EndFailed(host, result);
+        return EndFailed(link, host, result);
     }
 
     LoadFrame(link, frame::command::EraseMemory, frame::StageAccessCode, ZeroData);
     Exchange(link, StartFrameSize, frame::UpgradeReplySize);
     if (!Judge(link, host, MemoryErased(link), MemoryResetText, MemoryNotResetText)) {
         result.RefusedStep = UpgradeStep::EraseMemory;
-        return EndFailed(host, result);
+        return EndFailed(link, host, result);
     }
 
     {
@@ -236,7 +251,8 @@ UpgradeResult RunUpgrade(CommLink& link, OperationHost& host, const QString& fir
         host.SetProgressRange(FirmwarePageCount - 1);
         host.SetProgressVisible(true);
         for (int page = 0; page < FirmwarePageCount; ++page) {
-            const bool confirmed = SendPage(link, host, image, page, result.Retries);
+            const PageOutcome outcome = SendPage(link, host, image, page, result.Retries);
+            const bool confirmed = outcome == PageOutcome::Confirmed;
             result.PagesConfirmed += confirmed ? 1 : 0;
             host.SetStatusText(PageStatusText + QString::number(page) + RetryStatusText +
                                QString::number(result.Retries));
@@ -245,16 +261,19 @@ UpgradeResult RunUpgrade(CommLink& link, OperationHost& host, const QString& fir
             host.RepaintNow();
             if (!confirmed) {
                 result.RefusedStep = UpgradeStep::WritePage;
+                result.LinkLost = outcome == PageOutcome::LinkLost;
                 break;
             }
         }
     }
-    SendEndUpgrade(link);
+    if (!result.LinkLost) {
+        SendEndUpgrade(link);
+    }
     // The device restarts from here: the monitor has to find it afresh.
     link.Connected = false;
     ClosePort(link);
     if (result.RefusedStep != UpgradeStep::None) {
-        return EndFailed(host, result);
+        return EndFailed(link, host, result);
     }
     result.Completed = true;
     host.SetStatusText(FinishedStatusText);

@@ -31,9 +31,10 @@ struct FirmwareImage {
     // 65536 into the bytes that are sent.
     std::vector<std::uint8_t> FileArea;
     bool PadApplied = false;
+    QString Problem; // why the file could not be read, for NotOpened
 };
 
-// Reads at most the file area from the start of the file.
+// Reads at most the file area from the start of the file, which must be a regular file.
 FirmwareImage ReadFirmwareFile(const QString& path);
 
 // The log line of a file that cannot be used (not opened, or short); empty for a file read whole.
@@ -51,6 +52,17 @@ std::span<const std::uint8_t, 256> PageBytes(const FirmwareImage& image, int pag
 QString RecoveryPortName(const CommLink& link, const QStringList& candidates,
                          const QString& overridePort);
 
+// How the replies of the upgrade are judged, from RxBuffer and BytesRead (and TxFrame for the
+// echo).
+// The running device, or one waiting in its upgrade stage, is in that stage now.
+bool StageEntered(const CommLink& link);
+// The device erased its program.
+bool MemoryErased(const CommLink& link);
+// The whole page came back as sent; a short echo never counts.
+bool EchoMatches(const CommLink& link);
+// The port reported the line lost during the last exchange.
+bool LinkLost(const CommLink& link);
+
 // The step at which a run stopped early.
 enum class UpgradeStep {
     None,
@@ -66,6 +78,7 @@ struct UpgradeResult {
     int PagesConfirmed = 0;
     int Retries = 0; // WritePage frames whose echo differed
     bool Completed = false;
+    bool LinkLost = false; // the port reported the line lost (cable pulled, device gone)
     // Nothing was sent: the file could not be used.
     bool InputError() const { return File != FirmwareFileStatus::Read; }
 };

@@ -47,3 +47,6 @@ inline const QString RetryStatusText = QStringLiteral(" ; Retry : ");
 // Status line at the end of a run that confirmed every page, and of any other run.
 inline const QString FinishedStatusText = QStringLiteral("Finished");
 inline const QString FailedStatusText = QStringLiteral("Failed");
+// Status line of a run that ended because the line was lost (cable pulled, device gone).
+inline const QString LinkLostStatusText =
+    QStringLiteral("Failed: the connection to the device was lost");

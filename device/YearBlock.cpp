@@ -1,6 +1,8 @@
 #include "device/YearBlock.h"
 
-#include <QFile>
+#include "files/InputFile.h"
+#include "location/TextFiles.h"
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -23,23 +25,6 @@ constexpr int DaysBefore(int month) {
 
 // 366 days of five times fill the block up to its last two bytes.
 static_assert(YearHeaderSize + StoredTimeSize * TimesPerDay * DaysBefore(13) == 3710);
-
-// Reads up to out.size() bytes; the count read, or -1 on a read error.
-qint64 ReadFully(QFile& file, std::span<std::uint8_t> out) {
-    qint64 total = 0;
-    while (total < static_cast<qint64>(out.size())) {
-        const qint64 got = file.read(reinterpret_cast<char*>(out.data()) + total,
-                                     static_cast<qint64>(out.size()) - total);
-        if (got < 0) {
-            return -1;
-        }
-        if (got == 0) {
-            break;
-        }
-        total += got;
-    }
-    return total;
-}
 
 void WriteHeader(YearBlock& block, int year) {
     const QByteArray header =
@@ -112,18 +97,17 @@ QString YearFilePath(const QString& timetableFolder, int year) {
 YearBlockResult LoadYearBlock(const QString& timetableFolder, int year) {
     YearBlockResult result;
     result.Path = YearFilePath(timetableFolder, year);
-    QFile file(result.Path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.Status = YearFileStatus::Missing;
-        return result;
-    }
     std::array<std::uint8_t, TimetableFileSize> buffer{};
-    const qint64 got = ReadFully(file, buffer);
-    if (got < 0) {
+    std::size_t got = 0;
+    try {
+        // Only a regular file: a FIFO in its place would hold the upload up for ever.
+        files::InputFile file(FilePath(result.Path));
+        got = file.Read(reinterpret_cast<char*>(buffer.data()), buffer.size());
+    } catch (const files::FileError&) {
         result.Status = YearFileStatus::Missing;
         return result;
     }
-    if (got < static_cast<qint64>(buffer.size())) {
+    if (got < buffer.size()) {
         result.Status = YearFileStatus::Short;
         return result;
     }

@@ -58,7 +58,7 @@ QString YearFilePath(const QString& timetableFolder, int year);
 
 enum class YearFileStatus {
     Loaded,
-    Missing, // cannot be opened or read
+    Missing, // cannot be opened or read, or is not a regular file
     Short,   // fewer than 6144 bytes: converting it would send invented times
 };
 

@@ -1,25 +1,33 @@
 #include "location/CityImport.h"
 
+#include "files/InputFile.h"
+#include "files/SafeSave.h"
 #include "location/CityDatabase.h"
 #include "location/TextFiles.h"
 #include "location/UserError.h"
 
+#include <QByteArrayView>
 #include <QFile>
-#include <QFileInfo>
 #include <QHash>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringDecoder>
 #include <QStringList>
-#include <QTemporaryFile>
 #include <QVariant>
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <system_error>
 #include <vector>
 
 namespace {
+
+// A record, or a line, longer than this is no county of a city database; the bound keeps a
+// file without line ends from filling the memory.
+constexpr qsizetype RecordSizeLimit = 64 * 1024;
 
 struct CsvRecord {
     int Line = 0; // where the record starts, from 1
@@ -34,113 +42,162 @@ QString AtLine(const QString& csvPath, int line, const QString& what) {
     return Refusal(csvPath, QStringLiteral("line %1: %2").arg(line).arg(what));
 }
 
-// The first line that is not UTF-8. Bytes of a multi-byte sequence are never 0x0A, so the
-// file can be split at line feeds before decoding.
-int FirstBadUtf8Line(const QByteArray& bytes) {
-    const QList<QByteArray> lines = bytes.split('\n');
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        const QString decoded = decoder.decode(lines.at(i)); // decodes only when converted
-        if (decoder.hasError()) {
-            return static_cast<int>(i) + 1;
-        }
-    }
-    return 0;
-}
+// Splits the text into records as it is fed, a line at a time. A quoted field may hold commas,
+// line breaks and "" for a quote. Blank lines between records are skipped. Each record goes to
+// the sink as soon as it ends.
+class CsvRecords {
+public:
+    CsvRecords(const QString& csvPath, std::function<void(CsvRecord&)> sink)
+        : csvPath_(csvPath), sink_(std::move(sink)) {}
 
-QString DecodeUtf8(const QByteArray& bytes, const QString& csvPath) {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = decoder.decode(bytes);
-    if (decoder.hasError()) {
-        throw UserError(
-            AtLine(csvPath, FirstBadUtf8Line(bytes), QStringLiteral("the text is not UTF-8")));
-    }
-    if (text.startsWith(QChar(0xFEFF))) {
-        text.remove(0, 1);
-    }
-    return text;
-}
-
-// Splits the text into records. A quoted field may hold commas, line breaks and "" for a
-// quote. Blank lines between records are skipped.
-std::vector<CsvRecord> ParseCsv(const QString& text, const QString& csvPath) {
-    std::vector<CsvRecord> records;
-    CsvRecord record;
-    QString field;
-    bool quoted = false;     // inside a quoted field
-    bool wasQuoted = false;  // the current field was quoted (it is not blank then)
-    bool recordOpen = false; // something of the current record has been read
-    int line = 1;
-    int quoteLine = 0;
-
-    auto endField = [&] {
-        record.Fields.append(field);
-        field.clear();
-        wasQuoted = false;
-    };
-    auto endRecord = [&] {
-        if (recordOpen) {
-            endField();
-            records.push_back(std::move(record));
-        }
-        record = CsvRecord{};
-        recordOpen = false;
-    };
-
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (!recordOpen) {
-            record.Line = line;
-        }
-        if (quoted) {
-            if (c == u'"') {
-                if (i + 1 < text.size() && text.at(i + 1) == u'"') {
-                    field.append(u'"');
-                    ++i;
-                } else {
-                    quoted = false;
-                }
-            } else {
-                if (c == u'\n') {
-                    ++line;
-                }
-                field.append(c);
+    // Takes text that ends at a line end, or the last text of the file.
+    void Feed(QStringView text) {
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar c = text.at(i);
+            if (!recordOpen_) {
+                record_.Line = line_;
             }
-            continue;
-        }
-        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n') {
-            continue; // the line feed ends the record
-        }
-        if (c == u'\n') {
-            endRecord();
-            ++line;
-        } else if (c == u',') {
-            recordOpen = true;
-            endField();
-        } else if (c == u'"' && field.isEmpty() && !wasQuoted) {
-            recordOpen = true;
-            quoted = true;
-            wasQuoted = true;
-            quoteLine = line;
-        } else if (c == u'"') {
-            throw UserError(AtLine(csvPath, line,
-                                   QStringLiteral("a double quote inside a field that is not "
-                                                  "in quotes")));
-        } else if (wasQuoted) {
-            throw UserError(AtLine(csvPath, line,
-                                   QStringLiteral("text after the closing double quote of a "
-                                                  "field")));
-        } else {
-            recordOpen = true;
-            field.append(c);
+            if (++recordSize_ > RecordSizeLimit) {
+                throw UserError(AtLine(
+                    csvPath_, record_.Line,
+                    QStringLiteral("a record longer than %1 characters").arg(RecordSizeLimit)));
+            }
+            if (quoted_) {
+                if (c == u'"') {
+                    if (i + 1 < text.size() && text.at(i + 1) == u'"') {
+                        field_.append(u'"');
+                        ++i;
+                    } else {
+                        quoted_ = false;
+                    }
+                } else {
+                    if (c == u'\n') {
+                        ++line_;
+                    }
+                    field_.append(c);
+                }
+                continue;
+            }
+            if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n') {
+                continue; // the line feed ends the record
+            }
+            if (c == u'\n') {
+                EndRecord();
+                ++line_;
+            } else if (c == u',') {
+                recordOpen_ = true;
+                EndField();
+            } else if (c == u'"' && field_.isEmpty() && !wasQuoted_) {
+                recordOpen_ = true;
+                quoted_ = true;
+                wasQuoted_ = true;
+                quoteLine_ = line_;
+            } else if (c == u'"') {
+                throw UserError(AtLine(csvPath_, line_,
+                                       QStringLiteral("a double quote inside a field that is not "
+                                                      "in quotes")));
+            } else if (wasQuoted_) {
+                throw UserError(AtLine(csvPath_, line_,
+                                       QStringLiteral("text after the closing double quote of a "
+                                                      "field")));
+            } else {
+                recordOpen_ = true;
+                field_.append(c);
+            }
         }
     }
-    if (quoted) {
-        throw UserError(AtLine(csvPath, quoteLine,
-                               QStringLiteral("a double quote opens a field that never closes")));
+
+    void Finish() {
+        if (quoted_) {
+            throw UserError(AtLine(csvPath_, quoteLine_,
+                                   QStringLiteral("a double quote opens a field that never "
+                                                  "closes")));
+        }
+        EndRecord();
     }
-    endRecord();
-    return records;
+
+private:
+    void EndField() {
+        record_.Fields.append(field_);
+        field_.clear();
+        wasQuoted_ = false;
+    }
+
+    void EndRecord() {
+        if (recordOpen_) {
+            EndField();
+            sink_(record_);
+        }
+        record_ = CsvRecord{};
+        recordOpen_ = false;
+        recordSize_ = 0;
+    }
+
+    QString csvPath_;
+    std::function<void(CsvRecord&)> sink_;
+    CsvRecord record_;
+    QString field_;
+    bool quoted_ = false;     // inside a quoted field
+    bool wasQuoted_ = false;  // the current field was quoted (it is not blank then)
+    bool recordOpen_ = false; // something of the current record has been read
+    int line_ = 1;
+    int quoteLine_ = 0;
+    qsizetype recordSize_ = 0;
+};
+
+// Fills the buffer as far as it can; fewer bytes only at the end.
+using ReadFunction = std::function<std::size_t(char* data, std::size_t size)>;
+
+// Feeds the file to the records a line at a time, each line checked to be UTF-8 (no byte of a
+// multi-byte sequence is 0x0A, so lines decode on their own), so that neither the file nor the
+// text of more than one record is held at once.
+void ReadCsv(const ReadFunction& read, const QString& csvPath, CsvRecords& records) {
+    QByteArray line;
+    QByteArray chunk(64 * 1024, Qt::Uninitialized);
+    int lineNumber = 1;
+    bool first = true;
+    const auto feed = [&](bool ended) {
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        QString text = decoder.decode(line);
+        if (decoder.hasError()) {
+            throw UserError(AtLine(csvPath, lineNumber, QStringLiteral("the text is not UTF-8")));
+        }
+        if (first && text.startsWith(QChar(0xFEFF))) {
+            text.remove(0, 1);
+        }
+        first = false;
+        if (ended) {
+            text.append(u'\n');
+        }
+        records.Feed(text);
+        line.clear();
+        ++lineNumber;
+    };
+    for (;;) {
+        const std::size_t got = read(chunk.data(), static_cast<std::size_t>(chunk.size()));
+        if (got == 0) {
+            break;
+        }
+        QByteArrayView rest(chunk.constData(), static_cast<qsizetype>(got));
+        while (!rest.isEmpty()) {
+            const qsizetype end = rest.indexOf('\n');
+            line += end < 0 ? rest : rest.first(end);
+            if (line.size() > RecordSizeLimit) {
+                throw UserError(
+                    AtLine(csvPath, lineNumber,
+                           QStringLiteral("a line longer than %1 bytes").arg(RecordSizeLimit)));
+            }
+            if (end < 0) {
+                break;
+            }
+            feed(true);
+            rest = rest.sliced(end + 1);
+        }
+    }
+    if (!line.isEmpty()) {
+        feed(false);
+    }
+    records.Finish();
 }
 
 // Where each column the database needs stands in the header.
@@ -205,57 +262,66 @@ double Coordinate(const QString& text, int line, const char* column, double limi
     return value;
 }
 
-std::vector<CityRow> RowsOf(const std::vector<CsvRecord>& records, const QString& csvPath) {
-    if (records.empty()) {
-        throw UserError(Refusal(csvPath, QStringLiteral("the file is empty")));
-    }
-    const CsvRecord& header = records.front();
-    const std::vector<qsizetype> at = ColumnPositions(header, csvPath);
-    std::vector<CityRow> rows;
-    QHash<int, int> countyLines; // Parts3_index -> line
-    for (std::size_t r = 1; r < records.size(); ++r) {
-        const CsvRecord& record = records[r];
-        if (record.Fields.size() != header.Fields.size()) {
-            throw UserError(AtLine(csvPath, record.Line,
+// Turns records into rows: the first record is the header; each later one is checked and its
+// row handed on at once.
+class CityRows {
+public:
+    CityRows(const QString& csvPath, std::function<void(const CityRow&)> sink)
+        : csvPath_(csvPath), sink_(std::move(sink)) {}
+
+    void Take(CsvRecord& record) {
+        if (!header_) {
+            at_ = ColumnPositions(record, csvPath_);
+            header_ = std::move(record);
+            return;
+        }
+        if (record.Fields.size() != header_->Fields.size()) {
+            throw UserError(AtLine(csvPath_, record.Line,
                                    QStringLiteral("%1 fields where the header has %2")
                                        .arg(record.Fields.size())
-                                       .arg(header.Fields.size())));
+                                       .arg(header_->Fields.size())));
         }
-        const auto text = [&](std::size_t column) { return record.Fields.at(at[column]); };
+        const auto text = [&](std::size_t column) { return record.Fields.at(at_[column]); };
         CityRow row;
-        row.Province = WholeNumber(text(0), record.Line, citycolumn::Province, csvPath);
-        row.City = WholeNumber(text(1), record.Line, citycolumn::City, csvPath);
-        row.County = WholeNumber(text(2), record.Line, citycolumn::County, csvPath);
+        row.Province = WholeNumber(text(0), record.Line, citycolumn::Province, csvPath_);
+        row.City = WholeNumber(text(1), record.Line, citycolumn::City, csvPath_);
+        row.County = WholeNumber(text(2), record.Line, citycolumn::County, csvPath_);
         row.CityName = text(3);
         row.CountyName = text(4);
-        row.Longitude = Coordinate(text(5), record.Line, citycolumn::Longitude, 180.0, csvPath);
-        row.Latitude = Coordinate(text(6), record.Line, citycolumn::Latitude, 90.0, csvPath);
+        row.Longitude = Coordinate(text(5), record.Line, citycolumn::Longitude, 180.0, csvPath_);
+        row.Latitude = Coordinate(text(6), record.Line, citycolumn::Latitude, 90.0, csvPath_);
         // The county query takes the first row of an index; a second could never be chosen.
-        const auto earlier = countyLines.constFind(row.County);
-        if (earlier != countyLines.constEnd()) {
-            throw UserError(AtLine(csvPath, record.Line,
+        const auto earlier = countyLines_.constFind(row.County);
+        if (earlier != countyLines_.constEnd()) {
+            throw UserError(AtLine(csvPath_, record.Line,
                                    QStringLiteral("column %1 holds %2, which line %3 already uses")
                                        .arg(QString::fromLatin1(citycolumn::County))
                                        .arg(row.County)
                                        .arg(earlier.value())));
         }
-        countyLines.insert(row.County, record.Line);
-        rows.push_back(std::move(row));
+        countyLines_.insert(row.County, record.Line);
+        sink_(row);
     }
-    return rows;
-}
 
-std::vector<CityRow> ReadCsv(const QString& csvPath) {
-    QFile file(csvPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw UserError(CannotOpenText(csvPath));
+    // A file without a county would replace the database with an empty one.
+    int Finish() const {
+        if (!header_) {
+            throw UserError(Refusal(csvPath_, QStringLiteral("the file is empty")));
+        }
+        if (countyLines_.isEmpty()) {
+            throw UserError(Refusal(csvPath_, QStringLiteral("the file holds no county below "
+                                                             "its header line")));
+        }
+        return static_cast<int>(countyLines_.size());
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        throw UserError(QStringLiteral("Cannot read file %1: %2").arg(csvPath, file.errorString()));
-    }
-    return RowsOf(ParseCsv(DecodeUtf8(bytes, csvPath), csvPath), csvPath);
-}
+
+private:
+    QString csvPath_;
+    std::function<void(const CityRow&)> sink_;
+    std::optional<CsvRecord> header_;
+    std::vector<qsizetype> at_;
+    QHash<int, int> countyLines_; // Parts3_index -> line
+};
 
 // Removes the connection when done, after every handle on it has gone.
 class ScopedConnection {
@@ -285,7 +351,8 @@ void Run(QSqlQuery& query, const QString& statement, const QString& dbPath) {
     }
 }
 
-void WriteTable(QSqlDatabase& db, const std::vector<CityRow>& rows, const QString& dbPath) {
+// Creates the table and its indexes and returns the prepared insert.
+QSqlQuery PrepareTable(QSqlDatabase& db, const QString& dbPath) {
     QSqlQuery query(db);
     Run(query, QStringLiteral("BEGIN"), dbPath);
     Run(query,
@@ -301,67 +368,109 @@ void WriteTable(QSqlDatabase& db, const std::vector<CityRow>& rows, const QStrin
     if (!query.prepare(QStringLiteral("INSERT INTO city VALUES (?, ?, ?, ?, ?, ?, ?)"))) {
         throw UserError(CannotWrite(dbPath, query.lastError().text()));
     }
-    for (const CityRow& row : rows) {
-        query.addBindValue(row.Province);
-        query.addBindValue(row.City);
-        query.addBindValue(row.County);
-        query.addBindValue(Text(row.CityName));
-        query.addBindValue(Text(row.CountyName));
-        query.addBindValue(row.Longitude);
-        query.addBindValue(row.Latitude);
-        if (!query.exec()) {
-            throw UserError(CannotWrite(dbPath, query.lastError().text()));
-        }
-    }
-    Run(query, QStringLiteral("COMMIT"), dbPath);
+    return query;
 }
 
-// Builds the table in a new, empty file. A failure rolls the transaction back when the
-// connection closes.
-void WriteDatabase(const QString& path, const std::vector<CityRow>& rows, const QString& dbPath) {
+void Insert(QSqlQuery& query, const CityRow& row, const QString& dbPath) {
+    query.addBindValue(row.Province);
+    query.addBindValue(row.City);
+    query.addBindValue(row.County);
+    query.addBindValue(Text(row.CityName));
+    query.addBindValue(Text(row.CountyName));
+    query.addBindValue(row.Longitude);
+    query.addBindValue(row.Latitude);
+    if (!query.exec()) {
+        throw UserError(CannotWrite(dbPath, query.lastError().text()));
+    }
+}
+
+// Reads the CSV and hands each checked row to the sink; the number of rows.
+int ReadRows(const ReadFunction& read, const QString& csvPath,
+             const std::function<void(const CityRow&)>& sink) {
+    CityRows rows(csvPath, sink);
+    CsvRecords records(csvPath, [&](CsvRecord& record) { rows.Take(record); });
+    ReadCsv(read, csvPath, records);
+    return rows.Finish();
+}
+
+ReadFunction ReaderOf(files::InputFile& file, const QString& csvPath) {
+    return [&file, csvPath](char* data, std::size_t size) {
+        try {
+            return file.Read(data, size);
+        } catch (const files::FileError& error) {
+            throw UserError(ReadErrorText(error, csvPath));
+        }
+    };
+}
+
+// Builds the table in a new, empty file while the CSV is read. A failure rolls the transaction
+// back when the connection closes.
+int WriteDatabase(const QString& path, files::InputFile& csv, const QString& csvPath,
+                  const QString& dbPath) {
     const ScopedConnection connection(QStringLiteral("city-import-") + path);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection.Name());
     db.setDatabaseName(path);
     if (!db.open()) {
         throw UserError(CannotWrite(dbPath, db.lastError().text()));
     }
-    WriteTable(db, rows, dbPath);
+    int count = 0;
+    {
+        QSqlQuery insert = PrepareTable(db, dbPath);
+        count = ReadRows(ReaderOf(csv, csvPath), csvPath,
+                         [&](const CityRow& row) { Insert(insert, row, dbPath); });
+        Run(insert, QStringLiteral("COMMIT"), dbPath);
+    }
     db.close();
+    return count;
 }
 
 } // namespace
 
 int ImportCitiesCsv(const QString& csvPath, const QString& dbPath) {
-    const std::vector<CityRow> rows = ReadCsv(csvPath);
-
+    std::optional<files::InputFile> csv;
+    try {
+        csv.emplace(FilePath(csvPath));
+    } catch (const files::FileError& error) {
+        throw UserError(ReadErrorText(error, csvPath));
+    }
+    // Writing the database over its own source would destroy the source.
+    std::error_code sameError;
+    if (std::filesystem::equivalent(FilePath(csvPath), FilePath(dbPath), sameError)) {
+        throw UserError(Refusal(csvPath, QStringLiteral("it is the database file %1 itself; "
+                                                        "name another file for the database")
+                                             .arg(dbPath)));
+    }
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE"))) {
         throw UserError(
             CannotWrite(dbPath, QStringLiteral("the SQLite driver of Qt is not installed "
                                                "(Debian: libqt6sql6-sqlite)")));
     }
-    const QFileInfo target(dbPath);
-    QTemporaryFile temporary(target.absolutePath() + QStringLiteral("/.") + target.fileName() +
-                             QStringLiteral(".XXXXXX"));
-    if (!temporary.open()) {
-        throw UserError(
-            CannotWrite(dbPath, QStringLiteral("cannot create a file in %1 (%2)")
-                                    .arg(target.absolutePath(), temporary.errorString())));
+    int count = 0;
+    try {
+        files::ReplaceFile(FilePath(dbPath), [&](const std::filesystem::path& temporary) {
+            const QString temporaryPath = QString::fromStdU16String(temporary.u16string());
+            try {
+                count = WriteDatabase(temporaryPath, *csv, csvPath, dbPath);
+            } catch (...) {
+                // A write that failed half-way (a full disk) can leave the rollback journal.
+                QFile::remove(temporaryPath + QStringLiteral("-journal"));
+                throw;
+            }
+        });
+    } catch (const files::FileError& error) {
+        throw UserError(CannotWrite(dbPath, QString::fromLocal8Bit(error.Reason())));
     }
-    temporary.close(); // SQLite opens it by name; an empty file is an empty database
-    const QString temporaryPath = temporary.fileName();
-    WriteDatabase(temporaryPath, rows, dbPath);
-    // A temporary file is private to its owner; the database keeps the rights of the file it
-    // replaces, or those of an ordinary file.
-    QFile::setPermissions(temporaryPath, target.exists()
-                                             ? target.permissions()
-                                             : QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                   QFileDevice::ReadGroup | QFileDevice::ReadOther);
-    std::error_code error;
-    std::filesystem::rename(std::filesystem::path(temporaryPath.toStdU16String()),
-                            std::filesystem::path(dbPath.toStdU16String()), error);
-    if (error) {
-        throw UserError(CannotWrite(dbPath, QString::fromStdString(error.message())));
-    }
-    temporary.setAutoRemove(false); // renamed: nothing left to remove
-    return static_cast<int>(rows.size());
+    return count;
+}
+
+int ParseCityCsv(QByteArrayView bytes, const QString& name,
+                 const std::function<void(const CityRow&)>& sink) {
+    return ReadRows(
+        [&bytes](char* data, std::size_t size) {
+            const auto count = std::min(size, static_cast<std::size_t>(bytes.size()));
+            std::copy_n(bytes.data(), count, data);
+            bytes = bytes.sliced(static_cast<qsizetype>(count));
+            return count;
+        },
+        name, sink);
 }

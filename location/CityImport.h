@@ -1,14 +1,26 @@
 #pragma once
 
+#include "location/CityDatabase.h"
+
+#include <QByteArrayView>
 #include <QString>
+#include <functional>
 
 // Builds the city database from the readable source it is kept in: a CSV file as Access export
 // tools write it (a header line of column names, commas, text optionally in double quotes with
 // "" for a quote, UTF-8 with or without BOM, CR LF or LF line ends). Extra columns are ignored
 // and the columns may come in any order.
 //
-// The whole file is checked before anything is written, and the database is built beside the
-// target and renamed over it only when complete, so a refused or failed import leaves the
-// target as it was. Throws UserError naming the file, and for a bad value its line and column.
-// Returns the number of rows imported.
+// The file is read as a stream, a line at a time (a line or a record of more than 64 KiB is
+// refused), into a new database beside the target, which replaces the target only when every
+// row has been checked and written; a refused or failed import leaves the target as it was and
+// nothing beside it. A symbolic link to the database stays a link to the new one. A file
+// without a county, and the database file itself as the CSV, are refused. Throws UserError
+// naming the file, and for a bad value its line and column. Returns the number of rows
+// imported.
 int ImportCitiesCsv(const QString& csvPath, const QString& dbPath);
+
+// Reads the CSV's bytes as the import does, handing each checked row to the sink; name stands
+// for the file in messages. Returns the number of rows. Throws UserError.
+int ParseCityCsv(QByteArrayView bytes, const QString& name,
+                 const std::function<void(const CityRow&)>& sink);

@@ -1,9 +1,9 @@
 #include "location/TextFiles.h"
 
+#include "files/InputFile.h"
+#include "files/SafeSave.h"
 #include "location/UserError.h"
 
-#include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -63,16 +63,56 @@ QString CannotOpenText(const QString& path) {
     return QStringLiteral("Cannot open file %1").arg(path);
 }
 
-QStringList ReadLines1256(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw UserError(CannotOpenText(path));
+std::filesystem::path FilePath(const QString& path) {
+    return std::filesystem::path(path.toStdU16String());
+}
+
+namespace {
+
+QString SizeText(std::size_t bytes) {
+    return bytes >= (std::size_t{1} << 20) ? QStringLiteral("%1 MiB").arg(bytes >> 20)
+                                           : QStringLiteral("%1 KiB").arg(bytes >> 10);
+}
+
+QString ReasonOf(const files::FileError& error) {
+    return QString::fromLocal8Bit(error.Reason());
+}
+
+QString CannotWriteText(const QString& path, const files::FileError& error) {
+    return QStringLiteral("Cannot write file %1: %2").arg(path, ReasonOf(error));
+}
+
+} // namespace
+
+QString ReadErrorText(const files::FileError& error, const QString& path) {
+    switch (error.What()) {
+    case files::FileError::Kind::CannotOpen:
+        return CannotOpenText(path);
+    case files::FileError::Kind::NotRegular:
+        return CannotOpenText(path) + QStringLiteral(": ") + ReasonOf(error);
+    case files::FileError::Kind::TooLarge:
+    case files::FileError::Kind::Failed:
+        break;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        throw UserError(QStringLiteral("Cannot read file %1: %2").arg(path, file.errorString()));
+    return QStringLiteral("Cannot read file %1: %2").arg(path, ReasonOf(error));
+}
+
+QByteArray ReadInputFile(const QString& path, std::size_t limit) {
+    try {
+        const std::string bytes =
+            files::ReadFileBounded(FilePath(path), limit, files::Overlong::Refuse);
+        return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    } catch (const files::FileError& error) {
+        if (error.What() == files::FileError::Kind::TooLarge) {
+            throw UserError(
+                QStringLiteral("Cannot read file %1: larger than %2").arg(path, SizeText(limit)));
+        }
+        throw UserError(ReadErrorText(error, path));
     }
-    QString text = FromWindows1256(bytes);
+}
+
+QStringList ReadLines1256(const QString& path, std::size_t limit) {
+    QString text = FromWindows1256(ReadInputFile(path, limit));
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     if (text.endsWith(u'\n')) {
         text.chop(1);
@@ -80,25 +120,23 @@ QStringList ReadLines1256(const QString& path) {
     return text.isEmpty() ? QStringList() : text.split(u'\n');
 }
 
-void SaveLines1256(const QString& path, const QStringList& lines) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        throw UserError(QStringLiteral("Cannot create file %1: %2").arg(path, file.errorString()));
-    }
-    const QByteArray bytes = Joined(lines);
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        throw UserError(QStringLiteral("Cannot write file %1: %2").arg(path, file.errorString()));
+void SaveBytes(const QString& path, const QByteArray& bytes) {
+    try {
+        files::SaveFile(FilePath(path), std::string_view(bytes.constData(), bytes.size()));
+    } catch (const files::FileError& error) {
+        throw UserError(CannotWriteText(path, error));
     }
 }
 
+void SaveLines1256(const QString& path, const QStringList& lines) {
+    SaveBytes(path, Joined(lines));
+}
+
 void AppendLines1256(const QString& path, const QStringList& lines) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        throw UserError(
-            QStringLiteral("Cannot open file %1 for appending: %2").arg(path, file.errorString()));
-    }
     const QByteArray bytes = Joined(lines);
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        throw UserError(QStringLiteral("Cannot write file %1: %2").arg(path, file.errorString()));
+    try {
+        files::AppendToFile(FilePath(path), std::string_view(bytes.constData(), bytes.size()));
+    } catch (const files::FileError& error) {
+        throw UserError(CannotWriteText(path, error));
     }
 }

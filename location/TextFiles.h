@@ -3,6 +3,12 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <cstddef>
+#include <filesystem>
+
+namespace files {
+class FileError;
+}
 
 // Text files the device world shares (ostan.txt, log.txt, names as the user sees them) are
 // Windows-1256. Characters that code page lacks are written as their look-alikes, so that
@@ -18,13 +24,32 @@ QString ToWindows1256Repertoire(const QString& text);
 // The message of a file that cannot be opened.
 QString CannotOpenText(const QString& path);
 
-// Reads the lines of a Windows-1256 text file (CR LF or LF). Throws UserError when it cannot
-// be opened.
-QStringList ReadLines1256(const QString& path);
+// A path as the file functions take it.
+std::filesystem::path FilePath(const QString& path);
 
-// Replaces the file with the lines (CR LF after each) in one step: a temporary file beside it
-// is written and renamed over it, so a failure leaves the old file whole. Throws UserError.
+// How large an input file of each kind may be: more is refused, not read.
+constexpr std::size_t TextFileSizeLimit = std::size_t{1} << 20;  // ostan.txt and the like
+constexpr std::size_t LogSizeLimit = std::size_t{16} << 20;      // log.txt
+constexpr std::size_t ProfileSizeLimit = std::size_t{512} << 10; // a profile, a key file
+
+// The user's message for an input file that cannot be read: "Cannot open file <path>" when it
+// cannot be opened (with why, when it is not a regular file), "Cannot read file <path>: <why>"
+// otherwise.
+QString ReadErrorText(const files::FileError& error, const QString& path);
+
+// The bytes of an input file (a regular file only) of at most limit bytes. Throws UserError.
+QByteArray ReadInputFile(const QString& path, std::size_t limit);
+
+// Reads the lines of a Windows-1256 text file (CR LF or LF). Throws UserError when it cannot
+// be opened or read, or is larger than limit.
+QStringList ReadLines1256(const QString& path, std::size_t limit = TextFileSizeLimit);
+
+// Replaces the file with the bytes through the shared save, which leaves the old file whole on
+// any failure. Throws UserError ("Cannot write file <path>: <why>").
+void SaveBytes(const QString& path, const QByteArray& bytes);
+
+// Replaces the file with the lines (CR LF after each) as SaveBytes does. Throws UserError.
 void SaveLines1256(const QString& path, const QStringList& lines);
 
-// Appends the lines (CR LF after each). Throws UserError.
+// Appends the lines (CR LF after each); a failure leaves the file as it was. Throws UserError.
 void AppendLines1256(const QString& path, const QStringList& lines);

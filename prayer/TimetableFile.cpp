@@ -1,10 +1,7 @@
 #include "prayer/TimetableFile.h"
 
-#include <atomic>
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <random>
+#include "files/SafeSave.h"
+
 #include <string>
 #include <vector>
 
@@ -18,16 +15,6 @@ void PutTime(TimetableImage& image, std::size_t at, const std::optional<ClockTim
     }
     image.at(at) = HourCodeOf(time->Hour);
     image.at(at + 1) = MinuteCodeOf(time->Minute);
-}
-
-// Beside the file, so that the rename stays on one file system; the random part keeps two
-// processes apart, the counter two threads of one process.
-std::filesystem::path TemporaryPathFor(const std::filesystem::path& path) {
-    static const unsigned long long processTag = std::random_device{}();
-    static std::atomic<unsigned long long> counter{0};
-    std::filesystem::path temporary = path;
-    temporary += ".tmp-" + std::to_string(processTag) + "-" + std::to_string(counter++);
-    return temporary;
 }
 
 [[noreturn]] void Fail(const std::filesystem::path& path, const std::string& reason) {
@@ -65,33 +52,29 @@ TimetableImage TimetableFileImage(int solarYear, double latitude, double longitu
 }
 
 void WriteTimetableFile(const std::filesystem::path& path, const TimetableImage& image) {
-    std::error_code error;
-    if (path.has_parent_path()) {
-        std::filesystem::create_directories(path.parent_path(), error);
-        if (error) {
-            Fail(path, error.message());
+    const TimetableFileOut file{path, image};
+    WriteTimetableFiles(std::span<const TimetableFileOut>(&file, 1));
+}
+
+void WriteTimetableFiles(std::span<const TimetableFileOut> files) {
+    std::vector<files::FileBytes> bytes;
+    bytes.reserve(files.size());
+    for (const TimetableFileOut& file : files) {
+        std::error_code error;
+        if (file.Path.has_parent_path()) {
+            std::filesystem::create_directories(file.Path.parent_path(), error);
+            if (error) {
+                Fail(file.Path, error.message());
+            }
         }
+        bytes.push_back(
+            {file.Path, std::string_view(reinterpret_cast<const char*>(file.Image.data()),
+                                         file.Image.size())});
     }
-    const std::filesystem::path temporary = TemporaryPathFor(path);
-    errno = 0;
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (out) {
-            out.write(reinterpret_cast<const char*>(image.data()),
-                      static_cast<std::streamsize>(image.size()));
-            out.close();
-        }
-        if (!out) {
-            const std::string reason = errno != 0 ? std::strerror(errno) : "write failed";
-            std::filesystem::remove(temporary, error);
-            Fail(path, reason);
-        }
-    }
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-        const std::string reason = error.message();
-        std::filesystem::remove(temporary, error);
-        Fail(path, reason);
+    try {
+        files::SaveFiles(bytes);
+    } catch (const files::FileError& failure) {
+        Fail(failure.Path(), failure.Reason());
     }
 }
 

@@ -48,4 +48,13 @@ public:
 // TimetableWriteError naming the path.
 void WriteTimetableFile(const std::filesystem::path& path, const TimetableImage& image);
 
+// Several files written as WriteTimetableFile writes one, synced to the disk at once: a county
+// after another, many times faster than a sync for each file. Nothing is replaced when one of
+// them cannot be written before the renames.
+struct TimetableFileOut {
+    std::filesystem::path Path;
+    TimetableImage Image;
+};
+void WriteTimetableFiles(std::span<const TimetableFileOut> files);
+
 } // namespace prayer

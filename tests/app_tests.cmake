@@ -15,3 +15,5 @@ add_test(NAME translations_complete COMMAND ${CMAKE_COMMAND}
 # On an X display of its own: it checks what reaches the screen, which offscreen cannot show.
 muezzin_add_test(tst_windowpaint muezzin_app muezzin_devicesim)
 target_compile_definitions(tst_windowpaint PRIVATE MUEZZIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+# The log file across start and close, on full and unreadable disks.
+muezzin_add_test(tst_windowlog muezzin_app)

@@ -433,6 +433,50 @@ private slots:
         }
     }
 
+    // A line lost mid-run (cable pulled, device gone) is no flash fault: the run ends at once
+    // with the failure line, says the connection was lost, and gives the dead port up.
+    void lostLine_data() {
+        QTest::addColumn<int>("hangUpAtFrame"); // frame 1 enters, 2 erases, 3 is page 0; 0: gone
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<int>("confirmed");
+        QTest::newRow("during page 10")
+            << 13 << QStringList{EnteredUpgradeText, MemoryResetText, UpgradeIncompleteText + "246"}
+            << 10;
+        QTest::newRow("gone before the run")
+            << 0
+            << QStringList{NotEnteredUpgradeText + ReplyCountSeparator + "0",
+                           UpgradeIncompleteText + "256"}
+            << 0;
+    }
+
+    void lostLine() {
+        QFETCH(int, hangUpAtFrame);
+        QFETCH(QStringList, lines);
+        QFETCH(int, confirmed);
+        SimulatorOptions options;
+        options.HangUpAtFrame = hangUpAtFrame;
+        Bench b(options);
+        QVERIFY(b.Connect());
+        if (hangUpAtFrame == 0) {
+            b.sim.Stop();
+        }
+
+        const UpgradeResult result =
+            RunUpgrade(b.link, b.host, b.Write(FirmwareFile(5, false)), b.Port());
+
+        QVERIFY(result.LinkLost);
+        QVERIFY(!result.Completed);
+        QCOMPARE(result.PagesConfirmed, confirmed);
+        QCOMPARE(result.Retries, 0);
+        QCOMPARE(b.host.Log(), lines);
+        QCOMPARE(b.host.Texts(RecordingHost::Kind::Status).back(), LinkLostStatusText);
+        QCOMPARE(b.host.Count(RecordingHost::Kind::Message), 0); // no dump of a reply never sent
+        QCOMPARE(static_cast<int>(FramesIn(b.sim).size()), hangUpAtFrame);
+        QVERIFY(!b.link.Connected);
+        QVERIFY(!IsPortOpen(b.link));
+        QVERIFY(b.host.MonitorRunsAtEnd());
+    }
+
     // An all-zero page must not pass on a missing or cut echo, which leaves the buffer zero.
     void missingEchoIsNotConfirmed_data() {
         QTest::addColumn<SimulatorOptions>("options");

@@ -19,7 +19,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
-#include <QSaveFile>
+#include <cerrno>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -292,12 +292,9 @@ int RunReadSettings(const QCommandLineParser& parser, const GlobalOptions& globa
     std::printf("%s", StoredSettingsText(stored, StartFolderOf(global)).toUtf8().constData());
     if (parser.isSet(QStringLiteral("profile-out"))) {
         const QString path = parser.value(QStringLiteral("profile-out"));
-        QSaveFile file(path);
-        const QByteArray text = ProfileText(stored.Fields, stored.CountyIndex).toUtf8();
-        if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-            PrintError(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
-            return ExitInputError;
-        }
+        std::fflush(stdout); // what was printed comes first where the profile goes there too
+        SaveBytes(path == QStringLiteral("-") ? QStringLiteral("/dev/stdout") : path,
+                  ProfileText(stored.Fields, stored.CountyIndex).toUtf8());
     }
     return ExitOk;
 }
@@ -321,7 +318,7 @@ int RunUpgradeCommand(const QCommandLineParser& parser, const GlobalOptions& glo
                              .arg(files[0])
                              .arg(image.FileArea.size())
                              .arg(FirmwareFileAreaSize)
-                       : CannotOpenText(files[0]));
+                       : image.Problem);
         return ExitInputError;
     }
     const auto status = [](const UpgradeResult& result) {
@@ -502,7 +499,7 @@ const std::map<QString, Command>& Commands() {
           [](QCommandLineParser& parser) {
               parser.addOption({QStringLiteral("profile-out"),
                                 QStringLiteral("Also write them as a profile FILE that 'apply "
-                                               "--profile' takes back."),
+                                               "--profile' takes back ('-': standard output)."),
                                 QStringLiteral("FILE")});
           },
           RunReadSettings}},

@@ -16,6 +16,7 @@ namespace {
 
 constexpr int FirstYear = 1300; // the device counts its years from here, in one byte
 constexpr int LastYear = 1555;
+constexpr int MostYears = 100;
 
 void Fail(const QString& text) {
     std::fprintf(stderr, "muezzin-timetable: %s\n", text.toUtf8().constData());
@@ -75,7 +76,7 @@ int main(int argc, char* argv[]) {
         {QStringLiteral("all"), QStringLiteral("Every county of the city database.")},
         {QStringLiteral("from"), QStringLiteral("The first solar year (default: the current one)."),
          QStringLiteral("YEAR")},
-        {QStringLiteral("years"), QStringLiteral("How many years (default: 10)."),
+        {QStringLiteral("years"), QStringLiteral("How many years, 1 to 100 (default: 10)."),
          QStringLiteral("N")},
     });
     parser.process(app);
@@ -91,11 +92,21 @@ int main(int argc, char* argv[]) {
         Fail(QStringLiteral("give either --county N or --all; see --help"));
         return 2;
     }
-    if (years < 1 || from < FirstYear || from + years - 1 > LastYear) {
+    // Each bound on its own first, so that no sum below can overflow.
+    if (years < 1 || years > MostYears) {
+        Fail(QStringLiteral("--years takes 1 to %1 years within %2..%3, which the device can "
+                            "hold, not %4")
+                 .arg(MostYears)
+                 .arg(FirstYear)
+                 .arg(LastYear)
+                 .arg(years));
+        return 2;
+    }
+    if (from < FirstYear || from > LastYear || from + years - 1 > LastYear) {
         Fail(QStringLiteral("the years %1 to %2 are not all within %3..%4, which the device can "
                             "hold")
                  .arg(from)
-                 .arg(from + years - 1)
+                 .arg(qint64{from} + years - 1)
                  .arg(FirstYear)
                  .arg(LastYear));
         return 2;
@@ -136,21 +147,41 @@ int main(int argc, char* argv[]) {
     }
 
     const auto started = std::chrono::steady_clock::now();
-    for (const CityRow& row : rows) {
-        const QString countyFolder = CountyFolder(folder, row);
-        try {
-            for (int year = from; year < from + years; ++year) {
-                const auto image = prayer::TimetableFileImage(year, row.Latitude, row.Longitude);
-                prayer::WriteTimetableFile(
-                    (countyFolder + QStringLiteral("%1.PTL").arg(year)).toStdString(), image);
-            }
-        } catch (const std::exception& error) {
-            Fail(QString::fromLocal8Bit(error.what()));
-            return 1;
+    // Files go to the disk a batch of counties at a time: one sync for all of them is many
+    // times faster than one for each file. A county's line is printed once its files are in.
+    constexpr std::size_t BatchFiles = 200;
+    std::vector<prayer::TimetableFileOut> batch;
+    QStringList done;
+    const auto flush = [&] {
+        prayer::WriteTimetableFiles(batch);
+        for (const QString& line : std::as_const(done)) {
+            std::printf("%s\n", line.toUtf8().constData());
         }
-        std::printf("%s: %d to %d (%d files) for county %d, %s\n",
-                    qPrintable(QDir(folder).relativeFilePath(countyFolder)), from, from + years - 1,
-                    years, row.County, row.CountyName.toUtf8().constData());
+        batch.clear();
+        done.clear();
+    };
+    try {
+        for (const CityRow& row : rows) {
+            const QString countyFolder = CountyFolder(folder, row);
+            for (int year = from; year < from + years; ++year) {
+                batch.push_back({(countyFolder + QStringLiteral("%1.PTL").arg(year)).toStdString(),
+                                 prayer::TimetableFileImage(year, row.Latitude, row.Longitude)});
+            }
+            done.append(QStringLiteral("%1: %2 to %3 (%4 files) for county %5, %6")
+                            .arg(QDir(folder).relativeFilePath(countyFolder))
+                            .arg(from)
+                            .arg(from + years - 1)
+                            .arg(years)
+                            .arg(row.County)
+                            .arg(row.CountyName));
+            if (batch.size() >= BatchFiles) {
+                flush();
+            }
+        }
+        flush();
+    } catch (const std::exception& error) {
+        Fail(QString::fromLocal8Bit(error.what()));
+        return 1;
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();

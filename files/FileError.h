@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+namespace files {
+
+// A file that could not be read or written. what() is "<path>: <reason>"; callers that word
+// their own message take Path() and Reason().
+class FileError : public std::runtime_error {
+public:
+    enum class Kind {
+        CannotOpen, // missing, a folder, no permission
+        NotRegular, // a device, a FIFO or a socket, which may block or never end
+        TooLarge,   // larger than the kind of file can be
+        Failed,     // reading or writing failed once open
+    };
+
+    FileError(Kind kind, std::filesystem::path path, std::string reason);
+
+    Kind What() const { return kind_; }
+    const std::filesystem::path& Path() const { return path_; }
+    const std::string& Reason() const { return reason_; }
+
+private:
+    Kind kind_;
+    std::filesystem::path path_;
+    std::string reason_;
+};
+
+// The system's text for an error number.
+std::string SystemReason(int error);
+
+} // namespace files

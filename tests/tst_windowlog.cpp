@@ -1,0 +1,125 @@
+// The event log's file across the window's start and close, whatever the disk: a close never
+// costs the saved history, and a close that cannot keep this run's lines is refused.
+#include "app/TForm1.h"
+#include "location/TextFiles.h"
+#include "tests/DiskConditions.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <optional>
+
+namespace {
+
+// Every byte but the line ends, a no-break space (0xA0) among them, on lines of their own.
+QByteArray EveryByte() {
+    QByteArray bytes;
+    for (int b = 0; b < 256; ++b) {
+        if (b != '\r' && b != '\n') {
+            bytes += static_cast<char>(b);
+        }
+        if (b % 32 == 31) {
+            bytes += "\r\n";
+        }
+    }
+    return bytes;
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
+
+} // namespace
+
+class WindowLogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void closeKeepsTheHistory_data() {
+        QTest::addColumn<QByteArray>("saved");
+        QTest::addColumn<bool>("fullDisk");
+        QTest::addColumn<bool>("unreadable"); // mode 0200: may be written, not read
+        QTest::addColumn<bool>("ticked");     // the first tick loaded the saved log
+        QTest::addColumn<bool>("closes");
+        QTest::addColumn<bool>("appended"); // else replaced by the pane's lines
+        const QByteArray page(SmallFilesystem::PageSize - 2, 'x');
+        const QByteArray onePage = page + "\r\n"; // no room left in its page either
+        QTest::newRow("loaded and saved unchanged: every byte survives")
+            << EveryByte() << false << false << true << true << false;
+        QTest::newRow("unreadable: this run's lines appended")
+            << onePage << false << true << true << true << true;
+        QTest::newRow("closed before the first tick: appended")
+            << onePage << false << false << false << true << true;
+        QTest::newRow("full disk: close refused")
+            << onePage << true << false << true << false << false;
+        QTest::newRow("unreadable on a full disk: close refused")
+            << onePage << true << true << true << false << true;
+    }
+
+    void closeKeepsTheHistory() {
+        QFETCH(QByteArray, saved);
+        QFETCH(bool, fullDisk);
+        QFETCH(bool, unreadable);
+        QFETCH(bool, ticked);
+        QFETCH(bool, closes);
+        QFETCH(bool, appended);
+        QTemporaryDir plain;
+        std::optional<SmallFilesystem> small;
+        if (fullDisk) {
+            small.emplace();
+            if (!small->Problem().isEmpty()) {
+                QSKIP(qPrintable(small->Problem()));
+            }
+        }
+        const QString folder = small ? small->Path() : plain.path();
+        const QString logPath = folder + QStringLiteral("/log.txt");
+        {
+            QFile log(logPath);
+            QVERIFY(log.open(QIODevice::WriteOnly));
+            QCOMPARE(log.write(saved), saved.size());
+        }
+        if (unreadable) {
+            QVERIFY(QFile::setPermissions(logPath, QFileDevice::WriteOwner));
+            QVERIFY(OrdinaryUser::Hand(folder) && OrdinaryUser::Hand(logPath));
+        }
+        if (small) {
+            QVERIFY(small->Fill());
+        }
+        OrdinaryUser user(unreadable);
+        CommLink link;
+        CalendarClock clock;
+        WindowTiming timing;
+        timing.StartTimers = false;
+        TForm1 window(link, clock, folder + u'/', timing);
+        std::vector<QString> boxes;
+        window.SetMessageBox([&](const QString&, const QString& text) { boxes.push_back(text); });
+        if (ticked) {
+            window.Timer1Timer();
+        }
+        QCOMPARE(window.LogLines().isEmpty(), unreadable || !ticked);
+        window.AppendLogLine(QStringLiteral(" \u06CC this run"));
+        const QByteArray pane =
+            ToWindows1256(window.LogLines().join(QStringLiteral("\r\n"))) + QByteArray("\r\n");
+
+        QCOMPARE(window.FormCloseQuery(), closes);
+
+        user.Leave();
+        if (!closes) {
+            QCOMPARE(ReadFile(logPath), saved);
+            QVERIFY(!boxes.empty());
+            QVERIFY2(boxes.back().contains(logPath + QStringLiteral(": No space left on device")),
+                     qPrintable(boxes.back()));
+        } else if (appended) {
+            QCOMPARE(ReadFile(logPath), saved + pane);
+        } else {
+            QCOMPARE(ReadFile(logPath), saved + ToWindows1256(window.LogLines().last()) + "\r\n");
+        }
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).filter(u"log.txt").size(),
+                 1); // no temporary file left beside it
+    }
+};
+
+QTEST_MAIN(WindowLogTest)
+#include "tst_windowlog.moc"
