@@ -14,19 +14,10 @@
 namespace {
 
 // Counts what a run reports and shows nothing.
-class QuietHost : public OperationHost {
+class QuietHost : public SilentHost {
 public:
     int Lines = 0;
     void AppendLogLine(const QString&) override { ++Lines; }
-    void ClearLog() override {}
-    void SetProgressRange(int) override {}
-    void SetProgressPosition(int) override {}
-    void SetProgressVisible(bool) override {}
-    void SetStatusText(const QString&) override {}
-    void ShowMessage(const QString&) override {}
-    void RepaintNow() override {}
-    void PauseMonitor() override {}
-    void ResumeMonitor() override {}
 };
 
 } // namespace

@@ -26,6 +26,22 @@ public:
     virtual void ResumeMonitor() = 0;
 };
 
+// A host that shows nothing: for runs nobody watches (benchmarks, fuzzing). Override what is
+// to be kept.
+class SilentHost : public OperationHost {
+public:
+    void AppendLogLine(const QString&) override {}
+    void ClearLog() override {}
+    void SetProgressRange(int) override {}
+    void SetProgressPosition(int) override {}
+    void SetProgressVisible(bool) override {}
+    void SetStatusText(const QString&) override {}
+    void ShowMessage(const QString&) override {}
+    void RepaintNow() override {}
+    void PauseMonitor() override {}
+    void ResumeMonitor() override {}
+};
+
 // Ends an operation the same way however it ends: the progress bar hidden, and the monitor
 // running again if the operation had paused it.
 class OperationScope {

@@ -11,25 +11,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// A host that keeps nothing: the judges may log and show what they like.
-class NullHost : public OperationHost {
-public:
-    void AppendLogLine(const QString&) override {}
-    void ClearLog() override {}
-    void SetProgressRange(int) override {}
-    void SetProgressPosition(int) override {}
-    void SetProgressVisible(bool) override {}
-    void SetStatusText(const QString&) override {}
-    void ShowMessage(const QString&) override {}
-    void RepaintNow() override {}
-    void PauseMonitor() override {}
-    void ResumeMonitor() override {}
-};
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 4) {
         return 0;
@@ -48,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (sent == 0) {
         link.TxFrame = link.RxBuffer;
     }
-    NullHost host;
+    SilentHost host;
     switch (command % 7) {
     case 0:
         IsProbeReply(link);
