@@ -580,7 +580,10 @@ void TForm1::N2Click() {
     }
     Timer2->stop();
     const std::optional<SettingsBlock> block = ReadStoredSettings(link_);
-    if (block) {
+    if (block && HoldsNoSettings(*block)) {
+        // An erased device's bytes are no settings: the fields keep what they show.
+        SetStatusText(tr("the device holds no settings: it has never been configured"));
+    } else if (block) {
         ui->BitBtn1->setEnabled(true);
         ShowStoredSettings(DecodeSettingsBlock(*block));
         AppendLogLine(SettingsReceivedText());
@@ -588,8 +591,6 @@ void TForm1::N2Click() {
     Timer2->start();
 }
 
-// The boxes go to the stored county when the database has it; the fields show what the device
-// holds, which may differ from the database.
 // The boxes go to the stored county when the database has it, and the fields show what the
 // device holds. A county the database lacks leaves no county chosen, so that an apply cannot
 // mix the device's coordinates with another county's name and timetables.

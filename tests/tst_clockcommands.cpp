@@ -333,9 +333,19 @@ private slots:
         QCOMPARE(sim.FramesReceived(), frames);
     }
 
-    void windowIgnoresShortReply() {
+    void windowIgnoresReply_data() {
+        QTest::addColumn<int>("cut");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("a byte short") << 133 << QString();
+        QTest::newRow("erased device") << -1 << "the device holds no settings";
+    }
+
+    // Neither a short reply nor an erased device's bytes reach the fields or the log.
+    void windowIgnoresReply() {
+        QFETCH(int, cut);
+        QFETCH(QString, status);
         SimulatorOptions options;
-        options.ShortReplyBytes = 133;
+        options.ShortReplyBytes = cut;
         DeviceSimulator sim(options);
         QVERIFY(sim.Start());
         Desk desk;
@@ -347,6 +357,7 @@ private slots:
         QCOMPARE(desk.window.findChild<QLineEdit*>(QStringLiteral("LabeledEdit4"))->text(),
                  QStringLiteral("010"));
         QVERIFY(desk.window.LogLines().isEmpty());
+        QVERIFY2(desk.window.StatusText().startsWith(status), qPrintable(desk.window.StatusText()));
     }
 
     // Without a device neither command sends anything; the status bar says why.

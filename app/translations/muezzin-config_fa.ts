@@ -53,6 +53,10 @@
         <source>The tool&apos;s files are in %1</source>
         <translation>فايل‌هاي برنامه در %1 است</translation>
     </message>
+    <message>
+        <source>the device holds no settings: it has never been configured</source>
+        <translation>دستگاه تنظيماتي ندارد: هرگز پيکربندي نشده است</translation>
+    </message>
 </context>
 <context>
     <name>TimetableDialog</name>
