@@ -12,9 +12,9 @@
 // against the clean wire time.
 //
 // Usage: bench_apply [RUNS] [--noise RATE]   (default 3 runs, 5 with noise)
-#include "bench/StartFolder.h"
 #include "calendar/CalendarClock.h"
 #include "device/DeviceTexts.h"
+#include "tests/StartFolderFixture.h"
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -179,7 +179,7 @@ std::optional<Measurement> MeasureOnce(const QTemporaryDir& dir, const Noise& no
     cli.setChildProcessModifier([terminal] { ::dup2(terminal, STDERR_FILENO); });
     const auto started = Clock::now();
     cli.start(QStringLiteral(MUEZZIN_CLI),
-              {QStringLiteral("apply"), QStringLiteral("--county"), QString::number(BenchCounty),
+              {QStringLiteral("apply"), QStringLiteral("--county"), QString::number(SampleCounty),
                QStringLiteral("--port"), link});
     const bool finished = cli.waitForFinished(120000);
     const auto ended = Clock::now();
@@ -221,7 +221,7 @@ int main(int argc, char* argv[]) {
     const int runs = arguments.isEmpty() ? (noise.Rate.isEmpty() ? 3 : 5)
                                          : std::max(1, arguments.first().toInt());
     QTemporaryDir dir;
-    if (!dir.isValid() || !MakeBenchStartFolder(dir)) {
+    if (!dir.isValid() || !MakeSampleStartFolder(dir.path())) {
         std::fprintf(stderr, "bench_apply: cannot set up the start folder\n");
         return 1;
     }

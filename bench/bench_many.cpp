@@ -2,7 +2,7 @@
 // devices must take hardly longer than one, as each has its own line and thread.
 //
 // Usage: bench_many [DEVICES]   (default 4)
-#include "bench/StartFolder.h"
+#include "tests/StartFolderFixture.h"
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -88,13 +88,13 @@ int main(int argc, char* argv[]) {
     const int many = argc > 1 ? std::max(2, std::atoi(argv[1])) : 4;
     QTemporaryDir dir;
     const QString firmware = dir.filePath(QStringLiteral("bench.fmw"));
-    if (!dir.isValid() || !MakeBenchStartFolder(dir) || !WriteFirmware(firmware)) {
+    if (!dir.isValid() || !MakeSampleStartFolder(dir.path()) || !WriteFirmware(firmware)) {
         std::fprintf(stderr, "bench_many: cannot set up the start folder\n");
         return 1;
     }
     const std::vector<std::pair<const char*, QStringList>> commands = {
         {"apply",
-         {QStringLiteral("apply"), QStringLiteral("--county"), QString::number(BenchCounty)}},
+         {QStringLiteral("apply"), QStringLiteral("--county"), QString::number(SampleCounty)}},
         {"upgrade", {QStringLiteral("upgrade"), firmware}},
     };
     bool met = true;

@@ -1,17 +1,15 @@
-# muezzin-cli apply against the paced simulator, timed against the wire time of its bytes.
-add_executable(bench_apply ${CMAKE_CURRENT_LIST_DIR}/bench_apply.cpp)
-target_link_libraries(bench_apply PRIVATE muezzin_device)
-add_dependencies(bench_apply muezzin-cli muezzin-sim)
-target_compile_definitions(bench_apply PRIVATE
-  MUEZZIN_CLI="$<TARGET_FILE:muezzin-cli>"
-  MUEZZIN_SIM="$<TARGET_FILE:muezzin-sim>"
-  MUEZZIN_SOURCE_DIR="${CMAKE_CURRENT_LIST_DIR}/..")
+# Benchmarks that run muezzin-cli against paced muezzin-sim processes.
+function(muezzin_add_cli_bench name)
+  add_executable(${name} ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/${name}.cpp)
+  target_link_libraries(${name} PRIVATE muezzin_device)
+  add_dependencies(${name} muezzin-cli muezzin-sim)
+  target_compile_definitions(${name} PRIVATE
+    MUEZZIN_CLI="$<TARGET_FILE:muezzin-cli>"
+    MUEZZIN_SIM="$<TARGET_FILE:muezzin-sim>"
+    MUEZZIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+endfunction()
 
-# muezzin-cli apply and upgrade on one paced simulator and on four at once.
-add_executable(bench_many ${CMAKE_CURRENT_LIST_DIR}/bench_many.cpp)
-target_link_libraries(bench_many PRIVATE muezzin_device)
-add_dependencies(bench_many muezzin-cli muezzin-sim)
-target_compile_definitions(bench_many PRIVATE
-  MUEZZIN_CLI="$<TARGET_FILE:muezzin-cli>"
-  MUEZZIN_SIM="$<TARGET_FILE:muezzin-sim>"
-  MUEZZIN_SOURCE_DIR="${CMAKE_CURRENT_LIST_DIR}/..")
+# A complete apply, timed against the wire time of its bytes.
+muezzin_add_cli_bench(bench_apply)
+# Apply and upgrade on one paced simulator and on four at once.
+muezzin_add_cli_bench(bench_many)

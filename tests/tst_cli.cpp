@@ -3,7 +3,7 @@
 #include "device/DeviceTexts.h"
 #include "device/SettingsBlock.h"
 #include "device/UpgradeTexts.h"
-#include "tests/TimetableFixture.h"
+#include "tests/StartFolderFixture.h"
 #include "tools/devicesim/DeviceSimulator.h"
 
 #include <QDir>
@@ -26,10 +26,8 @@ const QString Cli = QStringLiteral(MUEZZIN_CLI);
 const QString Sim = QStringLiteral(MUEZZIN_SIM);
 const QString Sample = QStringLiteral(MUEZZIN_SOURCE_DIR "/sample/");
 
-// County 41 lies in province 24 and city 34 at 51.73, 35.31: three different indexes, so that a
-// mix-up shows in the file names and in the settings block.
-constexpr int County = 41;
-const QString CountyFolder = QStringLiteral("/data/24/34/41/");
+constexpr int County = SampleCounty;
+const QString CountyFolder = SampleCountyFolder;
 
 struct Outcome {
     int Status = -1; // -1: crashed or did not end
@@ -71,37 +69,6 @@ Outcome RunCli(const QStringList& arguments, const QString& folder,
     outcome.Out = QString::fromUtf8(process.readAllStandardOutput());
     outcome.Err = QString::fromUtf8(process.readAllStandardError());
     return outcome;
-}
-
-// The solar year the tool takes for the current one, found the way it finds it.
-int CurrentSolarYear() {
-    CalendarClock clock;
-    SampleClock(clock, std::time(nullptr));
-    ToSolarDate(clock);
-    return clock.SolarYear;
-}
-
-// A start folder as shipped: the sample's province list and key file, the city database
-// imported from the sample's CSV, and the county's timetable files from the current year on.
-bool MakeStartFolder(const QTemporaryDir& dir, int years = 10) {
-    const QString folder = dir.path() + u'/';
-    for (const char* name : {"ostan.txt", "encryp.key"}) {
-        if (!QFile::copy(Sample + QLatin1String(name), folder + QLatin1String(name))) {
-            return false;
-        }
-    }
-    if (RunCli({QStringLiteral("import-cities"), Sample + QStringLiteral("city.csv")}, dir.path())
-            .Status != 0) {
-        return false;
-    }
-    const int first = CurrentSolarYear();
-    for (int j = 0; j < years; ++j) {
-        if (!WriteTimetableFile(dir.path() + CountyFolder, first + j,
-                                TimetableFileBytes(first + j))) {
-            return false;
-        }
-    }
-    return true;
 }
 
 QString PortOf(const DeviceSimulator& sim) {
@@ -200,7 +167,7 @@ private slots:
     // the county's settings, timetables and keys in the device.
     void applyComplete() {
         QTemporaryDir dir;
-        QVERIFY(MakeStartFolder(dir));
+        QVERIFY(MakeSampleStartFolder(dir.path()));
         const QString earlier = QStringLiteral("قبلي\r\n");
         const QString logPath = dir.filePath(QStringLiteral("log.txt"));
         {
@@ -244,7 +211,7 @@ private slots:
     void profileAndFolder() {
         QTemporaryDir dir;
         QTemporaryDir elsewhere;
-        QVERIFY(MakeStartFolder(dir));
+        QVERIFY(MakeSampleStartFolder(dir.path()));
         const QString profile = dir.filePath(QStringLiteral("mine.ini"));
         {
             QFile file(profile);
@@ -339,7 +306,7 @@ private slots:
         QFETCH(QStringList, messages);
         QFETCH(QString, result);
         QTemporaryDir dir;
-        QVERIFY(MakeStartFolder(dir));
+        QVERIFY(MakeSampleStartFolder(dir.path()));
         const int year = CurrentSolarYear();
         if (missingYear >= 0) {
             QVERIFY(QFile::remove(dir.path() + CountyFolder + QString::number(year + missingYear) +
@@ -385,7 +352,7 @@ private slots:
         QFETCH(QStringList, extra);
         QFETCH(int, status);
         QTemporaryDir dir;
-        QVERIFY(MakeStartFolder(dir));
+        QVERIFY(MakeSampleStartFolder(dir.path()));
         QFile once(dir.filePath(QStringLiteral("once.ini")));
         QVERIFY(once.open(QIODevice::WriteOnly));
         once.write("[upload]\nresend = FALSE\n");
@@ -443,7 +410,7 @@ private slots:
         QFETCH(int, status);
         QFETCH(QStringList, results);
         QTemporaryDir dir;
-        QVERIFY(MakeStartFolder(dir));
+        QVERIFY(MakeSampleStartFolder(dir.path()));
         DeviceSimulator reference;
         QVERIFY(reference.Start());
         const QStringList apply = {QStringLiteral("apply"), QStringLiteral("--county"),
@@ -649,7 +616,7 @@ private slots:
         QFETCH(QString, removed);
         QFETCH(QString, error);
         QTemporaryDir dir;
-        QVERIFY(MakeStartFolder(dir));
+        QVERIFY(MakeSampleStartFolder(dir.path()));
         if (!profile.isEmpty()) {
             QFile file(dir.filePath(QStringLiteral("profile.ini")));
             QVERIFY(file.open(QIODevice::WriteOnly));
@@ -696,7 +663,7 @@ private slots:
         QFETCH(QString, named);
         QTemporaryDir dir;
         if (prepared == QStringLiteral("start folder")) {
-            QVERIFY(MakeStartFolder(dir, 1));
+            QVERIFY(MakeSampleStartFolder(dir.path(), 1));
         }
         if (!removed.isEmpty()) {
             QVERIFY(QFile::remove(dir.filePath(removed)));
@@ -744,7 +711,7 @@ private slots:
         QFETCH(SimulatorOptions, options);
         QFETCH(QString, error);
         QTemporaryDir dir;
-        QVERIFY(MakeStartFolder(dir));
+        QVERIFY(MakeSampleStartFolder(dir.path()));
         DeviceSimulator sim(options);
         QVERIFY(sim.Start());
         const QString port = onSimulator ? PortOf(sim) : dir.filePath(QStringLiteral("ttyNone"));
@@ -935,7 +902,7 @@ private slots:
         QFETCH(QList<int>, counties);
         QFETCH(QString, line);
         QTemporaryDir dir;
-        QVERIFY(MakeStartFolder(dir, 0));
+        QVERIFY(MakeSampleStartFolder(dir.path(), 0));
 
         const Outcome run = RunCli(QStringList{QStringLiteral("counties")} + words, dir.path());
 
@@ -953,7 +920,7 @@ private slots:
     // A name typed with the other yeh chooses its one county, and the device gets that county.
     void applyByCountyName() {
         QTemporaryDir dir;
-        QVERIFY(MakeStartFolder(dir));
+        QVERIFY(MakeSampleStartFolder(dir.path()));
         DeviceSimulator sim;
         QVERIFY(sim.Start());
 
@@ -985,7 +952,7 @@ private slots:
         QFETCH(int, status);
         QFETCH(QString, said);
         QTemporaryDir dir;
-        QVERIFY(MakeStartFolder(dir, 0));
+        QVERIFY(MakeSampleStartFolder(dir.path(), 0));
         DeviceSimulator sim;
         QVERIFY(sim.Start());
         if (stored >= 0) {

@@ -4,6 +4,7 @@
 #include "comm/CommLink.h"
 #include "location/CityImport.h"
 #include "tests/DiskConditions.h"
+#include "tests/StartFolderFixture.h"
 #include "tools/devicesim/DeviceSimulator.h"
 
 #include <QCryptographicHash>
@@ -68,16 +69,6 @@ QMap<QString, QByteArray> Snapshot(const QString& folder) {
                                : QByteArray("special"));
     }
     return files;
-}
-
-// A start folder: the sample's province list and key file, the city database imported from
-// the sample's CSV (county 41 lies in province 24, city 34).
-bool MakeStartFolder(const QString& folder) {
-    ImportCitiesCsv(Sample + QStringLiteral("city.csv"), folder + QStringLiteral("/city.db"));
-    return QFile::copy(Sample + QStringLiteral("ostan.txt"),
-                       folder + QStringLiteral("/ostan.txt")) &&
-           QFile::copy(Sample + QStringLiteral("encryp.key"),
-                       folder + QStringLiteral("/encryp.key"));
 }
 
 bool IsKind(const QString& path, mode_t kind) {
@@ -158,7 +149,7 @@ private slots:
         const QString folder = small ? small->Path() : plain.path();
         const bool timetable = !arguments.contains(QStringLiteral("--port")) &&
                                !arguments.contains(QStringLiteral("import-cities"));
-        QVERIFY(MakeStartFolder(folder));
+        QVERIFY(MakeSampleStartFolder(folder, 0));
         const QString name = arguments.contains(QStringLiteral("import-cities"))
                                  ? QStringLiteral("city.db")
                              : timetable ? QStringLiteral("data/24/34/41/1404.PTL")
@@ -304,7 +295,7 @@ private slots:
         QFETCH(QString, says);
         QFETCH(int, filesMade);
         QTemporaryDir dir;
-        QVERIFY(MakeStartFolder(dir.path()));
+        QVERIFY(MakeSampleStartFolder(dir.path(), 0));
         if (!file.isEmpty()) {
             const QString name = file.section(u'=', 0, 0);
             const QString content = file.mid(file.indexOf(u'=') + 1);
