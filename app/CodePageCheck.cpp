@@ -1,6 +1,6 @@
 #include "app/CodePageCheck.h"
 
-#include "location/UserError.h"
+#include "common/UserError.h"
 
 #include <QCoreApplication>
 #include <QFontMetrics>

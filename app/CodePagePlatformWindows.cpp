@@ -1,7 +1,7 @@
 // The text-setting check's Windows layer: the code pages, their registry values, silent
 // commands and the restart request.
 #include "app/CodePageCheck.h"
-#include "location/UserError.h"
+#include "common/UserError.h"
 
 #ifndef NOMINMAX
 #define NOMINMAX

@@ -4,14 +4,14 @@
 #include "app/LabeledEdit.h"
 #include "app/LampShape.h"
 #include "app/TimetableView.h"
+#include "common/TextFiles.h"
+#include "common/UserError.h"
 #include "device/ClockCommands.h"
 #include "device/DeviceTexts.h"
 #include "device/KeyTable.h"
 #include "device/Upgrade.h"
 #include "device/Upload.h"
 #include "location/StartFolder.h"
-#include "location/TextFiles.h"
-#include "location/UserError.h"
 #include "ui_TForm1.h"
 
 #include <QBackingStore>

@@ -1,9 +1,9 @@
 // muezzin-config: the window program.
 #include "app/TForm1.h"
 #include "app/Translations.h"
+#include "common/TextFiles.h"
+#include "common/UserError.h"
 #include "location/StartFolder.h"
-#include "location/TextFiles.h"
-#include "location/UserError.h"
 
 #include <QApplication>
 #include <QBuffer>

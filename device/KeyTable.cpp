@@ -1,8 +1,9 @@
 #include "device/KeyTable.h"
 
+#include "common/SizeLimits.h"
+#include "common/TextFiles.h"
+#include "common/UserError.h"
 #include "files/InputFile.h"
-#include "location/TextFiles.h"
-#include "location/UserError.h"
 
 #include <QByteArrayView>
 #include <algorithm>
@@ -121,7 +122,7 @@ KeyTable LoadKeyTable(const QString& path) {
         while (!lines.Full()) {
             // One byte beyond the bound tells a file that is too long from one that just fits.
             const std::size_t step =
-                std::min(static_cast<std::size_t>(ChunkSize), KeyFileSizeLimit + 1 - total);
+                std::min(static_cast<std::size_t>(ChunkSize), SettingsFileSizeLimit + 1 - total);
             const std::size_t got = file.Read(chunk.data(), step);
             if (got == 0) {
                 break;
@@ -133,11 +134,11 @@ KeyTable LoadKeyTable(const QString& path) {
             }
             first = false;
             lines.Feed(bytes);
-            if (total > KeyFileSizeLimit && !lines.Full()) {
+            if (total > SettingsFileSizeLimit && !lines.Full()) {
                 throw UserError(QStringLiteral("Cannot read file %1: larger than %2 KiB before "
                                                "its %3th line ends")
                                     .arg(path)
-                                    .arg(KeyFileSizeLimit >> 10)
+                                    .arg(SettingsFileSizeLimit >> 10)
                                     .arg(KeySlotCount));
             }
         }

@@ -20,10 +20,8 @@ inline const QString KeyFileName = QStringLiteral("encryp.key");
 // first pair that is not one, and at most 16 bytes. Whatever a line does not fill stays 255, as
 // do the slots of short lines and of lines the file does not have; lines after the 200th are not
 // read. Throws UserError ("Cannot open file <path>") when the file cannot be opened or read, is
-// not a regular file, or runs past KeyFileSizeLimit bytes before its 200th line ends.
+// not a regular file, or runs past SettingsFileSizeLimit bytes before its 200th line ends.
 KeyTable LoadKeyTable(const QString& path);
-
-constexpr std::size_t KeyFileSizeLimit = std::size_t{512} << 10;
 
 // The table of a key file's bytes, read as LoadKeyTable reads the file.
 KeyTable ParseKeyTable(QByteArrayView bytes);

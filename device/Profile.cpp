@@ -1,7 +1,7 @@
 #include "device/Profile.h"
 
-#include "location/TextFiles.h"
-#include "location/UserError.h"
+#include "common/TextFiles.h"
+#include "common/UserError.h"
 
 #include <QMap>
 #include <functional>
@@ -157,7 +157,7 @@ bool IsSection(const QString& name) {
 } // namespace
 
 Profile ReadProfile(const QString& path) {
-    return ParseProfile(ReadInputFile(path, ProfileSizeLimit), path);
+    return ParseProfile(ReadInputFile(path, SettingsFileSizeLimit), path);
 }
 
 Profile ParseProfile(const QByteArray& bytes, const QString& fileName) {

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "common/UserError.h"
 #include "location/GlyphEncoding.h"
-#include "location/UserError.h"
 
 #include <QString>
 #include <array>

@@ -1,9 +1,9 @@
 #include "device/Upgrade.h"
 
+#include "common/TextFiles.h"
 #include "device/Priority.h"
 #include "device/UpgradeTexts.h"
 #include "files/InputFile.h"
-#include "location/TextFiles.h"
 
 #include <QByteArray>
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "device/YearBlock.h"
 
+#include "common/TextFiles.h"
 #include "files/InputFile.h"
-#include "location/TextFiles.h"
 
 #include <algorithm>
 #include <stdexcept>

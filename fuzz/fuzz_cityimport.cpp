@@ -1,8 +1,8 @@
 // The city CSV import: any bytes are imported or refused with a message; what is imported is a
 // database the location boxes can use, one row per county, coordinates in range.
+#include "common/UserError.h"
 #include "fuzz/FuzzTarget.h"
 #include "location/CityImport.h"
-#include "location/UserError.h"
 
 #include <QSet>
 #include <cmath>

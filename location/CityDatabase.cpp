@@ -1,6 +1,6 @@
 #include "location/CityDatabase.h"
 
-#include "location/UserError.h"
+#include "common/UserError.h"
 
 #include <QFileInfo>
 #include <QSqlDatabase>

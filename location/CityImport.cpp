@@ -1,10 +1,10 @@
 #include "location/CityImport.h"
 
+#include "common/TextFiles.h"
+#include "common/UserError.h"
 #include "files/InputFile.h"
 #include "files/SafeSave.h"
 #include "location/CityDatabase.h"
-#include "location/TextFiles.h"
-#include "location/UserError.h"
 
 #include <QByteArrayView>
 #include <QFile>

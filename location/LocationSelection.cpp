@@ -1,7 +1,7 @@
 #include "location/LocationSelection.h"
 
+#include "common/UserError.h"
 #include "location/CityDatabase.h"
-#include "location/UserError.h"
 
 #include <QSet>
 #include <algorithm>

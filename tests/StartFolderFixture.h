@@ -1,8 +1,8 @@
 #pragma once
 
 #include "calendar/CalendarClock.h"
+#include "common/UserError.h"
 #include "location/CityImport.h"
-#include "location/UserError.h"
 #include "tests/TimetableFixture.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
+#include "common/TextFiles.h"
+#include "common/UserError.h"
 #include "location/CityDatabase.h"
 #include "location/CityImport.h"
-#include "location/TextFiles.h"
-#include "location/UserError.h"
 
 #include <QDir>
 #include <QFile>

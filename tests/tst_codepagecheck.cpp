@@ -1,5 +1,5 @@
 #include "app/CodePageCheck.h"
-#include "location/UserError.h"
+#include "common/UserError.h"
 
 #include <QTest>
 

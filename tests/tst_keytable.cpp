@@ -1,5 +1,5 @@
+#include "common/UserError.h"
 #include "device/KeyTable.h"
-#include "location/UserError.h"
 
 #include <QDir>
 #include <QFile>

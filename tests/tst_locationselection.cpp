@@ -1,8 +1,8 @@
+#include "common/UserError.h"
 #include "location/CityDatabase.h"
 #include "location/CityImport.h"
 #include "location/CountySearch.h"
 #include "location/LocationSelection.h"
-#include "location/UserError.h"
 
 #include <QFile>
 #include <QLocale>

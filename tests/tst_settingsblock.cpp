@@ -1,6 +1,6 @@
+#include "common/TextFiles.h"
 #include "device/DeviceTexts.h"
 #include "device/SettingsBlock.h"
-#include "location/TextFiles.h"
 
 #include <QRandomGenerator>
 #include <QTest>

@@ -1,5 +1,5 @@
-#include "location/TextFiles.h"
-#include "location/UserError.h"
+#include "common/TextFiles.h"
+#include "common/UserError.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
+#include "common/UserError.h"
 #include "device/DeviceTexts.h"
 #include "device/Upload.h"
-#include "location/UserError.h"
 #include "tests/RecordingHost.h"
 #include "tests/TimetableFixture.h"
 #include "tools/devicesim/DeviceSimulator.h"

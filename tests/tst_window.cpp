@@ -2,8 +2,8 @@
 #include "app/LampShape.h"
 #include "app/TForm1.h"
 #include "app/Translations.h"
+#include "common/TextFiles.h"
 #include "location/StartFolder.h"
-#include "location/TextFiles.h"
 #include "tools/devicesim/DeviceSimulator.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 // The event log's file across the window's start and close, whatever the disk: a close never
 // costs the saved history, and a close that cannot keep this run's lines is refused.
 #include "app/TForm1.h"
-#include "location/TextFiles.h"
+#include "common/TextFiles.h"
 #include "tests/DiskConditions.h"
 
 #include <QDir>

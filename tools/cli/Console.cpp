@@ -1,7 +1,7 @@
 #include "tools/cli/Console.h"
 
-#include "location/TextFiles.h"
-#include "location/UserError.h"
+#include "common/TextFiles.h"
+#include "common/UserError.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,10 +1,10 @@
 #include "tools/cli/CountyNames.h"
 
+#include "common/TextFiles.h"
+#include "common/UserError.h"
 #include "location/CityDatabase.h"
 #include "location/CountySearch.h"
 #include "location/LocationSelection.h"
-#include "location/TextFiles.h"
-#include "location/UserError.h"
 
 #include <cstdio>
 

@@ -1,5 +1,7 @@
 // muezzin-cli: the device operations from a terminal.
 #include "comm/Discovery.h"
+#include "common/TextFiles.h"
+#include "common/UserError.h"
 #include "device/ClockCommands.h"
 #include "device/Profile.h"
 #include "device/Upgrade.h"
@@ -8,8 +10,6 @@
 #include "location/CityImport.h"
 #include "location/LocationSelection.h"
 #include "location/StartFolder.h"
-#include "location/TextFiles.h"
-#include "location/UserError.h"
 #include "tools/cli/CliHost.h"
 #include "tools/cli/Console.h"
 #include "tools/cli/CountyNames.h"

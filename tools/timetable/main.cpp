@@ -1,8 +1,8 @@
 // muezzin-timetable: writes the prayer timetable files of counties from their coordinates.
 #include "calendar/CalendarClock.h"
+#include "common/UserError.h"
 #include "location/CityDatabase.h"
 #include "location/StartFolder.h"
-#include "location/UserError.h"
 #include "prayer/PrayerTimes.h"
 #include "prayer/TimetableFile.h"
 

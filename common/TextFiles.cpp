@@ -1,8 +1,8 @@
-#include "location/TextFiles.h"
+#include "common/TextFiles.h"
 
+#include "common/UserError.h"
 #include "files/InputFile.h"
 #include "files/SafeSave.h"
-#include "location/UserError.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/SizeLimits.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -26,11 +28,6 @@ QString CannotOpenText(const QString& path);
 
 // A path as the file functions take it.
 std::filesystem::path FilePath(const QString& path);
-
-// How large an input file of each kind may be: more is refused, not read.
-constexpr std::size_t TextFileSizeLimit = std::size_t{1} << 20;  // ostan.txt and the like
-constexpr std::size_t LogSizeLimit = std::size_t{16} << 20;      // log.txt
-constexpr std::size_t ProfileSizeLimit = std::size_t{512} << 10; // a profile, a key file
 
 // The user's message for an input file that cannot be read: "Cannot open file <path>" when it
 // cannot be opened (with why, when it is not a regular file), "Cannot read file <path>: <why>"

@@ -1,2 +1,0 @@
-add_executable(bench_timetable bench_timetable.cpp)
-target_link_libraries(bench_timetable PRIVATE muezzin_prayer)

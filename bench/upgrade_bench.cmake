@@ -1,2 +1,0 @@
-add_executable(bench_upgrade bench_upgrade.cpp)
-target_link_libraries(bench_upgrade PRIVATE muezzin_device muezzin_devicesim)

@@ -1,3 +1,0 @@
-muezzin_add_test(tst_settingsblock muezzin_device)
-muezzin_add_test(tst_yearblock muezzin_device)
-muezzin_add_test(tst_keytable muezzin_device)

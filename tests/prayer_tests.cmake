@@ -1,3 +1,0 @@
-muezzin_add_test(tst_prayertimes muezzin_prayer)
-muezzin_add_test(tst_solaryear muezzin_prayer muezzin_calendar)
-muezzin_add_test(tst_timetablefile muezzin_prayer)

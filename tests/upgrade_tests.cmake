@@ -1,1 +1,0 @@
-muezzin_add_test(tst_upgrade muezzin_device muezzin_devicesim)
