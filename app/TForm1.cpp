@@ -9,6 +9,7 @@
 #include "device/ClockCommands.h"
 #include "device/DeviceTexts.h"
 #include "device/KeyTable.h"
+#include "device/ReadBack.h"
 #include "device/Upgrade.h"
 #include "device/Upload.h"
 #include "location/StartFolder.h"
