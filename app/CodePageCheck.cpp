@@ -1,5 +1,6 @@
 #include "app/CodePageCheck.h"
 
+#include "app/AppTexts.h"
 #include "common/UserError.h"
 
 #include <QCoreApplication>
@@ -16,10 +17,6 @@ constexpr unsigned ArabicOemCodePage = 720;
 // The tool's two runtime libraries; a failed registration changes nothing for the user.
 const std::array<QString, 2> RuntimeRegistrations = {QStringLiteral("regsvr32 /s borlndmm.dll"),
                                                      QStringLiteral("regsvr32 /s cc3260mt.dll")};
-
-const QString RestartQuestionText =
-    QStringLiteral("لطفاً ويندوز را ريبوت نمائيد و مجددا اجرا کنيد.");
-const QString RestartQuestionCaption = QStringLiteral("پيغام سيستم");
 
 // Common letters and the four that only Persian has (peh, tcheh, jeh, gaf), with keheh and
 // Farsi yeh.
@@ -48,19 +45,13 @@ void SetArabicCodePages(CodePagePlatform& platform) {
 void CheckTextSupport(CodePagePlatform& platform) {
     QStringList missing;
     if (!platform.Windows1256ConverterAvailable()) {
-        missing.append(QCoreApplication::translate(
-            "CodePageCheck", "this Qt has no Windows-1256 converter (install Debian's "
-                             "ICU-enabled libqt6core6 with libicu72)"));
+        missing.append(NoConverterText());
     }
     if (!platform.FontCoversPersian()) {
-        missing.append(QCoreApplication::translate(
-            "CodePageCheck", "no font has the Persian letters (install fonts-noto-ui-core)"));
+        missing.append(NoPersianFontText());
     }
     if (!missing.isEmpty()) {
-        // A leading blank, as the log's messages that want a gap after the date carry.
-        platform.ReportProblem(
-            QCoreApplication::translate("CodePageCheck", " Persian text will not work here: ") +
-            missing.join(QStringLiteral("; ")));
+        platform.ReportProblem(PersianTextProblemText() + missing.join(QStringLiteral("; ")));
     }
 }
 

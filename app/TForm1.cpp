@@ -1,5 +1,6 @@
 #include "app/TForm1.h"
 
+#include "app/AppTexts.h"
 #include "app/CodePageCheck.h"
 #include "app/LabeledEdit.h"
 #include "app/LampShape.h"
@@ -9,6 +10,7 @@
 #include "device/ClockCommands.h"
 #include "device/DeviceTexts.h"
 #include "device/KeyTable.h"
+#include "device/ReadBack.h"
 #include "device/Upgrade.h"
 #include "device/Upload.h"
 #include "location/StartFolder.h"
@@ -47,21 +49,6 @@ using namespace std::chrono;
 const QColor LampRed(0xFF, 0x00, 0x00);
 const QColor LampGreen(0x00, 0x80, 0x00);
 
-QString StatusConnected() {
-    return QStringLiteral("connected to the hardware");
-}
-QString StatusDisconnected() {
-    return QStringLiteral("disconnected from the hardware");
-}
-QString StatusNoDevice() {
-    return QCoreApplication::translate(
-        "TForm1", "no device connected: connect the device and wait for the green lamp");
-}
-// "The settings of the device were received", in the words of the menu command.
-QString SettingsReceivedText() {
-    return QStringLiteral(" تنظيمات دستگاه دريافت شد ");
-}
-
 // The glyph may shrink to this side; below it a tick is no longer a tick.
 constexpr int SmallestGlyph = 10;
 
@@ -79,7 +66,7 @@ TForm1::TForm1(CommLink& link, CalendarClock& clock, const QString& startFolder,
     FitApplyCaption();
     ui->BitBtn2->setIcon(QIcon(QStringLiteral(":/icons/search.svg")));
     // An addition of this tool's own, at the end of the settings menu.
-    auto* timetableView = new QAction(QStringLiteral("نمايش اوقات شرعي"), this);
+    auto* timetableView = new QAction(TimetableViewCaption, this);
     timetableView->setObjectName(QStringLiteral("TimetableView"));
     ui->N1->addAction(timetableView);
     connect(timetableView, &QAction::triggered, this, &TForm1::TimetableViewClick);
@@ -154,8 +141,7 @@ void TForm1::ReportStartFolder(const StartFolderChoice& choice) {
         return;
     }
     if (QDir(choice.Folder) != QDir::current()) {
-        const QString note =
-            tr("The tool's files are in %1").arg(QDir::toNativeSeparators(choice.Folder));
+        const QString note = StartFolderNoteText().arg(QDir::toNativeSeparators(choice.Folder));
         folderNote_ = note;
         NoteAtStart(u' ' + note);
     }
@@ -315,7 +301,7 @@ void TForm1::LoadStartFiles() {
         ui->RichEdit1->moveCursor(QTextCursor::End);
         logLoaded_ = true;
     } catch (const UserError& error) {
-        ShowError(error.Text() + QStringLiteral("\nThe log of this run will be added to its end."));
+        ShowError(error.Text() + LogAppendedNote);
     }
 }
 
@@ -369,7 +355,7 @@ void TForm1::MonitorStep() {
         ui->N3->setEnabled(false);
         ui->N13->setEnabled(false);
         Timer2->setInterval(timing_.MonitorSearching);
-        SetStatusText(StatusDisconnected());
+        SetStatusText(DisconnectedText);
         ListPorts(link_, portSources_);
         FindDevice(link_, discovery_);
         QStringList problems;
@@ -381,7 +367,7 @@ void TForm1::MonitorStep() {
         ui->BitBtn2->setEnabled(false);
         ui->Shape1->setBrushColor(LampGreen);
         Timer2->setInterval(timing_.MonitorConnected);
-        SetStatusText(StatusConnected());
+        SetStatusText(ConnectedText);
         ui->StaticText2->setText(FromWindows1256(QByteArray::fromStdString(link_.VersionText)));
         ui->N3->setEnabled(true);
         ui->N13->setEnabled(true);
@@ -566,7 +552,7 @@ void TForm1::ResumeMonitor() {
 // A frame sent with no device would go to whatever port is open, or nowhere, unnoticed.
 void TForm1::N12Click() {
     if (!link_.Connected) {
-        SetStatusText(StatusNoDevice());
+        SetStatusText(NoDeviceText());
         return;
     }
     const bool sent = SetDeviceClock(link_, clock_);
@@ -575,18 +561,18 @@ void TForm1::N12Click() {
 
 void TForm1::N2Click() {
     if (!link_.Connected) {
-        SetStatusText(StatusNoDevice());
+        SetStatusText(NoDeviceText());
         return;
     }
     Timer2->stop();
     const std::optional<SettingsBlock> block = ReadStoredSettings(link_);
     if (block && HoldsNoSettings(*block)) {
         // An erased device's bytes are no settings: the fields keep what they show.
-        SetStatusText(tr("the device holds no settings: it has never been configured"));
+        SetStatusText(NoSettingsText());
     } else if (block) {
         ui->BitBtn1->setEnabled(true);
         ShowStoredSettings(DecodeSettingsBlock(*block));
-        AppendLogLine(SettingsReceivedText());
+        AppendLogLine(SettingsReceivedText);
     }
     Timer2->start();
 }
@@ -659,10 +645,9 @@ void TForm1::ShowFields(const SettingsFields& f) {
 
 void TForm1::N13Click() {
     PauseMonitor();
-    const QString path = fileChooser_
-                             ? fileChooser_()
-                             : QFileDialog::getOpenFileName(this, QString(), startFolder_,
-                                                            QStringLiteral("firmware (*.fmw)"));
+    const QString path = fileChooser_ ? fileChooser_()
+                                      : QFileDialog::getOpenFileName(this, QString(), startFolder_,
+                                                                     FirmwareFilterText);
     if (path.isEmpty()) {
         ResumeMonitor();
         SetProgressVisible(false);

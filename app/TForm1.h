@@ -60,6 +60,21 @@ public:
     // A line for the log once the saved log is loaded.
     void NoteAtStart(const QString& text);
 
+    // The handlers and controls keep the form's numbered names. What they stand for:
+    //   N2 read the settings back, N12 set the device clock, N13 firmware upgrade (the settings
+    //   menu N1; N3 only follows the connection); N11 clear the log, Exit1 close (menu File1)
+    //   BitBtn1 apply: upload settings, timetables and key table; BitBtn2 search for the device
+    //   Timer1 the clock tick (the first loads the start files); Timer2 the connection monitor
+    //   Combo1..3 province, city, county; LabeledEdit1..3 longitude, latitude, county index
+    //   LabeledEdit4, 11, 14 the dawn, noon, sunset call file numbers; LabeledEdit6, 12, 15
+    //   their supplication file numbers; LabeledEdit10 call files, LabeledEdit5 Quran files
+    //   LabeledEdit17, 19 and 18, 20 folder and file of add-on 1 and 2; LabeledEdit13 PC clock,
+    //   LabeledEdit16 solar date
+    //   CheckBox1..3 random call, CheckBox4..6 Quran before the call (dawn, noon, sunset)
+    //   TrackBar1..9 levels of supplication, call, Quran for dawn (1-3), noon (4-6), sunset
+    //   (7-9); TrackBar10, 11 the add-ons; LabelN shows the position of TrackBarN
+    //   RichEdit1 the event log, StatusBar1 the status bar, Shape1 the connection lamp,
+    //   StaticText2 the firmware version, ProgressBar1 upload and upgrade progress
     void FormCreate();
     bool FormCloseQuery();
     void Combo1Change();

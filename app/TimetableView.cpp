@@ -1,19 +1,11 @@
 #include "app/TimetableView.h"
 
+#include "app/AppTexts.h"
 #include "prayer/SolarYear.h"
 
 #include <QHeaderView>
 #include <QLabel>
 #include <QVBoxLayout>
-
-namespace {
-
-// Column heads: the three calls to prayer, and sunrise and sunset between them.
-const std::array<QString, 5> Heads = {QStringLiteral("اذان صبح"), QStringLiteral("طلوع آفتاب"),
-                                      QStringLiteral("اذان ظهر"), QStringLiteral("غروب آفتاب"),
-                                      QStringLiteral("اذان مغرب")};
-
-} // namespace
 
 std::vector<TimetableDay> DecodeYearBlock(const YearBlock& block) {
     std::vector<TimetableDay> days;
@@ -46,13 +38,12 @@ TimetableDialog::TimetableDialog(const QString& county, int year, const YearBloc
                                  Today today, QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("TimetableDialog"));
-    // "Prayer times of county ... - year ..."
-    setWindowTitle(QStringLiteral("اوقات شرعي شهرستان %1 - سال %2").arg(county).arg(year));
+    setWindowTitle(TimetableTitleTemplate.arg(county).arg(year));
     const std::vector<TimetableDay> days = DecodeYearBlock(block);
 
     table_ = new QTableWidget(static_cast<int>(days.size()), 5, this);
     table_->setObjectName(QStringLiteral("TimetableTable"));
-    QStringList heads(Heads.begin(), Heads.end());
+    QStringList heads(TimetableHeads.begin(), TimetableHeads.end());
     table_->setHorizontalHeaderLabels(heads);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     int todayRow = 0;
@@ -75,10 +66,10 @@ TimetableDialog::TimetableDialog(const QString& county, int year, const YearBloc
             if (!inUse) {
                 item->setBackground(QColor(0xD8, 0xD8, 0xD8));
                 item->setForeground(QColor(0x80, 0x80, 0x80));
-                item->setToolTip(tr("not a day of this year: the device never uses it"));
+                item->setToolTip(NotADayOfYearText());
             } else if (day.Impossible[c]) {
                 item->setBackground(QColor(0xFF, 0x80, 0x80));
-                item->setToolTip(tr("not a time of day"));
+                item->setToolTip(NotATimeOfDayText());
                 ++impossible_;
             }
             table_->setItem(row, column, item);
@@ -90,12 +81,10 @@ TimetableDialog::TimetableDialog(const QString& county, int year, const YearBloc
     auto* summary = new QLabel(this);
     summary->setObjectName(QStringLiteral("TimetableSummary"));
     const auto inUse = static_cast<int>(days.size()) - unused_;
-    QString text =
-        impossible_ == 0
-            ? tr("%1 days, every time a time of day").arg(inUse)
-            : tr("%1 days; %2 times are not times of day (marked)").arg(inUse).arg(impossible_);
+    QString text = impossible_ == 0 ? AllTimesValidTemplate().arg(inUse)
+                                    : SomeTimesInvalidTemplate().arg(inUse).arg(impossible_);
     if (unused_ > 0) {
-        text += tr("; %1 place(s) of the file not in this year (grey)").arg(unused_);
+        text += UnusedPlacesTemplate().arg(unused_);
     }
     summary->setText(text);
     auto* layout = new QVBoxLayout(this);

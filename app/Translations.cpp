@@ -1,5 +1,7 @@
 #include "app/Translations.h"
 
+#include "app/AppTexts.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
@@ -25,15 +27,13 @@ QStringList InstallPersianTranslations(QCoreApplication& app) {
     if (own->load(QStringLiteral(":/i18n/muezzin-config_fa.qm"))) {
         QCoreApplication::installTranslator(own);
     } else {
-        notes.append(QStringLiteral("the program's Persian translation is missing"));
+        notes.append(TranslationMissingText);
     }
     auto* qt = new QTranslator(&app);
     if (LoadQtTranslation(*qt)) {
         QCoreApplication::installTranslator(qt);
     } else {
-        notes.append(QCoreApplication::translate(
-            "Translations", "Qt's dialogs stay in English: its Persian translation qtbase_fa is "
-                            "missing (install qt6-translations-l10n)"));
+        notes.append(QtTranslationMissingText());
     }
     // Qt's Persian translation would turn the layout right to left; the window is laid out
     // left to right with its Persian captions in place.

@@ -1,4 +1,5 @@
 // muezzin-config: the window program.
+#include "app/AppTexts.h"
 #include "app/TForm1.h"
 #include "app/Translations.h"
 #include "common/TextFiles.h"
@@ -77,8 +78,7 @@ void ScheduleScreenshot(TForm1& window, const QString& path) {
     const bool expectDevice = !qEnvironmentVariable("MUEZZIN_PORTS").isEmpty();
     QObject::connect(poll, &QTimer::timeout, &window, [&window, path, poll, waited, expectDevice] {
         const bool ready =
-            window.FirstTickDone() &&
-            (!expectDevice || window.StatusText() == QStringLiteral("connected to the hardware"));
+            window.FirstTickDone() && (!expectDevice || window.StatusText() == ConnectedText);
         if (!ready && waited->elapsed() < 20000) {
             return;
         }

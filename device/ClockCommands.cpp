@@ -37,27 +37,3 @@ QString ClockSetText(const CalendarClock& clock, bool sent) {
         .arg(clock.DaylightSaving ? QStringLiteral("an hour behind the PC for daylight saving")
                                   : QStringLiteral("the PC's time (no daylight saving)"));
 }
-
-std::optional<SettingsBlock> ReadStoredSettings(CommLink& link) {
-    std::fill_n(link.TxFrame.begin(), 140, 0);
-    std::copy(frame::ReadSettingsFrame.begin(), frame::ReadSettingsFrame.end(),
-              link.TxFrame.begin());
-    link.WriteCount = frame::ReadSettingsFrame.size();
-    link.ReadCount = frame::BlockFrameSize;
-    SendFrame(link);
-    ReceiveReply(link);
-    return SettingsOfReply(link);
-}
-
-std::optional<SettingsBlock> SettingsOfReply(const CommLink& link) {
-    if (link.BytesRead != frame::BlockFrameSize) {
-        return std::nullopt;
-    }
-    SettingsBlock block{};
-    std::copy_n(link.RxBuffer.begin() + frame::DataAt, block.size(), block.begin());
-    return block;
-}
-
-bool HoldsNoSettings(const SettingsBlock& block) {
-    return std::all_of(block.begin(), block.end(), [](std::uint8_t b) { return b == 0xFF; });
-}

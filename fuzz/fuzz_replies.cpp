@@ -4,7 +4,7 @@
 // the fourth how the transfer ended; the rest is the reply and, beyond 512 bytes, the frame
 // that was sent (else the frame sent is the reply itself, so that echoes can match).
 #include "comm/Discovery.h"
-#include "device/ClockCommands.h"
+#include "device/ReadBack.h"
 #include "device/Upgrade.h"
 #include "device/Upload.h"
 #include "fuzz/FuzzTarget.h"

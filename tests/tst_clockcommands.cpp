@@ -3,6 +3,7 @@
 #include "app/TForm1.h"
 #include "device/ClockCommands.h"
 #include "device/DeviceTexts.h"
+#include "device/ReadBack.h"
 #include "location/CityImport.h"
 #include "tests/LocalInstant.h"
 #include "tools/devicesim/DeviceSimulator.h"

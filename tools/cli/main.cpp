@@ -4,6 +4,7 @@
 #include "common/UserError.h"
 #include "device/ClockCommands.h"
 #include "device/Profile.h"
+#include "device/ReadBack.h"
 #include "device/Upgrade.h"
 #include "device/Upload.h"
 #include "location/CityDatabase.h"

@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+#include <array>
+
+// The texts the window shows of its own; those of the device operations are in
+// device/DeviceTexts.h and device/UpgradeTexts.h. Texts operators already know are constants,
+// kept character for character, blanks included. Texts this program added are functions that
+// translate them when shown, under the context (the class that shows them) where
+// translations/muezzin-config_fa.ts keeps their Persian; lupdate reads them here.
+
+// --- known to operators, never translated -------------------------------------------------
+
+// The status bar while the monitor sees the device, and while it does not.
+inline const QString ConnectedText = QStringLiteral("connected to the hardware");
+inline const QString DisconnectedText = QStringLiteral("disconnected from the hardware");
+// The upgrade file dialog's filter.
+inline const QString FirmwareFilterText = QStringLiteral("firmware (*.fmw)");
+// Asked after the code pages were set, which apply only after a restart.
+inline const QString RestartQuestionText =
+    QStringLiteral("لطفاً ويندوز را ريبوت نمائيد و مجددا اجرا کنيد.");
+inline const QString RestartQuestionCaption = QStringLiteral("پيغام سيستم");
+
+// --- added by this program, in Persian beside the form's own captions ----------------------
+
+// The log line after a read-back: "the settings of the device were received", in the words of
+// the menu command.
+inline const QString SettingsReceivedText = QStringLiteral(" تنظيمات دستگاه دريافت شد ");
+// The settings menu's last item, which shows the chosen county's timetable.
+inline const QString TimetableViewCaption = QStringLiteral("نمايش اوقات شرعي");
+// "Prayer times of county %1 - year %2"
+inline const QString TimetableTitleTemplate = QStringLiteral("اوقات شرعي شهرستان %1 - سال %2");
+// Column heads: the three calls to prayer, and sunrise and sunset between them.
+inline const std::array<QString, 5> TimetableHeads = {
+    QStringLiteral("اذان صبح"), QStringLiteral("طلوع آفتاب"), QStringLiteral("اذان ظهر"),
+    QStringLiteral("غروب آفتاب"), QStringLiteral("اذان مغرب")};
+
+// --- added by this program, in English and not translated ---------------------------------
+
+// Ends the English error of a saved log that cannot be read, in that error's language.
+inline const QString LogAppendedNote =
+    QStringLiteral("\nThe log of this run will be added to its end.");
+// Said when the translation itself is missing, so it cannot be translated.
+inline const QString TranslationMissingText =
+    QStringLiteral("the program's Persian translation is missing");
+
+// --- added by this program, translated ----------------------------------------------------
+
+// The status bar after a menu command that needs the device while none is connected.
+inline QString NoDeviceText() {
+    return QCoreApplication::translate(
+        "TForm1", "no device connected: connect the device and wait for the green lamp");
+}
+// The start folder, when it is not the working directory; %1 is the folder.
+inline QString StartFolderNoteText() {
+    return QCoreApplication::translate("TForm1", "The tool's files are in %1");
+}
+// A read-back found the device's memory erased.
+inline QString NoSettingsText() {
+    return QCoreApplication::translate(
+        "TForm1", "the device holds no settings: it has never been configured");
+}
+
+// The timetable view: the hints of a day the year lacks and of a time no clock shows, and the
+// summary above the table (days in use; times out of range; places the year does not use).
+inline QString NotADayOfYearText() {
+    return QCoreApplication::translate("TimetableDialog",
+                                       "not a day of this year: the device never uses it");
+}
+inline QString NotATimeOfDayText() {
+    return QCoreApplication::translate("TimetableDialog", "not a time of day");
+}
+inline QString AllTimesValidTemplate() {
+    return QCoreApplication::translate("TimetableDialog", "%1 days, every time a time of day");
+}
+inline QString SomeTimesInvalidTemplate() {
+    return QCoreApplication::translate("TimetableDialog",
+                                       "%1 days; %2 times are not times of day (marked)");
+}
+inline QString UnusedPlacesTemplate() {
+    return QCoreApplication::translate("TimetableDialog",
+                                       "; %1 place(s) of the file not in this year (grey)");
+}
+
+// The text-setting check: what is missing, and the line that names it (a leading blank, as the
+// log's messages that want a gap after the date carry).
+inline QString NoConverterText() {
+    return QCoreApplication::translate("CodePageCheck",
+                                       "this Qt has no Windows-1256 converter (install Debian's "
+                                       "ICU-enabled libqt6core6 with libicu72)");
+}
+inline QString NoPersianFontText() {
+    return QCoreApplication::translate(
+        "CodePageCheck", "no font has the Persian letters (install fonts-noto-ui-core)");
+}
+inline QString PersianTextProblemText() {
+    return QCoreApplication::translate("CodePageCheck", " Persian text will not work here: ");
+}
+
+// A start note when Qt's own Persian translation cannot be loaded.
+inline QString QtTranslationMissingText() {
+    return QCoreApplication::translate(
+        "Translations", "Qt's dialogs stay in English: its Persian translation qtbase_fa is "
+                        "missing (install qt6-translations-l10n)");
+}
