@@ -8,60 +8,48 @@ namespace {
 
 using F = SettingsFields;
 
+// The columns every kind has; each maker adds its own.
+constexpr SettingsField Field(FieldKind kind, const char* control, const char* key, std::size_t at,
+                              int high, int start = 0) {
+    return {kind, control, key, at, 0, high, start};
+}
+
 constexpr SettingsField Index(const char* control, const char* key, std::size_t at, int high,
                               int StoredSettings::*index) {
-    return {.Kind = FieldKind::Index,
-            .Control = control,
-            .ProfileKey = key,
-            .At = at,
-            .High = high,
-            .Index = index};
+    SettingsField field = Field(FieldKind::Index, control, key, at, high);
+    field.Index = index;
+    return field;
 }
 
 constexpr SettingsField Degrees(const char* control, const char* key, std::size_t at,
                                 QString F::*text) {
-    return {.Kind = FieldKind::Coordinate,
-            .Control = control,
-            .ProfileKey = key,
-            .At = at,
-            .High = ByteMax,
-            .Text = text};
+    SettingsField field = Field(FieldKind::Coordinate, control, key, at, ByteMax);
+    field.Text = text;
+    return field;
 }
 
 constexpr SettingsField Number(const char* control, const char* key, std::size_t at, int width,
                                int start, QString F::*text, NumberFlag sets = {}) {
-    return {.Kind = FieldKind::Number,
-            .Control = control,
-            .ProfileKey = key,
-            .At = at,
-            .High = ByteMax,
-            .Start = start,
-            .Width = width,
-            .Sets = sets,
-            .Text = text};
+    SettingsField field = Field(FieldKind::Number, control, key, at, ByteMax, start);
+    field.Width = width;
+    field.Sets = sets;
+    field.Text = text;
+    return field;
 }
 
 constexpr SettingsField Level(const char* control, const char* key, std::size_t at, int start,
                               int F::*level) {
-    return {.Kind = FieldKind::Level,
-            .Control = control,
-            .ProfileKey = key,
-            .At = at,
-            .High = MaxLevel,
-            .Start = start,
-            .Level = level};
+    SettingsField field = Field(FieldKind::Level, control, key, at, MaxLevel, start);
+    field.Level = level;
+    return field;
 }
 
 constexpr SettingsField Flag(const char* control, const char* key, std::size_t at, std::uint8_t bit,
                              bool start, bool F::*checked) {
-    return {.Kind = FieldKind::Flag,
-            .Control = control,
-            .ProfileKey = key,
-            .At = at,
-            .High = 1,
-            .Start = start ? 1 : 0,
-            .Bit = bit,
-            .Checked = checked};
+    SettingsField field = Field(FieldKind::Flag, control, key, at, 1, start ? 1 : 0);
+    field.Bit = bit;
+    field.Checked = checked;
+    return field;
 }
 
 // Byte 60 holds the bits of Quran before the call and of a supplication to play, byte 61 those
