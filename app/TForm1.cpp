@@ -453,39 +453,19 @@ void TForm1::Combo3Change() {
 
 // --- the upload -------------------------------------------------------------------------
 
+// The controls are found by the names the table of settings fields gives them.
 SettingsFields TForm1::Fields() const {
     SettingsFields f;
-    f.Longitude = ui->LabeledEdit1->text();
-    f.Latitude = ui->LabeledEdit2->text();
-    f.DawnCall = ui->LabeledEdit4->text();
-    f.DawnSupplication = ui->LabeledEdit6->text();
-    f.NoonCall = ui->LabeledEdit11->text();
-    f.NoonSupplication = ui->LabeledEdit12->text();
-    f.SunsetCall = ui->LabeledEdit14->text();
-    f.SunsetSupplication = ui->LabeledEdit15->text();
-    f.CallFileCount = ui->LabeledEdit10->text();
-    f.QuranFileCount = ui->LabeledEdit5->text();
-    f.Option1Folder = ui->LabeledEdit17->text();
-    f.Option1File = ui->LabeledEdit19->text();
-    f.Option2Folder = ui->LabeledEdit18->text();
-    f.Option2File = ui->LabeledEdit20->text();
-    f.DawnRandom = ui->CheckBox1->isChecked();
-    f.NoonRandom = ui->CheckBox2->isChecked();
-    f.SunsetRandom = ui->CheckBox3->isChecked();
-    f.DawnQuran = ui->CheckBox4->isChecked();
-    f.NoonQuran = ui->CheckBox5->isChecked();
-    f.SunsetQuran = ui->CheckBox6->isChecked();
-    f.DawnSupplicationLevel = ui->TrackBar1->value();
-    f.DawnCallLevel = ui->TrackBar2->value();
-    f.DawnQuranLevel = ui->TrackBar3->value();
-    f.NoonSupplicationLevel = ui->TrackBar4->value();
-    f.NoonCallLevel = ui->TrackBar5->value();
-    f.NoonQuranLevel = ui->TrackBar6->value();
-    f.SunsetSupplicationLevel = ui->TrackBar7->value();
-    f.SunsetCallLevel = ui->TrackBar8->value();
-    f.SunsetQuranLevel = ui->TrackBar9->value();
-    f.Option1Level = ui->TrackBar10->value();
-    f.Option2Level = ui->TrackBar11->value();
+    for (const SettingsField& field : SettingsFieldTable) {
+        const QString name = QLatin1String(field.Control);
+        if (field.Text) {
+            f.*field.Text = findChild<QLineEdit*>(name)->text();
+        } else if (field.Level) {
+            f.*field.Level = findChild<QSlider*>(name)->value();
+        } else if (field.Checked) {
+            f.*field.Checked = findChild<QCheckBox*>(name)->isChecked();
+        }
+    }
     return f;
 }
 
@@ -608,37 +588,16 @@ void TForm1::ShowStoredSettings(const StoredSettings& stored) {
 }
 
 void TForm1::ShowFields(const SettingsFields& f) {
-    ui->LabeledEdit1->setText(f.Longitude);
-    ui->LabeledEdit2->setText(f.Latitude);
-    ui->LabeledEdit4->setText(f.DawnCall);
-    ui->LabeledEdit6->setText(f.DawnSupplication);
-    ui->LabeledEdit11->setText(f.NoonCall);
-    ui->LabeledEdit12->setText(f.NoonSupplication);
-    ui->LabeledEdit14->setText(f.SunsetCall);
-    ui->LabeledEdit15->setText(f.SunsetSupplication);
-    ui->LabeledEdit10->setText(f.CallFileCount);
-    ui->LabeledEdit5->setText(f.QuranFileCount);
-    ui->LabeledEdit17->setText(f.Option1Folder);
-    ui->LabeledEdit19->setText(f.Option1File);
-    ui->LabeledEdit18->setText(f.Option2Folder);
-    ui->LabeledEdit20->setText(f.Option2File);
-    ui->CheckBox1->setChecked(f.DawnRandom);
-    ui->CheckBox2->setChecked(f.NoonRandom);
-    ui->CheckBox3->setChecked(f.SunsetRandom);
-    ui->CheckBox4->setChecked(f.DawnQuran);
-    ui->CheckBox5->setChecked(f.NoonQuran);
-    ui->CheckBox6->setChecked(f.SunsetQuran);
-    ui->TrackBar1->setValue(f.DawnSupplicationLevel);
-    ui->TrackBar2->setValue(f.DawnCallLevel);
-    ui->TrackBar3->setValue(f.DawnQuranLevel);
-    ui->TrackBar4->setValue(f.NoonSupplicationLevel);
-    ui->TrackBar5->setValue(f.NoonCallLevel);
-    ui->TrackBar6->setValue(f.NoonQuranLevel);
-    ui->TrackBar7->setValue(f.SunsetSupplicationLevel);
-    ui->TrackBar8->setValue(f.SunsetCallLevel);
-    ui->TrackBar9->setValue(f.SunsetQuranLevel);
-    ui->TrackBar10->setValue(f.Option1Level);
-    ui->TrackBar11->setValue(f.Option2Level);
+    for (const SettingsField& field : SettingsFieldTable) {
+        const QString name = QLatin1String(field.Control);
+        if (field.Text) {
+            findChild<QLineEdit*>(name)->setText(f.*field.Text);
+        } else if (field.Level) {
+            findChild<QSlider*>(name)->setValue(f.*field.Level);
+        } else if (field.Checked) {
+            findChild<QCheckBox*>(name)->setChecked(f.*field.Checked);
+        }
+    }
 }
 
 // --- the firmware upgrade -----------------------------------------------------------------

@@ -3,41 +3,35 @@
 #include "common/TextFiles.h"
 #include "common/UserError.h"
 
-#include <QMap>
 #include <functional>
 #include <map>
 #include <vector>
 
 namespace {
 
-// One key of the file: where its value goes in the profile.
+using Fail = std::function<void(const QString&)>;
+
+// One key of the file: the field its value goes to; none for upload.resend.
 struct Key {
     QString Section;
     QString Name;
-    std::function<void(Profile&, const QString&, const std::function<void(const QString&)>&)> Set;
-    std::function<QString(const SettingsFields&, int)> Get;
+    const SettingsField* Field;
 };
 
-using Fail = std::function<void(const QString&)>;
-
-auto TextKey(const QString& section, const QString& name, QString SettingsFields::*field) {
-    return Key{section, name,
-               [field](Profile& p, const QString& value, const Fail&) { p.Fields.*field = value; },
-               [field](const SettingsFields& f, int) { return f.*field; }};
-}
-
-auto FlagKey(const QString& section, const QString& name, bool SettingsFields::*field) {
-    return Key{section, name,
-               [field](Profile& p, const QString& value, const Fail& fail) {
-                   const QString v = value.toLower();
-                   if (v != QStringLiteral("true") && v != QStringLiteral("false")) {
-                       fail(QStringLiteral("'%1' is neither true nor false").arg(value));
-                   }
-                   p.Fields.*field = v == QStringLiteral("true");
-               },
-               [field](const SettingsFields& f, int) {
-                   return f.*field ? QStringLiteral("true") : QStringLiteral("false");
-               }};
+const std::vector<Key>& Keys() {
+    static const std::vector<Key> keys = [] {
+        std::vector<Key> k;
+        for (const SettingsField& field : SettingsFieldTable) {
+            if (field.ProfileKey) {
+                const QString key = QLatin1String(field.ProfileKey);
+                k.push_back({key.section(u'.', 0, 0), key.section(u'.', 1), &field});
+            }
+        }
+        // How the upload is run, not what the device holds: no field, so no read-back lists it.
+        k.push_back({QStringLiteral("upload"), QStringLiteral("resend"), nullptr});
+        return k;
+    }();
+    return keys;
 }
 
 int Number(const QString& value, const Fail& fail) {
@@ -49,91 +43,58 @@ int Number(const QString& value, const Fail& fail) {
     return n;
 }
 
-auto LevelKey(const QString& section, const QString& name, int SettingsFields::*field) {
-    return Key{section, name,
-               [field](Profile& p, const QString& value, const Fail& fail) {
-                   p.Fields.*field = Number(value, fail);
-               },
-               [field](const SettingsFields& f, int) { return QString::number(f.*field); }};
+bool Truth(const QString& value, const Fail& fail) {
+    const QString v = value.toLower();
+    if (v != QStringLiteral("true") && v != QStringLiteral("false")) {
+        fail(QStringLiteral("'%1' is neither true nor false").arg(value));
+    }
+    return v == QStringLiteral("true");
 }
 
-const std::vector<Key>& Keys() {
-    static const std::vector<Key> keys = [] {
-        using F = SettingsFields;
-        std::vector<Key> k = {
-            {QStringLiteral("location"), QStringLiteral("county"),
-             [](Profile& p, const QString& value, const Fail& fail) {
-                 p.County = Number(value, fail);
-             },
-             [](const SettingsFields&, int county) { return QString::number(county); }},
-            {QStringLiteral("location"), QStringLiteral("longitude"),
-             [](Profile& p, const QString& value, const Fail&) {
-                 p.Fields.Longitude = value;
-                 p.HasLongitude = true;
-             },
-             [](const SettingsFields& f, int) { return f.Longitude; }},
-            {QStringLiteral("location"), QStringLiteral("latitude"),
-             [](Profile& p, const QString& value, const Fail&) {
-                 p.Fields.Latitude = value;
-                 p.HasLatitude = true;
-             },
-             [](const SettingsFields& f, int) { return f.Latitude; }},
-        };
-        struct Prayer {
-            const char* Name;
-            QString F::*Call;
-            QString F::*Supplication;
-            bool F::*Random;
-            bool F::*Quran;
-            int F::*CallLevel;
-            int F::*SupplicationLevel;
-            int F::*QuranLevel;
-        };
-        const Prayer prayers[] = {
-            {"dawn", &F::DawnCall, &F::DawnSupplication, &F::DawnRandom, &F::DawnQuran,
-             &F::DawnCallLevel, &F::DawnSupplicationLevel, &F::DawnQuranLevel},
-            {"noon", &F::NoonCall, &F::NoonSupplication, &F::NoonRandom, &F::NoonQuran,
-             &F::NoonCallLevel, &F::NoonSupplicationLevel, &F::NoonQuranLevel},
-            {"sunset", &F::SunsetCall, &F::SunsetSupplication, &F::SunsetRandom, &F::SunsetQuran,
-             &F::SunsetCallLevel, &F::SunsetSupplicationLevel, &F::SunsetQuranLevel},
-        };
-        for (const Prayer& prayer : prayers) {
-            const QString s = QString::fromLatin1(prayer.Name);
-            k.push_back(TextKey(s, QStringLiteral("call"), prayer.Call));
-            k.push_back(TextKey(s, QStringLiteral("supplication"), prayer.Supplication));
-            k.push_back(FlagKey(s, QStringLiteral("random"), prayer.Random));
-            k.push_back(FlagKey(s, QStringLiteral("quran"), prayer.Quran));
-            k.push_back(LevelKey(s, QStringLiteral("call_level"), prayer.CallLevel));
-            k.push_back(
-                LevelKey(s, QStringLiteral("supplication_level"), prayer.SupplicationLevel));
-            k.push_back(LevelKey(s, QStringLiteral("quran_level"), prayer.QuranLevel));
-        }
-        k.push_back(
-            TextKey(QStringLiteral("files"), QStringLiteral("call_count"), &F::CallFileCount));
-        k.push_back(
-            TextKey(QStringLiteral("files"), QStringLiteral("quran_count"), &F::QuranFileCount));
-        k.push_back(
-            TextKey(QStringLiteral("option1"), QStringLiteral("folder"), &F::Option1Folder));
-        k.push_back(TextKey(QStringLiteral("option1"), QStringLiteral("file"), &F::Option1File));
-        k.push_back(LevelKey(QStringLiteral("option1"), QStringLiteral("level"), &F::Option1Level));
-        k.push_back(
-            TextKey(QStringLiteral("option2"), QStringLiteral("folder"), &F::Option2Folder));
-        k.push_back(TextKey(QStringLiteral("option2"), QStringLiteral("file"), &F::Option2File));
-        k.push_back(LevelKey(QStringLiteral("option2"), QStringLiteral("level"), &F::Option2Level));
-        // How the upload is run, not what the device holds: no Get, so no read-back lists it.
-        k.push_back({QStringLiteral("upload"),
-                     QStringLiteral("resend"),
-                     [](Profile& p, const QString& value, const Fail& fail) {
-                         const QString v = value.toLower();
-                         if (v != QStringLiteral("true") && v != QStringLiteral("false")) {
-                             fail(QStringLiteral("'%1' is neither true nor false").arg(value));
-                         }
-                         p.Resend = v == QStringLiteral("true");
-                     },
-                     {}});
-        return k;
-    }();
-    return keys;
+// A coordinate the profile gives replaces the database's.
+bool& Given(Profile& p, QString SettingsFields::*coordinate) {
+    return coordinate == &SettingsFields::Longitude ? p.HasLongitude : p.HasLatitude;
+}
+
+void Set(Profile& p, const Key& key, const QString& value, const Fail& fail) {
+    if (!key.Field) {
+        p.Resend = Truth(value, fail);
+        return;
+    }
+    const SettingsField& field = *key.Field;
+    switch (field.Kind) {
+    case FieldKind::Index: // the county, the one index a profile gives
+        p.County = Number(value, fail);
+        break;
+    case FieldKind::Coordinate:
+        p.Fields.*field.Text = value;
+        Given(p, field.Text) = true;
+        break;
+    case FieldKind::Number:
+        p.Fields.*field.Text = value;
+        break;
+    case FieldKind::Level:
+        p.Fields.*field.Level = Number(value, fail);
+        break;
+    case FieldKind::Flag:
+        p.Fields.*field.Checked = Truth(value, fail);
+        break;
+    }
+}
+
+QString Value(const SettingsField& field, const SettingsFields& fields, int county) {
+    switch (field.Kind) {
+    case FieldKind::Index:
+        return QString::number(county);
+    case FieldKind::Coordinate:
+    case FieldKind::Number:
+        return fields.*field.Text;
+    case FieldKind::Level:
+        return QString::number(fields.*field.Level);
+    case FieldKind::Flag:
+        return fields.*field.Checked ? QStringLiteral("true") : QStringLiteral("false");
+    }
+    return {};
 }
 
 const Key* FindKey(const QString& section, const QString& name) {
@@ -219,7 +180,7 @@ Profile ParseProfile(const QByteArray& bytes, const QString& fileName) {
                      .arg(name, section)
                      .arg(earlier->second));
         }
-        key->Set(profile, value, fail);
+        Set(profile, *key, value, fail);
     }
     return profile;
 }
@@ -227,8 +188,8 @@ Profile ParseProfile(const QByteArray& bytes, const QString& fileName) {
 std::vector<ProfileEntry> ProfileEntries(const SettingsFields& fields, int county) {
     std::vector<ProfileEntry> entries;
     for (const Key& key : Keys()) {
-        if (key.Get) {
-            entries.push_back({key.Section, key.Name, key.Get(fields, county)});
+        if (key.Field) {
+            entries.push_back({key.Section, key.Name, Value(*key.Field, fields, county)});
         }
     }
     return entries;
@@ -249,33 +210,10 @@ QString ProfileText(const SettingsFields& fields, int county) {
 }
 
 QString ProfileKeyOfControl(const QString& control) {
-    static const QMap<QString, QString> keys = {
-        {QStringLiteral("Combo3"), QStringLiteral("location.county")},
-        {QStringLiteral("LabeledEdit1"), QStringLiteral("location.longitude")},
-        {QStringLiteral("LabeledEdit2"), QStringLiteral("location.latitude")},
-        {QStringLiteral("LabeledEdit4"), QStringLiteral("dawn.call")},
-        {QStringLiteral("LabeledEdit6"), QStringLiteral("dawn.supplication")},
-        {QStringLiteral("LabeledEdit11"), QStringLiteral("noon.call")},
-        {QStringLiteral("LabeledEdit12"), QStringLiteral("noon.supplication")},
-        {QStringLiteral("LabeledEdit14"), QStringLiteral("sunset.call")},
-        {QStringLiteral("LabeledEdit15"), QStringLiteral("sunset.supplication")},
-        {QStringLiteral("LabeledEdit10"), QStringLiteral("files.call_count")},
-        {QStringLiteral("LabeledEdit5"), QStringLiteral("files.quran_count")},
-        {QStringLiteral("LabeledEdit17"), QStringLiteral("option1.folder")},
-        {QStringLiteral("LabeledEdit19"), QStringLiteral("option1.file")},
-        {QStringLiteral("LabeledEdit18"), QStringLiteral("option2.folder")},
-        {QStringLiteral("LabeledEdit20"), QStringLiteral("option2.file")},
-        {QStringLiteral("TrackBar1"), QStringLiteral("dawn.supplication_level")},
-        {QStringLiteral("TrackBar2"), QStringLiteral("dawn.call_level")},
-        {QStringLiteral("TrackBar3"), QStringLiteral("dawn.quran_level")},
-        {QStringLiteral("TrackBar4"), QStringLiteral("noon.supplication_level")},
-        {QStringLiteral("TrackBar5"), QStringLiteral("noon.call_level")},
-        {QStringLiteral("TrackBar6"), QStringLiteral("noon.quran_level")},
-        {QStringLiteral("TrackBar7"), QStringLiteral("sunset.supplication_level")},
-        {QStringLiteral("TrackBar8"), QStringLiteral("sunset.call_level")},
-        {QStringLiteral("TrackBar9"), QStringLiteral("sunset.quran_level")},
-        {QStringLiteral("TrackBar10"), QStringLiteral("option1.level")},
-        {QStringLiteral("TrackBar11"), QStringLiteral("option2.level")},
-    };
-    return keys.value(control);
+    for (const SettingsField& field : SettingsFieldTable) {
+        if (field.ProfileKey && control == QLatin1String(field.Control)) {
+            return QLatin1String(field.ProfileKey);
+        }
+    }
+    return {};
 }

@@ -7,12 +7,8 @@
 #include <optional>
 #include <vector>
 
-// A profile file gives the window's fields by name, as an INI text:
-//   [location] county, longitude, latitude
-//   [dawn] [noon] [sunset] call, supplication, random, quran, call_level, supplication_level,
-//                          quran_level
-//   [files] call_count, quran_count
-//   [option1] [option2] folder, file, level
+// A profile file gives the window's fields by name, as an INI text: each field under the key
+// SettingsFieldTable gives it ("dawn.call" is "call = 010" in section [dawn]), and
 //   [upload] resend (true: a block not confirmed is sent again, up to three attempts in all)
 // Values are the texts as typed into the fields; random and quran are true or false. A key the
 // file leaves out keeps the window's start value.

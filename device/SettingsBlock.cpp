@@ -3,93 +3,19 @@
 #include "device/DeviceTexts.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
-constexpr int ByteMax = 255;
-constexpr int CountyIndexMax = 65535;
 constexpr int MaxNumberDigits = 9; // always fits an int; longer numbers lie outside every range
 
-constexpr std::size_t CountyHighAt = 0;
-constexpr std::size_t CountyLowAt = 1;
-constexpr std::size_t ProvinceAt = 2;
-constexpr std::size_t LongitudeAt = 3; // degrees, then hundredths
-constexpr std::size_t LatitudeAt = 5;
 constexpr std::size_t GlyphsAt = 7;
 constexpr std::size_t MarkerAt = 48; // always 1
 constexpr std::size_t YearsAt = 49;
-constexpr std::size_t PlayFlagsAAt = 60;
-constexpr std::size_t PlayFlagsBAt = 61;
 constexpr std::array<std::size_t, 4> FillerAt = {88, 89, 98, 99}; // always 255
 
 // The year bytes count from 1300 in 8 bits, which the device reads back as 1300..1555.
 constexpr int YearByteOffset = TimetableYearBase % 256;
-
-// Which flag bits one prayer row gives: Quran before the call (its check box), a supplication
-// (its number above 0) and random call (its check box).
-struct PrayerRow {
-    bool SettingsFields::*Quran;
-    std::uint8_t QuranBit;
-    QString SettingsFields::*Supplication;
-    const char* SupplicationControl;
-    std::uint8_t SupplicationBit;
-    bool SettingsFields::*Random;
-    std::uint8_t RandomBit;
-};
-
-constexpr std::array<PrayerRow, 3> PrayerRows = {{
-    {&SettingsFields::DawnQuran, 0x01, &SettingsFields::DawnSupplication, "LabeledEdit6", 0x02,
-     &SettingsFields::DawnRandom, 0x01},
-    {&SettingsFields::NoonQuran, 0x04, &SettingsFields::NoonSupplication, "LabeledEdit12", 0x08,
-     &SettingsFields::NoonRandom, 0x02},
-    {&SettingsFields::SunsetQuran, 0x10, &SettingsFields::SunsetSupplication, "LabeledEdit15", 0x20,
-     &SettingsFields::SunsetRandom, 0x04},
-}};
-
-// One byte from byte 62 up: a number field (Text) or a track bar (Level). The table runs in
-// ascending byte order, which is also the order in which errors are found.
-struct FieldByte {
-    std::size_t At;
-    const char* Control;
-    QString SettingsFields::*Text;
-    int Width; // digits the window shows, zero-padded; 0 for a plain number
-    int SettingsFields::*Level;
-};
-
-constexpr FieldByte Number(std::size_t at, const char* control, QString SettingsFields::*text,
-                           int width) {
-    return {at, control, text, width, nullptr};
-}
-
-constexpr FieldByte Level(std::size_t at, const char* control, int SettingsFields::*level) {
-    return {at, control, nullptr, 0, level};
-}
-
-constexpr auto FieldBytes = std::to_array<FieldByte>({
-    Number(62, "LabeledEdit10", &SettingsFields::CallFileCount, 0),
-    Number(63, "LabeledEdit5", &SettingsFields::QuranFileCount, 0),
-    Level(70, "TrackBar3", &SettingsFields::DawnQuranLevel),
-    Level(71, "TrackBar2", &SettingsFields::DawnCallLevel),
-    Level(72, "TrackBar1", &SettingsFields::DawnSupplicationLevel),
-    Number(73, "LabeledEdit4", &SettingsFields::DawnCall, 3),
-    Number(74, "LabeledEdit6", &SettingsFields::DawnSupplication, 3),
-    Level(75, "TrackBar6", &SettingsFields::NoonQuranLevel),
-    Level(76, "TrackBar5", &SettingsFields::NoonCallLevel),
-    Level(77, "TrackBar4", &SettingsFields::NoonSupplicationLevel),
-    Number(78, "LabeledEdit11", &SettingsFields::NoonCall, 3),
-    Number(79, "LabeledEdit12", &SettingsFields::NoonSupplication, 3),
-    Level(80, "TrackBar9", &SettingsFields::SunsetQuranLevel),
-    Level(81, "TrackBar8", &SettingsFields::SunsetCallLevel),
-    Level(82, "TrackBar7", &SettingsFields::SunsetSupplicationLevel),
-    Number(83, "LabeledEdit14", &SettingsFields::SunsetCall, 3),
-    Number(84, "LabeledEdit15", &SettingsFields::SunsetSupplication, 3),
-    Level(85, "TrackBar10", &SettingsFields::Option1Level),
-    Number(86, "LabeledEdit17", &SettingsFields::Option1Folder, 3),
-    Number(87, "LabeledEdit19", &SettingsFields::Option1File, 3),
-    Level(95, "TrackBar11", &SettingsFields::Option2Level),
-    Number(96, "LabeledEdit18", &SettingsFields::Option2Folder, 3),
-    Number(97, "LabeledEdit20", &SettingsFields::Option2File, 3),
-});
 
 QString NotAnIntegerMessage(const QString& text) {
     return QString(NotAnIntegerTemplate).replace(QStringLiteral("%s"), text);
@@ -140,24 +66,90 @@ QString CoordinateRangeMessage(const QString& text) {
     return QStringLiteral("'%1' is not a coordinate from 0 to 255.99").arg(text);
 }
 
+int CheckRange(int value, int low, int high, const QString& control) {
+    if (value < low || value > high) {
+        throw SettingsError(OutOfRangeMessage(QString::number(value), low, high), control);
+    }
+    return value;
+}
+
+// The byte a field is first read at: a supplication's flag bit comes before its number.
+std::size_t FirstByte(const SettingsField& field) {
+    return field.Sets.Bit != 0 ? std::min(field.At, field.Sets.At) : field.At;
+}
+
+// The table in the order of the bytes the fields are first read at.
+const std::vector<const SettingsField*>& InByteOrder() {
+    static const std::vector<const SettingsField*> order = [] {
+        std::vector<const SettingsField*> fields;
+        for (const SettingsField& field : SettingsFieldTable) {
+            fields.push_back(&field);
+        }
+        std::stable_sort(fields.begin(), fields.end(), [](const auto* a, const auto* b) {
+            return FirstByte(*a) < FirstByte(*b);
+        });
+        return fields;
+    }();
+    return order;
+}
+
+// An index above 255 takes two bytes, the high one first.
+int IndexSize(const SettingsField& field) {
+    return field.High > ByteMax ? 2 : 1;
+}
+
+void PutIndex(SettingsBlock& block, const SettingsField& field, int index) {
+    for (int k = IndexSize(field) - 1; k >= 0; --k, index >>= 8) {
+        block[field.At + k] = static_cast<std::uint8_t>(index & 0xFF);
+    }
+}
+
+int TakeIndex(const SettingsBlock& block, const SettingsField& field) {
+    int index = 0;
+    for (int k = 0; k < IndexSize(field); ++k) {
+        index = (index << 8) | block[field.At + k];
+    }
+    return index;
+}
+
 QString PaddedNumber(int value, int width) {
     return QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0'));
 }
 
-void PutCoordinate(SettingsBlock& block, std::size_t at, const Coordinate& coordinate) {
-    block[at] = static_cast<std::uint8_t>(coordinate.Degrees);
-    block[at + 1] = static_cast<std::uint8_t>(coordinate.Hundredths);
-}
-
-Coordinate TakeCoordinate(const SettingsBlock& block, std::size_t at) {
-    return {block[at], block[at + 1]};
+void PutField(SettingsBlock& block, const SettingsField& field, const StoredSettings& given) {
+    const QString control = QLatin1String(field.Control);
+    const SettingsFields& fields = given.Fields;
+    switch (field.Kind) {
+    case FieldKind::Index:
+        PutIndex(block, field, CheckRange(given.*field.Index, field.Low, field.High, control));
+        break;
+    case FieldKind::Coordinate: {
+        const Coordinate coordinate = ReadCoordinate(fields.*field.Text, control);
+        block[field.At] = static_cast<std::uint8_t>(coordinate.Degrees);
+        block[field.At + 1] = static_cast<std::uint8_t>(coordinate.Hundredths);
+        break;
+    }
+    case FieldKind::Number: {
+        const int value = ReadNumberField(fields.*field.Text, field.Low, field.High, control);
+        block[field.At] = static_cast<std::uint8_t>(value);
+        if (field.Sets.Bit != 0 && value > 0) {
+            block[field.Sets.At] |= field.Sets.Bit;
+        }
+        break;
+    }
+    case FieldKind::Level:
+        block[field.At] = static_cast<std::uint8_t>(
+            CheckRange(fields.*field.Level, field.Low, field.High, control));
+        break;
+    case FieldKind::Flag:
+        if (fields.*field.Checked) {
+            block[field.At] |= field.Bit;
+        }
+        break;
+    }
 }
 
 } // namespace
-
-SettingsFields DefaultSettingsFields() {
-    return SettingsFields{};
-}
 
 int ReadNumberField(const QString& text, int low, int high, const QString& control) {
     QStringView digits(text);
@@ -174,13 +166,6 @@ int ReadNumberField(const QString& text, int low, int high, const QString& contr
         throw SettingsError(OutOfRangeMessage(text, low, high), control);
     }
     return value;
-}
-
-int CheckLevel(int level, const QString& control) {
-    if (level < 0 || level > MaxLevel) {
-        throw SettingsError(OutOfRangeMessage(QString::number(level), 0, MaxLevel), control);
-    }
-    return level;
 }
 
 Coordinate ReadCoordinate(const QString& text, const QString& control) {
@@ -223,55 +208,19 @@ QString CoordinateText(const Coordinate& coordinate) {
 
 SettingsBlock BuildSettingsBlock(const SettingsFields& fields, int countyIndex, int provinceIndex,
                                  const GlyphCodeArray& glyphCodes, int solarYear) {
+    StoredSettings given;
+    given.CountyIndex = countyIndex;
+    given.ProvinceIndex = provinceIndex;
+    given.Fields = fields;
     SettingsBlock block{};
-    if (countyIndex < 0 || countyIndex > CountyIndexMax) {
-        throw SettingsError(OutOfRangeMessage(QString::number(countyIndex), 0, CountyIndexMax),
-                            QStringLiteral("Combo3"));
+    for (const SettingsField* field : InByteOrder()) {
+        PutField(block, *field, given);
     }
-    if (provinceIndex < 0 || provinceIndex > ByteMax) {
-        throw SettingsError(OutOfRangeMessage(QString::number(provinceIndex), 0, ByteMax),
-                            QStringLiteral("Combo1"));
-    }
-    block[CountyHighAt] = static_cast<std::uint8_t>(countyIndex >> 8);
-    block[CountyLowAt] = static_cast<std::uint8_t>(countyIndex & 0xFF);
-    block[ProvinceAt] = static_cast<std::uint8_t>(provinceIndex);
-
-    PutCoordinate(block, LongitudeAt,
-                  ReadCoordinate(fields.Longitude, QStringLiteral("LabeledEdit1")));
-    PutCoordinate(block, LatitudeAt,
-                  ReadCoordinate(fields.Latitude, QStringLiteral("LabeledEdit2")));
     std::copy(glyphCodes.begin(), glyphCodes.end(), block.begin() + GlyphsAt);
-
     block[MarkerAt] = 1;
     // Years outside 1300..1555 wrap, as the device's year bytes do.
     for (int j = 0; j < TimetableYearCount; ++j) {
         block[YearsAt + j] = static_cast<std::uint8_t>(solarYear - YearByteOffset + j);
-    }
-
-    std::uint8_t flagsA = 0;
-    std::uint8_t flagsB = 0;
-    for (const PrayerRow& row : PrayerRows) {
-        if (fields.*row.Quran) {
-            flagsA |= row.QuranBit;
-        }
-        if (ReadNumberField(fields.*row.Supplication, 0, ByteMax,
-                            QLatin1String(row.SupplicationControl)) > 0) {
-            flagsA |= row.SupplicationBit;
-        }
-    }
-    for (const PrayerRow& row : PrayerRows) {
-        if (fields.*row.Random) {
-            flagsB |= row.RandomBit;
-        }
-    }
-    block[PlayFlagsAAt] = flagsA;
-    block[PlayFlagsBAt] = flagsB;
-
-    for (const FieldByte& field : FieldBytes) {
-        const QString control = QLatin1String(field.Control);
-        const int value = field.Text ? ReadNumberField(fields.*field.Text, 0, ByteMax, control)
-                                     : CheckLevel(fields.*field.Level, control);
-        block[field.At] = static_cast<std::uint8_t>(value);
     }
     for (std::size_t at : FillerAt) {
         block[at] = ByteMax;
@@ -281,28 +230,41 @@ SettingsBlock BuildSettingsBlock(const SettingsFields& fields, int countyIndex, 
 
 StoredSettings DecodeSettingsBlock(const SettingsBlock& block) {
     StoredSettings stored;
-    stored.CountyIndex = (block[CountyHighAt] << 8) | block[CountyLowAt];
-    stored.ProvinceIndex = block[ProvinceAt];
     std::copy_n(block.begin() + GlyphsAt, stored.GlyphCodes.size(), stored.GlyphCodes.begin());
     for (int j = 0; j < TimetableYearCount; ++j) {
         stored.TimetableYears[j] = TimetableYearBase + block[YearsAt + j];
     }
-
-    SettingsFields& fields = stored.Fields;
-    fields.Longitude = CoordinateText(TakeCoordinate(block, LongitudeAt));
-    fields.Latitude = CoordinateText(TakeCoordinate(block, LatitudeAt));
-    // The supplication bits follow from the supplication numbers, read below.
-    for (const PrayerRow& row : PrayerRows) {
-        fields.*row.Quran = (block[PlayFlagsAAt] & row.QuranBit) != 0;
-        fields.*row.Random = (block[PlayFlagsBAt] & row.RandomBit) != 0;
-    }
-    for (const FieldByte& field : FieldBytes) {
-        if (field.Text) {
-            fields.*field.Text = field.Width > 0 ? PaddedNumber(block[field.At], field.Width)
-                                                 : QString::number(block[field.At]);
+    // A supplication's bit follows from its number.
+    for (const SettingsField& field : SettingsFieldTable) {
+        if (field.Kind == FieldKind::Index) {
+            stored.*field.Index = TakeIndex(block, field);
+        } else if (field.Kind == FieldKind::Flag) {
+            ShowFieldValue(stored.Fields, field, block[field.At] & field.Bit);
         } else {
-            fields.*field.Level = block[field.At];
+            const bool coordinate = field.Kind == FieldKind::Coordinate;
+            ShowFieldValue(stored.Fields, field, block[field.At],
+                           coordinate ? block[field.At + 1] : 0);
         }
     }
     return stored;
+}
+
+void ShowFieldValue(SettingsFields& fields, const SettingsField& field, int value, int hundredths) {
+    switch (field.Kind) {
+    case FieldKind::Index:
+        break;
+    case FieldKind::Coordinate:
+        fields.*field.Text = CoordinateText({value, hundredths});
+        break;
+    case FieldKind::Number:
+        fields.*field.Text =
+            field.Width > 0 ? PaddedNumber(value, field.Width) : QString::number(value);
+        break;
+    case FieldKind::Level:
+        fields.*field.Level = value;
+        break;
+    case FieldKind::Flag:
+        fields.*field.Checked = value != 0;
+        break;
+    }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "comm/CommLink.h"
+#include "tools/devicesim/DeviceSimulator.h"
 
 #include <utility>
 #include <vector>
@@ -19,3 +20,8 @@ struct RecordingLink {
         };
     }
 };
+
+// The port name of the simulator's pseudo-terminal.
+inline QString PathOf(const DeviceSimulator& sim) {
+    return QString::fromStdString(sim.PortPath());
+}

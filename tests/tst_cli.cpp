@@ -4,6 +4,7 @@
 #include "device/SettingsBlock.h"
 #include "device/UpgradeTexts.h"
 #include "tests/StartFolderFixture.h"
+#include "tests/TestSupport.h"
 #include "tools/devicesim/DeviceSimulator.h"
 
 #include <QDir>
@@ -71,15 +72,11 @@ Outcome RunCli(const QStringList& arguments, const QString& folder,
     return outcome;
 }
 
-QString PortOf(const DeviceSimulator& sim) {
-    return QString::fromStdString(sim.PortPath());
-}
-
 // How many trace entries the device had before a probe sent now: a frame the tool wrote is
 // taken before the probe, however late the device read it.
 int EntriesBeforeProbe(const DeviceSimulator& sim) {
     CommLink link;
-    if (!OpenPort(link, PortOf(sim))) {
+    if (!OpenPort(link, PathOf(sim))) {
         return -1;
     }
     std::copy(frame::ProbeFrame.begin(), frame::ProbeFrame.end(), link.TxFrame.begin());
@@ -138,7 +135,7 @@ QList<int> Range(int first, int last) {
 // A settings block written into the simulator, as an earlier apply would leave it.
 bool StoreSettings(const DeviceSimulator& sim, int county) {
     CommLink link;
-    if (!OpenPort(link, PortOf(sim))) {
+    if (!OpenPort(link, PathOf(sim))) {
         return false;
     }
     const SettingsBlock block = BuildSettingsBlock(SettingsFields{}, county, 24, {}, 1405);
@@ -179,7 +176,7 @@ private slots:
         QVERIFY(sim.Start());
 
         const Outcome run = RunCli({QStringLiteral("apply"), QStringLiteral("--county"),
-                                    QString::number(County), QStringLiteral("--port"), PortOf(sim)},
+                                    QString::number(County), QStringLiteral("--port"), PathOf(sim)},
                                    dir.path());
 
         QCOMPARE(run.Status, 0);
@@ -225,7 +222,7 @@ private slots:
 
         const Outcome run =
             RunCli({QStringLiteral("--folder"), dir.path(), QStringLiteral("apply"),
-                    QStringLiteral("--profile"), profile, QStringLiteral("--port"), PortOf(sim)},
+                    QStringLiteral("--profile"), profile, QStringLiteral("--port"), PathOf(sim)},
                    elsewhere.path());
 
         QCOMPARE(run.Status, 0);
@@ -317,7 +314,7 @@ private slots:
 
         const Outcome run =
             RunCli(QStringList{QStringLiteral("apply"), QStringLiteral("--county"),
-                               QString::number(County), QStringLiteral("--port"), PortOf(sim)} +
+                               QString::number(County), QStringLiteral("--port"), PathOf(sim)} +
                        extra,
                    dir.path());
 
@@ -361,14 +358,14 @@ private slots:
                                    QString::number(County), QStringLiteral("--port")};
         DeviceSimulator clean;
         QVERIFY(clean.Start());
-        QCOMPARE(RunCli(apply + QStringList{PortOf(clean)}, dir.path()).Status, 0);
+        QCOMPARE(RunCli(apply + QStringList{PathOf(clean)}, dir.path()).Status, 0);
         SimulatorOptions options;
         options.NoiseRate = 3e-5; // about one exchange in thirty garbled
         options.NoiseSeed = 1;
         DeviceSimulator noisy(options);
         QVERIFY(noisy.Start());
 
-        const Outcome run = RunCli(apply + QStringList{PortOf(noisy)} + extra, dir.path());
+        const Outcome run = RunCli(apply + QStringList{PathOf(noisy)} + extra, dir.path());
 
         QCOMPARE(run.Status, status);
         int blockWrites = 0;
@@ -416,7 +413,7 @@ private slots:
         const QStringList apply = {QStringLiteral("apply"), QStringLiteral("--county"),
                                    QString::number(County)};
         QCOMPARE(
-            RunCli(apply + QStringList{QStringLiteral("--port"), PortOf(reference)}, dir.path())
+            RunCli(apply + QStringList{QStringLiteral("--port"), PathOf(reference)}, dir.path())
                 .Status,
             0);
         QVERIFY(QFile::remove(dir.filePath(QStringLiteral("log.txt"))));
@@ -425,7 +422,7 @@ private slots:
         for (const SimulatorOptions& options : devices) {
             sims.push_back(std::make_unique<DeviceSimulator>(options));
             QVERIFY(sims.back()->Start());
-            arguments << QStringLiteral("--port") << PortOf(*sims.back());
+            arguments << QStringLiteral("--port") << PathOf(*sims.back());
         }
 
         const Outcome run = RunCli(arguments, dir.path());
@@ -438,7 +435,7 @@ private slots:
                  qPrintable(run.Out));
         for (std::size_t i = 0; i < sims.size(); ++i) {
             const QString row = lines[lines.size() - static_cast<int>(sims.size() - i)];
-            const QString port = PortOf(*sims[i]);
+            const QString port = PathOf(*sims[i]);
             QVERIFY2(row.startsWith(port + u' ') && row.contains(results[static_cast<int>(i)]),
                      qPrintable(row));
             if (results[static_cast<int>(i)] == QStringLiteral("316 of 316 blocks confirmed")) {
@@ -472,7 +469,7 @@ private slots:
         DeviceSimulator second;
         QVERIFY(first.Start() && quiet.Start() && second.Start());
         QTemporaryDir dir;
-        const QString ports = QStringList{PortOf(first), PortOf(quiet), PortOf(second),
+        const QString ports = QStringList{PathOf(first), PathOf(quiet), PathOf(second),
                                           dir.filePath(QStringLiteral("gone"))}
                                   .join(u':');
 
@@ -484,7 +481,7 @@ private slots:
         for (const QString& line : run.Out.split(u'\n', Qt::SkipEmptyParts).mid(1)) {
             found.append(line.section(u' ', 0, 0));
         }
-        QCOMPARE(found, (QStringList{PortOf(first), PortOf(second)}));
+        QCOMPARE(found, (QStringList{PathOf(first), PathOf(second)}));
         QCOMPARE(run.Err, QString());
     }
 
@@ -513,7 +510,7 @@ private slots:
             options.RefuseErase = true;
             DeviceSimulator sim(options);
             QVERIFY(sim.Start());
-            RunCli(arguments + QStringList{QStringLiteral("--port"), PortOf(sim)}, dir.path());
+            RunCli(arguments + QStringList{QStringLiteral("--port"), PathOf(sim)}, dir.path());
             QTest::qWait(100); // the device takes what is still on the line
             sim.Stop();
             int arrived = 0;
@@ -629,7 +626,7 @@ private slots:
         QVERIFY(sim.Start());
 
         const Outcome run =
-            RunCli(arguments + QStringList{QStringLiteral("--port"), PortOf(sim)}, dir.path());
+            RunCli(arguments + QStringList{QStringLiteral("--port"), PathOf(sim)}, dir.path());
 
         QCOMPARE(run.Status, 2);
         QVERIFY2(run.Err.contains(error.replace(QStringLiteral("%1"), dir.path())),
@@ -673,7 +670,7 @@ private slots:
         DeviceSimulator sim;
         QVERIFY(sim.Start());
         QStringList arguments = {QStringLiteral("apply"), QStringLiteral("--county"),
-                                 QString::number(County), QStringLiteral("--port"), PortOf(sim)};
+                                 QString::number(County), QStringLiteral("--port"), PathOf(sim)};
         if (folderFlag) {
             arguments += {QStringLiteral("--folder"), dir.path()};
         }
@@ -714,7 +711,7 @@ private slots:
         QVERIFY(MakeSampleStartFolder(dir.path()));
         DeviceSimulator sim(options);
         QVERIFY(sim.Start());
-        const QString port = onSimulator ? PortOf(sim) : dir.filePath(QStringLiteral("ttyNone"));
+        const QString port = onSimulator ? PathOf(sim) : dir.filePath(QStringLiteral("ttyNone"));
 
         const Outcome run = RunCli({QStringLiteral("apply"), QStringLiteral("--county"),
                                     QString::number(County), QStringLiteral("--port"), port},
@@ -857,7 +854,7 @@ private slots:
 
         const Outcome run =
             RunCli({QStringLiteral("--folder"), dir.path(), QStringLiteral("upgrade"),
-                    file.fileName(), QStringLiteral("--port"), PortOf(sim)},
+                    file.fileName(), QStringLiteral("--port"), PathOf(sim)},
                    dir.path());
 
         QCOMPARE(run.Status, status);
@@ -925,7 +922,7 @@ private slots:
         QVERIFY(sim.Start());
 
         const Outcome run = RunCli({QStringLiteral("apply"), QStringLiteral("--county"),
-                                    QStringLiteral("پيشوا"), QStringLiteral("--port"), PortOf(sim)},
+                                    QStringLiteral("پيشوا"), QStringLiteral("--port"), PathOf(sim)},
                                    dir.path());
 
         QCOMPARE(run.Status, 0);
@@ -961,7 +958,7 @@ private slots:
         const QString profile = dir.filePath(QStringLiteral("device.ini"));
 
         const Outcome run = RunCli({QStringLiteral("read-settings"), QStringLiteral("--port"),
-                                    PortOf(sim), QStringLiteral("--profile-out"), profile},
+                                    PathOf(sim), QStringLiteral("--profile-out"), profile},
                                    dir.path());
 
         QCOMPARE(run.Status, status);
@@ -1012,14 +1009,14 @@ private slots:
         } else if (kind == QStringLiteral("null")) {
             port = QStringLiteral("/dev/null");
         } else if (kind == QStringLiteral("held")) {
-            port = PortOf(sim);
+            port = PathOf(sim);
             QVERIFY(OpenPort(holder, port));
         } else if (kind == QStringLiteral("held-link")) {
-            QVERIFY(QFile::link(PortOf(sim), port));
+            QVERIFY(QFile::link(PathOf(sim), port));
             QVERIFY(OpenPort(holder, port));
-            port = PortOf(sim);
+            port = PathOf(sim);
         } else if (kind == QStringLiteral("bare")) {
-            QVERIFY(QFile::link(PortOf(sim), port));
+            QVERIFY(QFile::link(PathOf(sim), port));
             port = kind;
         }
 

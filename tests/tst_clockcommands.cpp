@@ -6,6 +6,7 @@
 #include "device/ReadBack.h"
 #include "location/CityImport.h"
 #include "tests/LocalInstant.h"
+#include "tests/TestSupport.h"
 #include "tools/devicesim/DeviceSimulator.h"
 
 #include <QCheckBox>
@@ -24,10 +25,6 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-QString PathOf(const DeviceSimulator& sim) {
-    return QString::fromStdString(sim.PortPath());
-}
-
 // A block written straight into the simulator's memory, as an earlier upload would leave it.
 void Store(const DeviceSimulator& sim, std::uint16_t address, const SettingsBlock& block) {
     CommLink link;
@@ -35,7 +32,7 @@ void Store(const DeviceSimulator& sim, std::uint16_t address, const SettingsBloc
     frame::Compose(link.TxFrame, frame::command::BlockWrite,
                    static_cast<std::uint8_t>(address >> 8), static_cast<std::uint8_t>(address),
                    block);
-    Exchange(link, 134, 134);
+    Exchange(link, frame::BlockFrameSize, frame::BlockFrameSize);
 }
 
 QByteArray Csv() {
@@ -189,7 +186,9 @@ private slots:
                 arrived.push_back(entry.Way == TraceEntry::Direction::In ? entry.Bytes.size() : 0);
             }
         }
-        QCOMPARE(arrived, (std::vector<std::size_t>{134, 12, 7}));
+        QCOMPARE(arrived, (std::vector<std::size_t>{frame::BlockFrameSize,
+                                                    frame::FrameSize(frame::ClockDataSize),
+                                                    frame::ReadSettingsFrame.size()}));
     }
 
     // The status bar says what the device was sent, as the device got it, and whether daylight
@@ -242,8 +241,8 @@ private slots:
         QTest::addColumn<int>("cut");
         QTest::addColumn<bool>("whole");
         QTest::newRow("whole reply") << -1 << true;
-        QTest::newRow("133 bytes") << 133 << false;
-        QTest::newRow("header only") << 6 << false;
+        QTest::newRow("133 bytes") << int{frame::BlockFrameSize - 1} << false;
+        QTest::newRow("header only") << int{frame::HeaderSize} << false;
     }
 
     void readBack() {

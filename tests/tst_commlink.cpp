@@ -24,6 +24,13 @@ void LoadBlock(CommLink& link, std::uint16_t address, std::uint8_t fill) {
                    data);
 }
 
+// Sends the probe; true when its whole reply came back.
+bool ProbeAnswered(CommLink& link) {
+    Load(link, frame::ProbeFrame);
+    Exchange(link, frame::ProbeFrame.size(), frame::ProbeReply.size());
+    return link.BytesRead == frame::ProbeReply.size();
+}
+
 Bytes Received(const CommLink& link) {
     return Bytes(link.RxBuffer.begin(), link.RxBuffer.begin() + link.BytesRead);
 }
@@ -49,10 +56,6 @@ void SetLineSpeed(const std::string& path, speed_t speed) {
     settings.c_cflag |= CRTSCTS;
     tcsetattr(fd, TCSANOW, &settings);
     ::close(fd);
-}
-
-QString PathOf(const DeviceSimulator& sim) {
-    return QString::fromStdString(sim.PortPath());
 }
 
 } // namespace
@@ -92,19 +95,23 @@ private slots:
 
     void fullReply_data() {
         QTest::addColumn<int>("kind");
-        QTest::addColumn<int>("writeCount");
-        QTest::addColumn<int>("readCount");
+        QTest::addColumn<std::size_t>("writeCount");
+        QTest::addColumn<std::size_t>("readCount");
         QTest::addColumn<Bytes>("head");
-        QTest::newRow("probe") << 0 << 7 << 7 << Bytes{0x55, 0xAA, 0x01, 0x03, 0x11, 0x05, 0xE6};
-        QTest::newRow("version") << 1 << 7 << 18 << Bytes{0x55, 0xAA, 0x02, 0x03, 0x03, 0x10};
-        QTest::newRow("block") << 2 << 134 << 134 << Bytes{0x55, 0xAA, 0x03, 0x0F, 0x0E};
-        QTest::newRow("settings") << 3 << 7 << 134 << Bytes{0x55, 0xAA, 0x04, 0x0F, 0x0E};
+        QTest::newRow("probe") << 0 << frame::ProbeFrame.size() << frame::ProbeReply.size()
+                               << Bytes{0x55, 0xAA, 0x01, 0x03, 0x11, 0x05, 0xE6};
+        QTest::newRow("version") << 1 << frame::VersionQueryFrame.size() << frame::VersionReplySize
+                                 << Bytes{0x55, 0xAA, 0x02, 0x03, 0x03, 0x10};
+        QTest::newRow("block") << 2 << frame::BlockFrameSize << frame::BlockFrameSize
+                               << Bytes{0x55, 0xAA, 0x03, 0x0F, 0x0E};
+        QTest::newRow("settings") << 3 << frame::ReadSettingsFrame.size() << frame::BlockFrameSize
+                                  << Bytes{0x55, 0xAA, 0x04, 0x0F, 0x0E};
     }
 
     void fullReply() {
         QFETCH(int, kind);
-        QFETCH(int, writeCount);
-        QFETCH(int, readCount);
+        QFETCH(std::size_t, writeCount);
+        QFETCH(std::size_t, readCount);
         QFETCH(Bytes, head);
         DeviceSimulator sim;
         QVERIFY(sim.Start());
@@ -133,8 +140,9 @@ private slots:
         QVERIFY(std::equal(head.begin(), head.end(), r.link.RxBuffer.begin()));
         QVERIFY(RestIsZero(r.link));
         if (kind == 2) {
-            QVERIFY(std::equal(r.link.TxFrame.begin() + 6, r.link.TxFrame.begin() + 134,
-                               r.link.RxBuffer.begin() + 6));
+            QVERIFY(std::equal(r.link.TxFrame.begin() + frame::DataAt,
+                               r.link.TxFrame.begin() + frame::BlockFrameSize,
+                               r.link.RxBuffer.begin() + frame::DataAt));
         }
         QVERIFY(r.notices.empty());
     }
@@ -146,8 +154,8 @@ private slots:
         RecordingLink r;
         QVERIFY(OpenPort(r.link, PathOf(sim)));
         Load(r.link, frame::ProbeFrame);
-        r.link.WriteCount = 7;
-        r.link.ReadCount = 7;
+        r.link.WriteCount = frame::ProbeFrame.size();
+        r.link.ReadCount = frame::ProbeReply.size();
         SendFrame(r.link);
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         ReceiveReply(r.link);
@@ -164,8 +172,8 @@ private slots:
         QVERIFY(r.link.PortHandle->waitForReadyRead(2000)); // the stale bytes are here now
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
         Load(r.link, frame::ProbeFrame);
-        r.link.WriteCount = 7;
-        r.link.ReadCount = 7;
+        r.link.WriteCount = frame::ProbeFrame.size();
+        r.link.ReadCount = frame::ProbeReply.size();
         SendFrame(r.link); // no AbortPort: the send itself must discard them
         ReceiveReply(r.link);
         QCOMPARE(Received(r.link), Bytes(frame::ProbeReply.begin(), frame::ProbeReply.end()));
@@ -182,7 +190,7 @@ private slots:
         LoadBlock(r.link, 0, 0x11);
         QElapsedTimer timer;
         timer.start();
-        Exchange(r.link, 134, 134);
+        Exchange(r.link, frame::BlockFrameSize, frame::BlockFrameSize);
         const qint64 elapsed = timer.elapsed();
         QCOMPARE(r.link.BytesRead, 10u);
         QCOMPARE(r.link.IoStatus, 0u);
@@ -212,14 +220,12 @@ private slots:
         QVERIFY(sim.Start());
         RecordingLink r;
         QVERIFY(OpenPort(r.link, PathOf(sim)));
-        Load(r.link, frame::ProbeFrame);
-        Exchange(r.link, 7, 7);
-        QCOMPARE(r.link.BytesRead, 7u);
+        QVERIFY(ProbeAnswered(r.link));
 
         Load(r.link, frame::ProbeFrame);
         QElapsedTimer timer;
         timer.start();
-        Exchange(r.link, 7, static_cast<std::uint32_t>(readCount));
+        Exchange(r.link, frame::ProbeFrame.size(), static_cast<std::uint32_t>(readCount));
         const qint64 elapsed = timer.elapsed();
         QCOMPARE(r.link.BytesRead, 0u); // not the count of the reply before
         QCOMPARE(r.link.IoStatus, status);
@@ -237,8 +243,8 @@ private slots:
         RecordingLink r;
         QVERIFY(OpenPort(r.link, PathOf(sim)));
         Load(r.link, frame::VersionQueryFrame);
-        Exchange(r.link, 7, 18);
-        QCOMPARE(r.link.BytesRead, 18u);
+        Exchange(r.link, frame::VersionQueryFrame.size(), frame::VersionReplySize);
+        QCOMPARE(r.link.BytesRead, frame::VersionReplySize);
     }
 
     // The device vanishing mid-reply or between frames ends the exchange at once.
@@ -262,9 +268,9 @@ private slots:
         LoadBlock(r.link, 128, 0x42);
         QElapsedTimer timer;
         timer.start();
-        Exchange(r.link, 134, 134);
+        Exchange(r.link, frame::BlockFrameSize, frame::BlockFrameSize);
         const qint64 elapsed = timer.elapsed();
-        QVERIFY(r.link.BytesRead < 134);
+        QVERIFY(r.link.BytesRead < frame::BlockFrameSize);
         QCOMPARE(r.link.IoStatus, iostatus::Failed);
         QVERIFY2(elapsed < 400, qPrintable(QString::number(elapsed)));
         // The link stays usable for the caller's decision: closing works, nothing hangs.
@@ -279,8 +285,8 @@ private slots:
         RecordingLink r;
         QVERIFY(OpenPort(r.link, PathOf(sim)));
         Load(r.link, frame::VersionQueryFrame);
-        Exchange(r.link, 7, 18);
-        QCOMPARE(r.link.BytesRead, 18u);
+        Exchange(r.link, frame::VersionQueryFrame.size(), frame::VersionReplySize);
+        QCOMPARE(r.link.BytesRead, frame::VersionReplySize);
         QVERIFY(!ReplyMatches(r.link, frame::command::Version));
     }
 
@@ -289,9 +295,7 @@ private slots:
         QVERIFY(sim.Start());
         RecordingLink r;
         QVERIFY(OpenPort(r.link, PathOf(sim)));
-        Load(r.link, frame::ProbeFrame);
-        Exchange(r.link, 7, 7);
-        QCOMPARE(r.link.BytesRead, 7u);
+        QVERIFY(ProbeAnswered(r.link));
         QVERIFY(ClosePort(r.link));
         QVERIFY(!ClosePort(r.link));
         QVERIFY(!AbortPort(r.link));
@@ -317,7 +321,7 @@ private slots:
         QVERIFY(!AbortPort(r.link));
         QVERIFY(!ClosePort(r.link));
         Load(r.link, frame::ProbeFrame);
-        Exchange(r.link, 7, 7);
+        Exchange(r.link, frame::ProbeFrame.size(), frame::ProbeReply.size());
         QCOMPARE(r.notices, (std::vector<Notice>{{"Invalid Handle", "Error"}}));
         QCOMPARE(r.link.BytesRead, 0u);
     }
@@ -341,9 +345,7 @@ private slots:
         RecordingLink r;
         QVERIFY(OpenPort(r.link, PathOf(sim)));
         QVERIFY(OpenPort(r.link, PathOf(sim)));
-        Load(r.link, frame::ProbeFrame);
-        Exchange(r.link, 7, 7);
-        QCOMPARE(r.link.BytesRead, 7u);
+        QVERIFY(ProbeAnswered(r.link));
     }
 
     void lowLatency_data() {
@@ -374,9 +376,7 @@ private slots:
             return acceptsWrite;
         };
         QVERIFY(OpenPort(r.link, PathOf(sim)));
-        Load(r.link, frame::ProbeFrame);
-        Exchange(r.link, 7, 7);
-        QCOMPARE(r.link.BytesRead, 7u);
+        QVERIFY(ProbeAnswered(r.link));
         QVERIFY(ClosePort(r.link));
         QCOMPARE(made, requests);
         QVERIFY(r.notices.empty());
@@ -389,9 +389,7 @@ private slots:
         RecordingLink r;
         QVERIFY(OpenPort(r.link, PathOf(sim)));
         QVERIFY(!r.link.LowLatencyRequested);
-        Load(r.link, frame::ProbeFrame);
-        Exchange(r.link, 7, 7);
-        QCOMPARE(r.link.BytesRead, 7u);
+        QVERIFY(ProbeAnswered(r.link));
     }
 
     void replyMatches_data() {

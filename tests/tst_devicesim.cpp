@@ -1,5 +1,6 @@
 // The simulator is the other end of every device test: its answers must be the device's.
 #include "comm/CommLink.h"
+#include "tests/TestSupport.h"
 #include "tools/devicesim/DeviceSimulator.h"
 
 #include <QTemporaryDir>
@@ -15,7 +16,7 @@ struct Session {
     DeviceSimulator sim;
     CommLink link;
     explicit Session(SimulatorOptions options = {}) : sim(options) {}
-    bool Open() { return sim.Start() && OpenPort(link, QString::fromStdString(sim.PortPath())); }
+    bool Open() { return sim.Start() && OpenPort(link, PathOf(sim)); }
     Bytes Ask(const Bytes& frame, std::uint32_t readCount) {
         std::copy(frame.begin(), frame.end(), link.TxFrame.begin());
         Exchange(link, static_cast<std::uint32_t>(frame.size()), readCount);
@@ -54,11 +55,12 @@ private slots:
         std::copy(version.begin(), version.end(), options.VersionData.begin());
         Session s(options);
         QVERIFY(s.Open());
-        QCOMPARE(s.Ask(Of(frame::ProbeFrame), 7), Of(frame::ProbeReply));
-        const Bytes reply = s.Ask(Of(frame::VersionQueryFrame), 18);
-        QCOMPARE(reply.size(), std::size_t{18});
-        QCOMPARE(Bytes(reply.begin(), reply.begin() + 6), Of(frame::VersionReplyHeader));
-        QCOMPARE(std::string(reply.begin() + 6, reply.end()), version);
+        QCOMPARE(s.Ask(Of(frame::ProbeFrame), frame::ProbeReply.size()), Of(frame::ProbeReply));
+        const Bytes reply = s.Ask(Of(frame::VersionQueryFrame), frame::VersionReplySize);
+        QCOMPARE(reply.size(), frame::VersionReplySize);
+        QCOMPARE(Bytes(reply.begin(), reply.begin() + frame::DataAt),
+                 Of(frame::VersionReplyHeader));
+        QCOMPARE(std::string(reply.begin() + frame::DataAt, reply.end()), version);
     }
 
     // A probe differing in its check byte is not the probe: no answer.
@@ -67,28 +69,29 @@ private slots:
         QVERIFY(s.Open());
         s.link.Timeouts.ReadTotalConstant = std::chrono::milliseconds(100);
         s.link.Timeouts.ReadTotalPerByte = std::chrono::milliseconds(1);
-        QVERIFY(s.Ask({0x55, 0xAA, 0x01, 0x00, 0x00, 0x05, 0xFB}, 7).empty());
+        QVERIFY(
+            s.Ask({0x55, 0xAA, 0x01, 0x00, 0x00, 0x05, 0xFB}, frame::ProbeReply.size()).empty());
     }
 
     void blockWritesLandInMemoryAndEcho() {
         Session s;
         QVERIFY(s.Open());
         const Bytes data = Pattern(128, 3);
-        const Bytes reply = s.Ask(s.Compose(0x03, 0x9D, 0x80, data), 134);
-        QCOMPARE(reply.size(), std::size_t{134});
+        const Bytes reply = s.Ask(s.Compose(0x03, 0x9D, 0x80, data), frame::BlockFrameSize);
+        QCOMPARE(reply.size(), frame::BlockFrameSize);
         QCOMPARE(Bytes(reply.begin(), reply.begin() + 5), Of(frame::BlockReplyHeader));
-        QCOMPARE(Bytes(reply.begin() + 6, reply.end()), data);
+        QCOMPARE(Bytes(reply.begin() + frame::DataAt, reply.end()), data);
         const Bytes memory = s.sim.Memory();
         QCOMPARE(Bytes(memory.begin() + 0x9D80, memory.begin() + 0x9D80 + 128), data);
 
         // The read-back returns the block stored at address 0.
         const Bytes settings = Pattern(128, 40);
-        s.Ask(s.Compose(0x03, 0, 0, settings), 134);
-        const Bytes readBack = s.Ask(Of(frame::ReadSettingsFrame), 134);
-        QCOMPARE(readBack.size(), std::size_t{134});
+        s.Ask(s.Compose(0x03, 0, 0, settings), frame::BlockFrameSize);
+        const Bytes readBack = s.Ask(Of(frame::ReadSettingsFrame), frame::BlockFrameSize);
+        QCOMPARE(readBack.size(), frame::BlockFrameSize);
         QCOMPARE(Bytes(readBack.begin(), readBack.begin() + 5),
                  (Bytes{0x55, 0xAA, 0x04, 0x0F, 0x0E}));
-        QCOMPARE(Bytes(readBack.begin() + 6, readBack.end()), settings);
+        QCOMPARE(Bytes(readBack.begin() + frame::DataAt, readBack.end()), settings);
     }
 
     void clockFrameIsStoredWithoutReply() {
@@ -164,17 +167,18 @@ private slots:
         QTest::addColumn<SimulatorOptions>("options");
         QTest::addColumn<Bytes>("replySizes"); // sizes of three block replies
         QTest::addColumn<Bytes>("flipped");    // 1 where the echo differs
+        constexpr std::uint8_t whole = frame::BlockFrameSize;
         SimulatorOptions plain;
-        QTest::newRow("healthy") << plain << Bytes{134, 134, 134} << Bytes{0, 0, 0};
+        QTest::newRow("healthy") << plain << Bytes{whole, whole, whole} << Bytes{0, 0, 0};
         SimulatorOptions stop;
         stop.StopAfterFrames = 2;
-        QTest::newRow("stop after 2") << stop << Bytes{134, 134, 0} << Bytes{0, 0, 0};
+        QTest::newRow("stop after 2") << stop << Bytes{whole, whole, 0} << Bytes{0, 0, 0};
         SimulatorOptions cut;
         cut.ShortReplyBytes = 100;
         QTest::newRow("short 100") << cut << Bytes{100, 100, 100} << Bytes{1, 1, 1};
         SimulatorOptions flip;
         flip.FlipEveryBlocks = 2;
-        QTest::newRow("flip every 2") << flip << Bytes{134, 134, 134} << Bytes{0, 1, 0};
+        QTest::newRow("flip every 2") << flip << Bytes{whole, whole, whole} << Bytes{0, 1, 0};
         SimulatorOptions silent;
         silent.Silent = true;
         QTest::newRow("silent") << silent << Bytes{0, 0, 0} << Bytes{0, 0, 0};
@@ -190,10 +194,11 @@ private slots:
         for (std::size_t i = 0; i < 3; ++i) {
             const Bytes data = Pattern(128, static_cast<std::uint8_t>(i + 1));
             const Bytes reply =
-                s.Ask(s.Compose(0x03, 0, static_cast<std::uint8_t>(i * 128 & 0x80), data), 134);
+                s.Ask(s.Compose(0x03, 0, static_cast<std::uint8_t>(i * 128 & 0x80), data),
+                      frame::BlockFrameSize);
             QCOMPARE(reply.size(), std::size_t{replySizes[i]});
-            if (reply.size() > 6) {
-                Bytes echoed(reply.begin() + 6, reply.end());
+            if (reply.size() > frame::HeaderSize) {
+                Bytes echoed(reply.begin() + frame::DataAt, reply.end());
                 echoed.resize(128, 0);
                 QCOMPARE(echoed != data, flipped[i] == 1);
             }
@@ -212,7 +217,7 @@ private slots:
         s.link.WriteCount = 7;
         SendFrame(s.link);
         std::this_thread::sleep_for(std::chrono::milliseconds(400));
-        QCOMPARE(s.Ask(probe, 7), Of(frame::ProbeReply));
+        QCOMPARE(s.Ask(probe, frame::ProbeReply.size()), Of(frame::ProbeReply));
         bool dropped = false;
         for (const auto& entry : s.sim.Trace()) {
             dropped = dropped || entry.Way == TraceEntry::Direction::Dropped;
@@ -225,8 +230,8 @@ private slots:
         QVERIFY(dir.isValid());
         Session s;
         QVERIFY(s.Open());
-        s.Ask(Of(frame::ProbeFrame), 7);
-        s.Ask(s.Compose(0x03, 0x00, 0x80, Bytes(128, 0xAB)), 134);
+        s.Ask(Of(frame::ProbeFrame), frame::ProbeReply.size());
+        s.Ask(s.Compose(0x03, 0x00, 0x80, Bytes(128, 0xAB)), frame::BlockFrameSize);
         s.sim.Stop();
         const std::string tracePath = dir.filePath(QStringLiteral("trace.txt")).toStdString();
         QVERIFY(s.sim.WriteTrace(tracePath));
@@ -256,10 +261,12 @@ private slots:
         QVERIFY(s.Open());
         const auto start = std::chrono::steady_clock::now();
         for (int i = 0; i < 5; ++i) {
-            QCOMPARE(s.Ask(s.Compose(0x03, 0, 0, Bytes(128, 1)), 134).size(), std::size_t{134});
+            QCOMPARE(s.Ask(s.Compose(0x03, 0, 0, Bytes(128, 1)), frame::BlockFrameSize).size(),
+                     frame::BlockFrameSize);
         }
         const auto elapsed = std::chrono::steady_clock::now() - start;
-        const auto wire = std::chrono::microseconds(5 * 268 * 10 * 1'000'000LL / 115200);
+        const auto wire =
+            std::chrono::microseconds(5 * 2 * frame::BlockFrameSize * 10 * 1'000'000LL / 115200);
         QVERIFY(elapsed >= wire);
     }
 };

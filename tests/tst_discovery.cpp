@@ -26,10 +26,6 @@ PortSources Only(const QStringList& ports) {
     return {[ports] { return ports; }, {}};
 }
 
-QString PathOf(const DeviceSimulator& sim) {
-    return QString::fromStdString(sim.PortPath());
-}
-
 SimulatorOptions Version(const std::string& text) {
     SimulatorOptions options;
     options.VersionData.fill(0);
@@ -99,7 +95,7 @@ private slots:
         QFETCH(QByteArray, data);
         QFETCH(QString, text);
         std::array<frame::Byte, frame::BufferSize> reply{};
-        std::copy(data.begin(), data.end(), reply.begin() + 6);
+        std::copy(data.begin(), data.end(), reply.begin() + frame::DataAt);
         QCOMPARE(QString::fromStdString(VersionTextOf(reply)), text);
     }
 

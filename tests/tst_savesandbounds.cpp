@@ -5,6 +5,7 @@
 #include "location/CityImport.h"
 #include "tests/DiskConditions.h"
 #include "tests/StartFolderFixture.h"
+#include "tests/TestSupport.h"
 #include "tools/devicesim/DeviceSimulator.h"
 
 #include <QCryptographicHash>
@@ -84,7 +85,7 @@ const QByteArray OldBytes = "the old file, which must survive\n";
 // Settings for the device to hold: a block of zeros.
 bool StoreSettings(const DeviceSimulator& sim) {
     CommLink link;
-    if (!OpenPort(link, QString::fromStdString(sim.PortPath()))) {
+    if (!OpenPort(link, PathOf(sim))) {
         return false;
     }
     const std::array<std::uint8_t, frame::BlockDataSize> zeros{};
@@ -185,7 +186,7 @@ private slots:
         QVERIFY(sim.Start());
         QVERIFY(StoreSettings(sim)); // an erased device gives no profile to write
         arguments.replaceInStrings(QStringLiteral("%target"), path);
-        arguments.replaceInStrings(QStringLiteral("%port"), QString::fromStdString(sim.PortPath()));
+        arguments.replaceInStrings(QStringLiteral("%port"), PathOf(sim));
         const auto before = Snapshot(folder);
 
         const Outcome run = timetable ? Run(Timetable, arguments << "--folder" << folder, folder)
@@ -311,10 +312,8 @@ private slots:
                                arguments.contains(QStringLiteral("--from"));
         arguments.replaceInStrings(QStringLiteral("%folder"), dir.path());
 
-        const Outcome run =
-            timetable ? Run(Timetable, arguments, dir.path())
-                      : Run(Cli, arguments << "--port" << QString::fromStdString(sim.PortPath()),
-                            dir.path());
+        const Outcome run = timetable ? Run(Timetable, arguments, dir.path())
+                                      : Run(Cli, arguments << "--port" << PathOf(sim), dir.path());
 
         QCOMPARE(run.Status, status);
         QVERIFY2(run.Err.contains(says), qPrintable(run.Err));

@@ -3,6 +3,7 @@
 #include "device/SettingsBlock.h"
 
 #include <QRandomGenerator>
+#include <QSet>
 #include <QTest>
 
 namespace {
@@ -337,6 +338,36 @@ private slots:
             Set(fields, control, control.startsWith("Track") ? "33" : "1x");
         }
         QCOMPARE(ErrorOf(fields, bad.contains("Combo3") ? 65536 : 96).Control(), reported);
+    }
+
+    // A line added to the table of fields takes bytes and bits, a control and a profile key that
+    // no other field, the display name, the years or the fillers take.
+    void fieldsTakeTheirOwnPlaces() {
+        SettingsBlock taken{};
+        std::fill(taken.begin() + 7, taken.begin() + 59, 0xFF);
+        for (const int at : {88, 89, 98, 99}) {
+            taken[at] = 0xFF;
+        }
+        QSet<QString> names;
+        for (const SettingsField& field : SettingsFieldTable) {
+            for (const char* name : {field.Control, field.ProfileKey}) {
+                QVERIFY2(!name || !names.contains(name), name);
+                names.insert(name);
+            }
+            const bool pair = field.Kind == FieldKind::Coordinate || field.High > 255;
+            std::vector<std::pair<std::size_t, std::uint8_t>> places = {
+                {field.At, field.Kind == FieldKind::Flag ? field.Bit : 0xFF}};
+            if (pair) {
+                places.emplace_back(field.At + 1, 0xFF);
+            }
+            if (field.Sets.Bit != 0) {
+                places.emplace_back(field.Sets.At, field.Sets.Bit);
+            }
+            for (const auto& [at, bits] : places) {
+                QVERIFY2(at < taken.size() && (taken[at] & bits) == 0, field.Control);
+                taken[at] |= bits;
+            }
+        }
     }
 
     void decodeStartValues() {

@@ -2,6 +2,7 @@
 #include "device/Upgrade.h"
 #include "device/UpgradeTexts.h"
 #include "tests/RecordingHost.h"
+#include "tests/TestSupport.h"
 #include "tools/devicesim/DeviceSimulator.h"
 
 #include <QFile>
@@ -133,7 +134,7 @@ struct Bench {
         link.Timeouts.ReadTotalPerByte = 1ms;
         link.Timeouts.TransferWait = 300ms;
     }
-    QString Port() const { return QString::fromStdString(sim.PortPath()); }
+    QString Port() const { return PathOf(sim); }
     bool Connect() {
         if (!sim.Start() || !OpenPort(link, Port())) {
             return false;
@@ -185,7 +186,7 @@ private slots:
             QVERIFY(b.sim.Start());
             if (otherPortHeld) {
                 QVERIFY(other.Start());
-                QVERIFY(OpenPort(b.link, QString::fromStdString(other.PortPath())));
+                QVERIFY(OpenPort(b.link, PathOf(other)));
             }
         }
         const QByteArray file = FirmwareFile(7, zeroPad, fileSize);

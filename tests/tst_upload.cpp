@@ -2,6 +2,7 @@
 #include "device/DeviceTexts.h"
 #include "device/Upload.h"
 #include "tests/RecordingHost.h"
+#include "tests/TestSupport.h"
 #include "tests/TimetableFixture.h"
 #include "tools/devicesim/DeviceSimulator.h"
 
@@ -184,8 +185,7 @@ struct Rig {
     }
 
     bool Start() {
-        if (!dir.isValid() || !sim.Start() ||
-            !OpenPort(link, QString::fromStdString(sim.PortPath()))) {
+        if (!dir.isValid() || !sim.Start() || !OpenPort(link, PathOf(sim))) {
             return false;
         }
         link.Connected = true;

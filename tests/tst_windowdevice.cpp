@@ -1,28 +1,25 @@
 // The window's location boxes and apply button, driven as a user drives them.
-#include "app/TForm1.h"
 #include "app/TimetableView.h"
 #include "device/DeviceTexts.h"
 #include "device/Upgrade.h"
 #include "device/YearBlock.h"
 #include "location/CityImport.h"
+#include "tests/TestSupport.h"
+#include "tests/WindowFixture.h"
 #include "tools/devicesim/DeviceSimulator.h"
 
 #include <QAction>
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 namespace {
-
-using Shown = std::pair<QString, QString>;
 
 QByteArray Csv() {
     return "Parts1_index,Parts2_index,Parts3_index,CountryParts2,CountryParts3,Longitude,"
@@ -34,36 +31,16 @@ QByteArray Csv() {
            "2,20,200,Gamma,Gone,48.5,33.25\n";
 }
 
-struct Fixture {
-    QTemporaryDir folder;
-    CommLink link;
-    CalendarClock clock;
-    std::vector<Shown> boxes;
-    std::unique_ptr<TForm1> window;
-
+struct Fixture : WindowFixture {
     explicit Fixture(bool withDatabase = true) {
         Write(QStringLiteral("ostan.txt"), "P1\r\nP2\r\nP3\r\n");
         if (withDatabase) {
             Write(QStringLiteral("city.csv"), Csv());
             ImportCitiesCsv(Path(QStringLiteral("city.csv")), Path(QStringLiteral("city.db")));
         }
-        WindowTiming timing;
-        timing.StartTimers = false;
-        window = std::make_unique<TForm1>(link, clock, folder.path() + u'/', timing);
-        window->SetMessageBox([this](const QString& caption, const QString& text) {
-            boxes.emplace_back(caption, text);
-        });
-        window->SetPortSources({[] { return QStringList(); }, {}});
+        Open();
         window->Timer1Timer(); // loads the province list and samples the clock
     }
-    QString Path(const QString& name) const { return folder.filePath(name); }
-    void Write(const QString& name, const QByteArray& bytes) const {
-        QDir().mkpath(QFileInfo(Path(name)).path());
-        QFile file(Path(name));
-        file.open(QIODevice::WriteOnly);
-        file.write(bytes);
-    }
-    template <typename T> T* Find(const QString& name) const { return window->findChild<T*>(name); }
     QComboBox* Box(int n) const { return Find<QComboBox>(QStringLiteral("Combo%1").arg(n)); }
     QString Text(const QString& name) const { return Find<QLineEdit>(name)->text(); }
     void Choose(int box, int item) const {
@@ -200,7 +177,7 @@ private slots:
         f.WriteTimetables(10);
         QFile::copy(QStringLiteral(MUEZZIN_SOURCE_DIR "/sample/encryp.key"),
                     f.Path(QStringLiteral("encryp.key")));
-        QVERIFY(OpenPort(f.link, QString::fromStdString(sim.PortPath())));
+        QVERIFY(OpenPort(f.link, PathOf(sim)));
         f.link.Connected = true;
         f.Find<QPushButton>(QStringLiteral("BitBtn1"))->click();
         QVERIFY(f.boxes.empty());
@@ -229,7 +206,7 @@ private slots:
         f.Choose(3, 0);
         QFile::copy(QStringLiteral(MUEZZIN_SOURCE_DIR "/sample/encryp.key"),
                     f.Path(QStringLiteral("encryp.key")));
-        QVERIFY(OpenPort(f.link, QString::fromStdString(sim.PortPath())));
+        QVERIFY(OpenPort(f.link, PathOf(sim)));
         f.link.Connected = true;
         f.window->show();
         auto* field = f.Find<QLineEdit>(QStringLiteral("LabeledEdit12"));
@@ -250,7 +227,7 @@ private slots:
         QVERIFY(sim.Start());
         Fixture f;
         f.window->AppendLogLine(QStringLiteral("kept"));
-        QVERIFY(OpenPort(f.link, QString::fromStdString(sim.PortPath())));
+        QVERIFY(OpenPort(f.link, PathOf(sim)));
         f.link.Connected = true;
         f.window->SetFileChooser([] { return QString(); });
         f.Find<QAction>(QStringLiteral("N13"))->trigger();
@@ -271,7 +248,7 @@ private slots:
             file[k] = static_cast<char>(k * 7 + 3);
         }
         f.Write(QStringLiteral("new.fmw"), file);
-        QVERIFY(OpenPort(f.link, QString::fromStdString(sim.PortPath())));
+        QVERIFY(OpenPort(f.link, PathOf(sim)));
         f.link.Connected = true;
         const QString path = f.Path(QStringLiteral("new.fmw"));
         f.window->SetFileChooser([path] { return path; });

@@ -4,6 +4,7 @@
 #include "app/TForm1.h"
 #include "device/Upgrade.h"
 #include "location/CityImport.h"
+#include "tests/TestSupport.h"
 #include "tools/devicesim/DeviceSimulator.h"
 
 #include <QApplication>
@@ -127,10 +128,7 @@ struct Desk {
         file.open(QIODevice::WriteOnly);
         file.write(bytes);
     }
-    bool Connect() {
-        return sim.Start() && OpenPort(link, QString::fromStdString(sim.PortPath())) &&
-               (link.Connected = true);
-    }
+    bool Connect() { return sim.Start() && OpenPort(link, PathOf(sim)) && (link.Connected = true); }
     void Choose(int box, int item) const {
         auto* combo = window->findChild<QComboBox*>(QStringLiteral("Combo%1").arg(box));
         combo->setCurrentIndex(item);
