@@ -6,7 +6,8 @@ namespace exitcode {
 
 constexpr int Ok = 0;
 // The work was started and did not all get done: a block or page not confirmed, the device
-// without settings, a file not written, the simulator's port, trace or dump not made.
+// without settings, a listing that found nothing, a file not written, the simulator's port,
+// trace or dump not made.
 constexpr int Failed = 1;
 // Nothing was done: an option or input was refused, or no device answered.
 constexpr int InputError = 2;

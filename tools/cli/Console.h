@@ -16,8 +16,8 @@ public:
     Console(const Console&) = delete;
     Console& operator=(const Console&) = delete;
 
-    // One progress row per device, in the order added; the label names its port (empty for the
-    // one device of a single-port command, whose lines carry no port).
+    // One progress row per device, in the order added; the label names its port (empty for a
+    // device served alone, whose lines carry no port).
     int AddRow(const QString& label);
 
     // A line of the event log: to standard output (after the row's label) and appended to

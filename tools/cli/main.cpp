@@ -1,5 +1,6 @@
 // muezzin-cli: the device operations from a terminal.
 #include "comm/Discovery.h"
+#include "comm/Frame.h"
 #include "common/TextFiles.h"
 #include "common/UserError.h"
 #include "device/ClockCommands.h"
@@ -175,8 +176,9 @@ QString StoredSettingsText(const StoredSettings& stored, const QString& folder) 
 }
 
 QString NotWholeText(std::uint32_t received) {
-    return QStringLiteral("the device did not send its settings whole (%1 of 134 bytes)")
-        .arg(received);
+    return QStringLiteral("the device did not send its settings whole (%1 of %2 bytes)")
+        .arg(received)
+        .arg(frame::BlockFrameSize);
 }
 
 const QString NoSettingsText =
