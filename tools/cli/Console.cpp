@@ -72,9 +72,13 @@ void Console::LogLine(int row, const QString& dateText, const QString& message) 
 }
 
 void Console::Print(const QString& line) {
+    Print(line.toUtf8());
+}
+
+void Console::Print(const QByteArray& line) {
     const std::lock_guard lock(mutex_);
     Erase();
-    WriteOut(line.toUtf8() + '\n', false);
+    WriteOut(line + '\n', false);
     Draw();
 }
 

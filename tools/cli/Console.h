@@ -16,15 +16,16 @@ public:
     Console(const Console&) = delete;
     Console& operator=(const Console&) = delete;
 
-    // One progress row per device, in the order added; the label names its port (empty for the
-    // one device of a single-port command, whose lines carry no port).
+    // One progress row per device, in the order added; the label names its port (empty for a
+    // device served alone, whose lines carry no port).
     int AddRow(const QString& label);
 
     // A line of the event log: to standard output (after the row's label) and appended to
     // log.txt (the label after the date text).
     void LogLine(int row, const QString& dateText, const QString& message);
-    // A line of standard output that is not logged (results, listings).
+    // A line of standard output that is not logged (results, listings); bytes as they stand.
     void Print(const QString& line);
+    void Print(const QByteArray& line);
     // A line of standard error.
     void Error(const QString& line);
     // A line of standard error about the row's device: after its label, when it has one.

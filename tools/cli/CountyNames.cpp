@@ -1,5 +1,6 @@
 #include "tools/cli/CountyNames.h"
 
+#include "common/ExitCodes.h"
 #include "common/TextFiles.h"
 #include "common/UserError.h"
 #include "location/CityDatabase.h"
@@ -36,9 +37,9 @@ int PrintCounties(const QString& startFolder, const QString& text) {
     if (found.empty()) {
         std::fprintf(stderr, "muezzin-cli: no county, city or province name contains '%s'\n",
                      text.toUtf8().constData());
-        return 1;
+        return exitcode::Failed;
     }
-    return 0;
+    return exitcode::Ok;
 }
 
 int CountyOfValue(const QString& startFolder, const QString& value) {

@@ -1,10 +1,13 @@
 #include "tools/cli/Devices.h"
 
 #include "comm/Discovery.h"
+#include "common/UserError.h"
+#include "device/Upgrade.h"
 
 #include <QThread>
 #include <algorithm>
 #include <ctime>
+#include <exception>
 #include <memory>
 #include <vector>
 
@@ -13,52 +16,116 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 struct DeviceRow {
-    QString Port;
+    QString Port; // as named
     int Row = 0;
     bool Answered = false;
-    std::string Version;
-    DeviceOutcome Outcome;
+    std::string Version{};
+    DeviceOutcome Outcome{};
+    std::exception_ptr Error{}; // the job's UserError
     Clock::duration Took{};
 };
 
-// Searches the one port as the search does; says why when nothing answered.
-QString Connect(CommLink& link, const QString& port, bool quiet) {
-    ListPorts(link, {{}, [&] { return port; }});
-    DiscoveryState state;
-    if (quiet) {
+QString Message(const QString& text) {
+    return QStringLiteral("muezzin-cli: ") + text;
+}
+
+// Link messages name their device's port, unless it is served alone; then a port that does not
+// open is said in words, with its reason, once the search is over.
+LinkNotifier Notifier(Console& console, const QString& port, bool alone) {
+    return [&console, port, alone](const QString& text, const QString& caption) {
+        if (!alone) {
+            console.Error(Message(QStringLiteral("%1: %2 (%3)").arg(port, text, caption)));
+        } else if (text != linktext::OpenFailed) {
+            console.Error(Message(QStringLiteral("%1 (%2)").arg(text, caption)));
+        }
+    };
+}
+
+// Lists the device's candidate ports and probes them in order; true when a device answered.
+bool Search(CommLink& link, DiscoveryState& state, const QString& port,
+            const DeviceRunOptions& options) {
+    if (options.Alone && port.isEmpty()) {
+        ListPorts(link); // as the window searches
+    } else {
+        ListPorts(link, {{}, [&] { return port; }});
+    }
+    if (options.OnlyAnswering) {
         state.OpenFailuresShown.insert(port); // no open-error message for a port left out
     }
     FindDevice(link, state);
-    if (link.Connected) {
-        return {};
+    return link.Connected;
+}
+
+// Why the search for a device served alone found nothing. Ports that did not open say why;
+// "no answer" is only true of those probed.
+void SayNoAnswer(Console& console, const CommLink& link, const DiscoveryState& state) {
+    for (const PortProblem& problem : state.Problems) {
+        console.Error(Message(problem.Describe()));
     }
-    return state.Problems.empty() ? QStringLiteral("no device answered")
-                                  : state.Problems.front().Describe();
+    const auto probed = link.PortNames.size() - static_cast<qsizetype>(state.Problems.size());
+    if (probed > 0 || link.PortNames.isEmpty()) {
+        console.Error(Message(QStringLiteral("no device answered on %1 port(s)").arg(probed)));
+    }
+}
+
+void ReleaseDevice(CommLink& link) {
+    AbortPort(link);
+    ClosePort(link);
 }
 
 void RunOne(DeviceRow& device, Console& console, const DeviceRunOptions& options,
             const DeviceJob& job) {
     const auto started = Clock::now();
     CommLink link;
-    link.Notify = [&](const QString& text, const QString& caption) {
-        console.Error(QStringLiteral("muezzin-cli: %1: %2 (%3)").arg(device.Port, text, caption));
-    };
-    const QString problem = Connect(link, device.Port, options.OnlyAnswering);
-    device.Answered = link.Connected;
+    link.Notify = Notifier(console, device.Port, options.Alone);
+    DiscoveryState state;
+    device.Answered = Search(link, state, device.Port, options);
     device.Version = link.VersionText;
-    if (device.Answered || options.RunWithoutDevice) {
-        CalendarClock clock;
-        SampleClock(clock, std::time(nullptr));
-        ToSolarDate(clock);
-        CliHost host(clock, console, device.Row);
-        host.CountFromZero(options.CountFromZero);
-        device.Outcome = job(link, clock, host);
-    } else {
-        device.Outcome = {2, problem};
+    QString port = device.Answered ? link.PortName : QString();
+    if (!device.Answered && options.Alone) {
+        SayNoAnswer(console, link, state);
     }
-    AbortPort(link);
-    ClosePort(link);
+    if (!device.Answered && options.RunWithoutDevice) {
+        port = RecoveryPortName(link, link.PortNames, device.Port);
+        if (options.Alone && !port.isEmpty()) {
+            console.Error(
+                Message(QStringLiteral("greeting a device in its upgrade stage on %1").arg(port)));
+        }
+    }
+    if (port.isEmpty()) {
+        device.Outcome.Result = state.Problems.empty() ? QStringLiteral("no device answered")
+                                                       : state.Problems.front().Describe();
+    } else {
+        CalendarClock clock = ClockNow();
+        try {
+            CliHost host(clock, console, device.Row);
+            host.CountFromZero(options.CountFromZero);
+            DeviceContext context{link, clock, host, port};
+            device.Outcome = job(context);
+        } catch (const UserError& error) {
+            device.Error = std::current_exception();
+            device.Outcome = {.Status = exitcode::InputError, .Result = error.Text()};
+        }
+    }
+    ReleaseDevice(link);
     device.Took = Clock::now() - started;
+    const QString& report = device.Outcome.Report;
+    if (!report.isEmpty()) {
+        console.Print(options.Alone ? report : QStringLiteral("[%1]\n%2\n").arg(port, report));
+    }
+}
+
+int ShowAlone(const DeviceRow& device, Console& console) {
+    if (device.Error) {
+        std::rethrow_exception(device.Error);
+    }
+    const DeviceOutcome& outcome = device.Outcome;
+    if (outcome.AloneIsError) {
+        console.Error(Message(QString::fromUtf8(outcome.Alone)));
+    } else if (!outcome.Alone.isEmpty()) {
+        console.Print(outcome.Alone);
+    }
+    return outcome.Status;
 }
 
 QString TableLine(const QStringList& cells, const std::vector<qsizetype>& widths) {
@@ -70,26 +137,11 @@ QString TableLine(const QStringList& cells, const std::vector<qsizetype>& widths
     return line;
 }
 
-} // namespace
-
-int RunOnDevices(const QStringList& ports, Console& console, const DeviceRunOptions& options,
-                 const DeviceJob& job) {
-    std::vector<DeviceRow> devices;
-    for (const QString& port : ports) {
-        devices.push_back({port, console.AddRow(port), false, {}, {}, {}});
-    }
-    std::vector<std::unique_ptr<QThread>> threads;
-    for (DeviceRow& device : devices) {
-        threads.emplace_back(QThread::create([&] { RunOne(device, console, options, job); }));
-        threads.back()->start();
-    }
-    for (const auto& thread : threads) {
-        thread->wait();
-    }
-
+int ShowTable(const std::vector<DeviceRow>& devices, Console& console,
+              const DeviceRunOptions& options) {
     std::vector<QStringList> table = {{QStringLiteral("port"), QStringLiteral("firmware"),
                                        QStringLiteral("result"), QStringLiteral("time")}};
-    int worst = 0;
+    int worst = exitcode::Ok;
     for (const DeviceRow& device : devices) {
         if (options.OnlyAnswering && !device.Answered) {
             continue;
@@ -103,8 +155,8 @@ int RunOnDevices(const QStringList& ports, Console& console, const DeviceRunOpti
     }
     if (table.size() == 1) {
         console.Error(
-            QStringLiteral("muezzin-cli: no device answered on %1 port(s)").arg(ports.size()));
-        return 2;
+            Message(QStringLiteral("no device answered on %1 port(s)").arg(devices.size())));
+        return exitcode::InputError;
     }
     std::vector<qsizetype> widths(table.front().size(), 0);
     for (const QStringList& cells : table) {
@@ -116,4 +168,35 @@ int RunOnDevices(const QStringList& ports, Console& console, const DeviceRunOpti
         console.Print(TableLine(cells, widths));
     }
     return worst;
+}
+
+} // namespace
+
+DeviceOutcome ResultOutcome(int status, const QString& result, bool isError) {
+    return {.Status = status, .Result = result, .Alone = result.toUtf8(), .AloneIsError = isError};
+}
+
+int RunOnDevices(const QStringList& ports, Console& console, const DeviceRunOptions& options,
+                 const DeviceJob& job) {
+    std::vector<DeviceRow> devices;
+    for (const QString& port : ports) {
+        devices.push_back({.Port = port, .Row = console.AddRow(options.Alone ? QString() : port)});
+    }
+    std::vector<std::unique_ptr<QThread>> threads;
+    for (DeviceRow& device : devices) {
+        threads.emplace_back(QThread::create([&] { RunOne(device, console, options, job); }));
+        threads.back()->start();
+    }
+    for (const auto& thread : threads) {
+        thread->wait();
+    }
+    return options.Alone ? ShowAlone(devices.front(), console)
+                         : ShowTable(devices, console, options);
+}
+
+CalendarClock ClockNow() {
+    CalendarClock clock;
+    SampleClock(clock, std::time(nullptr));
+    ToSolarDate(clock);
+    return clock;
 }

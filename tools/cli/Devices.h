@@ -2,27 +2,53 @@
 
 #include "calendar/CalendarClock.h"
 #include "comm/CommLink.h"
+#include "common/ExitCodes.h"
 #include "tools/cli/CliHost.h"
 #include "tools/cli/Console.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
-#include <chrono>
 #include <functional>
-#include <string>
 
-// How one device's part of a command ended: its exit status (0 done, 1 not all confirmed,
-// 2 no device or refused) and the result shown in the closing table.
+// How one device's part of a command ended.
 struct DeviceOutcome {
-    int Status = 2;
-    QString Result;
+    int Status = exitcode::InputError;
+    QString Result{}; // its cell of the closing table
+    // What a device served alone prints in place of the table: the bytes as they stand on
+    // standard output (a firmware version as the device sent it), or, when AloneIsError, the
+    // tool's message on standard error; nothing when empty.
+    QByteArray Alone{};
+    bool AloneIsError = false;
+    // What the device holds, printed once it is done: bare for a device served alone; among
+    // several under a "[port]" line and followed by an empty one, so that its lines stay together.
+    QString Report{};
 };
 
-// One device's part of a command, run on its own thread with its own link (connected unless
-// no device answered the search there), clock and host. It must leave the link to the caller.
-using DeviceJob = std::function<DeviceOutcome(CommLink& link, CalendarClock& clock, CliHost& host)>;
+// The usual outcome: a device served alone prints its result, or says it as the tool's message
+// when it tells what went wrong.
+DeviceOutcome ResultOutcome(int status, const QString& result, bool isError = false);
+
+// One device as its job meets it: its own link (connected unless no device answered and the
+// job runs all the same), clock (sampled once the device answered) and host.
+struct DeviceContext {
+    CommLink& Link;
+    CalendarClock& Clock;
+    CliHost& Host;
+    // Where the device answered; without an answer, where a device waiting in its upgrade stage
+    // is greeted.
+    QString Port;
+};
+
+// One device's part of a command, run on its own thread. It must leave the link to the caller.
+using DeviceJob = std::function<DeviceOutcome(DeviceContext& device)>;
 
 struct DeviceRunOptions {
+    // One device: the port named or, when that is empty, the first candidate port where a device
+    // answers the search. It has no table: its result stands in its place, its lines carry no
+    // port, and why the search found nothing is said in words. Otherwise each port named is a
+    // device of its own, in a row of the closing table.
+    bool Alone = false;
     // Only ports where a device answers take part; the others are left out without a word.
     bool OnlyAnswering = false;
     // The job also runs where no device answered (the upgrade greets a device waiting in its
@@ -31,8 +57,14 @@ struct DeviceRunOptions {
     bool CountFromZero = false; // the progress of the upgrade's pages
 };
 
-// Runs the job on every port at once, each device with its own serial port created, used and
-// closed on its thread; one device's failure neither stops nor slows the others. Prints the
-// closing table (port, firmware version, result, time) and returns the worst exit status.
+// Runs the job on every device at once, each with its own serial port created, used and closed
+// on its thread; one device's failure neither stops nor slows the others. Prints the closing
+// table (port, firmware version, result, time), or a device's own lines when it is served alone,
+// and returns the worst exit status. A job's UserError is the row's result; a device served alone
+// throws it again here, as the command's own.
 int RunOnDevices(const QStringList& ports, Console& console, const DeviceRunOptions& options,
                  const DeviceJob& job);
+
+// The PC clock as the log and the timetable years need it. Only the clock frame must be sampled
+// at the turn of a second, and that is done where it is sent.
+CalendarClock ClockNow();

@@ -1,5 +1,6 @@
 // muezzin-cli: the device operations from a terminal.
 #include "comm/Discovery.h"
+#include "comm/Frame.h"
 #include "common/TextFiles.h"
 #include "common/UserError.h"
 #include "device/ClockCommands.h"
@@ -11,7 +12,6 @@
 #include "location/CityImport.h"
 #include "location/LocationSelection.h"
 #include "location/StartFolder.h"
-#include "tools/cli/CliHost.h"
 #include "tools/cli/Console.h"
 #include "tools/cli/CountyNames.h"
 #include "tools/cli/Devices.h"
@@ -20,17 +20,14 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
-#include <cerrno>
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <memory>
+#include <optional>
 #include <unistd.h>
 
 namespace {
-
-constexpr int ExitOk = 0;
-constexpr int ExitIncomplete = 1;
-constexpr int ExitInputError = 2;
 
 struct GlobalOptions {
     QString Port;          // the first port given; empty: search as the window does
@@ -54,26 +51,12 @@ void PrintError(const QString& text) {
     std::fprintf(stderr, "muezzin-cli: %s\n", qPrintable(text));
 }
 
-void InstallNotifier(CommLink& link) {
-    link.Notify = [](const QString& text, const QString& caption) {
-        // A port that does not open is said in words, with its reason, once the search is over.
-        if (text != linktext::OpenFailed) {
-            PrintError(QStringLiteral("%1 (%2)").arg(text, caption));
-        }
-    };
-}
-
-// Lists the candidate ports: the one given with --port, or those a search would probe.
-void ListCandidates(CommLink& link, const GlobalOptions& global) {
-    if (global.Port.isEmpty()) {
-        ListPorts(link);
-    } else {
-        ListPorts(link, {{}, [&] { return global.Port; }});
-    }
-}
-
-// The ports of a command run on several devices at once.
+// The ports of the command's devices: the one given with --port (none: a search), each port
+// given, or every candidate port.
 QStringList DevicePorts(const GlobalOptions& global) {
+    if (!global.ManyDevices()) {
+        return {global.Port};
+    }
     if (!global.AllPorts) {
         return global.Ports;
     }
@@ -87,59 +70,32 @@ QStringList DevicePorts(const GlobalOptions& global) {
     return link.PortNames;
 }
 
-DeviceRunOptions OnDevices(const GlobalOptions& global) {
-    DeviceRunOptions options;
-    options.OnlyAnswering = global.AllPorts;
-    return options;
-}
-
 bool StandardErrorIsTerminal() {
     return isatty(STDERR_FILENO) == 1;
 }
 
+// Runs the job on the command's devices: one found by a search or on the port given, shown
+// alone; or several at once, in a closing table.
+int ServeDevices(const GlobalOptions& global, Console& console, const DeviceJob& job,
+                 DeviceRunOptions options = {}) {
+    options.Alone = !global.ManyDevices();
+    options.OnlyAnswering = global.AllPorts;
+    return RunOnDevices(DevicePorts(global), console, options, job);
+}
+
 int RunPorts(const QCommandLineParser& parser, const GlobalOptions& global) {
     CommLink link;
-    ListCandidates(link, global);
+    if (global.Port.isEmpty()) {
+        ListPorts(link); // those a search would probe
+    } else {
+        ListPorts(link, {{}, [&] { return global.Port; }});
+    }
     const bool pathsOnly = parser.isSet(QStringLiteral("paths"));
     for (const PortDetails& port : DetailsOfPorts(link.PortNames)) {
         const QString line = pathsOnly ? port.Path : PortDetailsLine(port);
         std::printf("%s\n", line.toUtf8().constData());
     }
-    return ExitOk;
-}
-
-// Searches as the window does (or tries the one port given); says why when nothing answers.
-bool ConnectDevice(CommLink& link, const GlobalOptions& global) {
-    InstallNotifier(link);
-    ListCandidates(link, global);
-    DiscoveryState state;
-    FindDevice(link, state);
-    if (link.Connected) {
-        return true;
-    }
-    for (const PortProblem& problem : state.Problems) {
-        PrintError(problem.Describe());
-    }
-    // Ports that did not open have said why; "no answer" is only true of those probed.
-    const auto probed = link.PortNames.size() - static_cast<qsizetype>(state.Problems.size());
-    if (probed > 0 || link.PortNames.isEmpty()) {
-        PrintError(QStringLiteral("no device answered on %1 port(s)").arg(probed));
-    }
-    return false;
-}
-
-void ReleaseDevice(CommLink& link) {
-    AbortPort(link);
-    ClosePort(link);
-}
-
-// The clock as the log and the timetable years need it. Only the clock frame must be sampled at
-// the turn of a second, and that is done where it is sent.
-CalendarClock ClockNow() {
-    CalendarClock clock;
-    SampleClock(clock, std::time(nullptr));
-    ToSolarDate(clock);
-    return clock;
+    return exitcode::Ok;
 }
 
 QString StartFolderOf(const GlobalOptions& global) {
@@ -168,20 +124,15 @@ QString FolderHint(const StartFolderChoice& choice) {
 }
 
 int RunFind(const QCommandLineParser&, const GlobalOptions& global) {
-    if (global.ManyDevices()) {
-        Console console({}, StandardErrorIsTerminal());
-        return RunOnDevices(DevicePorts(global), console, OnDevices(global),
-                            [](CommLink&, CalendarClock&, CliHost&) {
-                                return DeviceOutcome{0, QStringLiteral("device answered")};
-                            });
-    }
-    CommLink link;
-    if (!ConnectDevice(link, global)) {
-        return ExitInputError;
-    }
-    std::printf("%s %s\n", qPrintable(link.PortName), link.VersionText.c_str());
-    ReleaseDevice(link);
-    return ExitOk;
+    Console console({}, StandardErrorIsTerminal());
+    return ServeDevices(global, console, [](DeviceContext& device) {
+        // Alone, its port and the version text as the device sent it.
+        const CommLink& link = device.Link;
+        return DeviceOutcome{.Status = exitcode::Ok,
+                             .Result = QStringLiteral("device answered"),
+                             .Alone = link.PortName.toUtf8() + ' ' +
+                                      QByteArray::fromStdString(link.VersionText)};
+    });
 }
 
 int RunClock(const QCommandLineParser&, const GlobalOptions&) {
@@ -190,60 +141,45 @@ int RunClock(const QCommandLineParser&, const GlobalOptions&) {
     ToSolarDate(clock);
     std::printf("%s\n%s\n%s\n", ClockTimeText(clock).c_str(), SolarDateText(clock).c_str(),
                 clock.DateText.data());
-    return ExitOk;
+    return exitcode::Ok;
 }
 
 int RunSetClock(const QCommandLineParser&, const GlobalOptions& global) {
-    if (global.ManyDevices()) {
-        Console console({}, StandardErrorIsTerminal());
-        return RunOnDevices(
-            DevicePorts(global), console, OnDevices(global),
-            [](CommLink& link, CalendarClock& clock, CliHost&) {
-                const bool sent = SetDeviceClock(link, clock);
-                return DeviceOutcome{sent ? ExitOk : ExitIncomplete, ClockSetText(clock, sent)};
-            });
-    }
-    CommLink link;
-    if (!ConnectDevice(link, global)) {
-        return ExitInputError;
-    }
-    CalendarClock clock = ClockNow(); // decides daylight saving for the sample that is sent
-    const bool sent = SetDeviceClock(link, clock);
-    ReleaseDevice(link);
-    if (!sent) {
-        PrintError(ClockSetText(clock, sent));
-        return ExitIncomplete;
-    }
-    std::printf("%s\n", qPrintable(ClockSetText(clock, sent)));
-    return ExitOk;
+    Console console({}, StandardErrorIsTerminal());
+    return ServeDevices(global, console, [](DeviceContext& device) {
+        const bool sent = SetDeviceClock(device.Link, device.Clock);
+        return ResultOutcome(sent ? exitcode::Ok : exitcode::Failed,
+                             ClockSetText(device.Clock, sent), !sent);
+    });
 }
 
 // The settings a device holds, one "name: value" a line; the county's names beside its index
 // when the start folder's database has it.
 QString StoredSettingsText(const StoredSettings& stored, const QString& folder) {
-    QString text = QStringLiteral("province: %1\n").arg(stored.ProvinceIndex);
+    QStringList lines = {QStringLiteral("province: %1").arg(stored.ProvinceIndex)};
     QStringList years;
     for (const int year : stored.TimetableYears) {
         years.append(QString::number(year));
     }
-    text += QStringLiteral("timetable_years: %1\n").arg(years.join(u' '));
+    lines.append(QStringLiteral("timetable_years: %1").arg(years.join(u' ')));
     QStringList glyphs;
     for (const std::uint8_t code : stored.GlyphCodes) {
         glyphs.append(QStringLiteral("%1").arg(code, 2, 16, QChar(u'0')).toUpper());
     }
-    text += QStringLiteral("display_glyphs: %1\n").arg(glyphs.join(u' '));
+    lines.append(QStringLiteral("display_glyphs: %1").arg(glyphs.join(u' ')));
     for (ProfileEntry& entry : ProfileEntries(stored.Fields, stored.CountyIndex)) {
         if (entry.Section == QStringLiteral("location") && entry.Key == QStringLiteral("county")) {
             entry.Value += CountyNamesSuffix(folder, stored.CountyIndex);
         }
-        text += QStringLiteral("%1.%2: %3\n").arg(entry.Section, entry.Key, entry.Value);
+        lines.append(QStringLiteral("%1.%2: %3").arg(entry.Section, entry.Key, entry.Value));
     }
-    return text;
+    return lines.join(u'\n');
 }
 
 QString NotWholeText(std::uint32_t received) {
-    return QStringLiteral("the device did not send its settings whole (%1 of 134 bytes)")
-        .arg(received);
+    return QStringLiteral("the device did not send its settings whole (%1 of %2 bytes)")
+        .arg(received)
+        .arg(frame::BlockFrameSize);
 }
 
 const QString NoSettingsText =
@@ -251,60 +187,50 @@ const QString NoSettingsText =
                    "on a device never configured; write them with 'muezzin-cli apply'");
 
 int RunReadSettings(const QCommandLineParser& parser, const GlobalOptions& global) {
-    if (global.ManyDevices()) {
-        if (parser.isSet(QStringLiteral("profile-out"))) {
-            PrintError(QStringLiteral("--profile-out writes one device's settings: name one port"));
-            return ExitInputError;
+    const bool profileOut = parser.isSet(QStringLiteral("profile-out"));
+    if (profileOut && global.ManyDevices()) {
+        PrintError(QStringLiteral("--profile-out writes one device's settings: name one port"));
+        return exitcode::InputError;
+    }
+    std::optional<StoredSettings> kept; // for the profile, of the one device
+    Console console({}, StandardErrorIsTerminal());
+    const int status = ServeDevices(global, console, [&](DeviceContext& device) {
+        const std::optional<SettingsBlock> block = ReadStoredSettings(device.Link);
+        if (!block) {
+            return ResultOutcome(exitcode::Failed, NotWholeText(device.Link.BytesRead), true);
         }
-        Console console({}, StandardErrorIsTerminal());
-        return RunOnDevices(
-            DevicePorts(global), console, OnDevices(global),
-            [&](CommLink& link, CalendarClock&, CliHost&) {
-                const std::optional<SettingsBlock> block = ReadStoredSettings(link);
-                if (!block) {
-                    return DeviceOutcome{ExitIncomplete, NotWholeText(link.BytesRead)};
-                }
-                if (HoldsNoSettings(*block)) {
-                    return DeviceOutcome{ExitIncomplete, NoSettingsText};
-                }
-                // One print, so that the device's lines stay together.
-                console.Print(
-                    QStringLiteral("[%1]\n").arg(link.PortName) +
-                    StoredSettingsText(DecodeSettingsBlock(*block), StartFolderOf(global)));
-                return DeviceOutcome{ExitOk, QStringLiteral("settings read")};
-            });
-    }
-    CommLink link;
-    if (!ConnectDevice(link, global)) {
-        return ExitInputError;
-    }
-    const std::optional<SettingsBlock> block = ReadStoredSettings(link);
-    const std::uint32_t received = link.BytesRead;
-    ReleaseDevice(link);
-    if (!block) {
-        PrintError(NotWholeText(received));
-        return ExitIncomplete;
-    }
-    if (HoldsNoSettings(*block)) {
-        PrintError(NoSettingsText);
-        return ExitIncomplete;
-    }
-    const StoredSettings stored = DecodeSettingsBlock(*block);
-    std::printf("%s", StoredSettingsText(stored, StartFolderOf(global)).toUtf8().constData());
-    if (parser.isSet(QStringLiteral("profile-out"))) {
+        if (HoldsNoSettings(*block)) {
+            return ResultOutcome(exitcode::Failed, NoSettingsText, true);
+        }
+        const StoredSettings stored = DecodeSettingsBlock(*block);
+        if (profileOut) {
+            kept = stored;
+        }
+        return DeviceOutcome{.Status = exitcode::Ok,
+                             .Result = QStringLiteral("settings read"),
+                             .Report = StoredSettingsText(stored, StartFolderOf(global))};
+    });
+    if (kept) {
+        // After the printed settings, which the console has flushed, where it goes there too.
         const QString path = parser.value(QStringLiteral("profile-out"));
-        std::fflush(stdout); // what was printed comes first where the profile goes there too
         SaveBytes(path == QStringLiteral("-") ? QStringLiteral("/dev/stdout") : path,
-                  ProfileText(stored.Fields, stored.CountyIndex).toUtf8());
+                  ProfileText(kept->Fields, kept->CountyIndex).toUtf8());
     }
-    return ExitOk;
+    return status;
+}
+
+int UpgradeStatus(const UpgradeResult& result) {
+    if (result.InputError()) {
+        return exitcode::InputError;
+    }
+    return result.Completed ? exitcode::Ok : exitcode::Failed;
 }
 
 int RunUpgradeCommand(const QCommandLineParser& parser, const GlobalOptions& global) {
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1) {
         PrintError(QStringLiteral("upgrade takes one FILE.fmw"));
-        return ExitInputError;
+        return exitcode::InputError;
     }
     const QString logPath = StartFolderOf(global) + QStringLiteral("log.txt");
     const FirmwareImage image = ReadFirmwareFile(files[0]);
@@ -320,68 +246,48 @@ int RunUpgradeCommand(const QCommandLineParser& parser, const GlobalOptions& glo
                              .arg(image.FileArea.size())
                              .arg(FirmwareFileAreaSize)
                        : image.Problem);
-        return ExitInputError;
+        return exitcode::InputError;
     }
-    const auto status = [](const UpgradeResult& result) {
-        if (result.InputError()) {
-            return ExitInputError;
-        }
-        return result.Completed ? ExitOk : ExitIncomplete;
-    };
-    if (global.ManyDevices()) {
-        // A port where nothing answers may hold a device waiting in its upgrade stage.
-        DeviceRunOptions options = OnDevices(global);
-        options.RunWithoutDevice = !global.AllPorts;
-        options.CountFromZero = true;
-        Console console(logPath, StandardErrorIsTerminal());
-        return RunOnDevices(DevicePorts(global), console, options,
-                            [&](CommLink& link, CalendarClock&, CliHost& host) {
-                                const QString port = link.PortNames.value(0);
-                                const UpgradeResult result = RunUpgrade(link, host, files[0], port);
-                                return DeviceOutcome{status(result), UpgradeResultText(result)};
-                            });
-    }
-    // A running device is entered; without one, a device waiting in its upgrade stage is
-    // greeted on the recovery port.
-    CommLink link;
-    if (!ConnectDevice(link, global)) {
-        const QString port = RecoveryPortName(link, link.PortNames, global.Port);
-        if (port.isEmpty()) {
-            return ExitInputError;
-        }
-        PrintError(QStringLiteral("greeting a device in its upgrade stage on %1").arg(port));
-    }
-    const CalendarClock clock = ClockNow();
+    // A running device is entered; where nothing answers, a device waiting in its upgrade stage
+    // may be, and is greeted there (unless only answering devices take part).
+    DeviceRunOptions options;
+    options.RunWithoutDevice = !global.AllPorts;
+    options.CountFromZero = true;
     Console console(logPath, StandardErrorIsTerminal());
-    UpgradeResult result;
-    {
-        CliHost host(clock, console, console.AddRow({}));
-        host.CountFromZero(true);
-        result =
-            RunUpgrade(link, host, files[0], RecoveryPortName(link, link.PortNames, global.Port));
-    }
-    ReleaseDevice(link);
-    console.Print(UpgradeResultText(result));
-    return status(result);
+    return ServeDevices(
+        global, console,
+        [&](DeviceContext& device) {
+            const UpgradeResult result =
+                RunUpgrade(device.Link, device.Host, files[0], device.Port);
+            return ResultOutcome(UpgradeStatus(result), UpgradeResultText(result));
+        },
+        options);
 }
 
 int RunImportCities(const QCommandLineParser& parser, const GlobalOptions& global) {
     const QStringList files = parser.positionalArguments();
     if (files.isEmpty() || files.size() > 2) {
         PrintError(QStringLiteral("import-cities takes FILE.csv and, optionally, the database"));
-        return ExitInputError;
+        return exitcode::InputError;
     }
     const QString db = files.size() == 2
                            ? files[1]
                            : CityDatabase::PathIn(ChooseStartFolderOf(global.Folder).Folder);
     const int rows = ImportCitiesCsv(files[0], db);
     std::printf("imported %d counties into %s\n", rows, qPrintable(db));
-    return ExitOk;
+    return exitcode::Ok;
 }
 
 int RunCounties(const QCommandLineParser& parser, const GlobalOptions& global) {
     // The words of a name need no quotes.
     return PrintCounties(StartFolderOf(global), parser.positionalArguments().join(u' '));
+}
+
+int UploadStatus(const UploadResult& result) {
+    if (!result.Started) {
+        return exitcode::InputError;
+    }
+    return result.Complete() ? exitcode::Ok : exitcode::Failed;
 }
 
 int RunApply(const QCommandLineParser& parser, const GlobalOptions& global) {
@@ -396,7 +302,7 @@ int RunApply(const QCommandLineParser& parser, const GlobalOptions& global) {
     if (!profile.County) {
         PrintError(QStringLiteral("no county given: use --county N, or county in the [location] "
                                   "section of the profile"));
-        return ExitInputError;
+        return exitcode::InputError;
     }
 
     // The county is chosen as the three boxes of the window choose it.
@@ -432,35 +338,15 @@ int RunApply(const QCommandLineParser& parser, const GlobalOptions& global) {
     }
     LoadKeyTable(input.KeyFilePath);
 
-    const auto status = [](const UploadResult& result) {
-        if (!result.Started) {
-            return ExitInputError;
-        }
-        return result.Complete() ? ExitOk : ExitIncomplete;
-    };
     Console console(folder + QStringLiteral("log.txt"), StandardErrorIsTerminal());
-    if (global.ManyDevices()) {
-        return RunOnDevices(DevicePorts(global), console, OnDevices(global),
-                            [&](CommLink& link, CalendarClock& deviceClock, CliHost& host) {
-                                const UploadResult result =
-                                    RunUpload(link, deviceClock, host, input);
-                                return DeviceOutcome{status(result), UploadResultText(result)};
-                            });
-    }
-    CommLink link;
-    if (!ConnectDevice(link, global)) {
-        return ExitInputError;
-    }
-    UploadResult result;
-    {
-        CliHost host(clock, console, console.AddRow({}));
-        result = RunUpload(link, clock, host, input);
-    }
-    ReleaseDevice(link);
-    if (result.Started) {
-        console.Print(UploadResultText(result));
-    }
-    return status(result);
+    return ServeDevices(global, console, [&](DeviceContext& device) {
+        const UploadResult result = RunUpload(device.Link, device.Clock, device.Host, input);
+        const QString text = UploadResultText(result);
+        // Refused before a block was sent, the host has said why.
+        return DeviceOutcome{.Status = UploadStatus(result),
+                             .Result = text,
+                             .Alone = result.Started ? text.toUtf8() : QByteArray()};
+    });
 }
 
 const std::map<QString, Command>& Commands() {
@@ -583,71 +469,23 @@ QString UsageText(const QCommandLineParser& parser, const QString& command) {
     return usage + u'\n' + help;
 }
 
-} // namespace
+// What the command line asks for. Exit, when set, ends the program at once with that status: help
+// was shown, or what is wrong with the command line was said.
+struct Options {
+    std::optional<int> Exit;
+    const Command* Chosen = nullptr;
+    std::unique_ptr<QCommandLineParser> Parser; // the command's own, with the global options
+    GlobalOptions Global;
+};
 
-int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("muezzin-cli"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
+Options Ended(int status) {
+    Options options;
+    options.Exit = status;
+    return options;
+}
 
-    QCommandLineParser top;
-    top.setApplicationDescription(
-        QStringLiteral("Configures an electronic muezzin over its serial line.") + CommandList());
-    top.addHelpOption();
-    top.addVersionOption();
-    AddGlobalOptions(top);
-    top.addPositionalArgument(QStringLiteral("command"), QStringLiteral("The command to run."),
-                              QStringLiteral("COMMAND [options]"));
-    top.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
-    if (!top.parse(QCoreApplication::arguments())) {
-        PrintError(top.errorText());
-        return ExitInputError;
-    }
-    if (top.isSet(QStringLiteral("version"))) {
-        top.showVersion();
-    }
-    if (top.isSet(QStringLiteral("help"))) {
-        std::printf("%s\n", qPrintable(UsageText(top, QString())));
-        return ExitOk;
-    }
-
-    const QStringList rest = top.positionalArguments();
-    if (rest.isEmpty()) {
-        PrintError(QStringLiteral("no command given; see 'muezzin-cli --help'"));
-        return ExitInputError;
-    }
-    const auto found = Commands().find(rest.first());
-    if (found == Commands().end()) {
-        PrintError(
-            QStringLiteral("unknown command '%1'; see 'muezzin-cli --help'").arg(rest.first()));
-        return ExitInputError;
-    }
-    const Command& command = found->second;
-
-    // The command's own parser also takes the global options, so they may follow the command.
-    QCommandLineParser parser;
-    parser.setApplicationDescription(command.Summary);
-    parser.addHelpOption();
-    AddGlobalOptions(parser);
-    if (command.AddOptions) {
-        command.AddOptions(parser);
-    }
-    QStringList arguments = rest;
-    arguments.first() = QStringLiteral("muezzin-cli ") + rest.first();
-    if (!parser.parse(arguments)) {
-        PrintError(parser.errorText());
-        return ExitInputError;
-    }
-    if (parser.isSet(QStringLiteral("help"))) {
-        std::printf("%s\n", qPrintable(UsageText(parser, rest.first())));
-        return ExitOk;
-    }
-    if (!command.TakesArguments && !parser.positionalArguments().isEmpty()) {
-        PrintError(
-            QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
-        return ExitInputError;
-    }
-
+// The global options may stand before the command and after it.
+GlobalOptions GlobalOptionsOf(const QCommandLineParser& top, const QCommandLineParser& parser) {
     GlobalOptions global;
     for (const QCommandLineParser* source : {&top, &parser}) {
         global.Ports += source->values(QStringLiteral("port"));
@@ -658,13 +496,81 @@ int main(int argc, char* argv[]) {
     }
     global.Ports.removeDuplicates();
     global.Port = global.Ports.value(0);
+    return global;
+}
+
+Options ParseOptions(const QStringList& arguments) {
+    QCommandLineParser top;
+    top.setApplicationDescription(
+        QStringLiteral("Configures an electronic muezzin over its serial line.") + CommandList());
+    top.addHelpOption();
+    top.addVersionOption();
+    AddGlobalOptions(top);
+    top.addPositionalArgument(QStringLiteral("command"), QStringLiteral("The command to run."),
+                              QStringLiteral("COMMAND [options]"));
+    top.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    if (!top.parse(arguments)) {
+        PrintError(top.errorText());
+        return Ended(exitcode::InputError);
+    }
+    if (top.isSet(QStringLiteral("version"))) {
+        top.showVersion();
+    }
+    if (top.isSet(QStringLiteral("help"))) {
+        std::printf("%s\n", qPrintable(UsageText(top, QString())));
+        return Ended(exitcode::Ok);
+    }
+
+    const QStringList rest = top.positionalArguments();
+    if (rest.isEmpty()) {
+        PrintError(QStringLiteral("no command given; see 'muezzin-cli --help'"));
+        return Ended(exitcode::InputError);
+    }
+    const auto found = Commands().find(rest.first());
+    if (found == Commands().end()) {
+        PrintError(
+            QStringLiteral("unknown command '%1'; see 'muezzin-cli --help'").arg(rest.first()));
+        return Ended(exitcode::InputError);
+    }
+    Options options;
+    options.Chosen = &found->second;
+    options.Parser = std::make_unique<QCommandLineParser>();
+    QCommandLineParser& parser = *options.Parser;
+    parser.setApplicationDescription(options.Chosen->Summary);
+    parser.addHelpOption();
+    AddGlobalOptions(parser);
+    if (options.Chosen->AddOptions) {
+        options.Chosen->AddOptions(parser);
+    }
+    QStringList commandArguments = rest;
+    commandArguments.first() = QStringLiteral("muezzin-cli ") + rest.first();
+    if (!parser.parse(commandArguments)) {
+        PrintError(parser.errorText());
+        return Ended(exitcode::InputError);
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::printf("%s\n", qPrintable(UsageText(parser, rest.first())));
+        return Ended(exitcode::Ok);
+    }
+    if (!options.Chosen->TakesArguments && !parser.positionalArguments().isEmpty()) {
+        PrintError(
+            QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
+        return Ended(exitcode::InputError);
+    }
+    options.Global = GlobalOptionsOf(top, parser);
+    return options;
+}
+
+int Run(const Options& options) {
+    const Command& command = *options.Chosen;
+    GlobalOptions global = options.Global;
     StartFolderChoice start;
     if (command.UsesStartFolder) {
         start = ChooseStartFolderOf(global.Folder);
         global.Folder = start.Folder;
     }
     try {
-        return command.Run(parser, global);
+        return command.Run(*options.Parser, global);
     } catch (const UserError& error) {
         PrintError(error.Text());
         // A file of the start folder is missing: maybe the folder is not the one meant.
@@ -672,6 +578,16 @@ int main(int argc, char* argv[]) {
             error.Text().contains(QDir::toNativeSeparators(start.Folder))) {
             PrintError(FolderHint(start));
         }
-        return ExitInputError;
+        return exitcode::InputError;
     }
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("muezzin-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
+    const Options options = ParseOptions(QCoreApplication::arguments());
+    return options.Exit ? *options.Exit : Run(options);
 }

@@ -1,4 +1,5 @@
 // muezzin-sim: a muezzin device on a pseudo-terminal, for demonstrations and tests.
+#include "common/ExitCodes.h"
 #include "tools/devicesim/DeviceSimulator.h"
 
 #include <QCommandLineParser>
@@ -7,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 
 namespace {
 
@@ -25,21 +27,15 @@ bool ParseVersion(const QString& text, SimulatorOptions& options) {
     return true;
 }
 
-} // namespace
+struct Options {
+    SimulatorOptions Device;
+    std::optional<QString> Link;  // a symbolic link to make to the port
+    std::optional<QString> Trace; // where the trace goes on exit
+    std::optional<QString> Dump;  // the folder of the memory dump on exit
+};
 
-int main(int argc, char* argv[]) {
-    // Block the stop signals in every thread; the main thread takes them with sigwait.
-    sigset_t stopSignals;
-    sigemptyset(&stopSignals);
-    sigaddset(&stopSignals, SIGINT);
-    sigaddset(&stopSignals, SIGTERM);
-    sigaddset(&stopSignals, SIGHUP);
-    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
-
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("muezzin-sim"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
-
+// The options, checked; nothing when one is refused, which has been said.
+std::optional<Options> ParseOptions(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Simulates a muezzin device on a pseudo-terminal and prints the port path it serves.\n"
@@ -84,7 +80,8 @@ int main(int argc, char* argv[]) {
                                                  "bits (default 1)."),
                                   QStringLiteral("N"));
 
-    SimulatorOptions options;
+    Options parsed;
+    SimulatorOptions& options = parsed.Device;
     int delayMs = 0;
     std::vector<IntOption> counts = {
         {{QStringLiteral("stop-after"), QStringLiteral("Answer only the first N frames."),
@@ -113,7 +110,7 @@ int main(int argc, char* argv[]) {
     for (const auto& count : counts) {
         parser.addOption(count.option);
     }
-    parser.process(app);
+    parser.process(arguments);
 
     for (const auto& count : counts) {
         if (!parser.isSet(count.option)) {
@@ -124,20 +121,20 @@ int main(int argc, char* argv[]) {
         if (!ok || value < 0) {
             std::cerr << "muezzin-sim: --" << count.option.names().first().toStdString()
                       << " needs a whole number of 0 or more\n";
-            return 2;
+            return std::nullopt;
         }
         *count.target = value;
     }
     if (parser.isSet(version) && !ParseVersion(parser.value(version), options)) {
         std::cerr << "muezzin-sim: --firmware-version takes at most 12 characters\n";
-        return 2;
+        return std::nullopt;
     }
     if (parser.isSet(noise)) {
         bool ok = false;
         options.NoiseRate = parser.value(noise).toDouble(&ok);
         if (!ok || !(options.NoiseRate >= 0 && options.NoiseRate <= 1)) {
             std::cerr << "muezzin-sim: --noise needs a probability from 0 to 1\n";
-            return 2;
+            return std::nullopt;
         }
     }
     if (parser.isSet(seed)) {
@@ -145,7 +142,7 @@ int main(int argc, char* argv[]) {
         options.NoiseSeed = parser.value(seed).toULongLong(&ok);
         if (!ok) {
             std::cerr << "muezzin-sim: --seed needs a whole number of 0 or more\n";
-            return 2;
+            return std::nullopt;
         }
     }
     options.ReplyDelay = std::chrono::milliseconds(delayMs);
@@ -154,23 +151,33 @@ int main(int argc, char* argv[]) {
     options.Paced = parser.isSet(paced);
     options.StartInUpgradeStage = parser.isSet(upgradeStage);
     options.RefuseErase = parser.isSet(refuseErase);
+    const auto valueOf = [&](const QCommandLineOption& option) -> std::optional<QString> {
+        return parser.isSet(option) ? std::optional(parser.value(option)) : std::nullopt;
+    };
+    parsed.Link = valueOf(link);
+    parsed.Trace = valueOf(trace);
+    parsed.Dump = valueOf(dump);
+    return parsed;
+}
 
-    DeviceSimulator simulator(options);
+// Serves the device until a stop signal comes, then leaves the trace and the dump.
+int Run(const Options& options, const sigset_t& stopSignals) {
+    DeviceSimulator simulator(options.Device);
     std::string error;
     if (!simulator.Start(&error)) {
         std::cerr << "muezzin-sim: cannot create a pseudo-terminal: " << error << '\n';
-        return 1;
+        return exitcode::Failed;
     }
 
     std::filesystem::path linkPath;
-    if (parser.isSet(link)) {
-        linkPath = parser.value(link).toStdString();
+    if (options.Link) {
+        linkPath = options.Link->toStdString();
         std::error_code ec;
         std::filesystem::remove(linkPath, ec);
         std::filesystem::create_symlink(simulator.PortPath(), linkPath, ec);
         if (ec) {
             std::cerr << "muezzin-sim: cannot link " << linkPath << ": " << ec.message() << '\n';
-            return 1;
+            return exitcode::Failed;
         }
     }
     std::cout << simulator.PortPath() << std::endl;
@@ -179,23 +186,41 @@ int main(int argc, char* argv[]) {
     sigwait(&stopSignals, &signal);
     simulator.Stop();
 
-    int status = 0;
+    int status = exitcode::Ok;
     if (!linkPath.empty()) {
         std::error_code ec;
         std::filesystem::remove(linkPath, ec);
     }
-    if (parser.isSet(trace) && !simulator.WriteTrace(parser.value(trace).toStdString())) {
+    if (options.Trace && !simulator.WriteTrace(options.Trace->toStdString())) {
         std::cerr << "muezzin-sim: cannot write the trace\n";
-        status = 1;
+        status = exitcode::Failed;
     }
-    if (parser.isSet(dump)) {
-        const std::string folder = parser.value(dump).toStdString();
+    if (options.Dump) {
+        const std::string folder = options.Dump->toStdString();
         std::error_code ec;
         std::filesystem::create_directories(folder, ec);
         if (!simulator.DumpTo(folder)) {
             std::cerr << "muezzin-sim: cannot write the dump to " << folder << '\n';
-            status = 1;
+            status = exitcode::Failed;
         }
     }
     return status;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    // Block the stop signals in every thread; the main thread takes them with sigwait.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGHUP);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("muezzin-sim"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
+    const std::optional<Options> options = ParseOptions(QCoreApplication::arguments());
+    return options ? Run(*options, stopSignals) : exitcode::InputError;
 }

@@ -1,5 +1,6 @@
 // muezzin-timetable: writes the prayer timetable files of counties from their coordinates.
 #include "calendar/CalendarClock.h"
+#include "common/ExitCodes.h"
 #include "common/UserError.h"
 #include "location/CityDatabase.h"
 #include "location/StartFolder.h"
@@ -11,6 +12,7 @@
 #include <QDir>
 #include <chrono>
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -51,13 +53,16 @@ QString CountyFolder(const QString& startFolder, const CityRow& row) {
         .arg(row.County);
 }
 
-} // namespace
+struct Options {
+    QString Folder; // as given; empty: chosen as the other tools choose it
+    bool All = false;
+    int County = 0;
+    int From = 0;
+    int Years = 0;
+};
 
-int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("muezzin-timetable"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
-
+// The options, checked; nothing when one is refused, which has been said.
+std::optional<Options> ParseOptions(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Writes the prayer timetable files data/<province>/<city>/<county>/<year>.PTL of a county, "
@@ -79,18 +84,18 @@ int main(int argc, char* argv[]) {
         {QStringLiteral("years"), QStringLiteral("How many years, 1 to 100 (default: 10)."),
          QStringLiteral("N")},
     });
-    parser.process(app);
+    parser.process(arguments);
 
     bool ok = true;
     const int county = NumberOption(parser, QStringLiteral("county"), 0, ok);
     const int from = NumberOption(parser, QStringLiteral("from"), CurrentSolarYear(), ok);
     const int years = NumberOption(parser, QStringLiteral("years"), 10, ok);
     if (!ok) {
-        return 2;
+        return std::nullopt;
     }
     if (parser.isSet(QStringLiteral("county")) == parser.isSet(QStringLiteral("all"))) {
         Fail(QStringLiteral("give either --county N or --all; see --help"));
-        return 2;
+        return std::nullopt;
     }
     // Each bound on its own first, so that no sum below can overflow.
     if (years < 1 || years > MostYears) {
@@ -100,7 +105,7 @@ int main(int argc, char* argv[]) {
                  .arg(FirstYear)
                  .arg(LastYear)
                  .arg(years));
-        return 2;
+        return std::nullopt;
     }
     if (from < FirstYear || from > LastYear || from + years - 1 > LastYear) {
         Fail(QStringLiteral("the years %1 to %2 are not all within %3..%4, which the device can "
@@ -109,11 +114,17 @@ int main(int argc, char* argv[]) {
                  .arg(qint64{from} + years - 1)
                  .arg(FirstYear)
                  .arg(LastYear));
-        return 2;
+        return std::nullopt;
     }
+    return Options{parser.value(QStringLiteral("folder")), parser.isSet(QStringLiteral("all")),
+                   county, from, years};
+}
 
-    const StartFolderChoice start =
-        ChooseStartFolder(SystemStartFolderPlaces(parser.value(QStringLiteral("folder"))));
+int Run(const Options& options) {
+    const int county = options.County;
+    const int from = options.From;
+    const int years = options.Years;
+    const StartFolderChoice start = ChooseStartFolder(SystemStartFolderPlaces(options.Folder));
     if (!start.Problem.isEmpty()) {
         Fail(start.Problem);
     }
@@ -121,17 +132,16 @@ int main(int argc, char* argv[]) {
     std::vector<CityRow> rows;
     try {
         CityDatabase db(CityDatabase::PathIn(folder));
-        rows = parser.isSet(QStringLiteral("all")) ? db.AllRows() : db.RowsOfCounty(county);
+        rows = options.All ? db.AllRows() : db.RowsOfCounty(county);
     } catch (const UserError& error) {
         Fail(error.Text());
-        return 2;
+        return exitcode::InputError;
     }
     if (rows.empty()) {
-        Fail(parser.isSet(QStringLiteral("all"))
-                 ? QStringLiteral("the city database holds no county")
-                 : QStringLiteral("there is no county with index %1 in the city database")
-                       .arg(county));
-        return 2;
+        Fail(options.All ? QStringLiteral("the city database holds no county")
+                         : QStringLiteral("there is no county with index %1 in the city database")
+                               .arg(county));
+        return exitcode::InputError;
     }
     // Everything is checked before the first file is written.
     for (const CityRow& row : rows) {
@@ -142,7 +152,7 @@ int main(int argc, char* argv[]) {
                      .arg(row.CountyName)
                      .arg(row.Latitude)
                      .arg(row.Longitude));
-            return 2;
+            return exitcode::InputError;
         }
     }
 
@@ -181,11 +191,21 @@ int main(int argc, char* argv[]) {
         flush();
     } catch (const std::exception& error) {
         Fail(QString::fromLocal8Bit(error.what()));
-        return 1;
+        return exitcode::Failed;
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     std::printf("wrote %zu files for %zu counties in %.2f s\n",
                 rows.size() * static_cast<std::size_t>(years), rows.size(), seconds);
-    return 0;
+    return exitcode::Ok;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("muezzin-timetable"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
+    const std::optional<Options> options = ParseOptions(QCoreApplication::arguments());
+    return options ? Run(*options) : exitcode::InputError;
 }
