@@ -5,6 +5,7 @@
 #include "app/LabeledEdit.h"
 #include "app/LampShape.h"
 #include "app/TimetableView.h"
+#include "common/StopSignals.h"
 #include "common/TextFiles.h"
 #include "common/UserError.h"
 #include "device/ClockCommands.h"
@@ -35,6 +36,8 @@
 #include <QWindow>
 #include <algorithm>
 #include <array>
+#include <cstdio>
+#include <set>
 #include <utility>
 
 // The window's pictures live in this static library; its resources need an explicit start.
@@ -110,6 +113,7 @@ TForm1::TForm1(CommLink& link, CalendarClock& clock, const QString& startFolder,
     link_.Notify = [this](const QString& text, const QString& caption) {
         ShowMessageBox(caption, text);
     };
+    link_.Remark = [this](const QString& text) { AppendLogLine(u' ' + text); };
     ConnectHandlers();
     FormCreate();
     if (timing_.StartTimers) {
@@ -120,6 +124,7 @@ TForm1::TForm1(CommLink& link, CalendarClock& clock, const QString& startFolder,
 
 TForm1::~TForm1() {
     link_.Notify = nullptr;
+    link_.Remark = nullptr;
 }
 
 void TForm1::SetMessageBox(MessageBoxFunction show) {
@@ -214,6 +219,11 @@ void TForm1::Guarded(const std::function<void()>& body) {
 }
 
 void TForm1::ShowMessageBox(const QString& caption, const QString& text) {
+    if (stopSignal_ != 0) {
+        // Winding down on a signal: nobody may be there to close a box.
+        std::fprintf(stderr, "muezzin-config: %s\n", qPrintable(text));
+        return;
+    }
     if (messageBox_) {
         messageBox_(caption, text);
         return;
@@ -357,12 +367,17 @@ void TForm1::MonitorStep() {
         Timer2->setInterval(timing_.MonitorSearching);
         SetStatusText(DisconnectedText);
         ListPorts(link_, portSources_);
+        const std::set<QString> shownBefore = discovery_.OpenFailuresShown;
         FindDevice(link_, discovery_);
         QStringList problems;
         for (const PortProblem& problem : discovery_.Problems) {
             problems.append(problem.Describe());
+            // Logged once, as the box is shown once, until the port has opened again.
+            if (!shownBefore.contains(problem.Port)) {
+                AppendLogLine(u' ' + problems.last());
+            }
         }
-        portProblems_->setText(problems.join(QStringLiteral("; ")));
+        ShowPortProblems(problems);
     } else {
         ui->BitBtn2->setEnabled(false);
         ui->Shape1->setBrushColor(LampGreen);
@@ -371,9 +386,17 @@ void TForm1::MonitorStep() {
         ui->StaticText2->setText(FromWindows1256(QByteArray::fromStdString(link_.VersionText)));
         ui->N3->setEnabled(true);
         ui->N13->setEnabled(true);
-        portProblems_->clear();
+        ShowPortProblems({});
         QueryVersion(link_);
     }
+}
+
+// The bar has room for the start of the text; its tooltip holds every problem whole.
+void TForm1::ShowPortProblems(const QStringList& problems) {
+    portProblems_->setText(problems.join(QStringLiteral("; ")));
+    const QString whole = problems.join(u'\n');
+    portProblems_->setToolTip(whole);
+    statusStrip_->setToolTip(whole);
 }
 
 void TForm1::Timer2Timer() {
@@ -479,6 +502,8 @@ void TForm1::BitBtn1Click() {
     input.KeyFilePath = startFolder_ + KeyFileName;
     try {
         RunUpload(link_, clock_, *this, input);
+    } catch (const OperationStopped&) {
+        // The stop signal's watch winds the window down once the handler has returned.
     } catch (const SettingsError& error) {
         ShowError(error.Text());
         if (auto* field = findChild<QWidget*>(error.Control())) {
@@ -510,6 +535,9 @@ void TForm1::ShowMessage(const QString& text) {
 // on the screen: Qt puts there only what it painted, and an area a closed window uncovered (the
 // upgrade's file dialog) would otherwise keep that window's remains until the run ends.
 void TForm1::RepaintNow() {
+    if (const int signal = StopSignal()) {
+        throw OperationStopped{signal}; // between two frames
+    }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
     QEvent paintPending(QEvent::UpdateRequest);
     QCoreApplication::sendEvent(this, &paintPending);
@@ -614,7 +642,11 @@ void TForm1::N13Click() {
     }
     CommLink candidates; // only for the list of ports, which the link in use must keep
     ListPorts(candidates, portSources_);
-    RunUpgrade(link_, *this, path, RecoveryPortName(link_, candidates.PortNames, QString()));
+    try {
+        RunUpgrade(link_, *this, path, RecoveryPortName(link_, candidates.PortNames, QString()));
+    } catch (const OperationStopped&) {
+        // The stop signal's watch winds the window down once the handler has returned.
+    }
 }
 
 void TForm1::TimetableViewClick() {
@@ -666,13 +698,28 @@ bool TForm1::FormCloseQuery() {
         }
     } catch (const UserError& error) {
         ShowError(error.Text());
-        return false; // the window stays open; a later close tries again
+        if (stopSignal_ == 0) {
+            return false; // the window stays open; a later close tries again
+        }
     }
     if (link_.Connected) {
         AbortPort(link_);
         ClosePort(link_);
     }
     return true;
+}
+
+void TForm1::StopBySignal(int signal) {
+    stopSignal_ = signal;
+    AppendLogLine(StoppedLogTemplate.arg(StopSignalName(signal)));
+    FormCloseQuery();
+    // Also a port whose device stopped answering, which the close leaves to the process's end:
+    // released now, it is drained and its lock goes with it.
+    if (IsPortOpen(link_)) {
+        AbortPort(link_);
+        ClosePort(link_);
+    }
+    QCoreApplication::exit(StopExitStatus(signal));
 }
 
 // --- the apply button ---------------------------------------------------------------------

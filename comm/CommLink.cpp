@@ -1,6 +1,6 @@
 #include "comm/CommLink.h"
 
-#include "comm/PortInfo.h"
+#include "comm/PortProblems.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -126,7 +126,18 @@ bool OpenPort(CommLink& link, const QString& name, qint32 baud, bool showError) 
     port->setFlowControl(QSerialPort::NoFlowControl);
 
     errno = 0;
-    if (!port->open(QIODevice::ReadWrite)) {
+    bool opened = port->open(QIODevice::ReadWrite);
+    if (!opened && port->error() == QSerialPort::PermissionError) {
+        // The serial port waits 30 s before it takes a lock of a killed program for stale.
+        if (const QString remark = TakeOverStaleLock(name); !remark.isEmpty()) {
+            if (link.Remark) {
+                link.Remark(remark);
+            }
+            errno = 0;
+            opened = port->open(QIODevice::ReadWrite);
+        }
+    }
+    if (!opened) {
         const int reported = OpenErrorNumber(LastSystemError(), port->error());
         link.LastOpenError = OpenFailureError(name, port->error(), reported);
         if (showError) {

@@ -25,12 +25,16 @@ install(FILES ${CMAKE_BINARY_DIR}/sample/city.db DESTINATION ${MUEZZIN_SAMPLE_DE
 install(DIRECTORY ${CMAKE_BINARY_DIR}/sample/data DESTINATION ${MUEZZIN_SAMPLE_DESTINATION}
         OPTIONAL)
 
-# Lowers the latency timer of FTDI adapters for systems that ignore the tool's low-latency
-# request. Under the prefix, as udev reads rules from /usr/lib/udev/rules.d and /etc.
+# Keeps ModemManager off the USB serial adapters and lowers the latency timer of FTDI adapters
+# for systems that ignore the tool's low-latency request. Under the prefix, as udev reads rules
+# from /usr/lib/udev/rules.d and /etc; muezzin-cli doctor looks for it there too.
 set(MUEZZIN_UDEV_RULES_DIR "lib/udev/rules.d" CACHE STRING
-    "Where the udev rule for FTDI adapters is installed, relative to the prefix")
-install(FILES ${CMAKE_CURRENT_LIST_DIR}/60-muezzin-ftdi-latency.rules
+    "Where the udev rule for USB serial adapters is installed, relative to the prefix")
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/60-muezzin-serial-adapters.rules
         DESTINATION ${MUEZZIN_UDEV_RULES_DIR})
+if(TARGET muezzin-cli)
+  target_compile_definitions(muezzin-cli PRIVATE MUEZZIN_UDEV_RULES_DIR="${MUEZZIN_UDEV_RULES_DIR}")
+endif()
 
 # The software centres' description of the window program, with its picture.
 set(MUEZZIN_APPSTREAM_ID "invalid.muezzin_config.MuezzinConfig" CACHE STRING

@@ -772,7 +772,7 @@ private slots:
         QTest::newRow("ports, paths alone")
             << QStringList{"ports", "--paths", "--port", "%link"} << false << 0 << "%link";
         QTest::newRow("ports, from the environment: no names known")
-            << QStringList{"ports"} << true << 0 << "%link\t\t\t\t";
+            << QStringList{"ports"} << true << 0 << "%link\t\t\t\t\t";
         QTest::newRow("find, port given")
             << QStringList{"--port", "%link", "find"} << false << 0 << "%link 26.01.03.SIM01";
         QTest::newRow("find, searching")
@@ -981,12 +981,10 @@ private slots:
                                         << "cannot open %1: it is not a serial port";
         QTest::newRow("held by another program")
             << "held"
-            << "cannot open %1: the port is in use by another program (another muezzin-cli, or "
-               "the window); close it and try again";
+            << "cannot open %1: the port is in use by tst_cli (PID %2); close it and try again";
         QTest::newRow("held by another program under another name")
             << "held-link"
-            << "cannot open %1: the port is in use by another program (another muezzin-cli, or "
-               "the window); close it and try again";
+            << "cannot open %1: the port is in use by tst_cli (PID %2); close it and try again";
         QTest::newRow("bare name of a link in the working folder")
             << "bare"
             << "cannot open %1 (/dev/%1): No such file or directory; the one in the working "
@@ -1024,8 +1022,9 @@ private slots:
             RunCli({QStringLiteral("find"), QStringLiteral("--port"), port}, dir.path());
 
         QCOMPARE(run.Status, 2);
-        QCOMPARE(run.Err, QStringLiteral("muezzin-cli: ") +
-                              message.replace(QStringLiteral("%1"), port) + u'\n');
+        message.replace(QStringLiteral("%1"), port)
+            .replace(QStringLiteral("%2"), QString::number(QCoreApplication::applicationPid()));
+        QCOMPARE(run.Err, QStringLiteral("muezzin-cli: ") + message + u'\n');
         QCOMPARE(run.Out, QString());
         QCOMPARE(sim.FramesReceived(), 0);
     }

@@ -1,6 +1,7 @@
 // muezzin-cli: the device operations from a terminal.
 #include "comm/Discovery.h"
 #include "comm/Frame.h"
+#include "common/StopSignals.h"
 #include "common/TextFiles.h"
 #include "common/UserError.h"
 #include "device/ClockCommands.h"
@@ -15,11 +16,13 @@
 #include "tools/cli/Console.h"
 #include "tools/cli/CountyNames.h"
 #include "tools/cli/Devices.h"
+#include "tools/cli/Doctor.h"
 #include "tools/cli/Results.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -45,6 +48,8 @@ struct Command {
     std::function<int(const QCommandLineParser&, const GlobalOptions&)> Run;
     bool TakesArguments = false;
     bool UsesStartFolder = false;
+    QString Examples{};     // ends the command's help: command lines, each with what it does
+    bool DrawsText = false; // needs the fonts, and so a QGuiApplication
 };
 
 void PrintError(const QString& text) {
@@ -91,7 +96,11 @@ int RunPorts(const QCommandLineParser& parser, const GlobalOptions& global) {
         ListPorts(link, {{}, [&] { return global.Port; }});
     }
     const bool pathsOnly = parser.isSet(QStringLiteral("paths"));
-    for (const PortDetails& port : DetailsOfPorts(link.PortNames)) {
+    for (PortDetails& port : DetailsOfPorts(link.PortNames)) {
+        if (!pathsOnly) {
+            const PortProblem problem = CheckPort(port.Path);
+            port.Problem = problem.Error != 0 ? problem.Describe() : QString();
+        }
         const QString line = pathsOnly ? port.Path : PortDetailsLine(port);
         std::printf("%s\n", line.toUtf8().constData());
     }
@@ -121,6 +130,15 @@ QString FolderHint(const StartFolderChoice& choice) {
     return QStringLiteral("the tool's files are looked for in %1 (%2); name another folder with "
                           "--folder DIR")
         .arg(QDir::toNativeSeparators(choice.Folder), origin);
+}
+
+// The ports named, or else those a search would probe.
+int RunDoctorCommand(const QCommandLineParser&, const GlobalOptions& global) {
+    CommLink link;
+    if (global.Ports.isEmpty()) {
+        ListPorts(link);
+    }
+    return RunDoctor(global.Ports.isEmpty() ? link.PortNames : global.Ports, global.Folder);
 }
 
 int RunFind(const QCommandLineParser&, const GlobalOptions& global) {
@@ -351,9 +369,25 @@ int RunApply(const QCommandLineParser& parser, const GlobalOptions& global) {
 
 const std::map<QString, Command>& Commands() {
     static const std::map<QString, Command> commands = {
+        {QStringLiteral("doctor"),
+         {QStringLiteral("Check the set-up: ports and their groups, programs holding them, "
+                         "ModemManager, brltty, latency timers, udev rule, start folder, fonts."),
+          {},
+          RunDoctorCommand,
+          false,
+          false,
+          QStringLiteral(
+              "Prints one line per check: 'what: ok', or the problem and its remedy. Exits\n"
+              "with 0 when every check holds, 1 otherwise.\n\n"
+              "Examples:\n"
+              "  muezzin-cli doctor\n"
+              "      Check every candidate port and the rest of the set-up.\n"
+              "  muezzin-cli doctor --port /dev/ttyUSB0 --folder ~/muezzin\n"
+              "      Check only that port, and the start folder ~/muezzin."),
+          true}},
         {QStringLiteral("ports"),
          {QStringLiteral("List the candidate ports: path, description, manufacturer, USB "
-                         "vendor:product, serial number (tab-separated)."),
+                         "vendor:product, serial number, why it would not open (tab-separated)."),
           [](QCommandLineParser& parser) {
               parser.addOption(
                   {QStringLiteral("paths"), QStringLiteral("Print the paths alone, one a line.")});
@@ -466,7 +500,11 @@ QString UsageText(const QCommandLineParser& parser, const QString& command) {
     const QString usage = command.isEmpty()
                               ? QStringLiteral("Usage: muezzin-cli [options] COMMAND [options]")
                               : QStringLiteral("Usage: muezzin-cli %1 [options]").arg(command);
-    return usage + u'\n' + help;
+    const auto found = Commands().find(command);
+    const QString examples = found == Commands().end() || found->second.Examples.isEmpty()
+                                 ? QString()
+                                 : QStringLiteral("\n\n") + found->second.Examples;
+    return usage + u'\n' + help + examples;
 }
 
 // What the command line asks for. Exit, when set, ends the program at once with that status: help
@@ -570,7 +608,13 @@ int Run(const Options& options) {
         global.Folder = start.Folder;
     }
     try {
-        return command.Run(*options.Parser, global);
+        const int status = command.Run(*options.Parser, global);
+        if (const int signal = StopSignal()) {
+            PrintError(
+                QStringLiteral("stopped by %1; the port was released").arg(StopSignalName(signal)));
+            return StopExitStatus(signal);
+        }
+        return status;
     } catch (const UserError& error) {
         PrintError(error.Text());
         // A file of the start folder is missing: maybe the folder is not the one meant.
@@ -582,12 +626,27 @@ int Run(const Options& options) {
     }
 }
 
+// The command is known before the application object is made: the doctor checks fonts, which need
+// a QGuiApplication; it needs no display.
+std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char* argv[], const Options& options) {
+    if (options.Chosen && options.Chosen->DrawsText) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        return std::make_unique<QGuiApplication>(argc, argv);
+    }
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    InstallStopSignals();
     QCoreApplication::setApplicationName(QStringLiteral("muezzin-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
-    const Options options = ParseOptions(QCoreApplication::arguments());
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    }
+    const Options options = ParseOptions(arguments);
+    const std::unique_ptr<QCoreApplication> app = MakeApplication(argc, argv, options);
     return options.Exit ? *options.Exit : Run(options);
 }
