@@ -3,6 +3,7 @@
 #include "device/DeviceTexts.h"
 #include "device/SettingsBlock.h"
 #include "device/UpgradeTexts.h"
+#include "tests/ProcessRun.h"
 #include "tests/StartFolderFixture.h"
 #include "tests/TestSupport.h"
 #include "tools/devicesim/DeviceSimulator.h"
@@ -30,12 +31,6 @@ const QString Sample = QStringLiteral(MUEZZIN_SOURCE_DIR "/sample/");
 constexpr int County = SampleCounty;
 const QString CountyFolder = SampleCountyFolder;
 
-struct Outcome {
-    int Status = -1; // -1: crashed or did not end
-    QString Out;
-    QString Err;
-};
-
 // The user's data folder lies in a home of the tests' own.
 QString DataHome() {
     static const QTemporaryDir home;
@@ -54,22 +49,7 @@ QProcessEnvironment Environment(const QString& extraPorts = {}) {
 
 Outcome RunCli(const QStringList& arguments, const QString& folder,
                const QProcessEnvironment& env = Environment()) {
-    QProcess process;
-    process.setProgram(Cli);
-    process.setArguments(arguments);
-    process.setWorkingDirectory(folder);
-    process.setProcessEnvironment(env);
-    process.start();
-    Outcome outcome;
-    if (!process.waitForFinished(120000)) {
-        process.kill();
-        process.waitForFinished();
-        return outcome;
-    }
-    outcome.Status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    outcome.Out = QString::fromUtf8(process.readAllStandardOutput());
-    outcome.Err = QString::fromUtf8(process.readAllStandardError());
-    return outcome;
+    return RunProgram(Cli, arguments, folder, env);
 }
 
 // How many trace entries the device had before a probe sent now: a frame the tool wrote is

@@ -6,6 +6,7 @@
 #include "comm/PortProblems.h"
 #include "common/StopSignals.h"
 #include "common/TextFiles.h"
+#include "tests/ProcessRun.h"
 #include "tests/StartFolderFixture.h"
 #include "tests/TestSupport.h"
 #include "tools/devicesim/DeviceSimulator.h"
@@ -32,12 +33,10 @@ const QString ToolRule =
 // A user of no account and no group, as a new login without privileges.
 constexpr int ThrowawayId = 54321;
 
-struct Outcome {
-    int Status = -1; // -1: crashed or did not end
-    QString Out;
-    QString Err;
-    QStringList Lines() const { return (Out + Err).split(u'\n', Qt::SkipEmptyParts); }
-};
+// Standard output and error, line by line.
+QStringList Lines(const Outcome& run) {
+    return (run.Out + run.Err).split(u'\n', Qt::SkipEmptyParts);
+}
 
 QProcessEnvironment Environment() {
     static const QTemporaryDir home;
@@ -61,31 +60,12 @@ QStringList AsUser(int user, int group, const QStringList& command) {
 
 void Start(QProcess& process, const QStringList& command, const QString& folder,
            const QProcessEnvironment& env) {
-    process.setProgram(command.first());
-    process.setArguments(command.mid(1));
-    process.setWorkingDirectory(folder);
-    process.setProcessEnvironment(env);
-    process.start();
-}
-
-Outcome Finish(QProcess& process) {
-    Outcome outcome;
-    if (!process.waitForFinished(120000)) {
-        process.kill();
-        process.waitForFinished();
-        return outcome;
-    }
-    outcome.Status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    outcome.Out = QString::fromUtf8(process.readAllStandardOutput());
-    outcome.Err = QString::fromUtf8(process.readAllStandardError());
-    return outcome;
+    StartProgram(process, command.first(), command.mid(1), folder, env);
 }
 
 Outcome Run(const QStringList& command, const QString& folder,
             const QProcessEnvironment& env = Environment()) {
-    QProcess process;
-    Start(process, command, folder, env);
-    return Finish(process);
+    return RunProgram(command.first(), command.mid(1), folder, env);
 }
 
 bool WaitFor(const std::function<bool()>& condition) {
@@ -292,7 +272,7 @@ private slots:
         const QMap<QString, QString> values = {
             {QStringLiteral("%port"), port}, {QStringLiteral("%pid"), QString::number(holderPid)}};
         for (const QString& line : lines) {
-            QVERIFY2(run.Lines().contains(Filled(line, values)), qPrintable(run.Out + run.Err));
+            QVERIFY2(Lines(run).contains(Filled(line, values)), qPrintable(run.Out + run.Err));
         }
     }
 
