@@ -2,6 +2,9 @@
 
 #include "comm/CommLink.h"
 
+#include <fcntl.h>
+#include <string>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -19,3 +22,13 @@ struct RecordingLink {
         };
     }
 };
+
+// From now on the open port refuses every write, as a line that takes nothing more would, while
+// what arrives can still be read: its descriptor becomes a read-only one on the same terminal.
+inline bool RefuseWrites(CommLink& link, const std::string& path) {
+    const int readOnly = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
+    const bool swapped =
+        readOnly >= 0 && ::dup2(readOnly, static_cast<int>(link.PortHandle->handle())) >= 0;
+    ::close(readOnly);
+    return swapped;
+}

@@ -107,7 +107,7 @@ private slots:
         SearchLink r;
         ListPorts(r.link, Only({}));
         DiscoveryState state;
-        QVERIFY(FindDevice(r.link, state));
+        QVERIFY(!FindDevice(r.link, state));
         QVERIFY(!r.link.Connected);
         QVERIFY(!IsPortOpen(r.link));
         QVERIFY(r.notices.empty());
@@ -123,7 +123,7 @@ private slots:
         SearchLink r;
         ListPorts(r.link, Only({PathOf(first), PathOf(second)}));
         DiscoveryState state;
-        FindDevice(r.link, state);
+        QVERIFY(FindDevice(r.link, state));
         QVERIFY(r.link.Connected);
         QCOMPARE(r.link.PortName, PathOf(second));
         QCOMPARE(r.link.LastAnsweredPort, PathOf(second));
@@ -141,7 +141,7 @@ private slots:
         SearchLink r;
         ListPorts(r.link, Only({PathOf(sim)}));
         DiscoveryState state;
-        FindDevice(r.link, state);
+        QVERIFY(!FindDevice(r.link, state));
         QVERIFY(!r.link.Connected);
         QVERIFY(!IsPortOpen(r.link));
     }
@@ -157,7 +157,7 @@ private slots:
         r.link.VersionText = "earlier";
         ListPorts(r.link, Only({PathOf(sim)}));
         DiscoveryState state;
-        FindDevice(r.link, state);
+        QVERIFY(!FindDevice(r.link, state)); // answered the probe only
         QVERIFY(!r.link.Connected);
         QVERIFY(IsPortOpen(r.link));
         QCOMPARE(r.link.VersionText, std::string("earlier"));

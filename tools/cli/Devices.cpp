@@ -28,8 +28,7 @@ QString Connect(CommLink& link, const QString& port, bool quiet) {
     if (quiet) {
         state.OpenFailuresShown.insert(port); // no open-error message for a port left out
     }
-    FindDevice(link, state);
-    if (link.Connected) {
+    if (FindDevice(link, state)) {
         return {};
     }
     return state.Problems.empty() ? QStringLiteral("no device answered")

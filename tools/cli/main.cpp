@@ -112,8 +112,7 @@ bool ConnectDevice(CommLink& link, const GlobalOptions& global) {
     InstallNotifier(link);
     ListCandidates(link, global);
     DiscoveryState state;
-    FindDevice(link, state);
-    if (link.Connected) {
+    if (FindDevice(link, state)) {
         return true;
     }
     for (const PortProblem& problem : state.Problems) {
