@@ -37,7 +37,7 @@ QString ClockSetText(const CalendarClock& clock, bool sent) {
 }
 
 std::optional<SettingsBlock> ReadStoredSettings(CommLink& link) {
-    std::fill_n(link.TxFrame.begin(), 140, 0);
+    std::fill_n(link.TxFrame.begin(), frame::ClearedAtStart, 0);
     std::copy(frame::ReadSettingsFrame.begin(), frame::ReadSettingsFrame.end(),
               link.TxFrame.begin());
     link.WriteCount = frame::ReadSettingsFrame.size();
