@@ -335,8 +335,16 @@ Transfer Exchange(CommLink& link, std::uint32_t writeCount, std::uint32_t readCo
     link.WriteCount = writeCount;
     link.ReadCount = readCount;
     const Transfer sent = SendFrame(link); // discards stale input itself
+    if (sent.LinkLost()) {
+        // A line that takes nothing more brings no reply either: the exchange ends now, not
+        // after the read's time-outs, and no earlier reply is left to be taken for this one.
+        link.RxBuffer.fill(0);
+        link.BytesRead = 0;
+        link.ReadDone = true;
+        return sent;
+    }
     Transfer reply = ReceiveReply(link);
-    if (sent.LinkLost() || reply.Status == 0) {
+    if (reply.Status == 0) {
         reply.Status = sent.Status;
     }
     return reply;

@@ -286,16 +286,21 @@ private slots:
         DeviceSimulator sim;
         QVERIFY(sim.Start());
         RecordingLink r;
-        r.link.Timeouts.ReadTotalConstant = std::chrono::milliseconds(100);
         QVERIFY(OpenPort(r.link, PathOf(sim)));
         QVERIFY(RefuseWrites(r.link, sim.PortPath()));
         Load(r.link, frame::ProbeFrame);
-        r.link.WriteCount = 7;
+        r.link.WriteCount = frame::ProbeFrame.size();
         QCOMPARE(SendFrame(r.link).Status, iostatus::Failed);
-        const Transfer reply = Exchange(r.link, 7, 7);
+        r.link.BytesRead = frame::ProbeReply.size(); // what an earlier exchange left
+        QElapsedTimer timer;
+        timer.start();
+        const Transfer reply = Exchange(r.link, frame::ProbeFrame.size(), frame::ProbeReply.size());
+        // Not the read's 500 ms and more: the exchange ends with the write.
+        QVERIFY2(timer.elapsed() < 400, qPrintable(QString::number(timer.elapsed())));
         QVERIFY(reply.LinkLost());
         QCOMPARE(reply.Bytes, 0u);
-        QCOMPARE(r.link.IoStatus, 0u);
+        QCOMPARE(r.link.BytesRead, 0u);
+        QCOMPARE(r.link.IoStatus, iostatus::Failed);
         QCOMPARE(sim.FramesReceived(), 0);
     }
 
