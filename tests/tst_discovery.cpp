@@ -106,7 +106,7 @@ private slots:
         SearchLink r;
         ListPorts(r.link, Only({}));
         DiscoveryState state;
-        QVERIFY(FindDevice(r.link, state));
+        QVERIFY(!FindDevice(r.link, state));
         QVERIFY(!r.link.Connected);
         QVERIFY(!IsPortOpen(r.link));
         QVERIFY(r.notices.empty());
@@ -122,7 +122,7 @@ private slots:
         SearchLink r;
         ListPorts(r.link, Only({PathOf(first), PathOf(second)}));
         DiscoveryState state;
-        FindDevice(r.link, state);
+        QVERIFY(FindDevice(r.link, state));
         QVERIFY(r.link.Connected);
         QCOMPARE(r.link.PortName, PathOf(second));
         QCOMPARE(r.link.LastAnsweredPort, PathOf(second));
@@ -140,7 +140,7 @@ private slots:
         SearchLink r;
         ListPorts(r.link, Only({PathOf(sim)}));
         DiscoveryState state;
-        FindDevice(r.link, state);
+        QVERIFY(!FindDevice(r.link, state));
         QVERIFY(!r.link.Connected);
         QVERIFY(!IsPortOpen(r.link));
     }
@@ -156,7 +156,7 @@ private slots:
         r.link.VersionText = "earlier";
         ListPorts(r.link, Only({PathOf(sim)}));
         DiscoveryState state;
-        FindDevice(r.link, state);
+        QVERIFY(!FindDevice(r.link, state)); // answered the probe only
         QVERIFY(!r.link.Connected);
         QVERIFY(IsPortOpen(r.link));
         QCOMPARE(r.link.VersionText, std::string("earlier"));
