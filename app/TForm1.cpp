@@ -711,6 +711,14 @@ bool TForm1::FormCloseQuery() {
 
 void TForm1::StopBySignal(int signal) {
     stopSignal_ = signal;
+    // Stopped before the first tick, the start's lines still wait for a date text and the pane.
+    if (!firstTickDone_) {
+        ReadClock(clock_);
+        ToSolarDate(clock_);
+    }
+    for (const QString& notice : std::exchange(startNotices_, {})) {
+        AppendLogLine(notice);
+    }
     AppendLogLine(StoppedLogTemplate.arg(StopSignalName(signal)));
     FormCloseQuery();
     // Also a port whose device stopped answering, which the close leaves to the process's end:
