@@ -281,9 +281,10 @@ private slots:
         QTest::addColumn<int>("user");          // -1: as the test runs
         QTest::addColumn<bool>("sample");       // the start folder holds the sample, else nothing
         QTest::addColumn<QStringList>("rules"); // udev's rule files: the tool's, brltty's, old
+        QTest::addColumn<bool>("fonts");        // the system's fonts, else none at all
         QTest::addColumn<int>("status");
         QTest::addColumn<QStringList>("lines"); // %port, %folder and %rules stand for them
-        QTest::newRow("healthy") << -1 << true << QStringList{"tool"} << 0
+        QTest::newRow("healthy") << -1 << true << QStringList{"tool"} << true << 0
                                  << QStringList{"port %port: ok",
                                                 "udev rule: ok (installed: "
                                                 "%rules/60-muezzin-serial-adapters.rules)",
@@ -296,7 +297,7 @@ private slots:
                                                 "log.txt: ok",
                                                 "Windows-1256 converter: ok"};
         QTest::newRow("rule of an older tool, brltty claiming adapters")
-            << -1 << true << QStringList{"old", "brltty"} << 1
+            << -1 << true << QStringList{"old", "brltty"} << true << 1
             << QStringList{"udev rule: %rules/60-muezzin-serial-adapters.rules does not keep "
                            "ModemManager off CP210x, PL2303 adapters: it is older than this "
                            "tool; install this tool's rule in its place",
@@ -305,7 +306,7 @@ private slots:
                            "no serial port; remove brltty (sudo apt remove brltty) unless a "
                            "braille display is used, and plug the adapter in again"};
         QTest::newRow("a new user on a bare system")
-            << ThrowawayId << false << QStringList{} << 1
+            << ThrowawayId << false << QStringList{} << false << 1
             << QStringList{"port %port: cannot open %port: permission denied, and only root may "
                            "open it; give it to 'dialout' with a udev rule (GROUP, "
                            "MODE=\"0660\") and add your user to that group",
@@ -317,13 +318,16 @@ private slots:
                            "there, or name the folder that holds it with --folder DIR",
                            "data: missing from %folder/: the timetable files "
                            "(data/<province>/<city>/<county>/<year>.PTL); make them with "
-                           "muezzin-timetable"};
+                           "muezzin-timetable",
+                           "Persian font: no font has the Persian letters, and the window would "
+                           "show empty boxes; install fonts-noto-ui-core"};
     }
 
     void doctor() {
         QFETCH(int, user);
         QFETCH(bool, sample);
         QFETCH(QStringList, rules);
+        QFETCH(bool, fonts);
         QFETCH(int, status);
         QFETCH(QStringList, lines);
         if (user >= 0 && geteuid() != 0) {
@@ -358,6 +362,12 @@ private slots:
         }
         QProcessEnvironment env = Environment();
         env.insert(QStringLiteral("MUEZZIN_UDEV_RULES_DIRS"), ruleFolder.path());
+        if (!fonts) {
+            const QString config = ruleFolder.filePath(QStringLiteral("fonts.conf"));
+            QVERIFY(WriteFile(config, "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n"));
+            QVERIFY(SetOwner(ruleFolder.path(), 0, QStringLiteral("root"), 0755) || user < 0);
+            env.insert(QStringLiteral("FONTCONFIG_FILE"), config);
+        }
 
         const Outcome run = Run(AsUser(user, user,
                                        {Cli, QStringLiteral("doctor"), QStringLiteral("--port"),
