@@ -76,8 +76,8 @@ bool SessionHasGroup(gid_t id) {
     }
     std::vector<gid_t> groups(static_cast<std::size_t>(std::max(::getgroups(0, nullptr), 0)));
     const int count = ::getgroups(static_cast<int>(groups.size()), groups.data());
-    return std::find(groups.begin(), groups.begin() + std::max(count, 0), id) !=
-           groups.begin() + std::max(count, 0);
+    groups.resize(static_cast<std::size_t>(std::max(count, 0)));
+    return std::find(groups.begin(), groups.end(), id) != groups.end();
 }
 
 // The groups the group database gives the user now, which a new login would get.
