@@ -610,8 +610,7 @@ int Run(const Options& options) {
     try {
         const int status = command.Run(*options.Parser, global);
         if (const int signal = StopSignal()) {
-            PrintError(
-                QStringLiteral("stopped by %1; the port was released").arg(StopSignalName(signal)));
+            PrintError(QStringLiteral("stopped by %1").arg(StopSignalName(signal)));
             return StopExitStatus(signal);
         }
         return status;
