@@ -98,10 +98,8 @@ private:
 // library's own calls stop at MAX_PATH.
 fs::path LongFolder(const fs::path& base) {
     std::wstring path = L"\\\\?\\" + fs::absolute(base).make_preferred().native();
-    for (int i = 0; i < 6; ++i) {
-        path += L"\\پوشه‌ای با نامی دراز برای گذشتن از مرز "
-                L"مسیرها " +
-                std::to_wstring(i);
+    for (int i = 0; i < 12; ++i) {
+        path += L"\\پوشه‌ای با نامی دراز " + std::to_wstring(i);
         REQUIRE(CreateDirectoryW(path.c_str(), nullptr));
     }
     return fs::path(path.substr(4));
@@ -186,34 +184,30 @@ constexpr SaveCase SaveCases[] = {
     {"refuses a folder", Before::Folder, false, "irectory"},
 };
 
-struct Arranged {
-    std::unique_ptr<Holder> Holding;
-};
-
-Arranged Arrange(Before before, const fs::path& target) {
-    Arranged arranged;
+// Another program's handle on the target, when it holds one.
+std::unique_ptr<Holder> Arrange(Before before, const fs::path& target) {
     if (before == Before::Folder) {
         fs::create_directory(target);
-        return arranged;
+        return nullptr;
     }
     if (before != Before::Nothing) {
         files::SaveFile(target, "old");
     }
+    std::unique_ptr<Holder> holding;
     switch (before) {
     case Before::HoldWithoutSharing:
-        arranged.Holding = std::make_unique<Holder>(target, GENERIC_READ, 0);
+        holding = std::make_unique<Holder>(target, GENERIC_READ, 0);
         break;
     case Before::HoldSharingRead:
-        arranged.Holding =
-            std::make_unique<Holder>(target, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ);
+        holding = std::make_unique<Holder>(target, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ);
         break;
     case Before::HoldSharingAll:
-        arranged.Holding = std::make_unique<Holder>(
-            target, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
+        holding = std::make_unique<Holder>(target, GENERIC_READ,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
         break;
     case Before::HoldBriefly:
-        arranged.Holding = std::make_unique<Holder>(target, GENERIC_READ, 0);
-        arranged.Holding->LetGoAfter(150ms);
+        holding = std::make_unique<Holder>(target, GENERIC_READ, 0);
+        holding->LetGoAfter(150ms);
         break;
     case Before::ReadOnly:
         REQUIRE(SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY));
@@ -221,7 +215,7 @@ Arranged Arrange(Before before, const fs::path& target) {
     default:
         break;
     }
-    return arranged;
+    return holding;
 }
 
 } // namespace
@@ -237,7 +231,7 @@ TEST_CASE("a save replaces the file whole or keeps the old one, and leaves no te
         }
         std::string refusal;
         {
-            Arranged arranged = Arrange(test.Arrange, target);
+            const auto holding = Arrange(test.Arrange, target);
             refusal = Refusal([&] { files::SaveFile(target, "new"); });
         }
         if (test.Refused) {
@@ -318,7 +312,7 @@ TEST_CASE("appending adds to the end, or refuses and leaves the file as it was")
         const fs::path target = folder / L"log.txt";
         std::string refusal;
         {
-            Arranged arranged = Arrange(test.Arrange, target);
+            const auto holding = Arrange(test.Arrange, target);
             refusal = Refusal([&] { files::AppendToFile(target, "+line\r\n"); });
         }
         const std::string before = test.Arrange == Before::Nothing ? "" : "old";
