@@ -41,21 +41,17 @@ bool IsDevice(const fs::path& path) {
     if (path.native().starts_with(LR"(\\.\)")) {
         return true;
     }
-    std::wstring stem = path.filename().native();
-    stem = stem.substr(0, stem.find(L'.'));
-    while (!stem.empty() && stem.back() == L' ') {
-        stem.pop_back();
-    }
-    for (wchar_t& c : stem) {
+    std::wstring name = path.filename().native();
+    for (wchar_t& c : name) {
         c = static_cast<wchar_t>(std::towupper(c));
     }
     constexpr std::array<std::wstring_view, 6> Names = {L"CON", L"PRN",    L"AUX",
                                                         L"NUL", L"CONIN$", L"CONOUT$"};
-    if (std::find(Names.begin(), Names.end(), stem) != Names.end()) {
+    if (std::find(Names.begin(), Names.end(), name) != Names.end()) {
         return true;
     }
-    return stem.size() == 4 && (stem.starts_with(L"COM") || stem.starts_with(L"LPT")) &&
-           stem[3] >= L'1' && stem[3] <= L'9';
+    return name.size() == 4 && (name.starts_with(L"COM") || name.starts_with(L"LPT")) &&
+           name[3] >= L'1' && name[3] <= L'9';
 }
 
 bool IsSpecial(const fs::path& path) {

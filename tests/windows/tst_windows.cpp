@@ -379,7 +379,7 @@ TEST_CASE("a device is written as it stands, never replaced") {
     const fs::path before = fs::current_path();
     fs::current_path(scratch.Folder());
     CHECK(Refusal([] { files::SaveFile("NUL", "bytes"); }) == "");
-    CHECK(Refusal([] { files::AppendToFile("nul.txt", "bytes"); }) == "");
+    CHECK(Refusal([] { files::AppendToFile("nul", "bytes"); }) == "");
     CHECK(Scratch::Names(scratch.Folder()) == "");
     fs::current_path(before);
 }
