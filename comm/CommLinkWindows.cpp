@@ -1,12 +1,6 @@
 #include "comm/CommLink.h"
 #include "comm/CommLinkPlatform.h"
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 // Windows numbers its errors otherwise, and Qt has made further calls since the port refused.

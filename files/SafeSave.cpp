@@ -27,6 +27,11 @@ std::filesystem::path TemporaryBeside(const std::filesystem::path& target) {
     return FolderOf(target) / name;
 }
 
+void RefuseSpecial(const std::filesystem::path& path) {
+    throw FileError(FileError::Kind::NotRegular, path,
+                    "not a regular file, which this file must be");
+}
+
 } // namespace detail
 
 void SaveFile(const std::filesystem::path& path, std::string_view bytes) {

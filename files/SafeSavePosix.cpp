@@ -319,8 +319,7 @@ void SaveFiles(std::span<const FileBytes> files) {
 void SaveBuiltFile(const fs::path& path, const std::function<void(const fs::path&)>& build) {
     Target target = Resolve(path);
     if (IsSpecial(target)) {
-        throw FileError(FileError::Kind::NotRegular, path,
-                        "not a regular file, which this file must be");
+        detail::RefuseSpecial(path);
     }
     CheckReplaceable(target, path);
     const auto [temporary, descriptor] = CreateTemporary(target.Path, path);

@@ -200,8 +200,7 @@ void SaveFiles(std::span<const FileBytes> files) {
 
 void SaveBuiltFile(const fs::path& path, const std::function<void(const fs::path&)>& build) {
     if (IsSpecial(path)) {
-        throw FileError(FileError::Kind::NotRegular, path,
-                        "not a regular file, which this file must be");
+        detail::RefuseSpecial(path);
     }
     CheckWritable(path);
     auto [temporary, handle] = CreateTemporary(path);

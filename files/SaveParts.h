@@ -13,4 +13,7 @@ std::filesystem::path FolderOf(const std::filesystem::path& path);
 // threads of one program.
 std::filesystem::path TemporaryBeside(const std::filesystem::path& target);
 
+// A file that another library writes by name must be a regular file, or none yet.
+[[noreturn]] void RefuseSpecial(const std::filesystem::path& path);
+
 } // namespace files::detail

@@ -4,12 +4,6 @@
 // length, the system's words for its errors, and patience with files other programs hold open.
 #include "files/FileError.h"
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <filesystem>
 #include <functional>
 #include <string>

@@ -12,7 +12,6 @@
 # ELF-only checks or the X11 native interface, whose two forward declarations a Windows build
 # lacks but no code here names. Were one needed, it would go in Qt6::Core's compile definitions
 # below, with its reason.
-set(MUEZZIN_QT_HEADERS_ONLY TRUE)
 set(MUEZZIN_HOST_QT_TOOLS /usr/lib/qt6/libexec CACHE PATH "Where the host's moc, uic and rcc are")
 
 if(NOT TARGET Qt6::Core)

@@ -21,9 +21,6 @@
 #include <string>
 #include <thread>
 #include <vector>
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 namespace {
