@@ -47,22 +47,25 @@ void Handle::Close(const std::filesystem::path& shown) {
 std::wstring SystemPath(const std::filesystem::path& path) {
     constexpr std::size_t LongFrom = MAX_PATH - 12;
     const std::wstring& given = path.native();
-    if (given.size() < LongFrom || given.starts_with(LR"(\\?\)") || given.starts_with(LR"(\\.\)")) {
+    const bool shortEnough = given.size() < LongFrom && path.is_absolute();
+    if (shortEnough || given.starts_with(LR"(\\?\)") || given.starts_with(LR"(\\.\)")) {
         return given;
     }
-    std::error_code error;
-    std::filesystem::path full = std::filesystem::absolute(path, error);
-    if (error) {
+    // The system's own reading of the path: shares, drives, "..", either slash.
+    std::wstring full(GetFullPathNameW(given.c_str(), 0, nullptr, nullptr), L'\0');
+    const DWORD length =
+        GetFullPathNameW(given.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (length == 0 || length >= full.size()) {
         return given;
     }
-    const std::wstring normal = full.lexically_normal().make_preferred().native();
-    if (normal.size() < LongFrom) {
-        return normal;
+    full.resize(length);
+    if (full.size() < LongFrom) {
+        return given;
     }
-    if (normal.starts_with(LR"(\\)")) {
-        return LR"(\\?\UNC\)" + normal.substr(2); // \\server\share\...
+    if (full.starts_with(LR"(\\)")) {
+        return LR"(\\?\UNC\)" + full.substr(2); // \\server\share\...
     }
-    return LR"(\\?\)" + normal;
+    return LR"(\\?\)" + full;
 }
 
 std::string Reason(DWORD error) {

@@ -31,9 +31,9 @@ private:
     HANDLE handle_;
 };
 
-// The path as the system's calls take it. A long one (from MAX_PATH less the room a folder
-// needs for its files' names) gets the \\?\ prefix, which lifts the limit; the system then takes
-// it as it stands, so it is made absolute and normal first.
+// The path as the system's calls take it. One that is long in full (from MAX_PATH less the room
+// a folder needs for its files' names, a relative one in a deep working folder too) is made
+// absolute and normal and gets the \\?\ prefix, which lifts the limit; others stand as given.
 std::wstring SystemPath(const std::filesystem::path& path);
 
 // The system's message for an error code, in UTF-8 as every FileError is.
