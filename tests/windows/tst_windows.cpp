@@ -354,7 +354,9 @@ TEST_CASE("an input file is read up to its bound, and only a disk file is read")
             {"missing", scratch.Folder() / L"نیست.txt", files::FileError::Kind::CannotOpen},
             {"a folder", scratch.Folder(), files::FileError::Kind::CannotOpen},
             {"a device", L"NUL", files::FileError::Kind::NotRegular},
+            {"held open without sharing", file, files::FileError::Kind::CannotOpen},
         };
+        const Holder exclusive(file, GENERIC_READ, 0);
         for (const auto& test : refused) {
             INFO(std::string(test.Name));
             try {
