@@ -54,3 +54,7 @@ bool HeldExclusively(const QString& port);
 
 // The problem of a port whose opening failed with error (as OpenFailureError gives it).
 PortProblem DiagnoseOpenFailure(const QString& port, int error);
+
+// What separates the ports of MUEZZIN_PORTS: ':' as in PATH, ';' on Windows, where ':' follows a
+// drive letter.
+QChar PortListSeparator();

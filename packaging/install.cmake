@@ -8,22 +8,7 @@ install(FILES ${PROJECT_SOURCE_DIR}/app/icons/muezzin.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
         RENAME muezzin-config.svg)
 
-# The sample start folder: its files as they stand, without the readable source of the city
-# database (the built database goes in its place) and without a log, which is each user's own.
-set(MUEZZIN_SAMPLE_DESTINATION ${CMAKE_INSTALL_DATADIR}/muezzin-config/sample)
-if(IS_DIRECTORY ${PROJECT_SOURCE_DIR}/sample)
-  install(DIRECTORY ${PROJECT_SOURCE_DIR}/sample/
-          DESTINATION ${MUEZZIN_SAMPLE_DESTINATION}
-          PATTERN CMakeLists.txt EXCLUDE
-          PATTERN *.cmake EXCLUDE
-          PATTERN *.csv EXCLUDE
-          PATTERN log.txt EXCLUDE)
-endif()
-# Made at build time, when the sample's build rules exist.
-install(FILES ${CMAKE_BINARY_DIR}/sample/city.db DESTINATION ${MUEZZIN_SAMPLE_DESTINATION}
-        OPTIONAL)
-install(DIRECTORY ${CMAKE_BINARY_DIR}/sample/data DESTINATION ${MUEZZIN_SAMPLE_DESTINATION}
-        OPTIONAL)
+include(${CMAKE_CURRENT_LIST_DIR}/sample.cmake)
 
 # Lowers the latency timer of FTDI adapters for systems that ignore the tool's low-latency
 # request. Under the prefix, as udev reads rules from /usr/lib/udev/rules.d and /etc.
