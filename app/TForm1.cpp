@@ -214,7 +214,7 @@ void TForm1::Guarded(const std::function<void()>& body) {
     } catch (const UserError& error) {
         ShowError(error.Text());
     } catch (const std::exception& error) {
-        ShowError(QString::fromLocal8Bit(error.what()));
+        ShowError(QString::fromUtf8(error.what()));
     }
 }
 

@@ -1,5 +1,7 @@
 #include "calendar/CalendarClock.h"
 
+#include "calendar/LocalTime.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -11,16 +13,6 @@
 namespace {
 
 constexpr std::time_t DaylightShift = 3600;
-
-std::tm LocalTime(std::time_t t) {
-    std::tm parts{};
-#ifdef _WIN32
-    localtime_s(&parts, &t);
-#else
-    localtime_r(&t, &parts);
-#endif
-    return parts;
-}
 
 std::time_t Now() {
     using namespace std::chrono;

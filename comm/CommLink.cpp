@@ -1,20 +1,11 @@
 #include "comm/CommLink.h"
 
+#include "comm/CommLinkPlatform.h"
 #include "comm/PortProblems.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <thread>
-
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <sys/ioctl.h>
-#include <termios.h>
-#endif
-#ifdef __linux__
-#include <linux/serial.h>
-#endif
 
 namespace {
 
@@ -25,14 +16,6 @@ void Notify(const CommLink& link, const QString& text, const QString& caption) {
     if (link.Notify) {
         link.Notify(text, caption);
     }
-}
-
-int LastSystemError() {
-#ifdef _WIN32
-    return static_cast<int>(GetLastError());
-#else
-    return errno;
-#endif
 }
 
 // The system number when the platform left one, else the closest one for Qt's error kind.
@@ -63,52 +46,7 @@ bool IsLinkLost(QSerialPort::SerialPortError error) {
            error == QSerialPort::WriteError;
 }
 
-// What is left of the kernel's output queue, or nothing where the platform cannot say.
-std::optional<int> QueuedOutput(qintptr handle) {
-#if defined(TIOCOUTQ)
-    int queued = 0;
-    if (::ioctl(static_cast<int>(handle), TIOCOUTQ, &queued) == 0) {
-        return queued;
-    }
-#else
-    Q_UNUSED(handle);
-#endif
-    return std::nullopt;
-}
-
-// Blocks until the system has put every written byte on the line.
-void WaitUntilSent(qintptr handle) {
-#ifdef _WIN32
-    FlushFileBuffers(reinterpret_cast<HANDLE>(handle));
-#else
-    ::tcdrain(static_cast<int>(handle));
-#endif
-}
-
 } // namespace
-
-LatencyControl SystemLatencyControl() {
-#ifdef __linux__
-    return {[](qintptr handle) -> std::optional<bool> {
-                serial_struct info{};
-                if (::ioctl(static_cast<int>(handle), TIOCGSERIAL, &info) != 0) {
-                    return std::nullopt;
-                }
-                return (info.flags & ASYNC_LOW_LATENCY) != 0;
-            },
-            [](qintptr handle, bool lowLatency) {
-                serial_struct info{};
-                if (::ioctl(static_cast<int>(handle), TIOCGSERIAL, &info) != 0) {
-                    return false;
-                }
-                info.flags = lowLatency ? (info.flags | ASYNC_LOW_LATENCY)
-                                        : (info.flags & ~ASYNC_LOW_LATENCY);
-                return ::ioctl(static_cast<int>(handle), TIOCSSERIAL, &info) == 0;
-            }};
-#else
-    return {};
-#endif
-}
 
 bool IsPortOpen(const CommLink& link) {
     return link.PortHandle != nullptr;
@@ -127,6 +65,7 @@ bool OpenPort(CommLink& link, const QString& name, qint32 baud, bool showError) 
 
     errno = 0;
     bool opened = port->open(QIODevice::ReadWrite);
+    int systemError = LastSystemError(); // before the look at the lock file changes it
     if (!opened && port->error() == QSerialPort::PermissionError) {
         // The serial port waits 30 s before it takes a lock of a killed program for stale.
         if (const QString remark = TakeOverStaleLock(name); !remark.isEmpty()) {
@@ -135,10 +74,11 @@ bool OpenPort(CommLink& link, const QString& name, qint32 baud, bool showError) 
             }
             errno = 0;
             opened = port->open(QIODevice::ReadWrite);
+            systemError = LastSystemError();
         }
     }
     if (!opened) {
-        const int reported = OpenErrorNumber(LastSystemError(), port->error());
+        const int reported = OpenErrorNumber(systemError, port->error());
         link.LastOpenError = OpenFailureError(name, port->error(), reported);
         if (showError) {
             Notify(link, linktext::OpenFailed, QString::number(link.LastOpenError));
@@ -298,7 +238,7 @@ bool DrainOutput(CommLink& link) {
         return false;
     }
     // The system's queue empties at the line's pace; wait about as long as its bytes need.
-    const qintptr handle = port.handle();
+    const SerialHandle handle = port.handle();
     for (;;) {
         const std::optional<int> queued = QueuedOutput(handle);
         if (!queued) {

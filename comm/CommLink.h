@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 // Shows one of the link's fixed English messages; the window opens a box, the command line
 // prints to stderr, tests record. Without one installed the message goes nowhere.
@@ -54,14 +55,21 @@ struct LinkTimeouts {
 
 constexpr qint32 DeviceBaudRate = 115200;
 
+// What QSerialPort::handle() gives: a descriptor on Linux, a HANDLE on Windows. Qt keeps the
+// type's own name private.
+using SerialHandle = decltype(std::declval<const QSerialPort&>().handle());
+
 // The driver's low-latency mode. USB adapters hold the last bytes of every reply until their
 // latency timer runs out (16 ms by default); in low-latency mode they hand them over at once.
 // A seam, so that tests can record the requests or refuse them.
 struct LatencyControl {
-    std::function<std::optional<bool>(qintptr handle)> Read; // nothing: the driver does not say
-    std::function<bool(qintptr handle, bool lowLatency)> Write;
+    // Nothing when the driver does not say.
+    std::function<std::optional<bool>(SerialHandle handle)> Read;
+    std::function<bool(SerialHandle handle, bool lowLatency)> Write;
 };
-// Linux serial drivers through TIOCGSERIAL and TIOCSSERIAL; elsewhere a driver that never says.
+// Linux serial drivers through TIOCGSERIAL and TIOCSSERIAL. Elsewhere a driver that never says:
+// on Windows the adapter's latency timer is a setting of its driver, made once in the Device
+// Manager.
 LatencyControl SystemLatencyControl();
 
 // The one serial link to the device. The port's settings from before the program opened it

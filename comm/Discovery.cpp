@@ -1,5 +1,7 @@
 #include "comm/Discovery.h"
 
+#include "comm/PortInfo.h"
+
 #include <QSerialPortInfo>
 #include <QtGlobal>
 #include <algorithm>
@@ -28,11 +30,7 @@ bool OpenForProbe(CommLink& link, const QString& port, bool showError) {
 } // namespace
 
 QStringList SplitPortList(const QString& value) {
-#ifdef _WIN32
-    const QChar separator = u';';
-#else
-    const QChar separator = u':';
-#endif
+    const QChar separator = PortListSeparator();
     QStringList ports;
     for (const QString& part : value.split(separator, Qt::SkipEmptyParts)) {
         const QString name = part.trimmed();

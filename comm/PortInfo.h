@@ -25,3 +25,7 @@ std::vector<PortDetails> DetailsOfPorts(const QStringList& paths);
 // serial number and the port's problem, separated by tabs, empty where unknown or fine. Tabs and
 // line breaks inside a field become blanks, so that the columns hold.
 QString PortDetailsLine(const PortDetails& port);
+
+// What separates the ports of MUEZZIN_PORTS: ':' as in PATH, ';' on Windows, where ':' follows a
+// drive letter.
+QChar PortListSeparator();

@@ -4,13 +4,6 @@
 #include "comm/UdevRules.h"
 
 #include <cerrno>
-
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 bool HeldExclusively(const QString&) {

@@ -8,13 +8,6 @@
 #include <atomic>
 #include <csignal>
 #include <mutex>
-
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 namespace {

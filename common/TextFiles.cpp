@@ -79,7 +79,7 @@ QString SizeText(std::size_t bytes) {
 }
 
 QString ReasonOf(const files::FileError& error) {
-    return QString::fromLocal8Bit(error.Reason());
+    return QString::fromUtf8(error.Reason());
 }
 
 QString CannotWriteText(const QString& path, const files::FileError& error) {

@@ -177,23 +177,6 @@ std::span<const std::uint8_t, 256> PageBytes(const FirmwareImage& image, int pag
         frame::PageDataSize);
 }
 
-QString RecoveryPortName(const CommLink& link, const QStringList& candidates,
-                         const QString& overridePort) {
-    if (!overridePort.isEmpty()) {
-        return overridePort;
-    }
-#ifdef _WIN32
-    Q_UNUSED(link);
-    Q_UNUSED(candidates);
-    return QStringLiteral("COM2");
-#else
-    if (!link.LastAnsweredPort.isEmpty()) {
-        return link.LastAnsweredPort;
-    }
-    return candidates.value(0);
-#endif
-}
-
 UpgradeResult RunUpgrade(CommLink& link, OperationHost& host, const QString& firmwarePath,
                          const QString& recoveryPort) {
     UpgradeResult result;

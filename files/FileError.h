@@ -8,7 +8,8 @@
 namespace files {
 
 // A file that could not be read or written. what() is "<path>: <reason>"; callers that word
-// their own message take Path() and Reason().
+// their own message take Path() and Reason(). Both texts are UTF-8 on every system, so that a
+// Persian path or a Windows message in the user's language comes through whole.
 class FileError : public std::runtime_error {
 public:
     enum class Kind {
@@ -32,5 +33,8 @@ private:
 
 // The system's text for an error number.
 std::string SystemReason(int error);
+
+// The path as UTF-8 text, for messages; never through the system's narrow code page.
+std::string PathText(const std::filesystem::path& path);
 
 } // namespace files

@@ -10,7 +10,8 @@
 namespace files {
 
 // An input file open for reading. Only a regular file is opened: a FIFO, a terminal or a device
-// such as /dev/zero could block the program or never end. Opening never waits for a writer.
+// such as /dev/zero could block the program or never end. Opening never waits for a writer. On
+// Windows the file stays open to other programs' reads and writes, as a log being written is.
 class InputFile {
 public:
     // Throws FileError: CannotOpen (a folder among them), NotRegular.
@@ -26,7 +27,7 @@ public:
 
 private:
     std::filesystem::path path_;
-    int descriptor_ = -1;
+    std::intptr_t handle_ = -1; // the descriptor; on Windows the HANDLE
 };
 
 // What to do with a file longer than its kind may be.

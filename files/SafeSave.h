@@ -14,7 +14,8 @@ namespace files {
 //
 // A regular file (or a path where none is yet) is replaced in one step: the bytes go to a new
 // file beside it, which must be written whole, flushed and synced before it is renamed over the
-// old one; the new file keeps the old one's permissions and owner. Anything short of that
+// old one; the new file keeps the old one's permissions and owner (on Windows its attributes and
+// security, through ReplaceFileW). Anything short of that
 // removes the new file and leaves the old one as it was. A symbolic link is followed and its
 // target replaced, so the link stays a link. An existing file that may not be written is
 // refused, although the folder would allow the rename.
@@ -22,6 +23,11 @@ namespace files {
 // A path that is not a regular file (a terminal, a FIFO, a device, /dev/stdout or another of
 // the program's own descriptors) cannot be replaced and is written directly instead; a FIFO
 // that no program reads is refused rather than waited for.
+//
+// On Windows a file that another program holds open (an editor, or a virus scanner that has a
+// fresh file open for a moment) cannot be replaced: the save tries again for a second, then
+// refuses in words, keeping the old file. Symbolic links are not followed there. Windows'
+// devices (NUL, CON, COM3, \\.\...) and /dev/stdout and /dev/stderr are written directly.
 //
 // Each throws FileError (Failed, or CannotOpen for the path itself).
 void SaveFile(const std::filesystem::path& path, std::string_view bytes);
@@ -37,9 +43,10 @@ void SaveFiles(std::span<const FileBytes> files);
 
 // The same replacement for a file that another library writes by name, such as a database:
 // build fills the new, empty file at the path it is given; a throw from it removes the file and
-// passes on. Only a regular file, or none, can be replaced this way.
-void ReplaceFile(const std::filesystem::path& path,
-                 const std::function<void(const std::filesystem::path& temporary)>& build);
+// passes on. Only a regular file, or none, can be replaced this way. (Not ReplaceFile: that is a
+// macro of <windows.h>.)
+void SaveBuiltFile(const std::filesystem::path& path,
+                   const std::function<void(const std::filesystem::path& temporary)>& build);
 
 // Adds the bytes to the end of the file, creating it when missing, and syncs it. A failure cuts
 // the file back to its old length, so that it holds no part of the bytes.

@@ -447,7 +447,7 @@ int ImportCitiesCsv(const QString& csvPath, const QString& dbPath) {
     }
     int count = 0;
     try {
-        files::ReplaceFile(FilePath(dbPath), [&](const std::filesystem::path& temporary) {
+        files::SaveBuiltFile(FilePath(dbPath), [&](const std::filesystem::path& temporary) {
             const QString temporaryPath = QString::fromStdU16String(temporary.u16string());
             try {
                 count = WriteDatabase(temporaryPath, *csv, csvPath, dbPath);
@@ -458,7 +458,7 @@ int ImportCitiesCsv(const QString& csvPath, const QString& dbPath) {
             }
         });
     } catch (const files::FileError& error) {
-        throw UserError(CannotWrite(dbPath, QString::fromLocal8Bit(error.Reason())));
+        throw UserError(CannotWrite(dbPath, QString::fromUtf8(error.Reason())));
     }
     return count;
 }

@@ -18,7 +18,8 @@ void PutTime(TimetableImage& image, std::size_t at, const std::optional<ClockTim
 }
 
 [[noreturn]] void Fail(const std::filesystem::path& path, const std::string& reason) {
-    throw TimetableWriteError("cannot write timetable file " + path.string() + ": " + reason);
+    throw TimetableWriteError("cannot write timetable file " + files::PathText(path) + ": " +
+                              reason);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "calendar/CalendarClock.h"
 #include "tests/LocalInstant.h"
+#include "tests/PortableCases.h"
 
 #include <QTest>
 #include <chrono>
@@ -47,44 +48,10 @@ private slots:
         QTest::addColumn<int>("solarDay");
         QTest::addColumn<bool>("saving");
 
-        // First day of the solar year, and the day daylight saving starts.
-        QTest::newRow("2026-03-21 N=80") << 2026 << 3 << 21 << 1405 << 1 << 1 << false;
-        QTest::newRow("2026-03-22 DST first day") << 2026 << 3 << 22 << 1405 << 1 << 2 << true;
-        QTest::newRow("2024-03-20 leap N=80") << 2024 << 3 << 20 << 1403 << 1 << 1 << false;
-        QTest::newRow("2024-03-19 leap N=79") << 2024 << 3 << 19 << 1402 << 12 << 29 << false;
-        QTest::newRow("2025-03-20 30th of Esfand") << 2025 << 3 << 20 << 1403 << 12 << 30 << false;
-        QTest::newRow("2026-03-20 29th of Esfand") << 2026 << 3 << 20 << 1404 << 12 << 29 << false;
-        QTest::newRow("2025-03-21 after long Esfand") << 2025 << 3 << 21 << 1404 << 1 << 1 << false;
-        // Daylight saving's last day, the 31st day of month 6 outside it, then month 7.
-        QTest::newRow("2026-09-21 E=185") << 2026 << 9 << 21 << 1405 << 6 << 30 << true;
-        QTest::newRow("2026-09-22 E=186") << 2026 << 9 << 22 << 1405 << 6 << 31 << false;
-        QTest::newRow("2026-09-23 month 7") << 2026 << 9 << 23 << 1405 << 7 << 1 << false;
-        // Month edges of the 31-day half.
-        QTest::newRow("2026-04-20 1/31") << 2026 << 4 << 20 << 1405 << 1 << 31 << true;
-        QTest::newRow("2026-04-21 2/1") << 2026 << 4 << 21 << 1405 << 2 << 1 << true;
-        // Month edges of the 30-day half.
-        QTest::newRow("2026-10-22 7/30") << 2026 << 10 << 22 << 1405 << 7 << 30 << false;
-        QTest::newRow("2026-10-23 8/1") << 2026 << 10 << 23 << 1405 << 8 << 1 << false;
-        QTest::newRow("2026-12-21 E=276") << 2026 << 12 << 21 << 1405 << 9 << 30 << false;
-        QTest::newRow("2026-12-22 10/1") << 2026 << 12 << 22 << 1405 << 10 << 1 << false;
-        // Year edges.
-        QTest::newRow("2026-01-01") << 2026 << 1 << 1 << 1404 << 10 << 11 << false;
-        QTest::newRow("2025-01-01") << 2025 << 1 << 1 << 1403 << 10 << 12 << false;
-        QTest::newRow("2024-12-31 N=366") << 2024 << 12 << 31 << 1403 << 10 << 11 << false;
-        QTest::newRow("2026-12-31") << 2026 << 12 << 31 << 1405 << 10 << 10 << false;
-        QTest::newRow("2026-01-20 10/30") << 2026 << 1 << 20 << 1404 << 10 << 30 << false;
-        QTest::newRow("2026-01-21 11/1") << 2026 << 1 << 21 << 1404 << 11 << 1 << false;
-        QTest::newRow("2026-02-19 11/30") << 2026 << 2 << 19 << 1404 << 11 << 30 << false;
-        QTest::newRow("2026-02-20 12/1") << 2026 << 2 << 20 << 1404 << 12 << 1 << false;
-        // Leap years: 29 February and the day after.
-        QTest::newRow("2024-02-29") << 2024 << 2 << 29 << 1402 << 12 << 10 << false;
-        QTest::newRow("2024-03-01") << 2024 << 3 << 1 << 1402 << 12 << 11 << false;
-        QTest::newRow("2028-03-20 leap N=80") << 2028 << 3 << 20 << 1407 << 1 << 1 << false;
-        // 2100 is a leap year for this rule (no century exception).
-        QTest::newRow("2100-03-20 N=80") << 2100 << 3 << 20 << 1479 << 1 << 1 << false;
-        QTest::newRow("2100-03-19 N=79") << 2100 << 3 << 19 << 1478 << 12 << 29 << false;
-        QTest::newRow("2101-03-20 N=79") << 2101 << 3 << 20 << 1479 << 12 << 30 << false;
-        QTest::newRow("2100-12-31 N=366") << 2100 << 12 << 31 << 1479 << 10 << 11 << false;
+        for (const cases::SolarDate& date : cases::SolarDates) {
+            QTest::newRow(date.Name) << date.Year << date.Month << date.Day << date.SolarYear
+                                     << date.SolarMonth << date.SolarDay << date.Saving;
+        }
     }
 
     void solarDate() {

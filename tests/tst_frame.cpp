@@ -1,4 +1,5 @@
 #include "comm/Frame.h"
+#include "tests/PortableCases.h"
 
 #include <QTest>
 #include <numeric>
@@ -14,17 +15,9 @@ private slots:
         QTest::addColumn<int>("dataCount");
         QTest::addColumn<int>("length"); // -1: the layout cannot carry it
         QTest::addColumn<int>("frameSize");
-        QTest::newRow("no data") << 0 << 0x04 << 6;
-        QTest::newRow("probe, 1 byte") << 1 << 0x05 << 7;
-        QTest::newRow("end upgrade, 2 bytes") << 2 << 0x06 << 8;
-        QTest::newRow("clock, 6 bytes") << 6 << 0x0A << 12;
-        QTest::newRow("version reply, 12 bytes") << 12 << 0x10 << 18;
-        QTest::newRow("block, 128 bytes") << 128 << 0x84 << 134;
-        QTest::newRow("largest plain, 250") << 250 << 0xFE << 256;
-        QTest::newRow("251 would read as 256") << 251 << -1 << 257;
-        QTest::newRow("255") << 255 << -1 << 261;
-        QTest::newRow("page, 256 bytes") << 256 << 0xFF << 262;
-        QTest::newRow("257") << 257 << -1 << 263;
+        for (const cases::FrameLength& row : cases::FrameLengths) {
+            QTest::newRow(row.Name) << row.DataCount << row.Length << row.FrameSize;
+        }
     }
 
     void lengthByte() {

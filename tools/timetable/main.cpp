@@ -1,6 +1,7 @@
 // muezzin-timetable: writes the prayer timetable files of counties from their coordinates.
 #include "calendar/CalendarClock.h"
 #include "common/ExitCodes.h"
+#include "common/TextFiles.h"
 #include "common/UserError.h"
 #include "location/CityDatabase.h"
 #include "location/StartFolder.h"
@@ -174,7 +175,7 @@ int Run(const Options& options) {
         for (const CityRow& row : rows) {
             const QString countyFolder = CountyFolder(folder, row);
             for (int year = from; year < from + years; ++year) {
-                batch.push_back({(countyFolder + QStringLiteral("%1.PTL").arg(year)).toStdString(),
+                batch.push_back({FilePath(countyFolder + QStringLiteral("%1.PTL").arg(year)),
                                  prayer::TimetableFileImage(year, row.Latitude, row.Longitude)});
             }
             done.append(QStringLiteral("%1: %2 to %3 (%4 files) for county %5, %6")
@@ -190,7 +191,7 @@ int Run(const Options& options) {
         }
         flush();
     } catch (const std::exception& error) {
-        Fail(QString::fromLocal8Bit(error.what()));
+        Fail(QString::fromUtf8(error.what()));
         return exitcode::Failed;
     }
     const double seconds =

@@ -1,27 +1,7 @@
 #include "device/Priority.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#else
 #include <cerrno>
 #include <sys/resource.h>
-#endif
-
-#ifdef _WIN32
-
-RaisedPriority::RaisedPriority() {
-    const DWORD found = GetPriorityClass(GetCurrentProcess());
-    previous_ = found != 0 ? found : NORMAL_PRIORITY_CLASS;
-    raised_ = SetPriorityClass(GetCurrentProcess(), HIGH_PRIORITY_CLASS) != 0;
-}
-
-RaisedPriority::~RaisedPriority() {
-    if (raised_) {
-        SetPriorityClass(GetCurrentProcess(), static_cast<DWORD>(previous_));
-    }
-}
-
-#else
 
 namespace {
 // Comparable to the high priority class: well above normal work, short of real time.
@@ -46,5 +26,3 @@ RaisedPriority::~RaisedPriority() {
         setpriority(PRIO_PROCESS, 0, static_cast<int>(previous_));
     }
 }
-
-#endif

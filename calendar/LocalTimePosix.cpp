@@ -1,0 +1,7 @@
+#include "calendar/LocalTime.h"
+
+std::tm LocalTime(std::time_t t) {
+    std::tm parts{};
+    localtime_r(&t, &parts);
+    return parts;
+}

@@ -1,0 +1,5 @@
+#include "comm/PortInfo.h"
+
+QChar PortListSeparator() {
+    return u':';
+}

@@ -1,0 +1,60 @@
+#include "files/InputFile.h"
+#include "files/WindowsSystem.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <limits>
+
+namespace files {
+
+namespace {
+
+HANDLE HandleOf(std::intptr_t handle) {
+    return reinterpret_cast<HANDLE>(handle);
+}
+
+} // namespace
+
+InputFile::InputFile(const std::filesystem::path& path) : path_(path) {
+    // Other programs may go on reading and writing it, as they may with a log being written.
+    const HANDLE handle = CreateFileW(windows::SystemPath(path).c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_ACCESS_DENIED && windows::IsFolder(path)) {
+            throw FileError(FileError::Kind::CannotOpen, path, SystemReason(EISDIR));
+        }
+        windows::Fail(FileError::Kind::CannotOpen, path, error);
+    }
+    // A console, a pipe or a port could block the program or never end.
+    if (GetFileType(handle) != FILE_TYPE_DISK) {
+        CloseHandle(handle);
+        throw FileError(FileError::Kind::NotRegular, path,
+                        "not a regular file (a device, a pipe or a console)");
+    }
+    handle_ = reinterpret_cast<std::intptr_t>(handle);
+}
+
+InputFile::~InputFile() {
+    CloseHandle(HandleOf(handle_));
+}
+
+std::size_t InputFile::Read(char* data, std::size_t size) {
+    std::size_t got = 0;
+    while (got < size) {
+        const DWORD step = static_cast<DWORD>(
+            std::min<std::size_t>(size - got, std::numeric_limits<DWORD>::max()));
+        DWORD n = 0;
+        if (!ReadFile(HandleOf(handle_), data + got, step, &n, nullptr)) {
+            windows::Fail(FileError::Kind::Failed, path_, GetLastError());
+        }
+        if (n == 0) {
+            break;
+        }
+        got += n;
+    }
+    return got;
+}
+
+} // namespace files
