@@ -7,9 +7,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <poll.h>
+#include <sys/inotify.h>
+#include <sys/ioctl.h>
 #include <sys/prctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -92,6 +95,7 @@ bool DeviceSimulator::Start(std::string* error) {
     if (pipe(wake_.data()) != 0) {
         return fail("pipe");
     }
+    WatchCloses();
     stopping_ = false;
     running_ = true;
     thread_ = std::thread([this] { Run(); });
@@ -124,20 +128,78 @@ void DeviceSimulator::CloseLine() {
         ::close(slaveKeeper_);
         slaveKeeper_ = -1;
     }
+    if (closeWatch_ >= 0) {
+        ::close(closeWatch_);
+        closeWatch_ = -1;
+    }
     running_ = false;
+}
+
+// A real port forgets its exclusive mode at its last close; this one never has a last close, as
+// the keeper holds it open. A host killed while it held the port (kill -9, a crash) would leave
+// the port locked for every later run, so each close of the port is looked at as it happens.
+void DeviceSimulator::WatchCloses() {
+    closeWatch_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (closeWatch_ >= 0 && ::inotify_add_watch(closeWatch_, portPath_.c_str(),
+                                                IN_CLOSE_WRITE | IN_CLOSE_NOWRITE) < 0) {
+        ::close(closeWatch_);
+        closeWatch_ = -1; // the port then stays locked after a killed host, as before
+    }
+}
+
+// A port still exclusive once no host holds it was left so by one that is gone: the mode is
+// cleared, as the last close of a real port clears it.
+void DeviceSimulator::TakeCloses() {
+    std::array<char, 4096> events{};
+    while (::read(closeWatch_, events.data(), events.size()) > 0) {
+    }
+    int exclusive = 0;
+    if (slaveKeeper_ >= 0 && ::ioctl(slaveKeeper_, TIOCGEXCL, &exclusive) == 0 && exclusive != 0 &&
+        !HeldByAnother()) {
+        ::ioctl(slaveKeeper_, TIOCNXCL);
+    }
+}
+
+// Whether a descriptor other than the keeper has the port open, in any process (this one too:
+// a test may hold the port itself).
+bool DeviceSimulator::HeldByAnother() const {
+    namespace fs = std::filesystem;
+    const fs::path port = portPath_;
+    const fs::path keeper =
+        fs::path("/proc") / std::to_string(::getpid()) / "fd" / std::to_string(slaveKeeper_);
+    std::error_code ec;
+    for (const fs::directory_entry& process : fs::directory_iterator("/proc", ec)) {
+        const std::string pid = process.path().filename().string();
+        if (pid.find_first_not_of("0123456789") != std::string::npos) {
+            continue;
+        }
+        std::error_code unreadable; // another user's process, or one that has just ended
+        for (const fs::directory_entry& fd :
+             fs::directory_iterator(process.path() / "fd", unreadable)) {
+            std::error_code gone;
+            if (fd.path() != keeper && fs::read_symlink(fd.path(), gone) == port) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 void DeviceSimulator::Run() {
     prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL); // pacing wants microsecond wake-ups
     std::array<std::uint8_t, 1024> chunk{};
     while (!stopping_ && master_ >= 0) {
-        std::array<pollfd, 2> fds = {pollfd{master_, POLLIN, 0}, pollfd{wake_[0], POLLIN, 0}};
+        std::array<pollfd, 3> fds = {pollfd{master_, POLLIN, 0}, pollfd{wake_[0], POLLIN, 0},
+                                     pollfd{closeWatch_, POLLIN, 0}};
         const int ready = ::poll(fds.data(), fds.size(), 100);
         if (ready < 0 && errno != EINTR) {
             break;
         }
         if (fds[1].revents != 0) {
             break;
+        }
+        if (fds[2].revents & POLLIN) {
+            TakeCloses();
         }
         if (!(fds[0].revents & POLLIN)) {
             if (!pending_.empty() && Clock::now() - lastByteAt_ > FrameGap) {

@@ -91,11 +91,15 @@ private:
     void CloseLine();
     void Record(TraceEntry::Direction way, Bytes bytes); // under mutex_
     bool AddNoise(Bytes& bytes);                         // true when a bit was flipped
+    void WatchCloses();
+    void TakeCloses();
+    bool HeldByAnother() const;
 
     SimulatorOptions options_;
     std::chrono::nanoseconds byteTime_;
     std::atomic<int> master_{-1};
     int slaveKeeper_ = -1; // keeps the line up while no host has the port open
+    int closeWatch_ = -1;  // reports each close of the port by a host
     std::array<int, 2> wake_ = {-1, -1};
     std::string portPath_;
     std::thread thread_;
