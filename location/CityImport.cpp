@@ -243,16 +243,18 @@ QString BadValue(const QString& csvPath, int line, const char* column, const QSt
 // it. The joiners and direction marks of Persian text are welcome.
 QString Name(const QString& text, int line, const char* column, const QString& csvPath) {
     const qsizetype at = FirstEscapedAt(text);
-    if (at >= 0) {
-        const bool control = text.at(at).category() == QChar::Other_Control;
-        throw UserError(BadValue(csvPath, line, column, text,
-                                 QStringLiteral("but a name cannot hold %1 (%2)")
-                                     .arg(control ? QStringLiteral("a control character")
-                                                  : QStringLiteral("a line separator or a "
-                                                                   "bidirectional control"),
-                                          EscapedText(text.mid(at, 1)))));
+    if (at < 0) {
+        return text;
     }
-    return text;
+    const QChar::Category category = text.at(at).category();
+    const QString kind =
+        category == QChar::Other_Control ? QStringLiteral("a control character")
+        : category == QChar::Separator_Line || category == QChar::Separator_Paragraph
+            ? QStringLiteral("a line separator")
+            : QStringLiteral("a bidirectional control");
+    throw UserError(BadValue(
+        csvPath, line, column, text,
+        QStringLiteral("but a name cannot hold %1 (%2)").arg(kind, EscapedText(text.mid(at, 1)))));
 }
 
 int WholeNumber(const QString& text, int line, const char* column, const QString& csvPath) {

@@ -443,9 +443,13 @@ const std::map<QString, Command>& Commands() {
                                                "'counties')."),
                                 QStringLiteral("N|NAME")});
               parser.addOption({QStringLiteral("no-resend"),
-                                QStringLiteral("Write every block once, whatever its reply "
-                                               "(by default a block not confirmed is sent up "
-                                               "to three times).")});
+                                QStringLiteral("Write every block once, whatever its reply. "
+                                               "By default a block not confirmed is sent up to "
+                                               "three times, and three blocks in a row left "
+                                               "unconfirmed stop the run; with this option that "
+                                               "stop is off too, so a device that garbles every "
+                                               "reply takes the whole run. Three attempts in a "
+                                               "row without any reply still stop it.")});
           },
           RunApply, false, true}},
     };

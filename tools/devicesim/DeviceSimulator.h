@@ -72,6 +72,9 @@ public:
     DeviceClock Clock() const;
     bool InUpgradeStage() const;
     int PagesWritten() const;
+    // The port is in exclusive mode: a host holds it so, or one that is gone left it so and the
+    // simulator has not cleared it yet.
+    bool PortLocked() const;
 
     static std::string TraceLine(const TraceEntry& entry);
     bool WriteTrace(const std::string& path) const;
@@ -91,9 +94,12 @@ private:
     void CloseLine();
     void Record(TraceEntry::Direction way, Bytes bytes); // under mutex_
     bool AddNoise(Bytes& bytes);                         // true when a bit was flipped
-    void WatchCloses();
+    void Wake();
+    bool OpenCloseWatch();
+    void WatchCloses(); // on closeThread_
     void TakeCloses();
     bool HeldByAnother() const;
+    void EndCloseWatch();
 
     SimulatorOptions options_;
     std::chrono::nanoseconds byteTime_;
@@ -103,6 +109,7 @@ private:
     std::array<int, 2> wake_ = {-1, -1};
     std::string portPath_;
     std::thread thread_;
+    std::thread closeThread_;
     std::atomic<bool> running_{false};
     std::atomic<bool> stopping_{false};
 
