@@ -164,7 +164,8 @@ Profile ParseProfile(const QByteArray& bytes, const QString& fileName) {
         }
         const qsizetype equals = line.indexOf(u'=');
         if (equals < 0) {
-            fail(QStringLiteral("'%1' is not a line of the form key = value").arg(ShownValue(line)));
+            fail(
+                QStringLiteral("'%1' is not a line of the form key = value").arg(ShownValue(line)));
         }
         if (section.isEmpty()) {
             fail(QStringLiteral("'%1' stands before any section").arg(ShownValue(line)));
@@ -173,7 +174,8 @@ Profile ParseProfile(const QByteArray& bytes, const QString& fileName) {
         const QString value = line.mid(equals + 1).trimmed();
         const Key* key = FindKey(section, name);
         if (!key) {
-            fail(QStringLiteral("unknown key '%1' in section [%2]").arg(ShownValue(name), ShownValue(section)));
+            fail(QStringLiteral("unknown key '%1' in section [%2]")
+                     .arg(ShownValue(name), ShownValue(section)));
         }
         const auto [earlier, first] = seen.try_emplace({section, name}, lineNumber);
         if (!first) {

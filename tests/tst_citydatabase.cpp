@@ -202,7 +202,7 @@ private slots:
             << Header + "1,1,1,a,\x1B[2J\x1B[31mred,50,30\r\n"
             << QStringList{"line 2", "\"\\e[2J\\e[31mred\"", "(\\e)"};
         QTest::newRow("right-to-left override in a city name")
-            << Header + "1,1,1,\xE2\x80\xAE" "ab,b,50,30\r\n"
+            << Header + "1,1,1," + QStringLiteral("\u202Eab").toUtf8() + ",b,50,30\r\n"
             << QStringList{"line 2", "\"\\u202Eab\"", "bidirectional control (\\u202E)"};
         QTest::newRow("long name with a bell: cut in the message")
             << Header + "1,1,1,a," + QByteArray(100, 'x') + "\a,50,30\r\n"
