@@ -1128,11 +1128,6 @@ private slots:
             << QStringList{"ports", "--paths", "--port", "%port"} << "" << o << false
             << Output::Full << 1 << ""
             << "" << noOutput + "No space left on device" << 1 << 0 << 0;
-        QTest::newRow("the profile alone on standard output")
-            << QStringList{"read-settings", "--port", "%port", "--profile-out", "-"} << "" << o
-            << true << Output::Pipe << 0 << "[location]"
-            << "province:"
-            << "location.county: 41 (" << -1 << 1 << 0;
         QTest::newRow("--county twice")
             << QStringList{"apply", "--county", "41", "--county", "42", "--port", "%port"} << ""
             << o << false << Output::Pipe << 2 << ""
