@@ -1,6 +1,8 @@
 #include "common/CommandLine.h"
 
+#include <QCoreApplication>
 #include <QMap>
+#include <cstdio>
 
 QString RepeatedOption(std::initializer_list<const QCommandLineParser*> parsers,
                        const QStringList& repeatable) {
@@ -19,6 +21,11 @@ QString RepeatedOption(std::initializer_list<const QCommandLineParser*> parsers,
         }
     }
     return {};
+}
+
+void PrintVersion() {
+    std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName()),
+                qPrintable(QCoreApplication::applicationVersion()));
 }
 
 QString RepeatedOptionText(const QString& option) {

@@ -14,3 +14,7 @@ QString RepeatedOption(std::initializer_list<const QCommandLineParser*> parsers,
 
 // The message for such an option.
 QString RepeatedOptionText(const QString& option);
+
+// Prints "<application name> <version>" as QCommandLineParser::showVersion() does, but returns,
+// so that the program still learns whether standard output took it.
+void PrintVersion();

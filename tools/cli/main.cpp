@@ -556,7 +556,8 @@ Options ParseOptions(const QStringList& arguments) {
         return Ended(exitcode::InputError);
     }
     if (top.isSet(QStringLiteral("version"))) {
-        top.showVersion();
+        PrintVersion();
+        return Ended(exitcode::Ok);
     }
     if (top.isSet(QStringLiteral("help"))) {
         std::printf("%s\n", qPrintable(UsageText(top, QString())));

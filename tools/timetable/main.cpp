@@ -100,7 +100,8 @@ Options ParseOptions(const QStringList& arguments) {
         return Ended(exitcode::InputError);
     }
     if (parser.isSet(QStringLiteral("version"))) {
-        parser.showVersion();
+        PrintVersion();
+        return Ended(exitcode::Ok);
     }
     if (parser.isSet(QStringLiteral("help"))) {
         std::printf("%s", qPrintable(parser.helpText()));
