@@ -38,6 +38,8 @@ constexpr int ButtonGlyphSpacing = 4;
 
 // A modal message: the caption of the box and its text.
 using MessageBoxFunction = std::function<void(const QString& caption, const QString& text)>;
+// A modal question with the caption and the text; true when the operator says yes.
+using QuestionBoxFunction = std::function<bool(const QString& caption, const QString& text)>;
 
 // The one window of the tool. It is also the host of the long device operations, which
 // report through it.
@@ -50,6 +52,7 @@ public:
     ~TForm1() override;
 
     void SetMessageBox(MessageBoxFunction show);
+    void SetQuestionBox(QuestionBoxFunction ask);
     void SetPortSources(PortSources sources);
     // Asks for the upgrade file; an empty answer is a cancel. Replaceable for tests.
     void SetFileChooser(std::function<QString()> choose);
@@ -147,6 +150,7 @@ private:
     void ShowFields(const SettingsFields& fields);
     void ShowMessageBox(const QString& caption, const QString& text);
     void ShowError(const QString& text);
+    bool CloseWithoutLog(const QString& error);
     void ShowTrackBarPosition(int number);
     // Runs a handler body; a user-facing error is shown and the rest of the handler skipped.
     void Guarded(const std::function<void()>& body);
@@ -160,6 +164,7 @@ private:
     // The saved log is in the pane (or there was none), so the close may replace it; until
     // then the close appends to it.
     bool logLoaded_ = false;
+    bool logSaveRefused_ = false; // a close was refused because the log could not be saved
     QTimer* Timer1 = nullptr;
     QTimer* Timer2 = nullptr;
     bool clockRunning_ = false;
@@ -172,6 +177,7 @@ private:
     QString startProblem_;     // why the start folder could not be set up
     QString folderNote_;       // the start folder, when it is not the working directory
     MessageBoxFunction messageBox_;
+    QuestionBoxFunction questionBox_;
     PortSources portSources_;
     std::function<QString()> fileChooser_;
     DiscoveryState discovery_;
