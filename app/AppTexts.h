@@ -41,6 +41,10 @@ inline const std::array<QString, 5> TimetableHeads = {
 // Ends the English error of a saved log that cannot be read, in that error's language.
 inline const QString LogAppendedNote =
     QStringLiteral("\nThe log of this run will be added to its end.");
+// Follows the error of a log that cannot be saved when the window is closed again.
+inline const QString CloseWithoutLogQuestion =
+    QStringLiteral("\n\nClose without saving the log? The log's lines of this session are then "
+                   "lost.");
 // Said when the translation itself is missing, so it cannot be translated.
 inline const QString TranslationMissingText =
     QStringLiteral("the program's Persian translation is missing");

@@ -5,6 +5,7 @@
 #include "app/LabeledEdit.h"
 #include "app/LampShape.h"
 #include "app/TimetableView.h"
+#include "common/ShownText.h"
 #include "common/StopSignals.h"
 #include "common/TextFiles.h"
 #include "common/UserError.h"
@@ -76,7 +77,8 @@ TForm1::TForm1(CommLink& link, CalendarClock& clock, const QString& startFolder,
 
     // The bar is 17 pixels high, as designed. QStatusBar keeps 5 of them above and below its
     // widgets and would cut the descenders off the texts, so the texts stand in a strip of their
-    // own over the whole bar; the status text gives way while the bar shows a control's hint.
+    // own over the whole bar. The strip gives way, whole, while the bar shows a message of its
+    // own (a control's hint, the folder note), so that one message shows at a time.
     statusStrip_ = new QWidget(ui->StatusBar1);
     auto* strip = new QHBoxLayout(statusStrip_);
     strip->setContentsMargins(2, 0, 2, 0);
@@ -93,8 +95,8 @@ TForm1::TForm1(CommLink& link, CalendarClock& clock, const QString& startFolder,
     ui->StatusBar1->setSizeGripEnabled(false); // the window keeps its size
     ui->StatusBar1->setFixedHeight(17);
     ui->StatusBar1->installEventFilter(this);
-    connect(ui->StatusBar1, &QStatusBar::messageChanged, statusText_,
-            [this](const QString& hint) { statusText_->setVisible(hint.isEmpty()); });
+    connect(ui->StatusBar1, &QStatusBar::messageChanged, statusStrip_,
+            [this](const QString& hint) { statusStrip_->setVisible(hint.isEmpty()); });
 
     // The window sizes itself to its contents and keeps that size.
     ui->centralwidget->setFixedSize(981, 470);
@@ -131,6 +133,10 @@ void TForm1::SetMessageBox(MessageBoxFunction show) {
     messageBox_ = std::move(show);
 }
 
+void TForm1::SetQuestionBox(QuestionBoxFunction ask) {
+    questionBox_ = std::move(ask);
+}
+
 void TForm1::SetPortSources(PortSources sources) {
     portSources_ = std::move(sources);
 }
@@ -146,7 +152,9 @@ void TForm1::ReportStartFolder(const StartFolderChoice& choice) {
         return;
     }
     if (QDir(choice.Folder) != QDir::current()) {
-        const QString note = StartFolderNoteText().arg(QDir::toNativeSeparators(choice.Folder));
+        // A folder's name may hold a line break, which must not break the log's line.
+        const QString note =
+            StartFolderNoteText().arg(EscapedText(QDir::toNativeSeparators(choice.Folder)));
         folderNote_ = note;
         NoteAtStart(u' ' + note);
     }
@@ -317,8 +325,11 @@ void TForm1::LoadStartFiles() {
 
 // --- the log ------------------------------------------------------------------------------
 
+// A line of its own, whatever the message holds: log.txt keeps one entry a line, each after its
+// date text.
 void TForm1::AppendLogLine(const QString& message) {
-    ui->RichEdit1->appendPlainText(QString::fromLatin1(clock_.DateText.data()) + message);
+    ui->RichEdit1->appendPlainText(QString::fromLatin1(clock_.DateText.data()) +
+                                   EscapedText(message));
 }
 
 void TForm1::ClearLog() {
@@ -683,6 +694,8 @@ void TForm1::Exit1Click() {
 }
 
 bool TForm1::FormCloseQuery() {
+    const bool clockWasRunning = clockRunning_;
+    const bool monitorWasOn = Timer2->isActive();
     StopClock();
     Timer2->stop();
     // A start folder that could not be set up has no room for the log, as was said at the
@@ -697,9 +710,18 @@ bool TForm1::FormCloseQuery() {
             AppendLines1256(path, LogLines());
         }
     } catch (const UserError& error) {
-        ShowError(error.Text());
-        if (stopSignal_ == 0) {
-            return false; // the window stays open; a later close tries again
+        if (stopSignal_ != 0) {
+            ShowError(error.Text()); // on standard error: the window closes all the same
+        } else if (!CloseWithoutLog(error.Text())) {
+            // The window stays open and goes on showing the time and the device as they are; a
+            // later close tries again.
+            if (clockWasRunning) {
+                ScheduleClockTick();
+            }
+            if (monitorWasOn) {
+                Timer2->start();
+            }
+            return false;
         }
     }
     if (link_.Connected) {
@@ -707,6 +729,21 @@ bool TForm1::FormCloseQuery() {
         ClosePort(link_);
     }
     return true;
+}
+
+// The first refusal says why, as every close of an unwritable log did; from the second on the
+// operator may close all the same, and lose the log's lines, rather than kill the program.
+bool TForm1::CloseWithoutLog(const QString& error) {
+    if (!std::exchange(logSaveRefused_, true)) {
+        ShowError(error);
+        return false;
+    }
+    const QString text = error + CloseWithoutLogQuestion;
+    if (questionBox_) {
+        return questionBox_(windowTitle(), text);
+    }
+    return QMessageBox::warning(this, windowTitle(), text, QMessageBox::Yes | QMessageBox::No,
+                                QMessageBox::No) == QMessageBox::Yes;
 }
 
 void TForm1::StopBySignal(int signal) {

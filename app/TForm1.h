@@ -38,6 +38,8 @@ constexpr int ButtonGlyphSpacing = 4;
 
 // A modal message: the caption of the box and its text.
 using MessageBoxFunction = std::function<void(const QString& caption, const QString& text)>;
+// A modal question with the caption and the text; true when the operator says yes.
+using QuestionBoxFunction = std::function<bool(const QString& caption, const QString& text)>;
 
 // The one window of the tool. It is also the host of the long device operations, which
 // report through it.
@@ -50,6 +52,7 @@ public:
     ~TForm1() override;
 
     void SetMessageBox(MessageBoxFunction show);
+    void SetQuestionBox(QuestionBoxFunction ask);
     void SetPortSources(PortSources sources);
     // Asks for the upgrade file; an empty answer is a cancel. Replaceable for tests.
     void SetFileChooser(std::function<QString()> choose);
@@ -151,6 +154,7 @@ private:
     void ShowMessageBox(const QString& caption, const QString& text);
     void ShowError(const QString& text);
     void ShowPortProblems(const QStringList& problems);
+    bool CloseWithoutLog(const QString& error);
     void ShowTrackBarPosition(int number);
     // Runs a handler body; a user-facing error is shown and the rest of the handler skipped.
     void Guarded(const std::function<void()>& body);
@@ -164,6 +168,7 @@ private:
     // The saved log is in the pane (or there was none), so the close may replace it; until
     // then the close appends to it.
     bool logLoaded_ = false;
+    bool logSaveRefused_ = false; // a close was refused because the log could not be saved
     QTimer* Timer1 = nullptr;
     QTimer* Timer2 = nullptr;
     bool clockRunning_ = false;
@@ -177,6 +182,7 @@ private:
     QString folderNote_;       // the start folder, when it is not the working directory
     MessageBoxFunction messageBox_;
     int stopSignal_ = 0; // the signal the window is winding down on
+    QuestionBoxFunction questionBox_;
     PortSources portSources_;
     std::function<QString()> fileChooser_;
     DiscoveryState discovery_;

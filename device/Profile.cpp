@@ -1,5 +1,6 @@
 #include "device/Profile.h"
 
+#include "common/ShownText.h"
 #include "common/TextFiles.h"
 #include "common/UserError.h"
 
@@ -38,7 +39,7 @@ int Number(const QString& value, const Fail& fail) {
     bool ok = false;
     const int n = value.toInt(&ok);
     if (!ok) {
-        fail(QStringLiteral("'%1' is not a valid integer value").arg(value));
+        fail(QStringLiteral("'%1' is not a valid integer value").arg(ShownValue(value)));
     }
     return n;
 }
@@ -46,7 +47,7 @@ int Number(const QString& value, const Fail& fail) {
 bool Truth(const QString& value, const Fail& fail) {
     const QString v = value.toLower();
     if (v != QStringLiteral("true") && v != QStringLiteral("false")) {
-        fail(QStringLiteral("'%1' is neither true nor false").arg(value));
+        fail(QStringLiteral("'%1' is neither true nor false").arg(ShownValue(value)));
     }
     return v == QStringLiteral("true");
 }
@@ -153,26 +154,28 @@ Profile ParseProfile(const QByteArray& bytes, const QString& fileName) {
         }
         if (line.startsWith(u'[')) {
             if (!line.endsWith(u']')) {
-                fail(QStringLiteral("'%1' is not a section header").arg(line));
+                fail(QStringLiteral("'%1' is not a section header").arg(ShownValue(line)));
             }
             section = line.mid(1, line.size() - 2).trimmed().toLower();
             if (!IsSection(section)) {
-                fail(QStringLiteral("unknown section [%1]").arg(section));
+                fail(QStringLiteral("unknown section [%1]").arg(ShownValue(section)));
             }
             continue;
         }
         const qsizetype equals = line.indexOf(u'=');
         if (equals < 0) {
-            fail(QStringLiteral("'%1' is not a line of the form key = value").arg(line));
+            fail(
+                QStringLiteral("'%1' is not a line of the form key = value").arg(ShownValue(line)));
         }
         if (section.isEmpty()) {
-            fail(QStringLiteral("'%1' stands before any section").arg(line));
+            fail(QStringLiteral("'%1' stands before any section").arg(ShownValue(line)));
         }
         const QString name = line.left(equals).trimmed().toLower();
         const QString value = line.mid(equals + 1).trimmed();
         const Key* key = FindKey(section, name);
         if (!key) {
-            fail(QStringLiteral("unknown key '%1' in section [%2]").arg(name, section));
+            fail(QStringLiteral("unknown key '%1' in section [%2]")
+                     .arg(ShownValue(name), ShownValue(section)));
         }
         const auto [earlier, first] = seen.try_emplace({section, name}, lineNumber);
         if (!first) {

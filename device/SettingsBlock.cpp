@@ -1,5 +1,6 @@
 #include "device/SettingsBlock.h"
 
+#include "common/ShownText.h"
 #include "device/DeviceTexts.h"
 
 #include <algorithm>
@@ -18,12 +19,12 @@ constexpr std::array<std::size_t, 4> FillerAt = {88, 89, 98, 99}; // always 255
 constexpr int YearByteOffset = TimetableYearBase % 256;
 
 QString NotAnIntegerMessage(const QString& text) {
-    return QString(NotAnIntegerTemplate).replace(QStringLiteral("%s"), text);
+    return QString(NotAnIntegerTemplate).replace(QStringLiteral("%s"), ShownValue(text));
 }
 
 QString OutOfRangeMessage(const QString& text, int low, int high) {
     return QStringLiteral("'%1' is not a value from %2 to %3")
-        .arg(text, QString::number(low), QString::number(high));
+        .arg(ShownValue(text), QString::number(low), QString::number(high));
 }
 
 bool IsAsciiDigit(QChar c) {
@@ -52,18 +53,18 @@ int DigitsValue(QStringView digits) {
 QString CoordinateFormatMessage(const QString& text) {
     return QStringLiteral("'%1' is not a valid coordinate: write degrees and at most two digits "
                           "after the point, as in 51.42")
-        .arg(text);
+        .arg(ShownValue(text));
 }
 
 QString CoordinateDigitsMessage(const QString& text) {
     return QStringLiteral(
                "'%1' has more than two digits after the point: the device keeps hundredths of a "
                "degree")
-        .arg(text);
+        .arg(ShownValue(text));
 }
 
 QString CoordinateRangeMessage(const QString& text) {
-    return QStringLiteral("'%1' is not a coordinate from 0 to 255.99").arg(text);
+    return QStringLiteral("'%1' is not a coordinate from 0 to 255.99").arg(ShownValue(text));
 }
 
 int CheckRange(int value, int low, int high, const QString& control) {

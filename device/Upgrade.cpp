@@ -73,9 +73,11 @@ StepOutcome Judge(CommLink& link, OperationHost& host, const Transfer& reply, bo
 enum class PageOutcome { Confirmed, FlashFault, LinkLost };
 
 // Sends the page until its echo matches or the run's differing echoes reach the flash-fault
-// limit. A lost line is no fault of the flash: it ends the page at once.
+// limit. A lost line is no fault of the flash: it ends the page at once. Nor is a device that
+// never answered the page: its flash was not heard from, the connection is gone.
 PageOutcome SendPage(CommLink& link, OperationHost& host, const FirmwareImage& image, int page,
                      int& retries) {
+    bool answered = false; // some attempt at this page got a reply
     for (;;) {
         frame::Compose(link.TxFrame, frame::command::WritePage, static_cast<Byte>(page),
                        static_cast<Byte>(retries & 0xFF), PageBytes(image, page));
@@ -86,8 +88,12 @@ PageOutcome SendPage(CommLink& link, OperationHost& host, const FirmwareImage& i
         if (echo.LinkLost()) {
             return PageOutcome::LinkLost;
         }
+        answered = answered || echo.Bytes > 0;
         ++retries;
         if (retries >= FlashFaultRetries) {
+            if (!answered) {
+                return PageOutcome::LinkLost;
+            }
             host.AppendLogLine(FlashFaultText);
             return PageOutcome::FlashFault;
         }

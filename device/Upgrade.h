@@ -76,7 +76,9 @@ struct UpgradeResult {
     int PagesConfirmed = 0;
     int Retries = 0; // WritePage frames whose echo differed
     bool Completed = false;
-    bool LinkLost = false; // the port reported the line lost (cable pulled, device gone)
+    // The connection was lost: the port reported the line lost (cable pulled, device gone), or
+    // no attempt at the page where the run stopped got any reply.
+    bool LinkLost = false;
     // Nothing was sent: the file could not be used.
     bool InputError() const { return File != FirmwareFileStatus::Read; }
 };

@@ -1,5 +1,6 @@
 #include "location/CityDatabase.h"
 
+#include "common/ShownText.h"
 #include "common/UserError.h"
 
 #include <QFileInfo>
@@ -63,7 +64,7 @@ int IntegerAt(const QSqlQuery& query, int field, const QString& path) {
         throw UserError(Problem(path, QStringLiteral("a row of table city has %1 \"%2\", "
                                                      "which is not a whole number")
                                           .arg(QString::fromLatin1(citycolumn::All.at(field)),
-                                               query.value(field).toString())));
+                                               ShownValue(query.value(field).toString()))));
     }
     return value;
 }
@@ -75,7 +76,7 @@ double NumberAt(const QSqlQuery& query, int field, const QString& path) {
         throw UserError(Problem(path, QStringLiteral("a row of table city has %1 \"%2\", "
                                                      "which is not a number")
                                           .arg(QString::fromLatin1(citycolumn::All.at(field)),
-                                               query.value(field).toString())));
+                                               ShownValue(query.value(field).toString()))));
     }
     return value;
 }

@@ -1,5 +1,6 @@
 #include "location/CityImport.h"
 
+#include "common/ShownText.h"
 #include "common/TextFiles.h"
 #include "common/UserError.h"
 #include "files/InputFile.h"
@@ -232,9 +233,28 @@ std::vector<qsizetype> ColumnPositions(const CsvRecord& header, const QString& c
 
 QString BadValue(const QString& csvPath, int line, const char* column, const QString& value,
                  const QString& what) {
-    return AtLine(
-        csvPath, line,
-        QStringLiteral("column %1 holds \"%2\", %3").arg(QString::fromLatin1(column), value, what));
+    return AtLine(csvPath, line,
+                  QStringLiteral("column %1 holds \"%2\", %3")
+                      .arg(QString::fromLatin1(column), ShownValue(value), what));
+}
+
+// A name is shown in lists, boxes and on the device's display: a control character would cut or
+// split its line, or drive a terminal, and a bidirectional control would turn the text around
+// it. The joiners and direction marks of Persian text are welcome.
+QString Name(const QString& text, int line, const char* column, const QString& csvPath) {
+    const qsizetype at = FirstEscapedAt(text);
+    if (at < 0) {
+        return text;
+    }
+    const QChar::Category category = text.at(at).category();
+    const QString kind =
+        category == QChar::Other_Control ? QStringLiteral("a control character")
+        : category == QChar::Separator_Line || category == QChar::Separator_Paragraph
+            ? QStringLiteral("a line separator")
+            : QStringLiteral("a bidirectional control");
+    throw UserError(BadValue(
+        csvPath, line, column, text,
+        QStringLiteral("but a name cannot hold %1 (%2)").arg(kind, EscapedText(text.mid(at, 1)))));
 }
 
 int WholeNumber(const QString& text, int line, const char* column, const QString& csvPath) {
@@ -286,8 +306,8 @@ public:
         row.Province = WholeNumber(text(0), record.Line, citycolumn::Province, csvPath_);
         row.City = WholeNumber(text(1), record.Line, citycolumn::City, csvPath_);
         row.County = WholeNumber(text(2), record.Line, citycolumn::County, csvPath_);
-        row.CityName = text(3);
-        row.CountyName = text(4);
+        row.CityName = Name(text(3), record.Line, citycolumn::CityName, csvPath_);
+        row.CountyName = Name(text(4), record.Line, citycolumn::CountyName, csvPath_);
         row.Longitude = Coordinate(text(5), record.Line, citycolumn::Longitude, 180.0, csvPath_);
         row.Latitude = Coordinate(text(6), record.Line, citycolumn::Latitude, 90.0, csvPath_);
         // The county query takes the first row of an index; a second could never be chosen.

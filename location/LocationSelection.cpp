@@ -1,5 +1,6 @@
 #include "location/LocationSelection.h"
 
+#include "common/ShownText.h"
 #include "common/UserError.h"
 #include "location/CityDatabase.h"
 
@@ -113,7 +114,8 @@ CountySelection SelectCountyByIndex(LocationSelection& selection, CityDatabase& 
         throw UserError(
             QStringLiteral("County %1 cannot be chosen: its city \"%2\" (index %3) is listed "
                            "under the same name as city %4 of province %5")
-                .arg(QString::number(countyIndex), county.CityName, QString::number(county.City),
+                .arg(QString::number(countyIndex), ShownValue(county.CityName),
+                     QString::number(county.City),
                      QString::number(sameName >= 0
                                          ? work.CityIndexList[static_cast<std::size_t>(sameName)]
                                          : 0),

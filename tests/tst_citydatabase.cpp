@@ -117,20 +117,21 @@ private slots:
         QCOMPARE(rows[1].Latitude, 35.7);
     }
 
-    // Quotes inside quoted text, a line break in a field, Persian text with the joiner.
+    // Quotes inside quoted text, Persian text with the non-joiner, the joiner and a direction mark.
     void importKeepsTextExactly() {
         QTemporaryDir dir;
         const QString csvPath = dir.filePath(QStringLiteral("city.csv"));
         const QString persian = QStringLiteral("\u062D\u0633\u0646\u200C\u0622\u0628\u0627\u062F");
-        Write(csvPath, Header + "1,1,1,\"say \"\"hi\"\"\",\"two\r\nlines\",50,30\r\n" + "1,2,2,\"" +
-                           persian.toUtf8() + "\",\"\",50,30\r\n");
+        const QString marked = QStringLiteral("\u200F\u0644\u200D\u0627");
+        Write(csvPath, Header + "1,1,1,\"say \"\"hi\"\"\",\"" + marked.toUtf8() + "\",50,30\r\n" +
+                           "1,2,2,\"" + persian.toUtf8() + "\",\"\",50,30\r\n");
         const QString dbPath = dir.filePath(QStringLiteral("city.db"));
         QCOMPARE(ImportCitiesCsv(csvPath, dbPath), 2);
         CityDatabase db(dbPath);
         const std::vector<CityRow> rows = db.RowsOfProvince(1);
         QCOMPARE(rows.size(), std::size_t{2});
         QCOMPARE(rows[0].CityName, QStringLiteral("say \"hi\""));
-        QCOMPARE(rows[0].CountyName, QStringLiteral("two\r\nlines"));
+        QCOMPARE(rows[0].CountyName, marked);
         QCOMPARE(rows[1].CityName, persian);
         QCOMPARE(rows[1].CountyName, QString());
     }
@@ -186,8 +187,26 @@ private slots:
                                             << QStringList{"line 2", "Longitude"};
         // The line count goes on through a line break inside quotes.
         QTest::newRow("line after a quoted line break")
-            << Header + "1,1,1,\"a\nb\",b,50,30\r\n1,1,2,a,b,50,?\r\n"
+            << Header + "1,1,1,a,b,\"50\n\",30\r\n1,1,2,a,b,50,?\r\n"
             << QStringList{"line 4", "Latitude"};
+        // A name goes into lists, boxes and terminals: nothing in it may break or drive them, and
+        // the message shows it escaped.
+        QTest::newRow("line break inside a quoted county name")
+            << Header + good + "1,1,2,a,\"two\r\nlines\",50,30\r\n"
+            << QStringList{"line 3", "CountryParts3 holds \"two\\r\\nlines\"",
+                           "a control character (\\r)"};
+        QTest::newRow("NUL in a city name")
+            << Header + good + QByteArray("1,1,2,a\0b,b,50,30\r\n", 20)
+            << QStringList{"line 3", "CountryParts2 holds \"a\\x00b\""};
+        QTest::newRow("escape sequence in a county name")
+            << Header + "1,1,1,a,\x1B[2J\x1B[31mred,50,30\r\n"
+            << QStringList{"line 2", "\"\\e[2J\\e[31mred\"", "(\\e)"};
+        QTest::newRow("right-to-left override in a city name")
+            << Header + "1,1,1," + QStringLiteral("\u202Eab").toUtf8() + ",b,50,30\r\n"
+            << QStringList{"line 2", "\"\\u202Eab\"", "bidirectional control (\\u202E)"};
+        QTest::newRow("long name with a bell: cut in the message")
+            << Header + "1,1,1,a," + QByteArray(100, 'x') + "\a,50,30\r\n"
+            << QStringList{"\"" + QString(60, u'x') + "...\"", "(\\x07)"};
         QTest::newRow("too few fields") << Header + good + "1,1,2,a,b,50\r\n"
                                         << QStringList{"line 3", "6 fields where the header has 7"};
         QTest::newRow("quote never closed") << Header + good + "1,1,2,\"a,b,50,30\r\n"

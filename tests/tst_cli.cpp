@@ -2,6 +2,7 @@
 #include "comm/CommLink.h"
 #include "device/DeviceTexts.h"
 #include "device/SettingsBlock.h"
+#include "device/Upgrade.h"
 #include "device/UpgradeTexts.h"
 #include "tests/ProcessRun.h"
 #include "tests/StartFolderFixture.h"
@@ -15,6 +16,7 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <ctime>
 #include <memory>
 #include <optional>
@@ -47,9 +49,25 @@ QProcessEnvironment Environment(const QString& extraPorts = {}) {
     return env;
 }
 
+// Where the tool's standard output goes: read back, a full disk, or nowhere (closed).
+enum class Output { Pipe, Full, Closed };
+
 Outcome RunCli(const QStringList& arguments, const QString& folder,
-               const QProcessEnvironment& env = Environment()) {
-    return RunProgram(Cli, arguments, folder, env);
+               const QProcessEnvironment& env = Environment(), Output output = Output::Pipe) {
+    QProcess process;
+    if (output == Output::Closed) {
+        StartProgram(
+            process, QStringLiteral("/bin/sh"),
+            QStringList{QStringLiteral("-c"), QStringLiteral("exec \"$0\" \"$@\" >&-"), Cli} +
+                arguments,
+            folder, env);
+        return Finish(process);
+    }
+    if (output == Output::Full) {
+        process.setStandardOutputFile(QStringLiteral("/dev/full"));
+    }
+    StartProgram(process, Cli, arguments, folder, env);
+    return Finish(process);
 }
 
 // How many trace entries the device had before a probe sent now: a frame the tool wrote is
@@ -135,6 +153,8 @@ QByteArray ReadAll(const QString& path) {
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(Output)
 
 class CliTest : public QObject {
     Q_OBJECT
@@ -1007,6 +1027,183 @@ private slots:
         QCOMPARE(run.Err, QStringLiteral("muezzin-cli: ") + message + u'\n');
         QCOMPARE(run.Out, QString());
         QCOMPARE(sim.FramesReceived(), 0);
+    }
+
+    // A command killed mid-run leaves the port as a real one is left: free for the next run.
+    void killedAndRunAgain() {
+        QTemporaryDir dir;
+        QVERIFY(MakeSampleStartFolder(dir.path(), 1));
+        SimulatorOptions options;
+        options.Paced = true; // a run long enough to be killed in
+        DeviceSimulator sim(options);
+        QVERIFY(sim.Start());
+        QProcess apply;
+        apply.setWorkingDirectory(dir.path());
+        apply.setProcessEnvironment(Environment());
+        apply.start(Cli, {QStringLiteral("apply"), QStringLiteral("--county"),
+                          QString::number(County), QStringLiteral("--port"), PathOf(sim)});
+        QTRY_VERIFY_WITH_TIMEOUT(sim.FramesReceived() > 10, 20000); // blocks are being written
+        apply.kill();
+        QVERIFY(apply.waitForFinished());
+        // The port is free again, as a real one is once its last program is gone.
+        QTRY_VERIFY_WITH_TIMEOUT(!sim.PortLocked(), 5000);
+
+        const Outcome again =
+            RunCli({QStringLiteral("find"), QStringLiteral("--port"), PathOf(sim)}, dir.path());
+
+        QVERIFY2(again.Status == 0, qPrintable(again.Err));
+        QCOMPARE(again.Out, PathOf(sim) + QStringLiteral(" 26.01.03.SIM01\n"));
+    }
+
+    void hostileRuns_data() {
+        QTest::addColumn<QStringList>("arguments"); // %port: the simulator, %link: a link to it
+        QTest::addColumn<QString>("ports");         // MUEZZIN_PORTS, the same stand-ins
+        QTest::addColumn<SimulatorOptions>("options");
+        QTest::addColumn<bool>("stored"); // the device holds settings before the run
+        QTest::addColumn<Output>("output");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("out");    // a line of standard output begins so; "": it is empty
+        QTest::addColumn<QString>("absent"); // standard output holds nothing of it
+        QTest::addColumn<QString>("err");    // standard error holds it; "": it is empty
+        QTest::addColumn<int>("errLines");   // -1: not counted
+        QTest::addColumn<int>("probes");     // that reached the device
+        QTest::addColumn<int>("writes");     // block and page frames that reached the device
+        const SimulatorOptions o;
+        const QStringList upgrade = {"upgrade", "new.fmw", "--port"};
+        const QString noOutput = QStringLiteral("muezzin-cli: cannot write standard output: ");
+        SimulatorOptions stopping;
+        stopping.StopAfterFrames = 4 + 96; // the search, the stage, the erase, then 96 pages
+        QTest::newRow("upgrade: the device falls silent at a page")
+            << upgrade + QStringList{"%port"} << "" << stopping << false << Output::Pipe << 1
+            << "96 of 256 pages confirmed, " + LinkLostStatusText << FlashFaultText
+            << LinkLostStatusText << -1 << 1 << 96 + FlashFaultRetries;
+        QTest::newRow("upgrade: no serial port")
+            << upgrade + QStringList{"/dev/null"} << "" << o << false << Output::Pipe << 2 << ""
+            << ""
+            << "muezzin-cli: cannot open /dev/null: it is not a serial port" << 1 << 0 << 0;
+        QTest::newRow("upgrade: no such port")
+            << upgrade + QStringList{"%port-gone"} << "" << o << false << Output::Pipe << 2 << ""
+            << ""
+            << "No such file or directory" << 1 << 0 << 0;
+        QTest::newRow("one device as a link and by its own name")
+            << QStringList{"find", "--port", "%link", "--port", "%port"} << "" << o << false
+            << Output::Pipe << 0 << "%link 26.01.03.SIM01"
+            << ""
+            << "%link and %port are the same device; it is served once, as %link" << 1 << 1 << 0;
+        QTest::newRow("one device twice in MUEZZIN_PORTS")
+            << QStringList{"find", "--all-ports"} << "%port:%link" << o << false << Output::Pipe
+            << 0 << "%port "
+            << "%link"
+            << "" << -1 << 1 << 0;
+        QTest::newRow("read-settings into a full disk")
+            << QStringList{"read-settings", "--port", "%port"} << "" << o << true << Output::Full
+            << 1 << ""
+            << "" << noOutput + "No space left on device" << 1 << 1 << 0;
+        QTest::newRow("find into a full disk")
+            << QStringList{"find", "--port", "%port"} << "" << o << false << Output::Full << 1 << ""
+            << "" << noOutput + "No space left on device" << 1 << 1 << 0;
+        QTest::newRow("counties, standard output closed")
+            << QStringList{"counties"} << "" << o << false << Output::Closed << 1 << ""
+            << "" << noOutput + "Bad file descriptor" << 1 << 0 << 0;
+        QTest::newRow("clock, standard output closed")
+            << QStringList{"clock"} << "" << o << false << Output::Closed << 1 << ""
+            << "" << noOutput + "Bad file descriptor" << 1 << 0 << 0;
+        QTest::newRow("ports into a full disk")
+            << QStringList{"ports", "--paths", "--port", "%port"} << "" << o << false
+            << Output::Full << 1 << ""
+            << "" << noOutput + "No space left on device" << 1 << 0 << 0;
+        QTest::newRow("--county twice")
+            << QStringList{"apply", "--county", "41", "--county", "42", "--port", "%port"} << ""
+            << o << false << Output::Pipe << 2 << ""
+            << ""
+            << "muezzin-cli: --county is given more than once; it takes one value" << 1 << 0 << 0;
+        QTest::newRow("--profile twice")
+            << QStringList{"apply", "--profile", "a.ini", "--profile", "b.ini", "--port", "%port"}
+            << "" << o << false << Output::Pipe << 2 << ""
+            << ""
+            << "--profile is given" << 1 << 0 << 0;
+        QTest::newRow("--folder before the command and after it")
+            << QStringList{"--folder", ".", "apply",  "--county", "41",
+                           "--folder", ".", "--port", "%port"}
+            << "" << o << false << Output::Pipe << 2 << ""
+            << ""
+            << "--folder is given" << 1 << 0 << 0;
+        QTest::newRow("a county name with an escape sequence, cut")
+            << QStringList{"apply", "--county", "\x1b[2J" + QString(70, u'x'), "--port", "%port"}
+            << "" << o << false << Output::Pipe << 2 << ""
+            << ""
+            << "contains '\\e[2J" + QString(55, u'x') + "...'" << 1 << 0 << 0;
+    }
+
+    // What a hostile round of command lines found, each run as a user runs it against the
+    // simulator: the exit status, what stands on standard output and standard error, and what
+    // reached the device, read from its trace once it has stopped.
+    void hostileRuns() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, ports);
+        QFETCH(SimulatorOptions, options);
+        QFETCH(bool, stored);
+        QFETCH(Output, output);
+        QFETCH(int, status);
+        QFETCH(QString, out);
+        QFETCH(QString, absent);
+        QFETCH(QString, err);
+        QFETCH(int, errLines);
+        QFETCH(int, probes);
+        QFETCH(int, writes);
+        QTemporaryDir dir;
+        QVERIFY(MakeSampleStartFolder(dir.path(), 0));
+        QFile firmware(dir.filePath(QStringLiteral("new.fmw")));
+        QVERIFY(firmware.open(QIODevice::WriteOnly));
+        firmware.write(QByteArray(69632, '\x5A'));
+        firmware.close();
+        DeviceSimulator sim(options);
+        QVERIFY(sim.Start());
+        if (stored) {
+            QVERIFY(StoreSettings(sim, County));
+        }
+        const auto before = static_cast<std::ptrdiff_t>(sim.Trace().size());
+        const QString link = dir.filePath(QStringLiteral("by-id"));
+        QVERIFY(QFile::link(PathOf(sim), link));
+        for (QString* text : {&ports, &out, &absent, &err}) {
+            text->replace(QStringLiteral("%link"), link)
+                .replace(QStringLiteral("%port"), PathOf(sim));
+        }
+        arguments.replaceInStrings(QStringLiteral("%link"), link);
+        arguments.replaceInStrings(QStringLiteral("%port"), PathOf(sim));
+
+        const Outcome run = RunCli(arguments, dir.path(), Environment(ports), output);
+
+        sim.Stop();
+        QCOMPARE(run.Status, status);
+        const QStringList lines = run.Out.split(u'\n', Qt::SkipEmptyParts);
+        if (out.isEmpty()) {
+            QCOMPARE(run.Out, QString());
+        } else {
+            QVERIFY2(std::any_of(lines.begin(), lines.end(),
+                                 [&](const QString& line) { return line.startsWith(out); }),
+                     qPrintable(run.Out));
+        }
+        QVERIFY2(absent.isEmpty() || !run.Out.contains(absent), qPrintable(run.Out));
+        QVERIFY2(err.isEmpty() ? run.Err.isEmpty() : run.Err.contains(err), qPrintable(run.Err));
+        if (errLines >= 0) {
+            QCOMPARE(run.Err.count(u'\n'), errLines);
+        }
+        int probed = 0;
+        int written = 0;
+        const std::vector<TraceEntry> trace = sim.Trace();
+        for (auto entry = trace.begin() + before; entry != trace.end(); ++entry) {
+            if (entry->Way != TraceEntry::Direction::In) {
+                continue;
+            }
+            probed += std::equal(entry->Bytes.begin(), entry->Bytes.end(),
+                                 frame::ProbeFrame.begin(), frame::ProbeFrame.end());
+            const frame::Byte command = entry->Bytes[frame::CommandAt];
+            written +=
+                command == frame::command::BlockWrite || command == frame::command::WritePage;
+        }
+        QCOMPARE(probed, probes);
+        QCOMPARE(written, writes);
     }
 };
 

@@ -112,6 +112,13 @@ private slots:
                               << QByteArray("--county N or --all");
         QTest::newRow("county not a number")
             << Tehran << QStringList{"--county", "x"} << QByteArray("whole number");
+        // Usage errors, as in muezzin-cli.
+        QTest::newRow("unknown option")
+            << Tehran << QStringList{"--bogus"} << QByteArray("Unknown option 'bogus'");
+        QTest::newRow("county without its value")
+            << Tehran << QStringList{"--county"} << QByteArray("Missing value after '--county'");
+        QTest::newRow("county twice") << Tehran << QStringList{"--county", "37", "--county", "38"}
+                                      << QByteArray("--county is given more than once");
     }
 
     // Each refusal says why and writes nothing, not even for the counties that were fine.

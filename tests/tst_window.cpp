@@ -1,6 +1,7 @@
 #include "app/LabeledEdit.h"
 #include "app/LampShape.h"
 #include "app/Translations.h"
+#include "common/ShownText.h"
 #include "common/TextFiles.h"
 #include "location/StartFolder.h"
 #include "tests/TestSupport.h"
@@ -212,8 +213,9 @@ private slots:
                  qPrintable(QStringLiteral("%1 > %2").arg(width).arg(content.width())));
     }
 
-    // 17 pixels high, and still every text of the bar whole: a control's hint takes the status
-    // text's place and gives it back.
+    // 17 pixels high, and still every text of the bar whole: a message of the bar itself (a
+    // control's hint, the folder note) takes the place of all the bar's texts, so that no two are
+    // drawn over each other, and gives it back.
     void statusBar() {
         Fixture f;
         QFont font(QStringLiteral("Noto Sans Arabic UI"));
@@ -232,10 +234,14 @@ private slots:
         }
         auto* text = f.Find<QLabel>(QStringLiteral("StatusText"));
         QVERIFY(text->isVisible());
+        f.Find<QLabel>(QStringLiteral("PortProblems"))->setText(QStringLiteral("cannot open"));
         bar->showMessage(QStringLiteral("2"));
-        QVERIFY(!text->isVisible());
+        for (const char* name : {"StatusText", "PortProblems", "TextProblem"}) {
+            QVERIFY2(!f.Find<QLabel>(QString::fromLatin1(name))->isVisible(), name);
+        }
         bar->clearMessage();
         QVERIFY(text->isVisible());
+        QVERIFY(f.Find<QLabel>(QStringLiteral("PortProblems"))->isVisible());
         QCOMPARE(f.window->StatusText(), QStringLiteral("Page number: 4 ; Retry : 0"));
     }
 
@@ -504,8 +510,10 @@ private slots:
 
     void startFolderReport_data() {
         QTest::addColumn<bool>("setUp");
-        QTest::newRow("the data folder, filled") << true;
-        QTest::newRow("a data folder that cannot be set up") << false;
+        QTest::addColumn<QString>("name"); // of the start folder, below the temporary one
+        QTest::newRow("the data folder, filled") << true << "";
+        QTest::newRow("a data folder that cannot be set up") << false << "";
+        QTest::newRow("a folder whose name holds a line feed") << true << "two\nlines/";
     }
 
     // A folder other than the working directory is named in the status bar and the log. One
@@ -513,9 +521,10 @@ private slots:
     // window still closes although its log has nowhere to go.
     void startFolderReport() {
         QFETCH(bool, setUp);
-        const QString below = setUp ? QString() : QStringLiteral("blocked/muezzin-config/");
+        QFETCH(QString, name);
+        const QString below = setUp ? name : QStringLiteral("blocked/muezzin-config/");
         Fixture f({}, below);
-        f.Write(setUp ? QStringLiteral("ostan.txt") : QStringLiteral("blocked"), "A\r\n");
+        f.Write(setUp ? below + QStringLiteral("ostan.txt") : QStringLiteral("blocked"), "A\r\n");
         StartFolderChoice choice;
         choice.Source = StartFolderSource::DataFolder;
         choice.Folder = f.window->StartFolder();
@@ -527,7 +536,8 @@ private slots:
         f.window->ReportStartFolder(choice);
         f.window->Timer1Timer();
 
-        const QString said = setUp ? choice.Folder : choice.Problem;
+        // The log keeps one entry a line: a line break of the name is shown as \n.
+        const QString said = setUp ? EscapedText(choice.Folder) : choice.Problem;
         QCOMPARE(f.Find<QStatusBar>(QStringLiteral("StatusBar1"))->currentMessage().contains(said),
                  setUp);
         QVERIFY2(f.window->LogLines().last().endsWith(said),

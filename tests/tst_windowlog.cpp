@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <optional>
 
 namespace {
@@ -118,6 +119,68 @@ private slots:
         }
         QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).filter(u"log.txt").size(),
                  1); // no temporary file left beside it
+    }
+
+    // A close refused because the log cannot be written leaves a window that still works: the
+    // clock and the connection monitor run again, and a later close offers to go without the
+    // log, which is then left as it was.
+    void refusedCloseKeepsTheWindowAlive() {
+        SmallFilesystem disk;
+        if (!disk.Problem().isEmpty()) {
+            QSKIP(qPrintable(disk.Problem() + QStringLiteral(": a read-only start folder is a "
+                                                             "read-only mount, even for root")));
+        }
+        const QString logPath = disk.Path() + QStringLiteral("/log.txt");
+        const QByteArray saved = "saved\r\n";
+        for (const auto& [path, bytes] :
+             {std::pair{logPath, saved},
+              std::pair{disk.Path() + QStringLiteral("/ostan.txt"), QByteArray("A\r\n")}}) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QCOMPARE(file.write(bytes), bytes.size());
+        }
+        QVERIFY(disk.MakeReadOnly());
+        CommLink link;
+        CalendarClock clock;
+        TForm1 window(link, clock, disk.Path() + u'/');
+        std::vector<QString> boxes;
+        std::vector<QString> questions;
+        bool answer = false;
+        window.SetMessageBox([&](const QString&, const QString& text) { boxes.push_back(text); });
+        window.SetQuestionBox([&](const QString&, const QString& text) {
+            questions.push_back(text);
+            return answer;
+        });
+        window.Timer1Timer(); // loads the saved log
+        window.AppendLogLine(QStringLiteral(" this run"));
+        window.show();
+        const auto running = [&] {
+            return window.ClockTimer()->isActive() && window.MonitorTimer()->isActive();
+        };
+        QVERIFY(running());
+
+        QVERIFY(!window.close());
+        QVERIFY(window.isVisible());
+        QVERIFY(running());
+        QCOMPARE(boxes.size(), std::size_t{1});
+        const QString error = QStringLiteral("Cannot write file %1: ").arg(logPath);
+        QVERIFY2(boxes.back().startsWith(error), qPrintable(boxes.back()));
+        QVERIFY(questions.empty());
+
+        QVERIFY(!window.close()); // the operator keeps the window
+        QVERIFY(running());
+        QCOMPARE(boxes.size(), std::size_t{1});
+        QCOMPARE(questions.size(), std::size_t{1});
+        QVERIFY2(questions.back().startsWith(error) &&
+                     questions.back().contains(QStringLiteral("lines of this session are then "
+                                                              "lost")),
+                 qPrintable(questions.back()));
+
+        answer = true;
+        QVERIFY(window.close());
+        QVERIFY(!window.isVisible());
+        QCOMPARE(questions.size(), std::size_t{2});
+        QCOMPARE(ReadFile(logPath), saved);
     }
 };
 

@@ -1,5 +1,6 @@
 #include "tools/cli/Console.h"
 
+#include "common/ShownText.h"
 #include "common/TextFiles.h"
 #include "common/UserError.h"
 
@@ -49,9 +50,11 @@ void Console::WriteOut(const QByteArray& bytes, bool toError) {
     std::fflush(stream);
 }
 
-void Console::LogLine(int row, const QString& dateText, const QString& message) {
+// One entry a line in log.txt, whatever a port's name or a message holds.
+void Console::LogLine(int row, const QString& dateText, const QString& text) {
     const std::lock_guard lock(mutex_);
-    const QString& label = rows_.at(static_cast<std::size_t>(row)).Label;
+    const QString label = EscapedText(rows_.at(static_cast<std::size_t>(row)).Label);
+    const QString message = EscapedText(text);
     const QString shown =
         label.isEmpty() ? dateText + message : label + QStringLiteral(": ") + dateText + message;
     const QString logged = label.isEmpty()

@@ -1,6 +1,7 @@
 #include "tools/cli/CountyNames.h"
 
 #include "common/ExitCodes.h"
+#include "common/ShownText.h"
 #include "common/TextFiles.h"
 #include "common/UserError.h"
 #include "location/CityDatabase.h"
@@ -36,7 +37,7 @@ int PrintCounties(const QString& startFolder, const QString& text) {
     }
     if (found.empty()) {
         std::fprintf(stderr, "muezzin-cli: no county, city or province name contains '%s'\n",
-                     text.toUtf8().constData());
+                     ShownValue(text).toUtf8().constData());
         return exitcode::Failed;
     }
     return exitcode::Ok;
@@ -65,10 +66,10 @@ int CountyOfValue(const QString& startFolder, const QString& value) {
     if (found.empty()) {
         throw UserError(QStringLiteral("no county, city or province name contains '%1'; see "
                                        "'muezzin-cli counties'")
-                            .arg(value));
+                            .arg(ShownValue(value)));
     }
     QString text = QStringLiteral("'%1' may mean %2 counties; give one's index with --county:")
-                       .arg(value)
+                       .arg(ShownValue(value))
                        .arg(found.size());
     for (const CountyListing& county : found) {
         text += u'\n' + CountyLine(county);

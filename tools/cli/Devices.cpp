@@ -48,7 +48,9 @@ bool Search(CommLink& link, DiscoveryState& state, const QString& port,
     if (options.Alone && port.isEmpty()) {
         ListPorts(link); // as the window searches
     } else {
-        ListPorts(link, {{}, [&] { return port; }});
+        // As given, not split like MUEZZIN_PORTS: a by-path name holds ':'.
+        const QString name = port.trimmed();
+        ListPorts(link, {[&] { return name.isEmpty() ? QStringList() : QStringList{name}; }, {}});
     }
     if (options.OnlyAnswering) {
         state.OpenFailuresShown.insert(port); // no open-error message for a port left out
@@ -80,6 +82,19 @@ void SayNoAnswer(Console& console, const CommLink& link, const DiscoveryState& s
     }
 }
 
+// Where a device waiting in its upgrade stage may be greeted: a port that opened but did not
+// answer the probe. A port that cannot be opened has no device to greet; it has been said why.
+QString RecoveryPort(const CommLink& link, const DiscoveryState& state, const QString& named) {
+    QStringList opened = link.PortNames;
+    for (const PortProblem& problem : state.Problems) {
+        opened.removeAll(problem.Port);
+    }
+    if (!named.isEmpty() && !opened.contains(named.trimmed())) {
+        return {};
+    }
+    return RecoveryPortName(link, opened, named.trimmed());
+}
+
 void ReleaseDevice(CommLink& link) {
     AbortPort(link);
     ClosePort(link);
@@ -99,7 +114,7 @@ void RunOne(DeviceRow& device, Console& console, const DeviceRunOptions& options
         SayNoAnswer(console, link, state);
     }
     if (!device.Answered && options.RunWithoutDevice) {
-        port = RecoveryPortName(link, link.PortNames, device.Port);
+        port = RecoveryPort(link, state, device.Port);
         if (options.Alone && !port.isEmpty()) {
             console.Error(
                 Message(QStringLiteral("greeting a device in its upgrade stage on %1").arg(port)));
@@ -130,7 +145,13 @@ void RunOne(DeviceRow& device, Console& console, const DeviceRunOptions& options
     device.Took = Clock::now() - started;
     const QString& report = device.Outcome.Report;
     if (!report.isEmpty()) {
-        console.Print(options.Alone ? report : QStringLiteral("[%1]\n%2\n").arg(port, report));
+        const QString text =
+            options.Alone ? report : QStringLiteral("[%1]\n%2\n").arg(port, report);
+        if (options.ReportToError) {
+            console.Error(text);
+        } else {
+            console.Print(text);
+        }
     }
 }
 

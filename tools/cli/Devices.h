@@ -55,6 +55,8 @@ struct DeviceRunOptions {
     // upgrade stage); otherwise such a port ends as "no device answered".
     bool RunWithoutDevice = false;
     bool CountFromZero = false; // the progress of the upgrade's pages
+    // Reports go to standard error: standard output carries something else (a profile).
+    bool ReportToError = false;
 };
 
 // Runs the job on every device at once, each with its own serial port created, used and closed

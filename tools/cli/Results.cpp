@@ -58,5 +58,7 @@ QString UpgradeResultText(const UpgradeResult& result) {
     return QStringLiteral("%1 of %2 pages confirmed, %3")
         .arg(result.PagesConfirmed)
         .arg(FirmwarePageCount)
-        .arg(result.Completed ? FinishedStatusText : FailedStatusText);
+        .arg(result.Completed  ? FinishedStatusText
+             : result.LinkLost ? LinkLostStatusText
+                               : FailedStatusText);
 }

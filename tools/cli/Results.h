@@ -9,5 +9,6 @@
 // unconfirmed block's device address with what went wrong, neighbours alike taken as a range.
 QString UploadResultText(const UploadResult& result);
 
-// The last line of an upgrade: "N of 256 pages confirmed, Finished" (or Failed).
+// The last line of an upgrade: "N of 256 pages confirmed, Finished" (or Failed, or the lost
+// connection's "Failed: ...", as the window's status bar ends).
 QString UpgradeResultText(const UpgradeResult& result);

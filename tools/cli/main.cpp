@@ -1,6 +1,10 @@
 // muezzin-cli: the device operations from a terminal.
 #include "comm/Discovery.h"
 #include "comm/Frame.h"
+#include "comm/PortIdentity.h"
+#include "common/CommandLine.h"
+#include "common/ShownText.h"
+#include "common/StandardStreams.h"
 #include "common/StopSignals.h"
 #include "common/TextFiles.h"
 #include "common/UserError.h"
@@ -23,6 +27,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
+#include <QHash>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -72,7 +77,9 @@ QStringList DevicePorts(const GlobalOptions& global) {
             link.PortNames.append(port);
         }
     }
-    return link.PortNames;
+    // A device listed by the platform and named in MUEZZIN_PORTS is one device.
+    const QStringList given = global.Ports + SplitPortList(SystemPortSources().Extra());
+    return DistinctPorts(link.PortNames, given);
 }
 
 bool StandardErrorIsTerminal() {
@@ -93,7 +100,7 @@ int RunPorts(const QCommandLineParser& parser, const GlobalOptions& global) {
     if (global.Port.isEmpty()) {
         ListPorts(link); // those a search would probe
     } else {
-        ListPorts(link, {{}, [&] { return global.Port; }});
+        ListPorts(link, {[&] { return QStringList{global.Port}; }, {}}); // a name may hold ':'
     }
     const bool pathsOnly = parser.isSet(QStringLiteral("paths"));
     for (PortDetails& port : DetailsOfPorts(link.PortNames)) {
@@ -210,29 +217,39 @@ int RunReadSettings(const QCommandLineParser& parser, const GlobalOptions& globa
         PrintError(QStringLiteral("--profile-out writes one device's settings: name one port"));
         return exitcode::InputError;
     }
+    // Standard output then holds the profile alone, so that it can be saved as it stands.
+    const bool profileToOutput =
+        profileOut && parser.value(QStringLiteral("profile-out")) == QStringLiteral("-");
+    DeviceRunOptions options;
+    options.ReportToError = profileToOutput;
     std::optional<StoredSettings> kept; // for the profile, of the one device
     Console console({}, StandardErrorIsTerminal());
-    const int status = ServeDevices(global, console, [&](DeviceContext& device) {
-        const std::optional<SettingsBlock> block = ReadStoredSettings(device.Link);
-        if (!block) {
-            return ResultOutcome(exitcode::Failed, NotWholeText(device.Link.BytesRead), true);
-        }
-        if (HoldsNoSettings(*block)) {
-            return ResultOutcome(exitcode::Failed, NoSettingsText, true);
-        }
-        const StoredSettings stored = DecodeSettingsBlock(*block);
-        if (profileOut) {
-            kept = stored;
-        }
-        return DeviceOutcome{.Status = exitcode::Ok,
-                             .Result = QStringLiteral("settings read"),
-                             .Report = StoredSettingsText(stored, StartFolderOf(global))};
-    });
+    const int status = ServeDevices(
+        global, console,
+        [&](DeviceContext& device) {
+            const std::optional<SettingsBlock> block = ReadStoredSettings(device.Link);
+            if (!block) {
+                return ResultOutcome(exitcode::Failed, NotWholeText(device.Link.BytesRead), true);
+            }
+            if (HoldsNoSettings(*block)) {
+                return ResultOutcome(exitcode::Failed, NoSettingsText, true);
+            }
+            const StoredSettings stored = DecodeSettingsBlock(*block);
+            if (profileOut) {
+                kept = stored;
+            }
+            return DeviceOutcome{.Status = exitcode::Ok,
+                                 .Result = QStringLiteral("settings read"),
+                                 .Report = StoredSettingsText(stored, StartFolderOf(global))};
+        },
+        options);
     if (kept) {
-        // After the printed settings, which the console has flushed, where it goes there too.
-        const QString path = parser.value(QStringLiteral("profile-out"));
-        SaveBytes(path == QStringLiteral("-") ? QStringLiteral("/dev/stdout") : path,
-                  ProfileText(kept->Fields, kept->CountyIndex).toUtf8());
+        const QByteArray profile = ProfileText(kept->Fields, kept->CountyIndex).toUtf8();
+        if (profileToOutput) {
+            std::fwrite(profile.constData(), 1, static_cast<std::size_t>(profile.size()), stdout);
+        } else {
+            SaveBytes(parser.value(QStringLiteral("profile-out")), profile);
+        }
     }
     return status;
 }
@@ -420,7 +437,9 @@ const std::map<QString, Command>& Commands() {
           [](QCommandLineParser& parser) {
               parser.addOption({QStringLiteral("profile-out"),
                                 QStringLiteral("Also write them as a profile FILE that 'apply "
-                                               "--profile' takes back ('-': standard output)."),
+                                               "--profile' takes back ('-': standard output, "
+                                               "which then holds the profile alone; the "
+                                               "settings go to standard error)."),
                                 QStringLiteral("FILE")});
           },
           RunReadSettings}},
@@ -458,9 +477,13 @@ const std::map<QString, Command>& Commands() {
                                                "'counties')."),
                                 QStringLiteral("N|NAME")});
               parser.addOption({QStringLiteral("no-resend"),
-                                QStringLiteral("Write every block once, whatever its reply "
-                                               "(by default a block not confirmed is sent up "
-                                               "to three times).")});
+                                QStringLiteral("Write every block once, whatever its reply. "
+                                               "By default a block not confirmed is sent up to "
+                                               "three times, and three blocks in a row left "
+                                               "unconfirmed stop the run; with this option that "
+                                               "stop is off too, so a device that garbles every "
+                                               "reply takes the whole run. Three attempts in a "
+                                               "row without any reply still stop it.")});
           },
           RunApply, false, true}},
     };
@@ -522,6 +545,25 @@ Options Ended(int status) {
     return options;
 }
 
+// Two names of one device (a by-id link and its ttyUSB) would be probed at once and collide: the
+// device is served once, under the name given first.
+QStringList OncePerDevice(const QStringList& ports) {
+    QStringList kept;
+    QHash<QString, QString> firstNames; // of each device
+    for (const QString& port : ports) {
+        const QString identity = PortIdentity(port);
+        const auto first = firstNames.constFind(identity);
+        if (first == firstNames.cend()) {
+            firstNames.insert(identity, port);
+            kept.append(port);
+        } else if (*first != port) {
+            PrintError(QStringLiteral("%1 and %2 are the same device; it is served once, as %1")
+                           .arg(ShownValue(*first), ShownValue(port)));
+        }
+    }
+    return kept;
+}
+
 // The global options may stand before the command and after it.
 GlobalOptions GlobalOptionsOf(const QCommandLineParser& top, const QCommandLineParser& parser) {
     GlobalOptions global;
@@ -532,7 +574,7 @@ GlobalOptions GlobalOptionsOf(const QCommandLineParser& top, const QCommandLineP
             global.Folder = source->value(QStringLiteral("folder"));
         }
     }
-    global.Ports.removeDuplicates();
+    global.Ports = OncePerDevice(global.Ports);
     global.Port = global.Ports.value(0);
     return global;
 }
@@ -552,7 +594,8 @@ Options ParseOptions(const QStringList& arguments) {
         return Ended(exitcode::InputError);
     }
     if (top.isSet(QStringLiteral("version"))) {
-        top.showVersion();
+        PrintVersion();
+        return Ended(exitcode::Ok);
     }
     if (top.isSet(QStringLiteral("help"))) {
         std::printf("%s\n", qPrintable(UsageText(top, QString())));
@@ -566,8 +609,8 @@ Options ParseOptions(const QStringList& arguments) {
     }
     const auto found = Commands().find(rest.first());
     if (found == Commands().end()) {
-        PrintError(
-            QStringLiteral("unknown command '%1'; see 'muezzin-cli --help'").arg(rest.first()));
+        PrintError(QStringLiteral("unknown command '%1'; see 'muezzin-cli --help'")
+                       .arg(ShownValue(rest.first())));
         return Ended(exitcode::InputError);
     }
     Options options;
@@ -591,8 +634,13 @@ Options ParseOptions(const QStringList& arguments) {
         return Ended(exitcode::Ok);
     }
     if (!options.Chosen->TakesArguments && !parser.positionalArguments().isEmpty()) {
-        PrintError(
-            QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
+        PrintError(QStringLiteral("unexpected argument '%1'")
+                       .arg(ShownValue(parser.positionalArguments().first())));
+        return Ended(exitcode::InputError);
+    }
+    if (const QString repeated = RepeatedOption({&top, &parser}, {QStringLiteral("port")});
+        !repeated.isEmpty()) {
+        PrintError(RepeatedOptionText(repeated));
         return Ended(exitcode::InputError);
     }
     options.Global = GlobalOptionsOf(top, parser);
@@ -638,6 +686,7 @@ std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char* argv[], const
 } // namespace
 
 int main(int argc, char* argv[]) {
+    HoldClosedStandardStreams();
     InstallStopSignals();
     QCoreApplication::setApplicationName(QStringLiteral("muezzin-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
@@ -647,5 +696,5 @@ int main(int argc, char* argv[]) {
     }
     const Options options = ParseOptions(arguments);
     const std::unique_ptr<QCoreApplication> app = MakeApplication(argc, argv, options);
-    return options.Exit ? *options.Exit : Run(options);
+    return FlushedOutputStatus(options.Exit ? *options.Exit : Run(options), "muezzin-cli");
 }

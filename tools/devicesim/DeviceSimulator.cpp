@@ -7,10 +7,15 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <limits>
+#include <linux/kcmp.h>
 #include <poll.h>
+#include <sys/inotify.h>
+#include <sys/ioctl.h>
 #include <sys/prctl.h>
+#include <sys/syscall.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -67,7 +72,8 @@ bool DeviceSimulator::Start(std::string* error) {
         CloseLine();
         return false;
     };
-    master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+    // Not inherited: a program the tests start must not hold the line, nor the port.
+    master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (master_ < 0) {
         return fail("posix_openpt");
     }
@@ -85,25 +91,25 @@ bool DeviceSimulator::Start(std::string* error) {
         cfsetspeed(&raw, B115200);
         tcsetattr(master_, TCSANOW, &raw);
     }
-    slaveKeeper_ = ::open(portPath_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    slaveKeeper_ = ::open(portPath_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (slaveKeeper_ < 0) {
         return fail("open slave");
     }
-    if (pipe(wake_.data()) != 0) {
+    if (pipe2(wake_.data(), O_CLOEXEC) != 0) {
         return fail("pipe");
     }
     stopping_ = false;
     running_ = true;
     thread_ = std::thread([this] { Run(); });
+    if (OpenCloseWatch()) {
+        closeThread_ = std::thread([this] { WatchCloses(); });
+    }
     return true;
 }
 
 void DeviceSimulator::Stop() {
     stopping_ = true;
-    if (wake_[1] >= 0) {
-        const char byte = 1;
-        [[maybe_unused]] auto n = ::write(wake_[1], &byte, 1);
-    }
+    Wake();
     if (thread_.joinable()) {
         thread_.join();
     }
@@ -117,6 +123,7 @@ void DeviceSimulator::Stop() {
 }
 
 void DeviceSimulator::CloseLine() {
+    EndCloseWatch(); // it uses the keeper
     if (const int fd = master_.exchange(-1); fd >= 0) {
         ::close(fd);
     }
@@ -124,7 +131,97 @@ void DeviceSimulator::CloseLine() {
         ::close(slaveKeeper_);
         slaveKeeper_ = -1;
     }
+    if (closeWatch_ >= 0) {
+        ::close(closeWatch_);
+        closeWatch_ = -1;
+    }
     running_ = false;
+}
+
+// A real port forgets its exclusive mode at its last close; this one never has a last close, as
+// the keeper holds it open. A host killed while it held the port (kill -9, a crash) would leave
+// the port locked for every later run, so each close of the port is looked at as it happens, on
+// a thread of its own: the device's thread may be busy pacing a reply nobody reads.
+bool DeviceSimulator::OpenCloseWatch() {
+    closeWatch_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (closeWatch_ >= 0 && ::inotify_add_watch(closeWatch_, portPath_.c_str(),
+                                                IN_CLOSE_WRITE | IN_CLOSE_NOWRITE) < 0) {
+        ::close(closeWatch_);
+        closeWatch_ = -1; // the port then stays locked after a killed host, as before
+    }
+    return closeWatch_ >= 0;
+}
+
+void DeviceSimulator::WatchCloses() {
+    for (;;) {
+        std::array<pollfd, 2> fds = {pollfd{closeWatch_, POLLIN, 0}, pollfd{wake_[0], POLLIN, 0}};
+        if ((::poll(fds.data(), fds.size(), -1) < 0 && errno != EINTR) || fds[1].revents != 0) {
+            return;
+        }
+        if (fds[0].revents & POLLIN) {
+            TakeCloses();
+        }
+    }
+}
+
+// The wake byte stays in its pipe, so that every thread that polls it sees it.
+void DeviceSimulator::Wake() {
+    if (wake_[1] >= 0) {
+        const char byte = 1;
+        [[maybe_unused]] auto n = ::write(wake_[1], &byte, 1);
+    }
+}
+
+void DeviceSimulator::EndCloseWatch() {
+    if (closeThread_.joinable()) {
+        Wake();
+        closeThread_.join();
+    }
+}
+
+bool DeviceSimulator::PortLocked() const {
+    int exclusive = 0;
+    return slaveKeeper_ >= 0 && ::ioctl(slaveKeeper_, TIOCGEXCL, &exclusive) == 0 && exclusive != 0;
+}
+
+// A port still exclusive once no host holds it was left so by one that is gone: the mode is
+// cleared, as the last close of a real port clears it.
+void DeviceSimulator::TakeCloses() {
+    std::array<char, 4096> events{};
+    while (::read(closeWatch_, events.data(), events.size()) > 0) {
+    }
+    if (PortLocked() && !HeldByAnother()) {
+        ::ioctl(slaveKeeper_, TIOCNXCL);
+    }
+}
+
+// Whether the port is open anywhere but through the keeper, in any process (this one too: a
+// test may hold the port itself). A copy of the keeper in a process just forked, before its exec
+// drops it, is the keeper.
+bool DeviceSimulator::HeldByAnother() const {
+    namespace fs = std::filesystem;
+    const fs::path port = portPath_;
+    const pid_t self = ::getpid();
+    std::error_code ec;
+    for (const fs::directory_entry& process : fs::directory_iterator("/proc", ec)) {
+        const std::string name = process.path().filename().string();
+        if (name.empty() || name.find_first_not_of("0123456789") != std::string::npos) {
+            continue;
+        }
+        std::error_code unreadable; // another user's process, or one that has just ended
+        for (const fs::directory_entry& fd :
+             fs::directory_iterator(process.path() / "fd", unreadable)) {
+            std::error_code gone;
+            if (fs::read_symlink(fd.path(), gone) != port) {
+                continue;
+            }
+            const long number = std::stol(fd.path().filename().string());
+            if (::syscall(SYS_kcmp, self, std::stol(name), KCMP_FILE, slaveKeeper_, number) != 0) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 void DeviceSimulator::Run() {

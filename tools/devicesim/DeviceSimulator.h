@@ -72,6 +72,9 @@ public:
     DeviceClock Clock() const;
     bool InUpgradeStage() const;
     int PagesWritten() const;
+    // The port is in exclusive mode: a host holds it so, or one that is gone left it so and the
+    // simulator has not cleared it yet.
+    bool PortLocked() const;
 
     static std::string TraceLine(const TraceEntry& entry);
     bool WriteTrace(const std::string& path) const;
@@ -91,14 +94,22 @@ private:
     void CloseLine();
     void Record(TraceEntry::Direction way, Bytes bytes); // under mutex_
     bool AddNoise(Bytes& bytes);                         // true when a bit was flipped
+    void Wake();
+    bool OpenCloseWatch();
+    void WatchCloses(); // on closeThread_
+    void TakeCloses();
+    bool HeldByAnother() const;
+    void EndCloseWatch();
 
     SimulatorOptions options_;
     std::chrono::nanoseconds byteTime_;
     std::atomic<int> master_{-1};
     int slaveKeeper_ = -1; // keeps the line up while no host has the port open
+    int closeWatch_ = -1;  // reports each close of the port by a host
     std::array<int, 2> wake_ = {-1, -1};
     std::string portPath_;
     std::thread thread_;
+    std::thread closeThread_;
     std::atomic<bool> running_{false};
     std::atomic<bool> stopping_{false};
 

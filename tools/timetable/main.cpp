@@ -1,6 +1,9 @@
 // muezzin-timetable: writes the prayer timetable files of counties from their coordinates.
 #include "calendar/CalendarClock.h"
+#include "common/CommandLine.h"
 #include "common/ExitCodes.h"
+#include "common/ShownText.h"
+#include "common/StandardStreams.h"
 #include "common/TextFiles.h"
 #include "common/UserError.h"
 #include "location/CityDatabase.h"
@@ -39,7 +42,8 @@ int NumberOption(const QCommandLineParser& parser, const QString& name, int fall
     bool converted = false;
     const int value = parser.value(name).toInt(&converted);
     if (!converted) {
-        Fail(QStringLiteral("--%1 takes a whole number, not '%2'").arg(name, parser.value(name)));
+        Fail(QStringLiteral("--%1 takes a whole number, not '%2'")
+                 .arg(name, ShownValue(parser.value(name))));
         ok = false;
     }
     return value;
@@ -55,15 +59,22 @@ QString CountyFolder(const QString& startFolder, const CityRow& row) {
 }
 
 struct Options {
-    QString Folder; // as given; empty: chosen as the other tools choose it
+    std::optional<int> Exit; // ends the program at once: help shown, or a usage error said
+    QString Folder;          // as given; empty: chosen as the other tools choose it
     bool All = false;
     int County = 0;
     int From = 0;
     int Years = 0;
 };
 
-// The options, checked; nothing when one is refused, which has been said.
-std::optional<Options> ParseOptions(const QStringList& arguments) {
+Options Ended(int status) {
+    Options options;
+    options.Exit = status;
+    return options;
+}
+
+// The options, checked; a refused one has been said and ends the program as a usage error.
+Options ParseOptions(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Writes the prayer timetable files data/<province>/<city>/<county>/<year>.PTL of a county, "
@@ -85,18 +96,38 @@ std::optional<Options> ParseOptions(const QStringList& arguments) {
         {QStringLiteral("years"), QStringLiteral("How many years, 1 to 100 (default: 10)."),
          QStringLiteral("N")},
     });
-    parser.process(arguments);
+    if (!parser.parse(arguments)) {
+        Fail(parser.errorText());
+        return Ended(exitcode::InputError);
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        PrintVersion();
+        return Ended(exitcode::Ok);
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::printf("%s", qPrintable(parser.helpText()));
+        return Ended(exitcode::Ok);
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        Fail(QStringLiteral("unexpected argument '%1'; see --help")
+                 .arg(ShownValue(parser.positionalArguments().first())));
+        return Ended(exitcode::InputError);
+    }
+    if (const QString repeated = RepeatedOption({&parser}); !repeated.isEmpty()) {
+        Fail(RepeatedOptionText(repeated));
+        return Ended(exitcode::InputError);
+    }
 
     bool ok = true;
     const int county = NumberOption(parser, QStringLiteral("county"), 0, ok);
     const int from = NumberOption(parser, QStringLiteral("from"), CurrentSolarYear(), ok);
     const int years = NumberOption(parser, QStringLiteral("years"), 10, ok);
     if (!ok) {
-        return std::nullopt;
+        return Ended(exitcode::InputError);
     }
     if (parser.isSet(QStringLiteral("county")) == parser.isSet(QStringLiteral("all"))) {
         Fail(QStringLiteral("give either --county N or --all; see --help"));
-        return std::nullopt;
+        return Ended(exitcode::InputError);
     }
     // Each bound on its own first, so that no sum below can overflow.
     if (years < 1 || years > MostYears) {
@@ -106,7 +137,7 @@ std::optional<Options> ParseOptions(const QStringList& arguments) {
                  .arg(FirstYear)
                  .arg(LastYear)
                  .arg(years));
-        return std::nullopt;
+        return Ended(exitcode::InputError);
     }
     if (from < FirstYear || from > LastYear || from + years - 1 > LastYear) {
         Fail(QStringLiteral("the years %1 to %2 are not all within %3..%4, which the device can "
@@ -115,10 +146,14 @@ std::optional<Options> ParseOptions(const QStringList& arguments) {
                  .arg(qint64{from} + years - 1)
                  .arg(FirstYear)
                  .arg(LastYear));
-        return std::nullopt;
+        return Ended(exitcode::InputError);
     }
-    return Options{parser.value(QStringLiteral("folder")), parser.isSet(QStringLiteral("all")),
-                   county, from, years};
+    return Options{{},
+                   parser.value(QStringLiteral("folder")),
+                   parser.isSet(QStringLiteral("all")),
+                   county,
+                   from,
+                   years};
 }
 
 int Run(const Options& options) {
@@ -204,9 +239,10 @@ int Run(const Options& options) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    HoldClosedStandardStreams();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("muezzin-timetable"));
     QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
-    const std::optional<Options> options = ParseOptions(QCoreApplication::arguments());
-    return options ? Run(*options) : exitcode::InputError;
+    const Options options = ParseOptions(QCoreApplication::arguments());
+    return FlushedOutputStatus(options.Exit ? *options.Exit : Run(options), "muezzin-timetable");
 }
