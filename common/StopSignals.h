@@ -9,7 +9,8 @@
 // the run was stopped. The first such signal is recorded and the program winds down; a second one
 // ends the process at once, as it would have ended without this handling.
 
-// Installs the handling, once, before any thread is started.
+// Installs the handling, once, before any thread is started. A signal the program was started
+// with ignored (nohup) stays ignored.
 void InstallStopSignals();
 
 // The signal that asked the run to stop; 0 while none has.

@@ -41,6 +41,12 @@ void InstallStopSignals() {
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     for (const int signal : StopSignals) {
+        // One ignored from the start (nohup, a background job of a shell) stays ignored, as
+        // whoever started the program meant.
+        struct sigaction current {};
+        if (::sigaction(signal, nullptr, &current) == 0 && current.sa_handler == SIG_IGN) {
+            continue;
+        }
         ::sigaction(signal, &action, nullptr);
     }
 }
