@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QChar>
 #include <QString>
 
 // The texts the device operations show and log. Operators know them as they stand, so keep
@@ -34,3 +35,8 @@ inline const QString ChooseCountyText = QStringLiteral("لطفا ابتدا شه
 
 // The conversion error of a number field; %s stands for the text of the field.
 inline const QString NotAnIntegerTemplate = QStringLiteral("'%s' is not a valid integer value");
+
+// A block's device address as every line that names one writes it: "0x5A00".
+inline QString BlockAddressText(int address) {
+    return QStringLiteral("0x") + QStringLiteral("%1").arg(address, 4, 16, QChar(u'0')).toUpper();
+}

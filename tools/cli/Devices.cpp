@@ -17,6 +17,8 @@ using Clock = std::chrono::steady_clock;
 
 struct DeviceRow {
     QString Port; // as named
+    QString
+        Served{}; // where the job ran: where the device answered, or greeted in its upgrade stage
     int Row = 0;
     bool Answered = false;
     std::string Version{};
@@ -88,10 +90,11 @@ void RunOne(DeviceRow& device, Console& console, const DeviceRunOptions& options
     if (!device.Answered && options.RunWithoutDevice) {
         port = RecoveryPortName(link, link.PortNames, device.Port);
         if (options.Alone && !port.isEmpty()) {
-            console.Error(
+            console.Note(
                 Message(QStringLiteral("greeting a device in its upgrade stage on %1").arg(port)));
         }
     }
+    device.Served = port;
     if (port.isEmpty()) {
         device.Outcome.Result = state.Problems.empty() ? QStringLiteral("no device answered")
                                                        : state.Problems.front().Describe();
@@ -170,6 +173,19 @@ int ShowTable(const std::vector<DeviceRow>& devices, Console& console,
     return worst;
 }
 
+void Summarize(const std::vector<DeviceRow>& devices, const DeviceRunOptions& options) {
+    for (const DeviceRow& device : devices) {
+        if (options.OnlyAnswering && !device.Answered) {
+            continue;
+        }
+        options.Summaries->push_back(
+            {.Port = device.Served.isEmpty() ? device.Port : device.Served,
+             .Version = QString::fromStdString(device.Version),
+             .Outcome = device.Outcome,
+             .Seconds = std::chrono::duration<double>(device.Took).count()});
+    }
+}
+
 } // namespace
 
 DeviceOutcome ResultOutcome(int status, const QString& result, bool isError) {
@@ -189,6 +205,9 @@ int RunOnDevices(const QStringList& ports, Console& console, const DeviceRunOpti
     }
     for (const auto& thread : threads) {
         thread->wait();
+    }
+    if (options.Summaries) {
+        Summarize(devices, options);
     }
     return options.Alone ? ShowAlone(devices.front(), console)
                          : ShowTable(devices, console, options);
