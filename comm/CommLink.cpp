@@ -195,6 +195,9 @@ void SendFrame(CommLink& link) {
         }
     }
     link.BytesWritten = static_cast<std::uint32_t>(queued - port.bytesToWrite());
+    if (link.Watch) {
+        link.Watch(true, link.TxFrame.data(), link.BytesWritten);
+    }
     if (port.bytesToWrite() > 0) {
         port.clear(QSerialPort::Output); // cancel what could not be written
     }
@@ -263,6 +266,9 @@ void ReceiveReply(CommLink& link) {
     }
     link.BytesRead = static_cast<std::uint32_t>(got);
     link.ReadDone = true;
+    if (link.Watch) {
+        link.Watch(false, link.RxBuffer.data(), got);
+    }
 }
 
 bool DrainOutput(CommLink& link) {

@@ -70,16 +70,33 @@ void SayNoAnswer(Console& console, const CommLink& link, const DiscoveryState& s
     }
 }
 
+// "0.012 > 55 AA 01 ...": the seconds since the run began, then the bytes in hexadecimal as the
+// simulator's trace has them, '>' written to the device and '<' read from it.
+FrameWatcher Trace(Console& console, int row, Clock::time_point begun) {
+    return [&console, row, begun](bool written, const frame::Byte* bytes, std::size_t count) {
+        const double seconds = std::chrono::duration<double>(Clock::now() - begun).count();
+        QString line =
+            QStringLiteral("%1 %2").arg(seconds, 0, 'f', 3).arg(QChar(written ? u'>' : u'<'));
+        for (std::size_t i = 0; i < count; ++i) {
+            line += QStringLiteral(" %1").arg(bytes[i], 2, 16, QChar(u'0')).toUpper();
+        }
+        console.Error(row, line);
+    };
+}
+
 void ReleaseDevice(CommLink& link) {
     AbortPort(link);
     ClosePort(link);
 }
 
 void RunOne(DeviceRow& device, Console& console, const DeviceRunOptions& options,
-            const DeviceJob& job) {
+            const DeviceJob& job, Clock::time_point begun) {
     const auto started = Clock::now();
     CommLink link;
     link.Notify = Notifier(console, device.Port, options.Alone);
+    if (options.Verbose) {
+        link.Watch = Trace(console, device.Row, begun);
+    }
     DiscoveryState state;
     device.Answered = Search(link, state, device.Port, options);
     device.Version = link.VersionText;
@@ -194,13 +211,15 @@ DeviceOutcome ResultOutcome(int status, const QString& result, bool isError) {
 
 int RunOnDevices(const QStringList& ports, Console& console, const DeviceRunOptions& options,
                  const DeviceJob& job) {
+    const auto begun = Clock::now();
     std::vector<DeviceRow> devices;
     for (const QString& port : ports) {
         devices.push_back({.Port = port, .Row = console.AddRow(options.Alone ? QString() : port)});
     }
     std::vector<std::unique_ptr<QThread>> threads;
     for (DeviceRow& device : devices) {
-        threads.emplace_back(QThread::create([&] { RunOne(device, console, options, job); }));
+        threads.emplace_back(
+            QThread::create([&] { RunOne(device, console, options, job, begun); }));
         threads.back()->start();
     }
     for (const auto& thread : threads) {

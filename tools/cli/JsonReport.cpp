@@ -50,8 +50,7 @@ QJsonArray DevicesJson(const std::vector<DeviceSummary>& devices) {
         entry.insert(QStringLiteral("firmware"), TextOrNull(device.Version));
         entry.insert(QStringLiteral("result"), device.Outcome.Result);
         entry.insert(QStringLiteral("status"), device.Outcome.Status);
-        // Tenths of a second, as the table shows them.
-        entry.insert(QStringLiteral("seconds"), std::round(device.Seconds * 10.0) / 10.0);
+        entry.insert(QStringLiteral("seconds"), std::round(device.Seconds * 1000.0) / 1000.0);
         array.append(entry);
     }
     return array;
