@@ -34,10 +34,10 @@ int main(int argc, char* argv[]) {
                        block);
         link.WriteCount = frame::BlockFrameSize;
         link.ReadCount = frame::BlockFrameSize;
-        SendFrame(link);
-        ReceiveReply(link);
-        bytesOnWire += link.BytesWritten + link.BytesRead;
-        if (link.BytesRead == frame::BlockFrameSize &&
+        const Transfer sent = SendFrame(link);
+        const Transfer reply = ReceiveReply(link);
+        bytesOnWire += sent.Bytes + reply.Bytes;
+        if (reply.Bytes == frame::BlockFrameSize &&
             std::equal(block.begin(), block.end(), link.RxBuffer.begin() + frame::DataAt)) {
             ++confirmed;
         }

@@ -157,11 +157,11 @@ bool OpenPort(CommLink& link, const QString& name, qint32 baud, bool showError) 
     return true;
 }
 
-void SendFrame(CommLink& link) {
+Transfer SendFrame(CommLink& link) {
     link.WriteDone = false;
     if (!link.PortHandle) {
         link.WriteDone = true;
-        return;
+        return {};
     }
     QSerialPort& port = *link.PortHandle;
     port.clearError();
@@ -177,11 +177,12 @@ void SendFrame(CommLink& link) {
         link.BytesWritten = 0;
         link.IoStatus = iostatus::Failed;
         link.WriteDone = true;
-        return;
+        return {0, iostatus::Failed};
     }
+    std::uint32_t status = 0;
     while (port.bytesToWrite() > 0) {
         if (Clock::now() >= deadline) {
-            link.IoStatus = iostatus::Pending;
+            status = iostatus::Pending;
             break;
         }
         if (!port.waitForBytesWritten(MillisecondsUntil(deadline))) {
@@ -190,7 +191,7 @@ void SendFrame(CommLink& link) {
                 port.clearError();
                 continue;
             }
-            link.IoStatus = IsLinkLost(error) ? iostatus::Failed : iostatus::WaitFailed;
+            status = IsLinkLost(error) ? iostatus::Failed : iostatus::WaitFailed;
             break;
         }
     }
@@ -201,10 +202,14 @@ void SendFrame(CommLink& link) {
     if (port.bytesToWrite() > 0) {
         port.clear(QSerialPort::Output); // cancel what could not be written
     }
+    if (status != 0) {
+        link.IoStatus = status; // a write that ends on its own leaves the last status standing
+    }
     link.WriteDone = true;
+    return {link.BytesWritten, status};
 }
 
-void ReceiveReply(CommLink& link) {
+Transfer ReceiveReply(CommLink& link) {
     link.IoStatus = 0;
     link.ReadDone = false;
     link.RxBuffer.fill(0);
@@ -212,7 +217,7 @@ void ReceiveReply(CommLink& link) {
     if (!link.PortHandle) {
         Notify(link, linktext::InvalidHandle, linktext::InvalidHandleCaption);
         link.ReadDone = true;
-        return;
+        return {};
     }
     QSerialPort& port = *link.PortHandle;
     port.clearError();
@@ -269,6 +274,7 @@ void ReceiveReply(CommLink& link) {
     if (link.Watch) {
         link.Watch(false, link.RxBuffer.data(), got);
     }
+    return {link.BytesRead, link.IoStatus};
 }
 
 bool DrainOutput(CommLink& link) {
@@ -331,12 +337,23 @@ bool ClosePort(CommLink& link) {
     return true;
 }
 
-void Exchange(CommLink& link, std::uint32_t writeCount, std::uint32_t readCount) {
+Transfer Exchange(CommLink& link, std::uint32_t writeCount, std::uint32_t readCount) {
     link.WriteCount = writeCount;
     link.ReadCount = readCount;
-    AbortPort(link);
-    SendFrame(link);
-    ReceiveReply(link);
+    const Transfer sent = SendFrame(link); // discards stale input itself
+    if (sent.LinkLost()) {
+        // A line that takes nothing more brings no reply either: the exchange ends now, not
+        // after the read's time-outs, and no earlier reply is left to be taken for this one.
+        link.RxBuffer.fill(0);
+        link.BytesRead = 0;
+        link.ReadDone = true;
+        return sent;
+    }
+    Transfer reply = ReceiveReply(link);
+    if (reply.Status == 0) {
+        reply.Status = sent.Status;
+    }
+    return reply;
 }
 
 bool ReplyMatches(const CommLink& link, frame::Byte command) {

@@ -107,13 +107,23 @@ bool IsPortOpen(const CommLink& link);
 bool OpenPort(CommLink& link, const QString& name, qint32 baud = DeviceBaudRate,
               bool showError = true);
 
+// What one transfer did: the bytes it moved and how it ended (0, or an iostatus code). The
+// record's fields say the same only until the next transfer overwrites them.
+struct Transfer {
+    std::uint32_t Bytes = 0;
+    std::uint32_t Status = 0;
+    bool LinkLost() const { return Status == iostatus::Failed; }
+};
+
 // Discards stale input, then writes WriteCount bytes of TxFrame. Output is never discarded:
-// a frame without a reply may still be on its way when the next one is written.
-void SendFrame(CommLink& link);
+// a frame without a reply may still be on its way when the next one is written. Returns this
+// write's count and ending alone: IoStatus only takes a failure, and without a port nothing is
+// written and the record's count stays as it was.
+Transfer SendFrame(CommLink& link);
 
 // Reads up to ReadCount bytes into the zeroed RxBuffer; ends when they are in, after the
 // line's time-outs, after the 3000 ms wait, or at once when the port reports an error.
-void ReceiveReply(CommLink& link);
+Transfer ReceiveReply(CommLink& link);
 
 // Waits until everything written has left the port, at most the transfer wait; false when it
 // had not by then, or when no port is open.
@@ -125,7 +135,9 @@ bool AbortPort(CommLink& link);
 // port, which gets back the settings it had before.
 bool ClosePort(CommLink& link);
 
-// Sets the counts, aborts, sends and receives.
-void Exchange(CommLink& link, std::uint32_t writeCount, std::uint32_t readCount);
+// Sets the counts, sends and receives. Returns the reply's bytes, and how the exchange ended:
+// the read's own ending, else the write's. A write that lost the line ends the exchange at once,
+// with no reply and IoStatus telling so.
+Transfer Exchange(CommLink& link, std::uint32_t writeCount, std::uint32_t readCount);
 
 bool ReplyMatches(const CommLink& link, frame::Byte command);

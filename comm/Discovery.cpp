@@ -90,12 +90,11 @@ bool FindDevice(CommLink& link, DiscoveryState& state) {
         if (IsProbeReply(link)) {
             link.Connected = true;
             link.LastAnsweredPort = port;
-            QueryVersion(link);
-            return true;
+            return QueryVersion(link);
         }
         ClosePort(link);
     }
-    return true;
+    return false;
 }
 
 bool IsProbeReply(const CommLink& link) {

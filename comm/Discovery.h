@@ -33,7 +33,8 @@ int ListPorts(CommLink& link, const PortSources& sources = SystemPortSources());
 // Probes the listed ports in order; on an answer keeps the port open, sets Connected and
 // queries the version. A port held from an earlier connection is closed first. A port that
 // cannot be opened shows its error box once, until it opens again; later failures are only
-// recorded in the state's problems.
+// recorded in the state's problems. True when a device answered the probe and the version
+// query.
 bool FindDevice(CommLink& link, DiscoveryState& state);
 
 // Asks the open port's device for its version; sets or clears Connected.

@@ -51,6 +51,10 @@ constexpr std::size_t VersionReplySize = 18;
 constexpr std::array<Byte, 5> BlockReplyHeader = {0x55, 0xAA, 0x03, 0x0F, 0x0E};
 constexpr std::size_t BlockDataSize = 128;
 constexpr std::size_t BlockFrameSize = HeaderSize + BlockDataSize; // 134
+// What the upload and the settings read-back clear of the buffers before their first frame: a
+// block frame and one header more. Nothing past a frame is sent or judged, so no byte on the
+// wire depends on it; it keeps the buffers starting alike.
+constexpr std::size_t ClearedAtStart = BlockFrameSize + HeaderSize; // 140
 constexpr std::array<Byte, 7> ReadSettingsFrame = {0x55, 0xAA, 0x04, 0x0F, 0x0E, 0x05, 0x00};
 constexpr std::size_t ClockDataSize = 6;
 // Replies of the upgrade stage: EnterUpgrade and the hello answer 01 with 03 11, erase 50 with B3.

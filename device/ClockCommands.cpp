@@ -17,9 +17,7 @@ bool SetDeviceClock(CommLink& link, CalendarClock& clock) {
     const ClockFrame bytes = ClockFrameOf(clock);
     std::copy(bytes.begin(), bytes.end(), link.TxFrame.begin());
     link.WriteCount = bytes.size();
-    link.BytesWritten = 0; // no port leaves the count of an earlier frame
-    SendFrame(link);
-    return link.BytesWritten == bytes.size();
+    return SendFrame(link).Bytes == bytes.size();
 }
 
 QString ClockSetText(const CalendarClock& clock, bool sent) {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 std::optional<SettingsBlock> ReadStoredSettings(CommLink& link) {
-    std::fill_n(link.TxFrame.begin(), 140, 0);
+    std::fill_n(link.TxFrame.begin(), frame::ClearedAtStart, 0);
     std::copy(frame::ReadSettingsFrame.begin(), frame::ReadSettingsFrame.end(),
               link.TxFrame.begin());
     link.WriteCount = frame::ReadSettingsFrame.size();

@@ -45,27 +45,29 @@ QString HexDumpText(const CommLink& link) {
     return QString::fromLatin1(head.toHex().toUpper());
 }
 
-void SendEndUpgrade(CommLink& link) {
+Transfer SendEndUpgrade(CommLink& link) {
     LoadFrame(link, frame::command::EndUpgrade, frame::UpgradeAccessCode, frame::EndUpgradeData);
     link.WriteCount = static_cast<std::uint32_t>(frame::FrameSize(frame::EndUpgradeData.size()));
-    SendFrame(link);
+    return SendFrame(link);
 }
+
+enum class StepOutcome { Accepted, Refused, LinkLost };
 
 // Logs how a start step's reply was judged. A refusal also shows the reply's first bytes and
 // takes the device out of its upgrade stage, unless the line is gone and there is neither a
-// reply to show nor a device to tell.
-bool Judge(CommLink& link, OperationHost& host, bool accepted, const QString& acceptedLine,
-           const QString& refusedLine) {
+// reply to show nor a device to tell; the line may also be lost in telling it.
+StepOutcome Judge(CommLink& link, OperationHost& host, const Transfer& reply, bool accepted,
+                  const QString& acceptedLine, const QString& refusedLine) {
     if (accepted) {
         host.AppendLogLine(acceptedLine);
-        return true;
+        return StepOutcome::Accepted;
     }
-    host.AppendLogLine(refusedLine + ReplyCountSeparator + QString::number(link.BytesRead));
-    if (!LinkLost(link)) {
-        host.ShowMessage(HexDumpText(link));
-        SendEndUpgrade(link);
+    host.AppendLogLine(refusedLine + ReplyCountSeparator + QString::number(reply.Bytes));
+    if (reply.LinkLost()) {
+        return StepOutcome::LinkLost;
     }
-    return false;
+    host.ShowMessage(HexDumpText(link));
+    return SendEndUpgrade(link).LinkLost() ? StepOutcome::LinkLost : StepOutcome::Refused;
 }
 
 enum class PageOutcome { Confirmed, FlashFault, LinkLost };
@@ -77,11 +79,11 @@ PageOutcome SendPage(CommLink& link, OperationHost& host, const FirmwareImage& i
     for (;;) {
         frame::Compose(link.TxFrame, frame::command::WritePage, static_cast<Byte>(page),
                        static_cast<Byte>(retries & 0xFF), PageBytes(image, page));
-        Exchange(link, frame::PageFrameSize, frame::PageFrameSize);
+        const Transfer echo = Exchange(link, frame::PageFrameSize, frame::PageFrameSize);
         if (EchoMatches(link)) {
             return PageOutcome::Confirmed;
         }
-        if (LinkLost(link)) {
+        if (echo.LinkLost()) {
             return PageOutcome::LinkLost;
         }
         ++retries;
@@ -90,13 +92,12 @@ PageOutcome SendPage(CommLink& link, OperationHost& host, const FirmwareImage& i
             return PageOutcome::FlashFault;
         }
         host.AppendLogLine(PageNotConfirmedText + QString::number(page) + PageResentText +
-                           QString::number(link.BytesRead));
+                           QString::number(echo.Bytes));
     }
 }
 
 // A lost line also gives up the port, which is gone; the monitor then searches afresh.
 UpgradeResult EndFailed(CommLink& link, OperationHost& host, UpgradeResult result) {
-    result.LinkLost = result.LinkLost || LinkLost(link);
     if (result.LinkLost) {
         link.Connected = false;
         ClosePort(link);
@@ -126,10 +127,6 @@ bool EchoMatches(const CommLink& link) {
     return link.BytesRead == frame::PageFrameSize &&
            std::equal(link.RxBuffer.begin() + from, link.RxBuffer.begin() + to,
                       link.TxFrame.begin() + from);
-}
-
-bool LinkLost(const CommLink& link) {
-    return link.IoStatus == iostatus::Failed;
 }
 
 FirmwareImage ReadFirmwareFile(const QString& path) {
@@ -223,11 +220,13 @@ UpgradeResult RunUpgrade(CommLink& link, OperationHost& host, const QString& fir
         link.Connected = true;
         LoadFrame(link, frame::command::Probe, frame::StageAccessCode, ZeroData);
     }
-    Exchange(link, StartFrameSize, frame::UpgradeReplySize);
-    if (!Judge(link, host, StageEntered(link),
-               connectedStart ? EnteredUpgradeText : ConnectionEstablishedText,
-               connectedStart ? NotEnteredUpgradeText : NoConnectionText)) {
+    const Transfer entered = Exchange(link, StartFrameSize, frame::UpgradeReplySize);
+    const StepOutcome entry = Judge(link, host, entered, StageEntered(link),
+                                    connectedStart ? EnteredUpgradeText : ConnectionEstablishedText,
+                                    connectedStart ? NotEnteredUpgradeText : NoConnectionText);
+    if (entry != StepOutcome::Accepted) {
         result.RefusedStep = connectedStart ? UpgradeStep::EnterUpgrade : UpgradeStep::UpgradeHello;
+        result.LinkLost = entry == StepOutcome::LinkLost;
         if (!connectedStart) {
             // Nothing answered on the recovery port: with the monitor running again, a link
             // still marked connected would show a device that is not there.
@@ -238,9 +237,12 @@ UpgradeResult RunUpgrade(CommLink& link, OperationHost& host, const QString& fir
     }
 
     LoadFrame(link, frame::command::EraseMemory, frame::StageAccessCode, ZeroData);
-    Exchange(link, StartFrameSize, frame::UpgradeReplySize);
-    if (!Judge(link, host, MemoryErased(link), MemoryResetText, MemoryNotResetText)) {
+    const Transfer erased = Exchange(link, StartFrameSize, frame::UpgradeReplySize);
+    const StepOutcome erase =
+        Judge(link, host, erased, MemoryErased(link), MemoryResetText, MemoryNotResetText);
+    if (erase != StepOutcome::Accepted) {
         result.RefusedStep = UpgradeStep::EraseMemory;
+        result.LinkLost = erase == StepOutcome::LinkLost;
         return EndFailed(link, host, result);
     }
 
@@ -266,13 +268,12 @@ UpgradeResult RunUpgrade(CommLink& link, OperationHost& host, const QString& fir
             }
         }
     }
-    if (!result.LinkLost) {
-        SendEndUpgrade(link);
-    }
+    const Transfer ended = result.LinkLost ? Transfer{} : SendEndUpgrade(link);
     // The device restarts from here: the monitor has to find it afresh.
     link.Connected = false;
     ClosePort(link);
     if (result.RefusedStep != UpgradeStep::None) {
+        result.LinkLost = result.LinkLost || ended.LinkLost();
         return EndFailed(link, host, result);
     }
     result.Completed = true;

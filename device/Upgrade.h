@@ -60,8 +60,6 @@ bool StageEntered(const CommLink& link);
 bool MemoryErased(const CommLink& link);
 // The whole page came back as sent; a short echo never counts.
 bool EchoMatches(const CommLink& link);
-// The port reported the line lost during the last exchange.
-bool LinkLost(const CommLink& link);
 
 // The step at which a run stopped early.
 enum class UpgradeStep {

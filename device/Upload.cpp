@@ -7,21 +7,76 @@
 
 namespace {
 
-template <std::size_t N>
-std::span<const std::uint8_t, 128> BlockOf(const std::array<std::uint8_t, N>& image, int index) {
-    return std::span<const std::uint8_t, 128>(image.data() + static_cast<std::size_t>(index) * 128,
-                                              128);
+template <std::size_t N> BlockData BlockOf(const std::array<std::uint8_t, N>& image, int index) {
+    return BlockData(image.data() + static_cast<std::size_t>(index) * frame::BlockDataSize,
+                     frame::BlockDataSize);
+}
+
+// Block b of the year that lies j years after the first.
+int TimetableBlockAddress(int j, int b) {
+    return TimetableAddress + (j * YearBlockCount + b) * BlockBytes;
+}
+
+int KeyBlockAddress(int i) {
+    return KeyTableAddress + i * BlockBytes;
+}
+
+// What the run keeps from one block to the next.
+struct BlockRun {
+    bool Resend = true;
+    int SilentInARow = 0;
+    int UnconfirmedInARow = 0;
+    std::vector<int> Sent; // addresses, in increasing order as they are sent
+};
+
+// Sends one block, again while it is not confirmed and resending is on, and counts it; false
+// once the device has stopped answering or confirming altogether.
+bool SendBlock(CommLink& link, OperationHost& host, BlockRun& run, UploadResult& result,
+               int address, BlockData data) {
+    BlockOutcome outcome = BlockOutcome::NotSent;
+    for (int attempt = 1;; ++attempt) {
+        outcome = WriteBlock(link, host, address, data);
+        run.SilentInARow = outcome == BlockOutcome::NoReply ? run.SilentInARow + 1 : 0;
+        if (outcome == BlockOutcome::Confirmed || !run.Resend || attempt == BlockAttempts ||
+            run.SilentInARow >= SilentBlocksLimit) {
+            break;
+        }
+        ++result.Resends;
+        host.AppendLogLine(BlockNotConfirmedText + QString::number(address) + PageResentText);
+    }
+    ++result.BlocksSent;
+    run.Sent.push_back(address);
+    if (outcome == BlockOutcome::Confirmed) {
+        ++result.BlocksConfirmed;
+        run.UnconfirmedInARow = 0;
+    } else {
+        result.Unconfirmed.push_back({address, outcome});
+        ++run.UnconfirmedInARow;
+    }
+    host.SetProgressPosition(result.BlocksSent);
+    host.SetProgressVisible(true);
+    host.RepaintNow();
+    // Written once each, blocks go on to the end as long as the device answers at all.
+    const bool givingUp = run.Resend && run.UnconfirmedInARow >= UnconfirmedBlocksLimit;
+    if (run.SilentInARow >= SilentBlocksLimit || givingUp) {
+        result.DeviceSilent = true;
+        host.AppendLogLine(DeviceSilentText);
+        return false;
+    }
+    return true;
 }
 
 } // namespace
 
 std::vector<int> UploadAddresses() {
     std::vector<int> addresses = {SettingsAddress};
-    for (int b = 0; b < TimetableYearCount * YearBlockCount; ++b) {
-        addresses.push_back(TimetableAddress + b * 128);
+    for (int j = 0; j < TimetableYearCount; ++j) {
+        for (int b = 0; b < YearBlockCount; ++b) {
+            addresses.push_back(TimetableBlockAddress(j, b));
+        }
     }
     for (int i = 0; i < KeyBlockCount; ++i) {
-        addresses.push_back(KeyTableAddress + i * 128);
+        addresses.push_back(KeyBlockAddress(i));
     }
     return addresses;
 }
@@ -52,8 +107,7 @@ BlockOutcome JudgeBlockReply(const CommLink& link, OperationHost& host) {
     return differing == 0 ? BlockOutcome::Confirmed : BlockOutcome::Differs;
 }
 
-BlockOutcome WriteBlock(CommLink& link, OperationHost& host, int address,
-                        std::span<const std::uint8_t, 128> data) {
+BlockOutcome WriteBlock(CommLink& link, OperationHost& host, int address, BlockData data) {
     frame::Compose(link.TxFrame, frame::command::BlockWrite,
                    static_cast<std::uint8_t>((address >> 8) & 0xFF),
                    static_cast<std::uint8_t>(address & 0xFF), data);
@@ -87,49 +141,12 @@ UploadResult RunUpload(CommLink& link, const CalendarClock& clock, OperationHost
 
     scope.PauseMonitor();
     result.Started = true;
-    std::fill_n(link.TxFrame.begin(), 140, 0);
-    std::fill_n(link.RxBuffer.begin(), 140, 0);
+    std::fill_n(link.TxFrame.begin(), frame::ClearedAtStart, 0);
+    std::fill_n(link.RxBuffer.begin(), frame::ClearedAtStart, 0);
 
-    int silentInARow = 0;
-    int unconfirmedInARow = 0;
-    std::vector<int> sent; // addresses, in increasing order as they are sent
-    // Sends one block, again while it is not confirmed and resending is on; false once the
-    // device has stopped answering or confirming altogether.
-    auto send = [&](int address, std::span<const std::uint8_t, 128> data) {
-        BlockOutcome outcome = BlockOutcome::NotSent;
-        for (int attempt = 1;; ++attempt) {
-            outcome = WriteBlock(link, host, address, data);
-            silentInARow = link.BytesRead == 0 ? silentInARow + 1 : 0;
-            if (outcome == BlockOutcome::Confirmed || !input.Resend || attempt == BlockAttempts ||
-                silentInARow >= SilentBlocksLimit) {
-                break;
-            }
-            ++result.Resends;
-            host.AppendLogLine(BlockNotConfirmedText + QString::number(address) + PageResentText);
-        }
-        ++result.BlocksSent;
-        sent.push_back(address);
-        if (outcome == BlockOutcome::Confirmed) {
-            ++result.BlocksConfirmed;
-            unconfirmedInARow = 0;
-        } else {
-            result.Unconfirmed.push_back({address, outcome});
-            ++unconfirmedInARow;
-        }
-        host.SetProgressPosition(result.BlocksSent);
-        host.SetProgressVisible(true);
-        host.RepaintNow();
-        // Written once each, blocks go on to the end as long as the device answers at all.
-        const bool givingUp = input.Resend && unconfirmedInARow >= UnconfirmedBlocksLimit;
-        if (silentInARow >= SilentBlocksLimit || givingUp) {
-            result.DeviceSilent = true;
-            host.AppendLogLine(DeviceSilentText);
-            return false;
-        }
-        return true;
-    };
-
-    bool going = send(SettingsAddress, std::span<const std::uint8_t, 128>(settings));
+    BlockRun run;
+    run.Resend = input.Resend;
+    bool going = SendBlock(link, host, run, result, SettingsAddress, BlockData(settings));
     for (int j = 0; going && j < TimetableYearCount; ++j) {
         const int year = clock.SolarYear + j;
         const YearBlockResult loaded = LoadYearBlock(input.TimetableFolder, year);
@@ -139,19 +156,19 @@ UploadResult RunUpload(CommLink& link, const CalendarClock& clock, OperationHost
             host.AppendLogLine(text + QString::number(year));
             break;
         }
-        const int base = TimetableAddress + j * YearBlockCount * 128;
         for (int b = 0; going && b < YearBlockCount; ++b) {
-            going = send(base + b * 128, BlockOf(loaded.Block, b));
+            going = SendBlock(link, host, run, result, TimetableBlockAddress(j, b),
+                              BlockOf(loaded.Block, b));
         }
         result.YearsWritten += going ? 1 : 0;
     }
     for (int i = 0; going && i < KeyBlockCount; ++i) {
-        going = send(KeyTableAddress + i * 128, BlockOf(keys, i));
+        going = SendBlock(link, host, run, result, KeyBlockAddress(i), BlockOf(keys, i));
     }
 
     // A missing year leaves a gap before the key table, a stop everything after it.
     for (const int address : UploadAddresses()) {
-        if (!std::binary_search(sent.begin(), sent.end(), address)) {
+        if (!std::binary_search(run.Sent.begin(), run.Sent.end(), address)) {
             result.Unconfirmed.push_back({address, BlockOutcome::NotSent});
         }
     }

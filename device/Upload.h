@@ -10,14 +10,24 @@
 #include <span>
 #include <vector>
 
-// Device memory written by one upload: the settings at 0, ten years of timetables from 128,
-// the key table from 0x9180.
-constexpr int SettingsAddress = 0;
-constexpr int TimetableAddress = 128;
-constexpr int KeyTableAddress = 37248;
-constexpr int YearBlockCount = static_cast<int>(std::tuple_size_v<YearBlock>) / 128;      // 29
-constexpr int KeyBlockCount = static_cast<int>(std::tuple_size_v<KeyTable>) / 128;        // 25
-constexpr int UploadBlockCount = 1 + TimetableYearCount * YearBlockCount + KeyBlockCount; // 316
+// A block of device memory as one block-write frame carries it.
+constexpr int BlockBytes = static_cast<int>(frame::BlockDataSize); // 0x80
+using BlockData = std::span<const std::uint8_t, frame::BlockDataSize>;
+
+// Device memory written by one upload, as addressed by the block-write frame: the settings at
+// 0x0000, ten years of timetables from 0x0080, one year after the other, and the key table from
+// 0x9180, where the timetables end.
+constexpr int SettingsAddress = 0x0000;
+constexpr int TimetableAddress = 0x0080;
+constexpr int KeyTableAddress = 0x9180;
+constexpr int YearBlockCount = static_cast<int>(std::tuple_size_v<YearBlock>) / BlockBytes; // 29
+constexpr int KeyBlockCount = static_cast<int>(std::tuple_size_v<KeyTable>) / BlockBytes;   // 25
+constexpr int UploadBlockCount = 1 + TimetableYearCount * YearBlockCount + KeyBlockCount;   // 316
+static_assert(std::tuple_size_v<YearBlock> % frame::BlockDataSize == 0 &&
+              std::tuple_size_v<KeyTable> % frame::BlockDataSize == 0);
+static_assert(TimetableAddress + TimetableYearCount * YearBlockCount * BlockBytes ==
+              KeyTableAddress);
+
 // Attempts in a row without a single byte of reply after which the device counts as gone.
 constexpr int SilentBlocksLimit = 3;
 // Writes of one block until it is given up, when resending is on; and blocks in a row given
@@ -64,8 +74,7 @@ std::vector<int> UploadAddresses();
 BlockOutcome JudgeBlockReply(const CommLink& link, OperationHost& host);
 
 // Writes one block at the address and checks the device's read-back; logs what is wrong.
-BlockOutcome WriteBlock(CommLink& link, OperationHost& host, int address,
-                        std::span<const std::uint8_t, 128> data);
+BlockOutcome WriteBlock(CommLink& link, OperationHost& host, int address, BlockData data);
 
 // The whole upload: settings, ten years of timetables from the current solar year, the key
 // table; every block read back and compared. Input errors (a field that does not convert, a

@@ -130,8 +130,10 @@ private slots:
         default:
             Load(r.link, frame::ReadSettingsFrame);
         }
-        Exchange(r.link, static_cast<std::uint32_t>(writeCount),
-                 static_cast<std::uint32_t>(readCount));
+        const Transfer reply = Exchange(r.link, static_cast<std::uint32_t>(writeCount),
+                                        static_cast<std::uint32_t>(readCount));
+        QCOMPARE(reply.Bytes, static_cast<std::uint32_t>(readCount));
+        QCOMPARE(reply.Status, 0u);
         QCOMPARE(r.link.WriteCount, static_cast<std::uint32_t>(writeCount));
         QCOMPARE(r.link.BytesWritten, static_cast<std::uint32_t>(writeCount));
         QCOMPARE(r.link.BytesRead, static_cast<std::uint32_t>(readCount));
@@ -268,13 +270,38 @@ private slots:
         LoadBlock(r.link, 128, 0x42);
         QElapsedTimer timer;
         timer.start();
-        Exchange(r.link, frame::BlockFrameSize, frame::BlockFrameSize);
+        const Transfer reply = Exchange(r.link, frame::BlockFrameSize, frame::BlockFrameSize);
         const qint64 elapsed = timer.elapsed();
+        QVERIFY(reply.LinkLost());
         QVERIFY(r.link.BytesRead < frame::BlockFrameSize);
         QCOMPARE(r.link.IoStatus, iostatus::Failed);
         QVERIFY2(elapsed < 400, qPrintable(QString::number(elapsed)));
         // The link stays usable for the caller's decision: closing works, nothing hangs.
         QVERIFY(ClosePort(r.link));
+    }
+
+    // A write that loses the line is not hidden by the read after it, which finds nothing and
+    // starts the record's status afresh.
+    void lostWriteIsReturned() {
+        DeviceSimulator sim;
+        QVERIFY(sim.Start());
+        RecordingLink r;
+        QVERIFY(OpenPort(r.link, PathOf(sim)));
+        QVERIFY(RefuseWrites(r.link, sim.PortPath()));
+        Load(r.link, frame::ProbeFrame);
+        r.link.WriteCount = frame::ProbeFrame.size();
+        QCOMPARE(SendFrame(r.link).Status, iostatus::Failed);
+        r.link.BytesRead = frame::ProbeReply.size(); // what an earlier exchange left
+        QElapsedTimer timer;
+        timer.start();
+        const Transfer reply = Exchange(r.link, frame::ProbeFrame.size(), frame::ProbeReply.size());
+        // Not the read's 500 ms and more: the exchange ends with the write.
+        QVERIFY2(timer.elapsed() < 400, qPrintable(QString::number(timer.elapsed())));
+        QVERIFY(reply.LinkLost());
+        QCOMPARE(reply.Bytes, 0u);
+        QCOMPARE(r.link.BytesRead, 0u);
+        QCOMPARE(r.link.IoStatus, iostatus::Failed);
+        QCOMPARE(sim.FramesReceived(), 0);
     }
 
     void wrongHeaderIsReceivedAsIs() {
@@ -302,7 +329,7 @@ private slots:
 
         const int framesBefore = sim.FramesReceived();
         r.link.BytesWritten = 99;
-        SendFrame(r.link);
+        QCOMPARE(SendFrame(r.link).Bytes, 0u); // nothing written, whatever the record still says
         QVERIFY(r.link.WriteDone);
         QCOMPARE(r.link.BytesWritten, 99u);
         QVERIFY(r.notices.empty());

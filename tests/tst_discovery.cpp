@@ -103,7 +103,7 @@ private slots:
         SearchLink r;
         ListPorts(r.link, Only({}));
         DiscoveryState state;
-        QVERIFY(FindDevice(r.link, state));
+        QVERIFY(!FindDevice(r.link, state));
         QVERIFY(!r.link.Connected);
         QVERIFY(!IsPortOpen(r.link));
         QVERIFY(r.notices.empty());
@@ -119,7 +119,7 @@ private slots:
         SearchLink r;
         ListPorts(r.link, Only({PathOf(first), PathOf(second)}));
         DiscoveryState state;
-        FindDevice(r.link, state);
+        QVERIFY(FindDevice(r.link, state));
         QVERIFY(r.link.Connected);
         QCOMPARE(r.link.PortName, PathOf(second));
         QCOMPARE(r.link.LastAnsweredPort, PathOf(second));
@@ -137,7 +137,7 @@ private slots:
         SearchLink r;
         ListPorts(r.link, Only({PathOf(sim)}));
         DiscoveryState state;
-        FindDevice(r.link, state);
+        QVERIFY(!FindDevice(r.link, state));
         QVERIFY(!r.link.Connected);
         QVERIFY(!IsPortOpen(r.link));
     }
@@ -153,7 +153,7 @@ private slots:
         r.link.VersionText = "earlier";
         ListPorts(r.link, Only({PathOf(sim)}));
         DiscoveryState state;
-        FindDevice(r.link, state);
+        QVERIFY(!FindDevice(r.link, state)); // answered the probe only
         QVERIFY(!r.link.Connected);
         QVERIFY(IsPortOpen(r.link));
         QCOMPARE(r.link.VersionText, std::string("earlier"));

@@ -24,7 +24,6 @@ Q_DECLARE_METATYPE(FirmwareFileStatus)
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-using Notice = std::pair<QString, QString>;
 using PageFrame = std::pair<int, int>; // page, retry count as carried in the frame
 using namespace std::chrono_literals;
 
@@ -435,25 +434,30 @@ private slots:
     }
 
     // A line lost mid-run (cable pulled, device gone) is no flash fault: the run ends at once
-    // with the failure line, says the connection was lost, and gives the dead port up.
+    // with the failure line, says the connection was lost, and gives the dead port up. So does a
+    // port that stops taking writes while the device, hearing nothing, stays silent.
     void lostLine_data() {
-        QTest::addColumn<int>("hangUpAtFrame"); // frame 1 enters, 2 erases, 3 is page 0; 0: gone
+        QTest::addColumn<int>("hangUpAtFrame");  // frame 1 enters, 2 erases, 3 is page 0; 0: gone
+        QTest::addColumn<int>("refuseWritesAt"); // frame 1, or a page's frame; -1: never
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<int>("confirmed");
-        QTest::newRow("during page 10")
-            << 13 << QStringList{EnteredUpgradeText, MemoryResetText, UpgradeIncompleteText + "246"}
-            << 10;
-        QTest::newRow("gone before the run")
-            << 0
-            << QStringList{NotEnteredUpgradeText + ReplyCountSeparator + "0",
-                           UpgradeIncompleteText + "256"}
-            << 0;
+        QTest::addColumn<int>("framesSeen");
+        const QStringList midRun{EnteredUpgradeText, MemoryResetText,
+                                 UpgradeIncompleteText + "246"};
+        const QStringList atStart{NotEnteredUpgradeText + ReplyCountSeparator + "0",
+                                  UpgradeIncompleteText + "256"};
+        QTest::newRow("during page 10") << 13 << -1 << midRun << 10 << 13;
+        QTest::newRow("gone before the run") << 0 << -1 << atStart << 0 << 0;
+        QTest::newRow("writes refused from page 10") << -1 << 13 << midRun << 10 << 12;
+        QTest::newRow("writes refused from the start") << -1 << 1 << atStart << 0 << 0;
     }
 
     void lostLine() {
         QFETCH(int, hangUpAtFrame);
+        QFETCH(int, refuseWritesAt);
         QFETCH(QStringList, lines);
         QFETCH(int, confirmed);
+        QFETCH(int, framesSeen);
         SimulatorOptions options;
         options.HangUpAtFrame = hangUpAtFrame;
         Bench b(options);
@@ -461,6 +465,16 @@ private slots:
         if (hangUpAtFrame == 0) {
             b.sim.Stop();
         }
+        if (refuseWritesAt == 1) {
+            QVERIFY(RefuseWrites(b.link, b.sim.PortPath()));
+        }
+        int pagesDone = 0; // page p is frame p + 3, and is repainted once its echo is judged
+        b.host.RepaintNote = [&] {
+            if (++pagesDone == refuseWritesAt - 3) {
+                RefuseWrites(b.link, b.sim.PortPath());
+            }
+            return 0;
+        };
 
         const UpgradeResult result =
             RunUpgrade(b.link, b.host, b.Write(FirmwareFile(5, false)), b.Port());
@@ -472,7 +486,7 @@ private slots:
         QCOMPARE(b.host.Log(), lines);
         QCOMPARE(b.host.Texts(RecordingHost::Kind::Status).back(), LinkLostStatusText);
         QCOMPARE(b.host.Count(RecordingHost::Kind::Message), 0); // no dump of a reply never sent
-        QCOMPARE(static_cast<int>(FramesIn(b.sim).size()), hangUpAtFrame);
+        QCOMPARE(static_cast<int>(FramesIn(b.sim).size()), framesSeen);
         QVERIFY(!b.link.Connected);
         QVERIFY(!IsPortOpen(b.link));
         QVERIFY(b.host.MonitorRunsAtEnd());

@@ -54,8 +54,7 @@ bool Search(CommLink& link, DiscoveryState& state, const QString& port,
     if (options.OnlyAnswering) {
         state.OpenFailuresShown.insert(port); // no open-error message for a port left out
     }
-    FindDevice(link, state);
-    return link.Connected;
+    return FindDevice(link, state);
 }
 
 // Why the search for a device served alone found nothing. Ports that did not open say why;
