@@ -16,14 +16,15 @@ inline const QString AppliedText = QStringLiteral(" تنظيمات جديد در
 // Closing line of any other run; the count of unconfirmed blocks follows at once.
 inline const QString NotFullyAppliedText =
     QStringLiteral(" تنظيمات جديد به طور کامل اعمال نشد. تعداد بلوک هاي تائيد نشده: ");
-// A block not confirmed is sent again: this text, the block's device address in decimal, then
-// the wording the upgrade uses for its pages (PageResentText).
-inline const QString BlockNotConfirmedText = QStringLiteral(" بلوک شماره ");
+// A block not confirmed is sent again: this text ("the block at address"), the block's device
+// address as BlockAddressText writes it, then the wording the upgrade uses for its pages
+// (PageResentText).
+inline const QString BlockNotConfirmedText = QStringLiteral(" بلوک در نشاني ");
 // A year's timetable file cannot be opened; the year follows at once.
 inline const QString YearFileNotFoundText =
     QStringLiteral(" فايل تغيير اوقات شرعي يافت نشد لظفا برنامه را مجددا نصب نمائيد ");
-// A year's timetable file is shorter than a whole year; the year follows at once.
-inline const QString YearFileShortText = QStringLiteral(" فايل اوقات شرعي ناقص است ");
+// A year's timetable file is shorter than a whole year; %1 is the year.
+inline const QString YearFileShortTemplate = QStringLiteral(" فايل اوقات شرعي سال %1 ناقص است ");
 // The device answered nothing to several blocks in a row; the run stops.
 inline const QString DeviceSilentText =
     QStringLiteral(" دستگاه پاسخ نمي دهد؛ ارسال تنظيمات متوقف شد ");

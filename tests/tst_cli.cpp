@@ -270,12 +270,12 @@ private slots:
         QTest::addColumn<int>("missingYear");      // counted from the current year; -1 for none
         QTest::addColumn<QStringList>("messages"); // %missing: the missing year; none: not compared
         QTest::addColumn<QString>("result");       // the last line
-        const auto resent = [](int address) {
-            return BlockNotConfirmedText + QString::number(address) + PageResentText;
+        const auto resent = [](const QString& address) {
+            return BlockNotConfirmedText + address + PageResentText;
         };
         const QString differs = NotChangedCountText + "1";
         QStringList thrice;
-        for (const int address : {0, 128, 256}) {
+        for (const QString address : {"0x0000", "0x0080", "0x0100"}) {
             thrice << differs << resent(address) << differs << resent(address) << differs;
         }
         thrice << DeviceSilentText << NotFullyAppliedText + "316";
@@ -313,10 +313,10 @@ private slots:
         o = {};
         o.StopAfterFrames = 2 + 10; // the search's two frames, then ten blocks
         QTest::newRow("device stops answering")
-            << o << QStringList{} << -1 << QStringList{ReceiveErrorText,           resent(1280),
-                                                       ReceiveErrorText,           resent(1280),
-                                                       ReceiveErrorText,           DeviceSilentText,
-                                                       NotFullyAppliedText + "306"}
+            << o << QStringList{} << -1
+            << QStringList{ReceiveErrorText,           resent("0x0500"), ReceiveErrorText,
+                           resent("0x0500"),           ReceiveErrorText, DeviceSilentText,
+                           NotFullyAppliedText + "306"}
             << "10 of 316 blocks confirmed; not confirmed: 0x0500 no reply, 0x0580-0x9D80 not "
                "sent";
     }
