@@ -177,6 +177,19 @@ QJsonValue ValueAt(const QJsonObject& object, const QString& path) {
     return value;
 }
 
+// A simulator for each of the options, each named with --port after the arguments.
+bool StartDevices(const QList<SimulatorOptions>& devices,
+                  std::vector<std::unique_ptr<DeviceSimulator>>& sims, QStringList& arguments) {
+    for (const SimulatorOptions& options : devices) {
+        sims.push_back(std::make_unique<DeviceSimulator>(options));
+        if (!sims.back()->Start()) {
+            return false;
+        }
+        arguments << QStringLiteral("--port") << PathOf(*sims.back());
+    }
+    return true;
+}
+
 std::vector<std::uint8_t> BlockAt(const std::vector<std::uint8_t>& memory, int address) {
     return {memory.begin() + address, memory.begin() + address + 128};
 }
@@ -446,11 +459,7 @@ private slots:
         QVERIFY(QFile::remove(dir.filePath(QStringLiteral("log.txt"))));
         std::vector<std::unique_ptr<DeviceSimulator>> sims;
         QStringList arguments = apply;
-        for (const SimulatorOptions& options : devices) {
-            sims.push_back(std::make_unique<DeviceSimulator>(options));
-            QVERIFY(sims.back()->Start());
-            arguments << QStringLiteral("--port") << PathOf(*sims.back());
-        }
+        QVERIFY(StartDevices(devices, sims, arguments));
 
         const Outcome run = RunCli(arguments, dir.path());
 
@@ -1192,11 +1201,7 @@ private slots:
             0);
         std::vector<std::unique_ptr<DeviceSimulator>> sims;
         QStringList arguments = apply;
-        for (const SimulatorOptions& options : devices) {
-            sims.push_back(std::make_unique<DeviceSimulator>(options));
-            QVERIFY(sims.back()->Start());
-            arguments << QStringLiteral("--port") << PathOf(*sims.back());
-        }
+        QVERIFY(StartDevices(devices, sims, arguments));
 
         const Outcome run = RunCli(arguments, dir.path());
 
