@@ -2,10 +2,11 @@
 # Reads muezzin-cli's help and the man pages as a user does (man, 80 columns) and checks that
 # every command's help and man section carry its usage, options and examples, that no line is
 # wider than the terminal, and that each page lists only what its program uses.
-# Arguments: muezzin-cli, the folder of the built man pages.
+# Arguments: muezzin-cli, the folder of the built man pages, then the other programs.
 set -uo pipefail
 cli=$1
 pages=$2
+shift 2
 export LC_ALL=C.UTF-8
 failed=0
 fail() {
@@ -63,6 +64,10 @@ for command in $commands; do
     while IFS= read -r example; do
         grep -qF -- "$example" <<<"$page" || fail "the man page lacks the example '$example'"
     done < <(sed -n '/^Examples:/,$s/^  \(muezzin-cli .*\)/\1/p' <<<"$help")
+done
+
+for program in "$@"; do
+    narrow "$program --help" "$("$program" --help)"
 done
 
 # Each other page: what its program uses, nothing it does not.

@@ -2,7 +2,6 @@
 
 #include "device/DeviceTexts.h"
 #include "device/Profile.h"
-#include "device/Upgrade.h"
 #include "tools/cli/Results.h"
 
 #include <QJsonDocument>
