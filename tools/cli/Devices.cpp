@@ -17,8 +17,8 @@ using Clock = std::chrono::steady_clock;
 
 struct DeviceRow {
     QString Port; // as named
-    QString
-        Served{}; // where the job ran: where the device answered, or greeted in its upgrade stage
+    // Where the job ran: where the device answered, or where it was greeted in its upgrade stage.
+    QString Served{};
     int Row = 0;
     bool Answered = false;
     std::string Version{};
