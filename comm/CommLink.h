@@ -26,6 +26,10 @@ inline const QString WaitFailed = QStringLiteral("Error in waiting procedure");
 inline const QString WaitFailedCaption = QStringLiteral("-1");
 } // namespace linktext
 
+// Sees each frame the link writes and each reply it reads, as the bytes went (written false: a
+// reply, perhaps empty); for a trace that the user asks for.
+using FrameWatcher = std::function<void(bool written, const frame::Byte* bytes, std::size_t count)>;
+
 // Outcome codes of the last transfer (IoStatus); 0 when it ended on its own.
 namespace iostatus {
 constexpr std::uint32_t Pending = 0xFF01;  // still running when the 3000 ms wait ran out
@@ -98,6 +102,7 @@ struct CommLink {
     LatencyControl Latency = SystemLatencyControl();
 
     LinkNotifier Notify;
+    FrameWatcher Watch;
     LinkTimeouts Timeouts;
 };
 
