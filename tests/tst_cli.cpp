@@ -1006,23 +1006,35 @@ private slots:
     void readSettings_data() {
         QTest::addColumn<int>("stored"); // the county stored; -1: an erased device
         QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("said"); // a line of standard output, or of standard error
+        QTest::addColumn<QString>("said");  // a line of standard output, or of standard error
+        QTest::addColumn<bool>("fromHome"); // the start folder is the user's data folder
         QTest::newRow("county in the database") << 41 << 0
                                                 << "location.county: 41 (تهران / "
-                                                   "ورامین / پیشوا)";
-        QTest::newRow("county the database lacks") << 777 << 0 << "location.county: 777";
+                                                   "ورامین / پیشوا)"
+                                                << false;
+        QTest::newRow("county named from the user's data folder")
+            << 41 << 0 << "location.county: 41 (تهران / ورامین / پیشوا)" << true;
+        QTest::newRow("county the database lacks") << 777 << 0 << "location.county: 777" << false;
         QTest::newRow("erased device: no settings, no profile")
             << -1 << 1
             << "muezzin-cli: the device holds no settings: its settings block is erased (all "
-               "0xFF), as on a device never configured; write them with 'muezzin-cli apply'";
+               "0xFF), as on a device never configured; write them with 'muezzin-cli apply'"
+            << false;
     }
 
     void readSettings() {
         QFETCH(int, stored);
         QFETCH(int, status);
         QFETCH(QString, said);
+        QFETCH(bool, fromHome);
         QTemporaryDir dir;
-        QVERIFY(MakeSampleStartFolder(dir.path(), 0));
+        QTemporaryDir home;
+        const QString folder =
+            fromHome ? home.filePath(QStringLiteral("muezzin-config")) : dir.path();
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(MakeSampleStartFolder(folder, 0));
+        QProcessEnvironment env = Environment();
+        env.insert(QStringLiteral("XDG_DATA_HOME"), home.path());
         DeviceSimulator sim;
         QVERIFY(sim.Start());
         if (stored >= 0) {
@@ -1032,7 +1044,7 @@ private slots:
 
         const Outcome run = RunCli({QStringLiteral("read-settings"), QStringLiteral("--port"),
                                     PathOf(sim), QStringLiteral("--profile-out"), profile},
-                                   dir.path());
+                                   dir.path(), env);
 
         QCOMPARE(run.Status, status);
         const QStringList lines = (status == 0 ? run.Out : run.Err).split(u'\n');

@@ -500,6 +500,7 @@ const std::map<QString, Command>& Commands() {
                        QStringLiteral("FILE")},
                       FormatOption},
           .Run = RunReadSettings,
+          .UsesStartFolder = true, // the county's names come from its city database
           .Examples = {{QStringLiteral("muezzin-cli read-settings --profile-out mosque.ini"),
                         QStringLiteral("What the device holds, also as a profile for "
                                        "another.")}}}},
