@@ -668,9 +668,7 @@ void TForm1::TimetableViewClick() {
     const int year = clock_.SolarYear;
     const YearBlockResult loaded = LoadYearBlock(location_.TimetableFolder, year);
     if (loaded.Status != YearFileStatus::Loaded) {
-        const QString& text =
-            loaded.Status == YearFileStatus::Short ? YearFileShortText : YearFileNotFoundText;
-        ShowMessage(text.trimmed() + u' ' + QString::number(year));
+        ShowMessage(YearFileProblemText(loaded.Status, year).trimmed());
         return;
     }
     auto* dialog = new TimetableDialog(ui->Combo3->currentText(), year, loaded.Block,

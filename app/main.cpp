@@ -97,10 +97,11 @@ struct WindowOptions {
 };
 
 void DescribeOptions(QCommandLineParser& parser, const WindowOptions& options) {
+    // Broken by hand: the parser prints the description as it stands.
     parser.setApplicationDescription(QStringLiteral(
-        "Configures an electronic muezzin over its serial line: location, prayer timetables, "
-        "audio settings, clock and firmware. Serial ports named in MUEZZIN_PORTS (separated by "
-        "':') are searched besides those the system lists."));
+        "Configures an electronic muezzin over its serial line: location, prayer\n"
+        "timetables, audio settings, clock and firmware. Serial ports named in\n"
+        "MUEZZIN_PORTS (separated by ':') are searched besides those the system lists."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption(options.Screenshot);

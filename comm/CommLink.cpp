@@ -147,6 +147,9 @@ Transfer SendFrame(CommLink& link) {
         }
     }
     link.BytesWritten = static_cast<std::uint32_t>(queued - port.bytesToWrite());
+    if (link.Watch) {
+        link.Watch(true, link.TxFrame.data(), link.BytesWritten);
+    }
     if (port.bytesToWrite() > 0) {
         port.clear(QSerialPort::Output); // cancel what could not be written
     }
@@ -219,6 +222,9 @@ Transfer ReceiveReply(CommLink& link) {
     }
     link.BytesRead = static_cast<std::uint32_t>(got);
     link.ReadDone = true;
+    if (link.Watch) {
+        link.Watch(false, link.RxBuffer.data(), got);
+    }
     return {link.BytesRead, link.IoStatus};
 }
 

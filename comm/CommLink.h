@@ -26,6 +26,10 @@ inline const QString WaitFailed = QStringLiteral("Error in waiting procedure");
 inline const QString WaitFailedCaption = QStringLiteral("-1");
 } // namespace linktext
 
+// Sees each frame the link writes and each reply it reads, as the bytes went (written false: a
+// reply, perhaps empty); for a trace that the user asks for.
+using FrameWatcher = std::function<void(bool written, const frame::Byte* bytes, std::size_t count)>;
+
 // Outcome codes of the last transfer (IoStatus); 0 when it ended on its own.
 namespace iostatus {
 constexpr std::uint32_t Pending = 0xFF01;  // still running when the 3000 ms wait ran out
@@ -101,6 +105,7 @@ struct CommLink {
     // What the link did on its own that the user should know, such as a stale lock file it took
     // over; the window logs it, the command line prints it. Nothing is said without one.
     std::function<void(const QString& text)> Remark;
+    FrameWatcher Watch;
     LinkTimeouts Timeouts;
 };
 

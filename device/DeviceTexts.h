@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QChar>
 #include <QString>
 
 // The texts the device operations show and log. Operators know them as they stand, so keep
@@ -15,14 +16,15 @@ inline const QString AppliedText = QStringLiteral(" تنظيمات جديد در
 // Closing line of any other run; the count of unconfirmed blocks follows at once.
 inline const QString NotFullyAppliedText =
     QStringLiteral(" تنظيمات جديد به طور کامل اعمال نشد. تعداد بلوک هاي تائيد نشده: ");
-// A block not confirmed is sent again: this text, the block's device address in decimal, then
-// the wording the upgrade uses for its pages (PageResentText).
-inline const QString BlockNotConfirmedText = QStringLiteral(" بلوک شماره ");
+// A block not confirmed is sent again: this text ("the block at address"), the block's device
+// address as BlockAddressText writes it, then the wording the upgrade uses for its pages
+// (PageResentText).
+inline const QString BlockNotConfirmedText = QStringLiteral(" بلوک در نشاني ");
 // A year's timetable file cannot be opened; the year follows at once.
 inline const QString YearFileNotFoundText =
     QStringLiteral(" فايل تغيير اوقات شرعي يافت نشد لظفا برنامه را مجددا نصب نمائيد ");
-// A year's timetable file is shorter than a whole year; the year follows at once.
-inline const QString YearFileShortText = QStringLiteral(" فايل اوقات شرعي ناقص است ");
+// A year's timetable file is shorter than a whole year; %1 is the year.
+inline const QString YearFileShortTemplate = QStringLiteral(" فايل اوقات شرعي سال %1 ناقص است ");
 // The device answered nothing to several blocks in a row; the run stops.
 inline const QString DeviceSilentText =
     QStringLiteral(" دستگاه پاسخ نمي دهد؛ ارسال تنظيمات متوقف شد ");
@@ -34,3 +36,8 @@ inline const QString ChooseCountyText = QStringLiteral("لطفا ابتدا شه
 
 // The conversion error of a number field; %s stands for the text of the field.
 inline const QString NotAnIntegerTemplate = QStringLiteral("'%s' is not a valid integer value");
+
+// A block's device address as every line that names one writes it: "0x5A00".
+inline QString BlockAddressText(int address) {
+    return QStringLiteral("0x") + QStringLiteral("%1").arg(address, 4, 16, QChar(u'0')).toUpper();
+}

@@ -261,6 +261,11 @@ UpgradeResult RunUpgrade(CommLink& link, OperationHost& host, const QString& fir
     // The device restarts from here: the monitor has to find it afresh.
     link.Connected = false;
     ClosePort(link);
+    // A device never told that its program is whole has not been upgraded, whatever it confirmed.
+    const auto endSize = frame::FrameSize(frame::EndUpgradeData.size());
+    if (result.RefusedStep == UpgradeStep::None && ended.Bytes != endSize) {
+        result.RefusedStep = UpgradeStep::EndUpgrade;
+    }
     if (result.RefusedStep != UpgradeStep::None) {
         result.LinkLost = result.LinkLost || ended.LinkLost();
         return EndFailed(link, host, result);

@@ -68,6 +68,7 @@ enum class UpgradeStep {
     UpgradeHello, // no device answered in its upgrade stage on the recovery port
     EraseMemory,  // the device did not erase its program
     WritePage,    // echoes kept differing: the flash is faulty
+    EndUpgrade,   // every page confirmed, but the closing frame did not go out
 };
 
 struct UpgradeResult {

@@ -42,7 +42,7 @@ bool SendBlock(CommLink& link, OperationHost& host, BlockRun& run, UploadResult&
             break;
         }
         ++result.Resends;
-        host.AppendLogLine(BlockNotConfirmedText + QString::number(address) + PageResentText);
+        host.AppendLogLine(BlockNotConfirmedText + BlockAddressText(address) + PageResentText);
     }
     ++result.BlocksSent;
     run.Sent.push_back(address);
@@ -151,9 +151,7 @@ UploadResult RunUpload(CommLink& link, const CalendarClock& clock, OperationHost
         const int year = clock.SolarYear + j;
         const YearBlockResult loaded = LoadYearBlock(input.TimetableFolder, year);
         if (loaded.Status != YearFileStatus::Loaded) {
-            const QString& text =
-                loaded.Status == YearFileStatus::Short ? YearFileShortText : YearFileNotFoundText;
-            host.AppendLogLine(text + QString::number(year));
+            host.AppendLogLine(YearFileProblemText(loaded.Status, year));
             break;
         }
         for (int b = 0; going && b < YearBlockCount; ++b) {

@@ -1,6 +1,7 @@
 #include "device/YearBlock.h"
 
 #include "common/TextFiles.h"
+#include "device/DeviceTexts.h"
 #include "files/InputFile.h"
 
 #include <algorithm>
@@ -114,4 +115,9 @@ YearBlockResult LoadYearBlock(const QString& timetableFolder, int year) {
     result.Status = YearFileStatus::Loaded;
     result.Block = ConvertTimetable(buffer, year);
     return result;
+}
+
+QString YearFileProblemText(YearFileStatus status, int year) {
+    return status == YearFileStatus::Short ? YearFileShortTemplate.arg(year)
+                                           : YearFileNotFoundText + QString::number(year);
 }

@@ -71,3 +71,6 @@ struct YearBlockResult {
 // Reads the first 6144 bytes of the year's file (never more, however large it is) and
 // converts them.
 YearBlockResult LoadYearBlock(const QString& timetableFolder, int year);
+
+// The log line of a year whose file could not be used (missing or short).
+QString YearFileProblemText(YearFileStatus status, int year);

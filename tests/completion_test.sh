@@ -10,7 +10,8 @@ trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
 touch new.fmw old.bin mosque.ini
 mkdir sub
-export MUEZZIN_PORTS="$work/ttyMuezzin0"
+# A port whose path holds blanks is still one candidate.
+export MUEZZIN_PORTS="$work/ttyMuezzin0:$work/tty Muezzin 1"
 
 offers() {
     COMP_WORDS=("$@")
@@ -38,7 +39,9 @@ expect "--county" muezzin-cli apply --cou
 expect "--county" muezzin-cli --port /dev/null apply --cou
 expect "--profile-out" muezzin-cli read-settings --profile-
 expect "--folder" muezzin-cli --fo
-expect "$MUEZZIN_PORTS" muezzin-cli --port "$work/tty"
+expect "$work/tty Muezzin 1 $work/ttyMuezzin0" muezzin-cli --port "$work/tty"
+expect "json" muezzin-cli apply --format j
+expect "--county" muezzin-cli --format json apply --cou
 expect "new.fmw sub" muezzin-cli upgrade ""
 expect "mosque.ini" muezzin-cli apply --profile m
 expect "sub" muezzin-cli --folder s

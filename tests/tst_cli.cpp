@@ -4,12 +4,16 @@
 #include "device/SettingsBlock.h"
 #include "device/Upgrade.h"
 #include "device/UpgradeTexts.h"
+#include "device/Upload.h"
 #include "tests/ProcessRun.h"
 #include "tests/StartFolderFixture.h"
 #include "tests/TestSupport.h"
 #include "tools/devicesim/DeviceSimulator.h"
 
 #include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -152,6 +156,41 @@ QByteArray ReadAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Standard output as the one JSON document --format json promises; an empty object otherwise.
+QJsonObject JsonOf(const Outcome& run) {
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(run.Out.toUtf8(), &error);
+    return error.error == QJsonParseError::NoError ? document.object() : QJsonObject();
+}
+
+// The value at a path of keys and array indexes separated by '/'.
+QJsonValue ValueAt(const QJsonObject& object, const QString& path) {
+    QJsonValue value = object;
+    for (const QString& step : path.split(u'/')) {
+        bool isIndex = false;
+        const int index = step.toInt(&isIndex);
+        value = isIndex ? value.toArray().at(index) : value.toObject().value(step);
+    }
+    return value;
+}
+
+// A simulator for each of the options, each named with --port after the arguments.
+bool StartDevices(const QList<SimulatorOptions>& devices,
+                  std::vector<std::unique_ptr<DeviceSimulator>>& sims, QStringList& arguments) {
+    for (const SimulatorOptions& options : devices) {
+        sims.push_back(std::make_unique<DeviceSimulator>(options));
+        if (!sims.back()->Start()) {
+            return false;
+        }
+        arguments << QStringLiteral("--port") << PathOf(*sims.back());
+    }
+    return true;
+}
+
+std::vector<std::uint8_t> BlockAt(const std::vector<std::uint8_t>& memory, int address) {
+    return {memory.begin() + address, memory.begin() + address + 128};
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Output)
@@ -243,12 +282,12 @@ private slots:
         QTest::addColumn<int>("missingYear");      // counted from the current year; -1 for none
         QTest::addColumn<QStringList>("messages"); // %missing: the missing year; none: not compared
         QTest::addColumn<QString>("result");       // the last line
-        const auto resent = [](int address) {
-            return BlockNotConfirmedText + QString::number(address) + PageResentText;
+        const auto resent = [](const QString& address) {
+            return BlockNotConfirmedText + address + PageResentText;
         };
         const QString differs = NotChangedCountText + "1";
         QStringList thrice;
-        for (const int address : {0, 128, 256}) {
+        for (const QString address : {"0x0000", "0x0080", "0x0100"}) {
             thrice << differs << resent(address) << differs << resent(address) << differs;
         }
         thrice << DeviceSilentText << NotFullyAppliedText + "316";
@@ -286,10 +325,10 @@ private slots:
         o = {};
         o.StopAfterFrames = 2 + 10; // the search's two frames, then ten blocks
         QTest::newRow("device stops answering")
-            << o << QStringList{} << -1 << QStringList{ReceiveErrorText,           resent(1280),
-                                                       ReceiveErrorText,           resent(1280),
-                                                       ReceiveErrorText,           DeviceSilentText,
-                                                       NotFullyAppliedText + "306"}
+            << o << QStringList{} << -1
+            << QStringList{ReceiveErrorText,           resent("0x0500"), ReceiveErrorText,
+                           resent("0x0500"),           ReceiveErrorText, DeviceSilentText,
+                           NotFullyAppliedText + "306"}
             << "10 of 316 blocks confirmed; not confirmed: 0x0500 no reply, 0x0580-0x9D80 not "
                "sent";
     }
@@ -419,11 +458,7 @@ private slots:
         QVERIFY(QFile::remove(dir.filePath(QStringLiteral("log.txt"))));
         std::vector<std::unique_ptr<DeviceSimulator>> sims;
         QStringList arguments = apply;
-        for (const SimulatorOptions& options : devices) {
-            sims.push_back(std::make_unique<DeviceSimulator>(options));
-            QVERIFY(sims.back()->Start());
-            arguments << QStringLiteral("--port") << PathOf(*sims.back());
-        }
+        QVERIFY(StartDevices(devices, sims, arguments));
 
         const Outcome run = RunCli(arguments, dir.path());
 
@@ -740,6 +775,15 @@ private slots:
             << QStringList{"--profile", "--county", "--port"};
         QTest::newRow("find help") << QStringList{"find", "--help"} << 0
                                    << "Usage: muezzin-cli find [options]" << QStringList{"--port"};
+        QTest::newRow("upgrade help: its argument, options and examples")
+            << QStringList{"upgrade", "--help"} << 0
+            << "Usage: muezzin-cli upgrade [options] FILE.fmw"
+            << QStringList{"--format", "Examples:\n  muezzin-cli upgrade new.fmw\n"};
+        QTest::newRow("version") << QStringList{"-V"} << 0 << "muezzin-cli " MUEZZIN_VERSION
+                                 << QStringList{};
+        QTest::newRow("format neither text nor json")
+            << QStringList{"find", "--format", "yaml"} << 2 << ""
+            << QStringList{"--format takes text or json, not 'yaml'"};
         QTest::newRow("unknown command")
             << QStringList{"frob"} << 2 << "" << QStringList{"unknown command 'frob'"};
         QTest::newRow("no command") << QStringList{} << 2 << "" << QStringList{"no command given"};
@@ -881,15 +925,21 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QList<int>>("counties");
         QTest::addColumn<QString>("line"); // the first line, when given
-        QTest::newRow("all") << QStringList{} << 0 << Range(1, 53) << "";
+        QTest::addColumn<bool>(
+            "fromHome"); // the files in the user's data folder, not the working one
+        QTest::newRow("all") << QStringList{} << 0 << Range(1, 53) << "" << false;
+        QTest::newRow("from an empty working directory: the user's data folder")
+            << QStringList{"پیشوا"} << 0 << QList<int>{41} << "" << true;
         QTest::newRow("county name, its whole line") << QStringList{"پیشوا"} << 0 << QList<int>{41}
                                                      << "41\tتهران\tورامین\t"
-                                                        "پیشوا\t51.73\t35.31";
+                                                        "پیشوا\t51.73\t35.31"
+                                                     << false;
         QTest::newRow("Arabic yeh typed: a county and a city")
-            << QStringList{"شيراز"} << 0 << QList<int>{8, 9} << "";
+            << QStringList{"شيراز"} << 0 << QList<int>{8, 9} << "" << false;
         QTest::newRow("province in two words, Farsi yeh against the list's Arabic yeh")
-            << QStringList{"آذربایجان", "شرقی"} << 0 << QList<int>{4} << "";
-        QTest::newRow("nothing contains it") << QStringList{"xyz"} << 1 << QList<int>{} << "";
+            << QStringList{"آذربایجان", "شرقی"} << 0 << QList<int>{4} << "" << false;
+        QTest::newRow("nothing contains it")
+            << QStringList{"xyz"} << 1 << QList<int>{} << "" << false;
     }
 
     // Six tab-separated columns a line, in database order.
@@ -898,10 +948,18 @@ private slots:
         QFETCH(int, status);
         QFETCH(QList<int>, counties);
         QFETCH(QString, line);
+        QFETCH(bool, fromHome);
         QTemporaryDir dir;
-        QVERIFY(MakeSampleStartFolder(dir.path(), 0));
+        QTemporaryDir home;
+        const QString folder =
+            fromHome ? home.filePath(QStringLiteral("muezzin-config")) : dir.path();
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(MakeSampleStartFolder(folder, 0));
+        QProcessEnvironment env = Environment();
+        env.insert(QStringLiteral("XDG_DATA_HOME"), home.path());
 
-        const Outcome run = RunCli(QStringList{QStringLiteral("counties")} + words, dir.path());
+        const Outcome run =
+            RunCli(QStringList{QStringLiteral("counties")} + words, dir.path(), env);
 
         QCOMPARE(run.Status, status);
         QCOMPARE(CountiesOf(run.Out), counties);
@@ -933,23 +991,35 @@ private slots:
     void readSettings_data() {
         QTest::addColumn<int>("stored"); // the county stored; -1: an erased device
         QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("said"); // a line of standard output, or of standard error
+        QTest::addColumn<QString>("said");  // a line of standard output, or of standard error
+        QTest::addColumn<bool>("fromHome"); // the start folder is the user's data folder
         QTest::newRow("county in the database") << 41 << 0
                                                 << "location.county: 41 (تهران / "
-                                                   "ورامین / پیشوا)";
-        QTest::newRow("county the database lacks") << 777 << 0 << "location.county: 777";
+                                                   "ورامین / پیشوا)"
+                                                << false;
+        QTest::newRow("county named from the user's data folder")
+            << 41 << 0 << "location.county: 41 (تهران / ورامین / پیشوا)" << true;
+        QTest::newRow("county the database lacks") << 777 << 0 << "location.county: 777" << false;
         QTest::newRow("erased device: no settings, no profile")
             << -1 << 1
             << "muezzin-cli: the device holds no settings: its settings block is erased (all "
-               "0xFF), as on a device never configured; write them with 'muezzin-cli apply'";
+               "0xFF), as on a device never configured; write them with 'muezzin-cli apply'"
+            << false;
     }
 
     void readSettings() {
         QFETCH(int, stored);
         QFETCH(int, status);
         QFETCH(QString, said);
+        QFETCH(bool, fromHome);
         QTemporaryDir dir;
-        QVERIFY(MakeSampleStartFolder(dir.path(), 0));
+        QTemporaryDir home;
+        const QString folder =
+            fromHome ? home.filePath(QStringLiteral("muezzin-config")) : dir.path();
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(MakeSampleStartFolder(folder, 0));
+        QProcessEnvironment env = Environment();
+        env.insert(QStringLiteral("XDG_DATA_HOME"), home.path());
         DeviceSimulator sim;
         QVERIFY(sim.Start());
         if (stored >= 0) {
@@ -959,7 +1029,7 @@ private slots:
 
         const Outcome run = RunCli({QStringLiteral("read-settings"), QStringLiteral("--port"),
                                     PathOf(sim), QStringLiteral("--profile-out"), profile},
-                                   dir.path());
+                                   dir.path(), env);
 
         QCOMPARE(run.Status, status);
         const QStringList lines = (status == 0 ? run.Out : run.Err).split(u'\n');
@@ -1204,6 +1274,229 @@ private slots:
         }
         QCOMPARE(probed, probes);
         QCOMPARE(written, writes);
+    }
+
+    void quietOutput_data() {
+        QTest::addColumn<SimulatorOptions>("options");
+        QTest::addColumn<QStringList>("extra");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<QString>("lastLogged");
+        SimulatorOptions o;
+        QTest::newRow("all confirmed")
+            << o << QStringList{} << 0 << "316 of 316 blocks confirmed" << AppliedText;
+        o.FlipEveryBlocks = 100;
+        QTest::newRow("three blocks not confirmed")
+            << o << QStringList{"--no-resend"} << 1
+            << "313 of 316 blocks confirmed; not confirmed: 0x3180 echo differs, 0x6380 echo "
+               "differs, 0x9580 echo differs"
+            << NotFullyAppliedText + "3";
+    }
+
+    // -q: the result line alone on standard output and nothing on standard error; log.txt still
+    // gets every line.
+    void quietOutput() {
+        QFETCH(SimulatorOptions, options);
+        QFETCH(QStringList, extra);
+        QFETCH(int, status);
+        QFETCH(QString, result);
+        QFETCH(QString, lastLogged);
+        QTemporaryDir dir;
+        QVERIFY(MakeSampleStartFolder(dir.path()));
+        DeviceSimulator sim(options);
+        QVERIFY(sim.Start());
+
+        const Outcome run = RunCli(QStringList{QStringLiteral("-q"), QStringLiteral("apply"),
+                                               QStringLiteral("--county"), QString::number(County),
+                                               QStringLiteral("--port"), PathOf(sim)} +
+                                       extra,
+                                   dir.path());
+
+        QCOMPARE(run.Status, status);
+        QCOMPARE(run.Out, result + u'\n');
+        QCOMPARE(run.Err, QString());
+        QStringDecoder decode("windows-1256");
+        const QStringList logged = QString(decode(ReadAll(dir.filePath(QStringLiteral("log.txt")))))
+                                       .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        QVERIFY(!logged.isEmpty());
+        QVERIFY2(logged.last().endsWith(lastLogged), qPrintable(logged.last()));
+    }
+
+    // -v: the frames shown on standard error, in their order and with times that never go back,
+    // are those the device received and sent.
+    void verboseFrames() {
+        QTemporaryDir dir;
+        DeviceSimulator sim;
+        QVERIFY(sim.Start());
+
+        const Outcome run = RunCli(
+            {QStringLiteral("-v"), QStringLiteral("find"), QStringLiteral("--port"), PathOf(sim)},
+            dir.path());
+        sim.Stop();
+
+        QCOMPARE(run.Status, 0);
+        QCOMPARE(run.Out, PathOf(sim) + QStringLiteral(" 26.01.03.SIM01\n"));
+        static const QRegularExpression frameLine(
+            QStringLiteral(R"(^(\d+\.\d{3}) ([<>](?: [0-9A-F]{2})*)$)"));
+        QStringList frames;
+        double before = 0.0;
+        for (const QString& line : run.Err.split(u'\n', Qt::SkipEmptyParts)) {
+            const auto match = frameLine.match(line);
+            QVERIFY2(match.hasMatch(), qPrintable(line));
+            QVERIFY(match.captured(1).toDouble() >= before);
+            before = match.captured(1).toDouble();
+            frames.append(match.captured(2));
+        }
+        QStringList received;
+        for (const TraceEntry& entry : sim.Trace()) {
+            received.append(QString::fromStdString(DeviceSimulator::TraceLine(entry)));
+        }
+        QCOMPARE(frames, received);
+    }
+
+    void jsonApply_data() {
+        QTest::addColumn<QList<SimulatorOptions>>("devices");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QList<int>>("statuses"); // each device's
+        SimulatorOptions good;
+        SimulatorOptions stopping;
+        stopping.StopAfterFrames = 2 + 10; // the search's two frames, then ten blocks
+        SimulatorOptions silent;
+        silent.Silent = true;
+        QTest::newRow("one device, stopped after ten blocks")
+            << QList<SimulatorOptions>{stopping} << 1 << QList<int>{1};
+        QTest::newRow("three devices: whole, stopped, silent")
+            << QList<SimulatorOptions>{good, stopping, silent} << 2 << QList<int>{0, 1, 2};
+    }
+
+    // --format json: standard output is one document, and each device's entry says which blocks
+    // it holds: the simulator's memory has the confirmed ones as a whole apply leaves them and
+    // none of the others.
+    void jsonApply() {
+        QFETCH(QList<SimulatorOptions>, devices);
+        QFETCH(int, status);
+        QFETCH(QList<int>, statuses);
+        QTemporaryDir dir;
+        QVERIFY(MakeSampleStartFolder(dir.path()));
+        const QStringList apply = {QStringLiteral("apply"), QStringLiteral("--county"),
+                                   QString::number(County), QStringLiteral("--format"),
+                                   QStringLiteral("json")};
+        DeviceSimulator reference;
+        QVERIFY(reference.Start());
+        QCOMPARE(
+            RunCli(apply + QStringList{QStringLiteral("--port"), PathOf(reference)}, dir.path())
+                .Status,
+            0);
+        std::vector<std::unique_ptr<DeviceSimulator>> sims;
+        QStringList arguments = apply;
+        QVERIFY(StartDevices(devices, sims, arguments));
+
+        const Outcome run = RunCli(arguments, dir.path());
+
+        QCOMPARE(run.Status, status);
+        const QJsonObject report = JsonOf(run);
+        QVERIFY2(!report.isEmpty(), qPrintable(run.Out));
+        QCOMPARE(report.value(QStringLiteral("command")).toString(), QStringLiteral("apply"));
+        QCOMPARE(report.value(QStringLiteral("status")).toInt(), status);
+        const QJsonArray entries = report.value(QStringLiteral("devices")).toArray();
+        QCOMPARE(entries.size(), static_cast<qsizetype>(sims.size()));
+        for (std::size_t i = 0; i < sims.size(); ++i) {
+            const QJsonObject entry = entries[static_cast<qsizetype>(i)].toObject();
+            QCOMPARE(entry.value(QStringLiteral("port")).toString(), PathOf(*sims[i]));
+            QCOMPARE(entry.value(QStringLiteral("status")).toInt(),
+                     statuses[static_cast<qsizetype>(i)]);
+            QVERIFY(entry.value(QStringLiteral("seconds")).isDouble());
+            QVERIFY2(run.Err.contains(entry.value(QStringLiteral("result")).toString()),
+                     qPrintable(run.Err)); // what people read went to standard error
+            const std::vector<std::uint8_t> memory = sims[i]->Memory();
+            if (!entry.contains(QStringLiteral("blocks"))) { // no device answered
+                QVERIFY(entry.value(QStringLiteral("firmware")).isNull());
+                QVERIFY(std::all_of(memory.begin(), memory.end(),
+                                    [](std::uint8_t byte) { return byte == 0xFF; }));
+                continue;
+            }
+            QCOMPARE(entry.value(QStringLiteral("firmware")).toString(),
+                     QStringLiteral("26.01.03.SIM01"));
+            QList<int> unconfirmed;
+            QList<int> notSent;
+            for (const QJsonValue& block : entry.value(QStringLiteral("unconfirmed")).toArray()) {
+                const QString address = block[QStringLiteral("address")].toString();
+                bool ok = false;
+                unconfirmed.append(address.mid(2).toInt(&ok, 16));
+                QVERIFY2(ok && address.startsWith(QStringLiteral("0x")), qPrintable(address));
+                if (block[QStringLiteral("reason")].toString() == QStringLiteral("not sent")) {
+                    notSent.append(unconfirmed.last());
+                }
+            }
+            QCOMPARE(ValueAt(entry, QStringLiteral("blocks/total")).toInt(), 316);
+            QCOMPARE(ValueAt(entry, QStringLiteral("blocks/confirmed")).toInt(),
+                     316 - unconfirmed.size());
+            // A block without a confirmation may have been written all the same; one not sent
+            // was not.
+            for (const int address : UploadAddresses()) {
+                const std::vector<std::uint8_t> block = BlockAt(memory, address);
+                if (!unconfirmed.contains(address)) {
+                    QCOMPARE(block, BlockAt(reference.Memory(), address));
+                } else if (notSent.contains(address)) {
+                    QCOMPARE(block, std::vector<std::uint8_t>(128, 0xFF));
+                }
+            }
+            QCOMPARE(notSent.isEmpty(), statuses[static_cast<qsizetype>(i)] == 0);
+        }
+    }
+
+    void jsonCommands_data() {
+        QTest::addColumn<QStringList>("arguments"); // %port: the simulator's
+        QTest::addColumn<QString>("path");          // of a value in the document
+        QTest::addColumn<QString>("value");
+        QTest::newRow("ports") << QStringList{"ports", "--port", "%port"} << "ports/0/path"
+                               << "%port";
+        QTest::newRow("counties") << QStringList{"counties", "پیشوا"} << "counties/0/index"
+                                  << "41";
+        QTest::newRow("find") << QStringList{"find", "--port", "%port"} << "devices/0/firmware"
+                              << "26.01.03.SIM01";
+        QTest::newRow("set-clock")
+            << QStringList{"set-clock", "--port", "%port"} << "devices/0/status"
+            << "0";
+        QTest::newRow("read-settings") << QStringList{"read-settings", "--port", "%port"}
+                                       << "devices/0/settings/location.county"
+                                       << "41";
+        QTest::newRow("upgrade") << QStringList{"upgrade", "new.fmw", "--port", "%port"}
+                                 << "devices/0/pages/confirmed"
+                                 << "256";
+        QTest::newRow("refused: the document says why")
+            << QStringList{"upgrade", "missing.fmw", "--port", "%port"} << "error"
+            << "Cannot open file missing.fmw";
+    }
+
+    // Every command that offers --format json prints one document with its findings and the
+    // exit status.
+    void jsonCommands() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, path);
+        QFETCH(QString, value);
+        QTemporaryDir dir;
+        QVERIFY(MakeSampleStartFolder(dir.path(), 0));
+        QFile firmware(dir.filePath(QStringLiteral("new.fmw")));
+        QVERIFY(firmware.open(QIODevice::WriteOnly));
+        firmware.write(QByteArray(69632, '\x5A'));
+        firmware.close();
+        DeviceSimulator sim;
+        QVERIFY(sim.Start());
+        QVERIFY(StoreSettings(sim, SampleCounty));
+        arguments.replaceInStrings(QStringLiteral("%port"), PathOf(sim));
+        value.replace(QStringLiteral("%port"), PathOf(sim));
+
+        const Outcome run =
+            RunCli(arguments + QStringList{QStringLiteral("--format"), QStringLiteral("json")},
+                   dir.path());
+
+        const QJsonObject report = JsonOf(run);
+        QVERIFY2(!report.isEmpty(), qPrintable(run.Out + run.Err));
+        QCOMPARE(report.value(QStringLiteral("command")).toString(), arguments.first());
+        QCOMPARE(report.value(QStringLiteral("status")).toInt(-1), run.Status);
+        QVERIFY2(ValueAt(report, path).toVariant().toString().startsWith(value),
+                 qPrintable(run.Out));
     }
 };
 

@@ -428,9 +428,10 @@ private slots:
 
     // The log file is Windows-1256: every text must survive it unchanged.
     void textsSurviveTheLogFile() {
-        for (const QString& text : {ReceiveErrorText, NotChangedCountText, AppliedText,
-                                    NotFullyAppliedText, YearFileNotFoundText, YearFileShortText,
-                                    DeviceSilentText, ConnectDeviceText, ChooseCountyText}) {
+        for (const QString& text :
+             {ReceiveErrorText, NotChangedCountText, AppliedText, NotFullyAppliedText,
+              YearFileNotFoundText, YearFileShortTemplate, DeviceSilentText, ConnectDeviceText,
+              ChooseCountyText}) {
             QVERIFY(!text.isEmpty());
             QCOMPARE(FromWindows1256(ToWindows1256(text)), text);
         }

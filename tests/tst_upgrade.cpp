@@ -450,6 +450,11 @@ private slots:
         QTest::newRow("gone before the run") << 0 << -1 << atStart << 0 << 0;
         QTest::newRow("writes refused from page 10") << -1 << 13 << midRun << 10 << 12;
         QTest::newRow("writes refused from the start") << -1 << 1 << atStart << 0 << 0;
+        // Page 255 is frame 258: every page confirmed, the closing frame not sent.
+        QTest::newRow("writes refused at the end")
+            << -1 << 259
+            << QStringList{EnteredUpgradeText, MemoryResetText, UpgradeIncompleteText + "0"} << 256
+            << 258;
     }
 
     void lostLine() {

@@ -5,7 +5,7 @@
     <name>CodePageCheck</name>
     <message>
         <source>this Qt has no Windows-1256 converter (install Debian&apos;s ICU-enabled libqt6core6 with libicu72)</source>
-        <translation>اين Qt مبدل Windows-1256 ندارد (libqt6core6 دبيان را با libicu72 نصب کنيد)</translation>
+        <translation>Qt اين سيستم مبدل Windows-1256 را ندارد (بسته libqt6core6 را همراه با libicu72 نصب کنيد)</translation>
     </message>
     <message>
         <source>no font has the Persian letters (install fonts-noto-ui-core)</source>
@@ -13,14 +13,14 @@
     </message>
     <message>
         <source> Persian text will not work here: </source>
-        <translation> متن فارسي در اين سيستم درست نمايش داده نمي‌شود: </translation>
+        <translation> متن فارسي در اين سيستم درست کار نمي‌کند: </translation>
     </message>
 </context>
 <context>
     <name>StartFolder</name>
     <message>
         <source>The data folder %1 cannot be set up: %2. Start the program in a folder that holds the tool&apos;s files, or name one with --folder DIR.</source>
-        <translation>پوشه داده‌هاي برنامه %1 آماده نشد: %2. برنامه را در پوشه‌اي که فايل‌هاي برنامه را دارد اجرا کنيد، يا پوشه را با ‎--folder DIR‎ نام ببريد.</translation>
+        <translation>پوشه داده‌هاي برنامه %1 آماده نشد: %2. برنامه را در پوشه‌اي که فايل‌هاي برنامه را دارد اجرا کنيد، يا نشاني پوشه را با ‎--folder DIR‎ بدهيد.</translation>
     </message>
     <message>
         <source>%1 cannot be copied (%2)</source>
@@ -28,7 +28,7 @@
     </message>
     <message>
         <source>the installed sample %1 is missing</source>
-        <translation>نمونه نصب‌شده %1 وجود ندارد</translation>
+        <translation>فايل‌هاي نمونه نصب‌شده (%1) پيدا نشد</translation>
     </message>
     <message>
         <source>%1 cannot be created</source>
@@ -40,7 +40,7 @@
     </message>
     <message>
         <source>This system names no data folder for the tool. Start the program in a folder that holds the tool&apos;s files, or name one with --folder DIR.</source>
-        <translation>اين سيستم پوشه‌اي براي داده‌هاي برنامه معرفي نمي‌کند. برنامه را در پوشه‌اي که فايل‌هاي برنامه را دارد اجرا کنيد، يا پوشه را با ‎--folder DIR‎ نام ببريد.</translation>
+        <translation>در اين سيستم پوشه‌اي براي داده‌هاي برنامه تعريف نشده است. برنامه را در پوشه‌اي که فايل‌هاي برنامه را دارد اجرا کنيد، يا نشاني پوشه را با ‎--folder DIR‎ بدهيد.</translation>
     </message>
 </context>
 <context>
@@ -51,18 +51,18 @@
     </message>
     <message>
         <source>The tool&apos;s files are in %1</source>
-        <translation>فايل‌هاي برنامه در %1 است</translation>
+        <translation>پوشه فايل‌هاي برنامه: %1</translation>
     </message>
     <message>
         <source>the device holds no settings: it has never been configured</source>
-        <translation>دستگاه تنظيماتي ندارد: هرگز پيکربندي نشده است</translation>
+        <translation>تنظيماتي در دستگاه ذخيره نشده است؛ دستگاه هنوز پيکربندي نشده است</translation>
     </message>
 </context>
 <context>
     <name>TimetableDialog</name>
     <message>
         <source>not a time of day</source>
-        <translation>ساعت معتبري از شبانه‌روز نيست</translation>
+        <translation>زمان نامعتبر</translation>
     </message>
     <message>
         <source>%1 days, every time a time of day</source>
@@ -70,11 +70,11 @@
     </message>
     <message>
         <source>%1 days; %2 times are not times of day (marked)</source>
-        <translation>%1 روز؛ %2 ساعت نامعتبر است (علامت‌دار)</translation>
+        <translation>%1 روز؛ %2 زمان نامعتبر (علامت‌گذاري‌شده)</translation>
     </message>
     <message>
         <source>; %1 place(s) of the file not in this year (grey)</source>
-        <translation>؛ %1 خانه از فايل در اين سال نيست (خاکستري)</translation>
+        <translation>؛ %1 رديف فايل در اين سال وجود ندارد (خاکستري)</translation>
     </message>
     <message>
         <source>not a day of this year: the device never uses it</source>
@@ -85,7 +85,7 @@
     <name>Translations</name>
     <message>
         <source>Qt&apos;s dialogs stay in English: its Persian translation qtbase_fa is missing (install qt6-translations-l10n)</source>
-        <translation>پنجره‌هاي Qt انگليسي مي‌مانند: ترجمه فارسي آن (qtbase_fa) نصب نيست (qt6-translations-l10n را نصب کنيد)</translation>
+        <translation>کادرهاي گفت‌وگوي Qt به انگليسي نمايش داده مي‌شوند: ترجمه فارسي آن (qtbase_fa) نصب نيست (qt6-translations-l10n را نصب کنيد)</translation>
     </message>
 </context>
 </TS>

@@ -34,7 +34,7 @@ void CliHost::SetProgressVisible(bool visible) {
 void CliHost::SetStatusText(const QString& text) {
     status_ = text;
     if (!console_.Terminal() || !visible_) {
-        console_.Error(row_, text);
+        console_.Note(row_, text);
     }
 }
 

@@ -8,7 +8,7 @@
 
 // The command line's side of one device's operation: log lines to standard output and
 // log.txt, progress as a row of the console's terminal display, status lines on standard error
-// when no bar is drawn, messages on standard error.
+// when no bar is drawn (none when quiet), messages on standard error.
 class CliHost : public OperationHost {
 public:
     CliHost(const CalendarClock& clock, Console& console, int row);

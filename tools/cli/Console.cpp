@@ -23,8 +23,8 @@ QString DurationText(std::chrono::seconds duration) {
     return QStringLiteral("%1:%2").arg(total / 60).arg(total % 60, 2, 10, QChar(u'0'));
 }
 
-Console::Console(QString logPath, bool terminal)
-    : logPath_(std::move(logPath)), terminal_(terminal) {}
+Console::Console(QString logPath, bool terminal, ConsoleMode mode)
+    : logPath_(std::move(logPath)), terminal_(terminal && !mode.Quiet), mode_(mode) {}
 
 Console::~Console() {
     const std::lock_guard lock(mutex_);
@@ -61,7 +61,9 @@ void Console::LogLine(int row, const QString& dateText, const QString& text) {
                                ? dateText + message
                                : dateText + u' ' + label + QStringLiteral(": ") + message;
     Erase();
-    WriteOut(shown.toUtf8() + '\n', false);
+    if (!mode_.Quiet) {
+        WriteOut(shown.toUtf8() + '\n', mode_.OutputToError);
+    }
     // Appended line by line, so that what was done is on record even if the run is cut short.
     if (!logPath_.isEmpty() && !logFailed_) {
         try {
@@ -81,7 +83,7 @@ void Console::Print(const QString& line) {
 void Console::Print(const QByteArray& line) {
     const std::lock_guard lock(mutex_);
     Erase();
-    WriteOut(line + '\n', false);
+    WriteOut(line + '\n', mode_.OutputToError);
     Draw();
 }
 
@@ -98,6 +100,18 @@ void Console::Error(int row, const QString& line) {
     Erase();
     WriteOut((label.isEmpty() ? line : label + QStringLiteral(": ") + line).toUtf8() + '\n', true);
     Draw();
+}
+
+void Console::Note(const QString& line) {
+    if (!mode_.Quiet) {
+        Error(line);
+    }
+}
+
+void Console::Note(int row, const QString& line) {
+    if (!mode_.Quiet) {
+        Error(row, line);
+    }
 }
 
 void Console::SetProgress(int row, const Progress& progress) {

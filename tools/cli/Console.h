@@ -5,13 +5,20 @@
 #include <mutex>
 #include <vector>
 
+// How much a command says, and where. Quiet keeps the results and the errors alone; with a
+// report for scripts on standard output, what is meant for people goes to standard error.
+struct ConsoleMode {
+    bool Quiet = false;
+    bool OutputToError = false;
+};
+
 // What the devices of one command share: standard output, standard error with the progress
 // drawn on it, and log.txt. Every call takes the one lock, so that lines from several devices
 // come out whole and the progress rows are drawn together.
 class Console {
 public:
-    // Progress is drawn only when standard error is a terminal.
-    Console(QString logPath, bool terminal);
+    // Progress is drawn only when standard error is a terminal, and never when quiet.
+    Console(QString logPath, bool terminal, ConsoleMode mode = {});
     ~Console();
     Console(const Console&) = delete;
     Console& operator=(const Console&) = delete;
@@ -20,8 +27,8 @@ public:
     // device served alone, whose lines carry no port).
     int AddRow(const QString& label);
 
-    // A line of the event log: to standard output (after the row's label) and appended to
-    // log.txt (the label after the date text).
+    // A line of the event log: to standard output (after the row's label; not when quiet) and
+    // appended to log.txt (the label after the date text).
     void LogLine(int row, const QString& dateText, const QString& message);
     // A line of standard output that is not logged (results, listings); bytes as they stand.
     void Print(const QString& line);
@@ -30,6 +37,9 @@ public:
     void Error(const QString& line);
     // A line of standard error about the row's device: after its label, when it has one.
     void Error(int row, const QString& line);
+    // A line of standard error that tells how the work goes (a status, a note); not when quiet.
+    void Note(const QString& line);
+    void Note(int row, const QString& line);
 
     struct Progress {
         int Count = 0; // done so far
@@ -60,6 +70,7 @@ private:
     mutable std::mutex mutex_;
     QString logPath_;
     bool terminal_ = false;
+    ConsoleMode mode_;
     bool logFailed_ = false;
     std::vector<Row> rows_;
     int drawnRows_ = 0;

@@ -1,19 +1,23 @@
 #include "tools/cli/CountyNames.h"
 
-#include "common/ExitCodes.h"
 #include "common/ShownText.h"
 #include "common/TextFiles.h"
 #include "common/UserError.h"
 #include "location/CityDatabase.h"
-#include "location/CountySearch.h"
 #include "location/LocationSelection.h"
-
-#include <cstdio>
 
 namespace {
 
 QStringList Provinces(const QString& startFolder) {
     return ReadLines1256(startFolder + QStringLiteral("ostan.txt"));
+}
+
+} // namespace
+
+std::vector<CountyListing> CountiesContaining(const QString& startFolder, const QString& text) {
+    const QStringList provinces = Provinces(startFolder);
+    CityDatabase db(CityDatabase::PathIn(startFolder));
+    return CountiesMatching(db, provinces, text);
 }
 
 QString CountyLine(const CountyListing& county) {
@@ -26,24 +30,7 @@ QString CountyLine(const CountyListing& county) {
         .join(u'\t');
 }
 
-} // namespace
-
-int PrintCounties(const QString& startFolder, const QString& text) {
-    const QStringList provinces = Provinces(startFolder);
-    CityDatabase db(CityDatabase::PathIn(startFolder));
-    const std::vector<CountyListing> found = CountiesMatching(db, provinces, text);
-    for (const CountyListing& county : found) {
-        std::printf("%s\n", CountyLine(county).toUtf8().constData());
-    }
-    if (found.empty()) {
-        std::fprintf(stderr, "muezzin-cli: no county, city or province name contains '%s'\n",
-                     ShownValue(text).toUtf8().constData());
-        return exitcode::Failed;
-    }
-    return exitcode::Ok;
-}
-
-int CountyOfValue(const QString& startFolder, const QString& value) {
+int CountyOfValue(const QString& startFolder, const QString& value, Console& console) {
     bool isIndex = false;
     const int index = value.toInt(&isIndex);
     if (isIndex) {
@@ -58,9 +45,9 @@ int CountyOfValue(const QString& startFolder, const QString& value) {
     if (found.size() == 1) {
         // A part of a name may choose a county the user did not think of: say which it is.
         const CountyListing& county = found.front();
-        std::fprintf(stderr, "muezzin-cli: county %d: %s / %s / %s\n", county.County,
-                     county.ProvinceName.toUtf8().constData(), county.CityName.toUtf8().constData(),
-                     county.CountyName.toUtf8().constData());
+        console.Note(QStringLiteral("muezzin-cli: county %1: %2 / %3 / %4")
+                         .arg(county.County)
+                         .arg(county.ProvinceName, county.CityName, county.CountyName));
         return county.County;
     }
     if (found.empty()) {

@@ -1,19 +1,26 @@
 #pragma once
 
+#include "location/CountySearch.h"
+#include "tools/cli/Console.h"
+
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 // The command line's side of counties by name; each works on the start folder's ostan.txt and
 // city database, and throws UserError when they cannot be read.
 
-// Prints the counties whose names contain text (all when it is empty), one tab-separated line
-// each: index, province, city, county, longitude, latitude. Returns the exit status: 0, or 1
-// when none matches.
-int PrintCounties(const QString& startFolder, const QString& text);
+// The counties whose names contain text (all when it is empty), in database order.
+std::vector<CountyListing> CountiesContaining(const QString& startFolder, const QString& text);
+
+// A county's line of a listing: index, province, city, county, longitude, latitude, separated
+// by tabs.
+QString CountyLine(const CountyListing& county);
 
 // The county a --county value means: an index as it stands, else the one county the name
-// chooses. Throws UserError listing the candidates when the name chooses none or several.
-int CountyOfValue(const QString& startFolder, const QString& value);
+// chooses, which is noted on the console. Throws UserError listing the candidates when the
+// name chooses none or several.
+int CountyOfValue(const QString& startFolder, const QString& value, Console& console);
 
 // " (province / city / county)" for a county the database has; empty when it lacks it or
 // cannot be read, since the names only accompany the index.

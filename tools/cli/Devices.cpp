@@ -18,6 +18,8 @@ using Clock = std::chrono::steady_clock;
 
 struct DeviceRow {
     QString Port; // as named
+    // Where the job ran: where the device answered, or where it was greeted in its upgrade stage.
+    QString Served{};
     int Row = 0;
     bool Answered = false;
     std::string Version{};
@@ -95,17 +97,34 @@ QString RecoveryPort(const CommLink& link, const DiscoveryState& state, const QS
     return RecoveryPortName(link, opened, named.trimmed());
 }
 
+// "0.012 > 55 AA 01 ...": the seconds since the run began, then the bytes in hexadecimal as the
+// simulator's trace has them, '>' written to the device and '<' read from it.
+FrameWatcher Trace(Console& console, int row, Clock::time_point begun) {
+    return [&console, row, begun](bool written, const frame::Byte* bytes, std::size_t count) {
+        const double seconds = std::chrono::duration<double>(Clock::now() - begun).count();
+        QString line =
+            QStringLiteral("%1 %2").arg(seconds, 0, 'f', 3).arg(QChar(written ? u'>' : u'<'));
+        for (std::size_t i = 0; i < count; ++i) {
+            line += QStringLiteral(" %1").arg(bytes[i], 2, 16, QChar(u'0')).toUpper();
+        }
+        console.Error(row, line);
+    };
+}
+
 void ReleaseDevice(CommLink& link) {
     AbortPort(link);
     ClosePort(link);
 }
 
 void RunOne(DeviceRow& device, Console& console, const DeviceRunOptions& options,
-            const DeviceJob& job) {
+            const DeviceJob& job, Clock::time_point begun) {
     const auto started = Clock::now();
     CommLink link;
     link.Notify = Notifier(console, device.Port, options.Alone);
     link.Remark = [&console](const QString& text) { console.Error(Message(text)); };
+    if (options.Verbose) {
+        link.Watch = Trace(console, device.Row, begun);
+    }
     DiscoveryState state;
     device.Answered = Search(link, state, device.Port, options);
     device.Version = link.VersionText;
@@ -116,10 +135,11 @@ void RunOne(DeviceRow& device, Console& console, const DeviceRunOptions& options
     if (!device.Answered && options.RunWithoutDevice) {
         port = RecoveryPort(link, state, device.Port);
         if (options.Alone && !port.isEmpty()) {
-            console.Error(
+            console.Note(
                 Message(QStringLiteral("greeting a device in its upgrade stage on %1").arg(port)));
         }
     }
+    device.Served = port;
     if (port.isEmpty()) {
         device.Outcome.Result = state.Problems.empty() ? QStringLiteral("no device answered")
                                                        : state.Problems.front().Describe();
@@ -210,6 +230,19 @@ int ShowTable(const std::vector<DeviceRow>& devices, Console& console,
     return worst;
 }
 
+void Summarize(const std::vector<DeviceRow>& devices, const DeviceRunOptions& options) {
+    for (const DeviceRow& device : devices) {
+        if (options.OnlyAnswering && !device.Answered) {
+            continue;
+        }
+        options.Summaries->push_back(
+            {.Port = device.Served.isEmpty() ? device.Port : device.Served,
+             .Version = QString::fromStdString(device.Version),
+             .Outcome = device.Outcome,
+             .Seconds = std::chrono::duration<double>(device.Took).count()});
+    }
+}
+
 } // namespace
 
 DeviceOutcome ResultOutcome(int status, const QString& result, bool isError) {
@@ -218,17 +251,22 @@ DeviceOutcome ResultOutcome(int status, const QString& result, bool isError) {
 
 int RunOnDevices(const QStringList& ports, Console& console, const DeviceRunOptions& options,
                  const DeviceJob& job) {
+    const auto begun = Clock::now();
     std::vector<DeviceRow> devices;
     for (const QString& port : ports) {
         devices.push_back({.Port = port, .Row = console.AddRow(options.Alone ? QString() : port)});
     }
     std::vector<std::unique_ptr<QThread>> threads;
     for (DeviceRow& device : devices) {
-        threads.emplace_back(QThread::create([&] { RunOne(device, console, options, job); }));
+        threads.emplace_back(
+            QThread::create([&] { RunOne(device, console, options, job, begun); }));
         threads.back()->start();
     }
     for (const auto& thread : threads) {
         thread->wait();
+    }
+    if (options.Summaries) {
+        Summarize(devices, options);
     }
     return options.Alone ? ShowAlone(devices.front(), console)
                          : ShowTable(devices, console, options);

@@ -7,9 +7,11 @@
 #include "tools/cli/Console.h"
 
 #include <QByteArray>
+#include <QJsonObject>
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <vector>
 
 // How one device's part of a command ended.
 struct DeviceOutcome {
@@ -23,11 +25,22 @@ struct DeviceOutcome {
     // What the device holds, printed once it is done: bare for a device served alone; among
     // several under a "[port]" line and followed by an empty one, so that its lines stay together.
     QString Report{};
+    // What a script reads of it beyond the result (counts, addresses, settings), for
+    // --format json.
+    QJsonObject Facts{};
 };
 
 // The usual outcome: a device served alone prints its result, or says it as the tool's message
 // when it tells what went wrong.
 DeviceOutcome ResultOutcome(int status, const QString& result, bool isError = false);
+
+// How one device's part of a command ended, for a report a script reads.
+struct DeviceSummary {
+    QString Port;    // where the device answered, else as named (empty: the search found none)
+    QString Version; // the firmware version it reported; empty when none answered
+    DeviceOutcome Outcome;
+    double Seconds = 0.0;
+};
 
 // One device as its job meets it: its own link (connected unless no device answered and the
 // job runs all the same), clock (sampled once the device answered) and host.
@@ -57,6 +70,11 @@ struct DeviceRunOptions {
     bool CountFromZero = false; // the progress of the upgrade's pages
     // Reports go to standard error: standard output carries something else (a profile).
     bool ReportToError = false;
+    // Every frame written and read is shown on standard error, with the seconds since the run
+    // began.
+    bool Verbose = false;
+    // Filled with how each device's part ended, in the order of the ports, when given.
+    std::vector<DeviceSummary>* Summaries = nullptr;
 };
 
 // Runs the job on every device at once, each with its own serial port created, used and closed

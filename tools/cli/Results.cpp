@@ -1,12 +1,11 @@
 #include "tools/cli/Results.h"
 
+#include "device/DeviceTexts.h"
 #include "device/UpgradeTexts.h"
 
 #include <QStringList>
 
-namespace {
-
-QString OutcomeText(BlockOutcome outcome) {
+QString BlockOutcomeText(BlockOutcome outcome) {
     switch (outcome) {
     case BlockOutcome::Confirmed:
         return QStringLiteral("confirmed");
@@ -24,11 +23,13 @@ QString OutcomeText(BlockOutcome outcome) {
     return QStringLiteral("not sent");
 }
 
-QString AddressText(int address) {
-    return QStringLiteral("0x") + QStringLiteral("%1").arg(address, 4, 16, QChar(u'0')).toUpper();
+QString DisplayGlyphsText(const StoredSettings& stored) {
+    QStringList glyphs;
+    for (const std::uint8_t code : stored.GlyphCodes) {
+        glyphs.append(QStringLiteral("%1").arg(code, 2, 16, QChar(u'0')).toUpper());
+    }
+    return glyphs.join(u' ');
 }
-
-} // namespace
 
 QString UploadResultText(const UploadResult& result) {
     QString text = QStringLiteral("%1 of %2 blocks confirmed")
@@ -45,10 +46,10 @@ QString UploadResultText(const UploadResult& result) {
                blocks[last + 1].Address == blocks[last].Address + 128) {
             ++last;
         }
-        const QString where = first == last ? AddressText(blocks[first].Address)
-                                            : AddressText(blocks[first].Address) + u'-' +
-                                                  AddressText(blocks[last].Address);
-        parts.append(where + u' ' + OutcomeText(blocks[first].Outcome));
+        const QString where = first == last ? BlockAddressText(blocks[first].Address)
+                                            : BlockAddressText(blocks[first].Address) + u'-' +
+                                                  BlockAddressText(blocks[last].Address);
+        parts.append(where + u' ' + BlockOutcomeText(blocks[first].Outcome));
         first = last + 1;
     }
     return text + QStringLiteral("; not confirmed: ") + parts.join(QStringLiteral(", "));

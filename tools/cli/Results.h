@@ -1,9 +1,16 @@
 #pragma once
 
+#include "device/SettingsBlock.h"
 #include "device/Upgrade.h"
 #include "device/Upload.h"
 
 #include <QString>
+
+// What went wrong with a block, in the words of the result line: "echo differs", "no reply", ...
+QString BlockOutcomeText(BlockOutcome outcome);
+
+// The codes of the county's display name, in hexadecimal: "0A 1B ...".
+QString DisplayGlyphsText(const StoredSettings& stored);
 
 // The last line of an apply: "N of 316 blocks confirmed" and, when not all were, each
 // unconfirmed block's device address with what went wrong, neighbours alike taken as a range.

@@ -21,6 +21,8 @@
 #include "tools/cli/CountyNames.h"
 #include "tools/cli/Devices.h"
 #include "tools/cli/Doctor.h"
+#include "tools/cli/Help.h"
+#include "tools/cli/JsonReport.h"
 #include "tools/cli/Results.h"
 
 #include <QCommandLineParser>
@@ -42,19 +44,23 @@ struct GlobalOptions {
     QStringList Ports;     // every port given
     bool AllPorts = false; // every candidate port where a device answers
     QString Folder;        // the start folder once chosen; before, --folder or nothing
+    bool Verbose = false;  // every frame on standard error
+    bool Quiet = false;    // the results and the errors alone
+    // --format json: the document the command fills, printed when it ends; else none.
+    JsonReport* Json = nullptr;
 
     // Several devices at once: each port given, or each where a device answers.
     bool ManyDevices() const { return AllPorts || Ports.size() > 1; }
 };
 
 struct Command {
-    QString Summary;
-    std::function<void(QCommandLineParser&)> AddOptions;
-    std::function<int(const QCommandLineParser&, const GlobalOptions&)> Run;
-    bool TakesArguments = false;
+    QString Summary{};
+    QList<QCommandLineOption> Options{}; // its own, besides the global options
+    std::function<int(const QCommandLineParser&, const GlobalOptions&)> Run{};
+    QList<HelpItem> Arguments{}; // each with its syntax; none: the command takes no argument
     bool UsesStartFolder = false;
-    QString Examples{};     // ends the command's help: command lines, each with what it does
-    bool DrawsText = false; // needs the fonts, and so a QGuiApplication
+    QList<HelpItem> Examples{}; // a command line, and what it does
+    bool DrawsText = false;     // needs the fonts, and so a QGuiApplication
 };
 
 void PrintError(const QString& text) {
@@ -82,17 +88,51 @@ QStringList DevicePorts(const GlobalOptions& global) {
     return DistinctPorts(link.PortNames, given);
 }
 
+// Says why the command does nothing, in the JSON document too.
+int Refuse(const GlobalOptions& global, const QString& text) {
+    PrintError(text);
+    if (global.Json) {
+        global.Json->SetError(text);
+    }
+    return exitcode::InputError;
+}
+
 bool StandardErrorIsTerminal() {
     return isatty(STDERR_FILENO) == 1;
 }
 
+// The command's console: quiet or not, its people's lines on standard error when standard
+// output carries a JSON document; logging to logPath unless it is empty.
+Console ConsoleOf(const GlobalOptions& global, const QString& logPath = {}) {
+    return Console(logPath, StandardErrorIsTerminal(),
+                   {.Quiet = global.Quiet, .OutputToError = global.Json != nullptr});
+}
+
 // Runs the job on the command's devices: one found by a search or on the port given, shown
-// alone; or several at once, in a closing table.
+// alone; or several at once, in a closing table. Each device's part goes into the JSON
+// document when one is asked for.
 int ServeDevices(const GlobalOptions& global, Console& console, const DeviceJob& job,
                  DeviceRunOptions options = {}) {
     options.Alone = !global.ManyDevices();
     options.OnlyAnswering = global.AllPorts;
-    return RunOnDevices(DevicePorts(global), console, options, job);
+    options.Verbose = global.Verbose;
+    std::vector<DeviceSummary> summaries;
+    if (global.Json) {
+        options.Summaries = &summaries;
+    }
+    const auto keep = [&] {
+        if (global.Json) {
+            global.Json->Set(QStringLiteral("devices"), DevicesJson(summaries));
+        }
+    };
+    try {
+        const int status = RunOnDevices(DevicePorts(global), console, options, job);
+        keep();
+        return status;
+    } catch (const UserError&) {
+        keep(); // a device served alone: its error is the command's, its entry stays
+        throw;
+    }
 }
 
 int RunPorts(const QCommandLineParser& parser, const GlobalOptions& global) {
@@ -103,13 +143,19 @@ int RunPorts(const QCommandLineParser& parser, const GlobalOptions& global) {
         ListPorts(link, {[&] { return QStringList{global.Port}; }, {}}); // a name may hold ':'
     }
     const bool pathsOnly = parser.isSet(QStringLiteral("paths"));
-    for (PortDetails& port : DetailsOfPorts(link.PortNames)) {
+    std::vector<PortDetails> ports = DetailsOfPorts(link.PortNames);
+    for (PortDetails& port : ports) {
         if (!pathsOnly) {
             const PortProblem problem = CheckPort(port.Path);
             port.Problem = problem.Error != 0 ? problem.Describe() : QString();
         }
-        const QString line = pathsOnly ? port.Path : PortDetailsLine(port);
-        std::printf("%s\n", line.toUtf8().constData());
+    }
+    Console console = ConsoleOf(global);
+    for (const PortDetails& port : ports) {
+        console.Print(pathsOnly ? port.Path : PortDetailsLine(port));
+    }
+    if (global.Json) {
+        global.Json->Set(QStringLiteral("ports"), PortsJson(ports));
     }
     return exitcode::Ok;
 }
@@ -149,7 +195,7 @@ int RunDoctorCommand(const QCommandLineParser&, const GlobalOptions& global) {
 }
 
 int RunFind(const QCommandLineParser&, const GlobalOptions& global) {
-    Console console({}, StandardErrorIsTerminal());
+    Console console = ConsoleOf(global);
     return ServeDevices(global, console, [](DeviceContext& device) {
         // Alone, its port and the version text as the device sent it.
         const CommLink& link = device.Link;
@@ -160,17 +206,20 @@ int RunFind(const QCommandLineParser&, const GlobalOptions& global) {
     });
 }
 
-int RunClock(const QCommandLineParser&, const GlobalOptions&) {
+int RunClock(const QCommandLineParser&, const GlobalOptions& global) {
     CalendarClock clock;
     ReadClock(clock);
     ToSolarDate(clock);
-    std::printf("%s\n%s\n%s\n", ClockTimeText(clock).c_str(), SolarDateText(clock).c_str(),
-                clock.DateText.data());
+    Console console = ConsoleOf(global);
+    console.Print(QStringLiteral("%1\n%2\n%3")
+                      .arg(QString::fromStdString(ClockTimeText(clock)),
+                           QString::fromStdString(SolarDateText(clock)),
+                           QString::fromLatin1(clock.DateText.data())));
     return exitcode::Ok;
 }
 
 int RunSetClock(const QCommandLineParser&, const GlobalOptions& global) {
-    Console console({}, StandardErrorIsTerminal());
+    Console console = ConsoleOf(global);
     return ServeDevices(global, console, [](DeviceContext& device) {
         const bool sent = SetDeviceClock(device.Link, device.Clock);
         return ResultOutcome(sent ? exitcode::Ok : exitcode::Failed,
@@ -187,11 +236,7 @@ QString StoredSettingsText(const StoredSettings& stored, const QString& folder) 
         years.append(QString::number(year));
     }
     lines.append(QStringLiteral("timetable_years: %1").arg(years.join(u' ')));
-    QStringList glyphs;
-    for (const std::uint8_t code : stored.GlyphCodes) {
-        glyphs.append(QStringLiteral("%1").arg(code, 2, 16, QChar(u'0')).toUpper());
-    }
-    lines.append(QStringLiteral("display_glyphs: %1").arg(glyphs.join(u' ')));
+    lines.append(QStringLiteral("display_glyphs: %1").arg(DisplayGlyphsText(stored)));
     for (ProfileEntry& entry : ProfileEntries(stored.Fields, stored.CountyIndex)) {
         if (entry.Section == QStringLiteral("location") && entry.Key == QStringLiteral("county")) {
             entry.Value += CountyNamesSuffix(folder, stored.CountyIndex);
@@ -214,16 +259,20 @@ const QString NoSettingsText =
 int RunReadSettings(const QCommandLineParser& parser, const GlobalOptions& global) {
     const bool profileOut = parser.isSet(QStringLiteral("profile-out"));
     if (profileOut && global.ManyDevices()) {
-        PrintError(QStringLiteral("--profile-out writes one device's settings: name one port"));
-        return exitcode::InputError;
+        return Refuse(global,
+                      QStringLiteral("--profile-out writes one device's settings: name one port"));
+    }
+    const QString path = parser.value(QStringLiteral("profile-out"));
+    if (profileOut && global.Json && path == QStringLiteral("-")) {
+        return Refuse(global, QStringLiteral("--profile-out - and --format json both want standard "
+                                             "output: name a FILE for the profile"));
     }
     // Standard output then holds the profile alone, so that it can be saved as it stands.
-    const bool profileToOutput =
-        profileOut && parser.value(QStringLiteral("profile-out")) == QStringLiteral("-");
+    const bool profileToOutput = profileOut && path == QStringLiteral("-");
     DeviceRunOptions options;
     options.ReportToError = profileToOutput;
     std::optional<StoredSettings> kept; // for the profile, of the one device
-    Console console({}, StandardErrorIsTerminal());
+    Console console = ConsoleOf(global);
     const int status = ServeDevices(
         global, console,
         [&](DeviceContext& device) {
@@ -240,7 +289,8 @@ int RunReadSettings(const QCommandLineParser& parser, const GlobalOptions& globa
             }
             return DeviceOutcome{.Status = exitcode::Ok,
                                  .Result = QStringLiteral("settings read"),
-                                 .Report = StoredSettingsText(stored, StartFolderOf(global))};
+                                 .Report = StoredSettingsText(stored, StartFolderOf(global)),
+                                 .Facts = SettingsJson(stored)};
         },
         options);
     if (kept) {
@@ -248,7 +298,7 @@ int RunReadSettings(const QCommandLineParser& parser, const GlobalOptions& globa
         if (profileToOutput) {
             std::fwrite(profile.constData(), 1, static_cast<std::size_t>(profile.size()), stdout);
         } else {
-            SaveBytes(parser.value(QStringLiteral("profile-out")), profile);
+            SaveBytes(path, profile);
         }
     }
     return status;
@@ -264,37 +314,38 @@ int UpgradeStatus(const UpgradeResult& result) {
 int RunUpgradeCommand(const QCommandLineParser& parser, const GlobalOptions& global) {
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1) {
-        PrintError(QStringLiteral("upgrade takes one FILE.fmw"));
-        return exitcode::InputError;
+        return Refuse(global, QStringLiteral("upgrade takes one FILE.fmw"));
     }
     const QString logPath = StartFolderOf(global) + QStringLiteral("log.txt");
+    Console console = ConsoleOf(global, logPath);
     const FirmwareImage image = ReadFirmwareFile(files[0]);
     if (image.Status != FirmwareFileStatus::Read) {
         // The log gets the window's line; the terminal also gets the reason in English.
         const CalendarClock now = ClockNow();
-        Console console(logPath, false);
         console.LogLine(console.AddRow({}), QString::fromLatin1(now.DateText.data()),
                         FirmwareFileLogText(image.Status));
-        PrintError(image.Status == FirmwareFileStatus::Short
-                       ? QStringLiteral("%1 holds %2 bytes: an upgrade file holds at least %3")
-                             .arg(files[0])
-                             .arg(image.FileArea.size())
-                             .arg(FirmwareFileAreaSize)
-                       : image.Problem);
-        return exitcode::InputError;
+        const QString reason = image.Status == FirmwareFileStatus::Short
+                                   ? QStringLiteral("%1 holds %2 bytes: an upgrade file holds at "
+                                                    "least %3")
+                                         .arg(files[0])
+                                         .arg(image.FileArea.size())
+                                         .arg(FirmwareFileAreaSize)
+                                   : image.Problem;
+        return Refuse(global, reason);
     }
     // A running device is entered; where nothing answers, a device waiting in its upgrade stage
     // may be, and is greeted there (unless only answering devices take part).
     DeviceRunOptions options;
     options.RunWithoutDevice = !global.AllPorts;
     options.CountFromZero = true;
-    Console console(logPath, StandardErrorIsTerminal());
     return ServeDevices(
         global, console,
         [&](DeviceContext& device) {
             const UpgradeResult result =
                 RunUpgrade(device.Link, device.Host, files[0], device.Port);
-            return ResultOutcome(UpgradeStatus(result), UpgradeResultText(result));
+            DeviceOutcome outcome = ResultOutcome(UpgradeStatus(result), UpgradeResultText(result));
+            outcome.Facts = UpgradeJson(result);
+            return outcome;
         },
         options);
 }
@@ -309,13 +360,27 @@ int RunImportCities(const QCommandLineParser& parser, const GlobalOptions& globa
                            ? files[1]
                            : CityDatabase::PathIn(ChooseStartFolderOf(global.Folder).Folder);
     const int rows = ImportCitiesCsv(files[0], db);
-    std::printf("imported %d counties into %s\n", rows, qPrintable(db));
+    ConsoleOf(global).Print(QStringLiteral("imported %1 counties into %2").arg(rows).arg(db));
     return exitcode::Ok;
 }
 
 int RunCounties(const QCommandLineParser& parser, const GlobalOptions& global) {
     // The words of a name need no quotes.
-    return PrintCounties(StartFolderOf(global), parser.positionalArguments().join(u' '));
+    const QString text = parser.positionalArguments().join(u' ');
+    const std::vector<CountyListing> found = CountiesContaining(StartFolderOf(global), text);
+    Console console = ConsoleOf(global);
+    for (const CountyListing& county : found) {
+        console.Print(CountyLine(county));
+    }
+    if (global.Json) {
+        global.Json->Set(QStringLiteral("counties"), CountiesJson(found));
+    }
+    if (found.empty()) {
+        console.Error(QStringLiteral("muezzin-cli: no county, city or province name contains '%1'")
+                          .arg(text));
+        return exitcode::Failed;
+    }
+    return exitcode::Ok;
 }
 
 int UploadStatus(const UploadResult& result) {
@@ -327,17 +392,17 @@ int UploadStatus(const UploadResult& result) {
 
 int RunApply(const QCommandLineParser& parser, const GlobalOptions& global) {
     const QString folder = StartFolderOf(global);
+    Console console = ConsoleOf(global, folder + QStringLiteral("log.txt"));
     Profile profile;
     if (parser.isSet(QStringLiteral("profile"))) {
         profile = ReadProfile(parser.value(QStringLiteral("profile")));
     }
     if (parser.isSet(QStringLiteral("county"))) {
-        profile.County = CountyOfValue(folder, parser.value(QStringLiteral("county")));
+        profile.County = CountyOfValue(folder, parser.value(QStringLiteral("county")), console);
     }
     if (!profile.County) {
-        PrintError(QStringLiteral("no county given: use --county N, or county in the [location] "
-                                  "section of the profile"));
-        return exitcode::InputError;
+        return Refuse(global, QStringLiteral("no county given: use --county N, or county in the "
+                                             "[location] section of the profile"));
     }
 
     // The county is chosen as the three boxes of the window choose it.
@@ -373,170 +438,271 @@ int RunApply(const QCommandLineParser& parser, const GlobalOptions& global) {
     }
     LoadKeyTable(input.KeyFilePath);
 
-    Console console(folder + QStringLiteral("log.txt"), StandardErrorIsTerminal());
     return ServeDevices(global, console, [&](DeviceContext& device) {
         const UploadResult result = RunUpload(device.Link, device.Clock, device.Host, input);
         const QString text = UploadResultText(result);
         // Refused before a block was sent, the host has said why.
         return DeviceOutcome{.Status = UploadStatus(result),
                              .Result = text,
-                             .Alone = result.Started ? text.toUtf8() : QByteArray()};
+                             .Alone = result.Started ? text.toUtf8() : QByteArray(),
+                             .Facts = UploadJson(result)};
     });
 }
+
+// --format: the outcome as text (the default) or as one JSON document.
+const QCommandLineOption FormatOption(
+    QStringLiteral("format"),
+    QStringLiteral("Print the outcome as FORMAT: text (the default), or json: one JSON document "
+                   "on standard output at the end, every other line on standard error."),
+    QStringLiteral("FORMAT"));
 
 const std::map<QString, Command>& Commands() {
     static const std::map<QString, Command> commands = {
         {QStringLiteral("doctor"),
-         {QStringLiteral("Check the set-up: ports and their groups, programs holding them, "
-                         "ModemManager, brltty, latency timers, udev rule, start folder, fonts."),
-          {},
-          RunDoctorCommand,
-          false,
-          false,
-          QStringLiteral(
-              "Prints one line per check: 'what: ok', or the problem and its remedy. Exits\n"
-              "with 0 when every check holds, 1 otherwise.\n\n"
-              "Examples:\n"
-              "  muezzin-cli doctor\n"
-              "      Check every candidate port and the rest of the set-up.\n"
-              "  muezzin-cli doctor --port /dev/ttyUSB0 --folder ~/muezzin\n"
-              "      Check only that port, and the start folder ~/muezzin."),
-          true}},
+         {.Summary = QStringLiteral("Check the set-up as a technician would before the first "
+                                    "run: the ports and their groups, programs holding them, "
+                                    "ModemManager, brltty, latency timers, the udev rule, the "
+                                    "start folder, the fonts. One line per check, 'what: ok' or "
+                                    "the problem with its remedy; exit status 0 when every check "
+                                    "holds, 1 otherwise."),
+          .Run = RunDoctorCommand,
+          .Examples = {{QStringLiteral("muezzin-cli doctor"),
+                        QStringLiteral("Every candidate port and the rest of the set-up.")},
+                       {QStringLiteral("muezzin-cli doctor --port /dev/ttyUSB0 --folder "
+                                       "~/muezzin"),
+                        QStringLiteral("Only that port, and the start folder ~/muezzin.")}},
+          .DrawsText = true}},
         {QStringLiteral("ports"),
-         {QStringLiteral("List the candidate ports: path, description, manufacturer, USB "
-                         "vendor:product, serial number, why it would not open (tab-separated)."),
-          [](QCommandLineParser& parser) {
-              parser.addOption(
-                  {QStringLiteral("paths"), QStringLiteral("Print the paths alone, one a line.")});
-          },
-          RunPorts}},
+         {.Summary = QStringLiteral("List the candidate ports: path, description, manufacturer, "
+                                    "USB vendor:product, serial number, why it would not open now "
+                                    "(tab-separated)."),
+          .Options = {{QStringLiteral("paths"),
+                       QStringLiteral("Print the paths alone, one a line.")},
+                      FormatOption},
+          .Run = RunPorts,
+          .Examples = {{QStringLiteral("muezzin-cli ports"),
+                        QStringLiteral("Every port a search would try, with what the system "
+                                       "knows of it.")},
+                       {QStringLiteral("muezzin-cli ports --paths"),
+                        QStringLiteral("Their paths alone, as --port takes them.")}}}},
         {QStringLiteral("counties"),
-         {QStringLiteral("List the counties whose names contain TEXT: index, province, city, "
-                         "county, longitude, latitude (tab-separated)."),
-          [](QCommandLineParser& parser) {
-              parser.addPositionalArgument(
-                  QStringLiteral("text"),
-                  QStringLiteral("Part of a county's, city's or province's name (every county "
-                                 "without it); yeh and kaf in either spelling, with or without "
-                                 "the zero-width non-joiner, Latin letters in any case."),
-                  QStringLiteral("[TEXT]"));
-          },
-          RunCounties, true}},
+         {.Summary = QStringLiteral("List the counties whose names contain TEXT: index, "
+                                    "province, city, county, longitude, latitude "
+                                    "(tab-separated)."),
+          .Options = {FormatOption},
+          .Run = RunCounties,
+          .Arguments = {{QStringLiteral("[TEXT]"),
+                         QStringLiteral("Part of a county's, city's or province's name (every "
+                                        "county without it); yeh and kaf in either spelling, "
+                                        "with or without the zero-width non-joiner, Latin "
+                                        "letters in any case.")}},
+          .UsesStartFolder = true,
+          .Examples = {{QStringLiteral("muezzin-cli counties ورامین"),
+                        QStringLiteral("The counties of Varamin, with the index that apply "
+                                       "--county takes.")},
+                       {QStringLiteral("muezzin-cli counties --format json"),
+                        QStringLiteral("Every county, as one JSON document.")}}}},
         {QStringLiteral("find"),
-         {QStringLiteral("Search the ports for the device; print its port and firmware version."),
-          {},
-          RunFind}},
+         {.Summary = QStringLiteral("Search the ports for the device; print its port and "
+                                    "firmware version."),
+          .Options = {FormatOption},
+          .Run = RunFind,
+          .Examples = {{QStringLiteral("muezzin-cli find"),
+                        QStringLiteral("The first port where a device answers, and its "
+                                       "firmware version.")},
+                       {QStringLiteral("muezzin-cli find --all-ports"),
+                        QStringLiteral("Every device on every port, in a table.")}}}},
         {QStringLiteral("clock"),
-         {QStringLiteral("Print the PC clock as the window shows it: time, solar date, date text."),
-          {},
-          RunClock}},
+         {.Summary = QStringLiteral("Print the PC clock as the window shows it: time, solar date, "
+                                    "date text."),
+          .Run = RunClock,
+          .Examples = {{QStringLiteral("muezzin-cli clock"),
+                        QStringLiteral("What set-clock would send now.")}}}},
         {QStringLiteral("set-clock"),
-         {QStringLiteral("Set the device clock from the PC clock."), {}, RunSetClock}},
+         {.Summary = QStringLiteral("Set the device clock from the PC clock."),
+          .Options = {FormatOption},
+          .Run = RunSetClock,
+          .Examples = {{QStringLiteral("muezzin-cli set-clock --port /dev/ttyUSB0"),
+                        QStringLiteral("The device on that port gets the PC's time and date.")}}}},
         {QStringLiteral("read-settings"),
-         {QStringLiteral("Print the settings stored in the device, one 'name: value' a line."),
-          [](QCommandLineParser& parser) {
-              parser.addOption({QStringLiteral("profile-out"),
-                                QStringLiteral("Also write them as a profile FILE that 'apply "
-                                               "--profile' takes back ('-': standard output, "
-                                               "which then holds the profile alone; the "
-                                               "settings go to standard error)."),
-                                QStringLiteral("FILE")});
-          },
-          RunReadSettings}},
+         {.Summary = QStringLiteral("Print the settings stored in the device, one 'name: value' "
+                                    "a line."),
+          .Options = {{QStringLiteral("profile-out"),
+                       QStringLiteral("Also write them as a profile FILE that 'apply --profile' "
+                                      "takes back ('-': standard output, which then holds the "
+                                      "profile alone; the settings go to standard error)."),
+                       QStringLiteral("FILE")},
+                      FormatOption},
+          .Run = RunReadSettings,
+          .UsesStartFolder = true, // the county's names come from its city database
+          .Examples = {{QStringLiteral("muezzin-cli read-settings --profile-out mosque.ini"),
+                        QStringLiteral("What the device holds, also as a profile for "
+                                       "another.")}}}},
         {QStringLiteral("upgrade"),
-         {QStringLiteral("Replace the device's program with FILE.fmw, every page echoed and "
-                         "checked."),
-          [](QCommandLineParser& parser) {
-              parser.addPositionalArgument(QStringLiteral("file"),
-                                           QStringLiteral("The upgrade file."),
-                                           QStringLiteral("FILE.fmw"));
-          },
-          RunUpgradeCommand, true, true}},
+         {.Summary = QStringLiteral("Replace the device's program with FILE.fmw, every page "
+                                    "echoed and checked."),
+          .Options = {FormatOption},
+          .Run = RunUpgradeCommand,
+          .Arguments = {{QStringLiteral("FILE.fmw"), QStringLiteral("The upgrade file.")}},
+          .UsesStartFolder = true,
+          .Examples = {{QStringLiteral("muezzin-cli upgrade new.fmw"),
+                        QStringLiteral("The device found by a search gets the program of "
+                                       "new.fmw.")},
+                       {QStringLiteral("muezzin-cli upgrade new.fmw --all-ports"),
+                        QStringLiteral("Every device that answers, all at once.")}}}},
         {QStringLiteral("import-cities"),
-         {QStringLiteral("Build the city database from a CSV export: import-cities FILE.csv [DB]."),
-          [](QCommandLineParser& parser) {
-              parser.addPositionalArgument(QStringLiteral("file"),
-                                           QStringLiteral("The CSV file, with a header line."),
-                                           QStringLiteral("FILE.csv"));
-              parser.addPositionalArgument(
-                  QStringLiteral("db"),
-                  QStringLiteral("The database to write (default: city.db in the start folder)."),
-                  QStringLiteral("[DB]"));
-          },
-          RunImportCities, true}},
+         {.Summary = QStringLiteral("Build the city database from a CSV export."),
+          .Run = RunImportCities,
+          .Arguments = {{QStringLiteral("FILE.csv"),
+                         QStringLiteral("The CSV file, with a header line.")},
+                        {QStringLiteral("[DB]"),
+                         QStringLiteral("The database to write (default: city.db in the start "
+                                        "folder).")}},
+          .Examples = {{QStringLiteral("muezzin-cli import-cities city.csv city.db"),
+                        QStringLiteral("city.db made anew from city.csv.")}}}},
         {QStringLiteral("apply"),
-         {QStringLiteral("Write the settings, ten years of timetables and the key table into the "
-                         "device, every block read back and checked."),
-          [](QCommandLineParser& parser) {
-              parser.addOption({QStringLiteral("profile"),
-                                QStringLiteral("Take the window's fields from the profile FILE."),
-                                QStringLiteral("FILE")});
-              parser.addOption({QStringLiteral("county"),
-                                QStringLiteral("The county: its index in the city database, or "
-                                               "its name when that names one county (see "
-                                               "'counties')."),
-                                QStringLiteral("N|NAME")});
-              parser.addOption({QStringLiteral("no-resend"),
-                                QStringLiteral("Write every block once, whatever its reply. "
-                                               "By default a block not confirmed is sent up to "
-                                               "three times, and three blocks in a row left "
-                                               "unconfirmed stop the run; with this option that "
-                                               "stop is off too, so a device that garbles every "
-                                               "reply takes the whole run. Three attempts in a "
-                                               "row without any reply still stop it.")});
-          },
-          RunApply, false, true}},
+         {.Summary = QStringLiteral("Write the settings, ten years of timetables and the key "
+                                    "table into the device, every block read back and checked."),
+          .Options = {{QStringLiteral("profile"),
+                       QStringLiteral("Take the window's fields from the profile FILE."),
+                       QStringLiteral("FILE")},
+                      {QStringLiteral("county"),
+                       QStringLiteral("The county: its index in the city database, or its name "
+                                      "when that names one county (see 'counties')."),
+                       QStringLiteral("N|NAME")},
+                      {QStringLiteral("no-resend"),
+                       QStringLiteral("Write every block once, whatever its reply. By default a "
+                                      "block not confirmed is sent up to three times, and three "
+                                      "blocks in a row left unconfirmed stop the run; with this "
+                                      "option that stop is off too, so a device that garbles "
+                                      "every reply takes the whole run. Three attempts in a row "
+                                      "without any reply still stop it.")},
+                      FormatOption},
+          .Run = RunApply,
+          .UsesStartFolder = true,
+          .Examples = {{QStringLiteral("muezzin-cli apply --county 37"),
+                        QStringLiteral("Tehran, with the window's start values.")},
+                       {QStringLiteral("muezzin-cli apply --profile mosque.ini --all-ports"),
+                        QStringLiteral("The profile's settings into every device that answers, "
+                                       "all at once.")}}}},
     };
     return commands;
 }
 
-void AddGlobalOptions(QCommandLineParser& parser) {
-    parser.addOption({QStringLiteral("port"),
-                      QStringLiteral("Use the serial port PATH instead of searching all ports. "
-                                     "Given more than once, find, set-clock, read-settings, "
-                                     "apply and upgrade serve every device at once."),
-                      QStringLiteral("PATH")});
-    parser.addOption({QStringLiteral("all-ports"),
-                      QStringLiteral("Serve every device that answers on any port, all at "
-                                     "once.")});
-    parser.addOption({QStringLiteral("folder"),
-                      QStringLiteral("The start folder with the tool's files (default: the "
-                                     "working directory when it holds them, else the user's "
-                                     "data folder, filled from the installed sample)."),
-                      QStringLiteral("DIR")});
+// Those the commands all take, before them or after them.
+const QList<QCommandLineOption>& GlobalOptionList() {
+    static const QList<QCommandLineOption> options = {
+        {{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")},
+        {{QStringLiteral("V"), QStringLiteral("version")}, QStringLiteral("Show the version.")},
+        {{QStringLiteral("v"), QStringLiteral("verbose")},
+         QStringLiteral("Show every frame sent to the device and received from it, in "
+                        "hexadecimal with the seconds since the start, on standard error ('>' "
+                        "sent, '<' received).")},
+        {{QStringLiteral("q"), QStringLiteral("quiet")},
+         QStringLiteral("Print only the result lines and the errors: no log lines, status lines "
+                        "or progress bar (log.txt still gets every log line).")},
+        {QStringLiteral("port"),
+         QStringLiteral("Use the serial port PATH instead of searching all ports. Given more "
+                        "than once, find, set-clock, read-settings, apply and upgrade serve "
+                        "every device at once."),
+         QStringLiteral("PATH")},
+        {QStringLiteral("all-ports"),
+         QStringLiteral("Serve every device that answers on any port, all at once.")},
+        {QStringLiteral("folder"),
+         QStringLiteral("The start folder with the tool's files (default: the working directory "
+                        "when it holds them, else the user's data folder, filled from the "
+                        "installed sample)."),
+         QStringLiteral("DIR")},
+    };
+    return options;
 }
 
-QString CommandList() {
-    QString text = QStringLiteral("\n\nCommands:\n");
-    for (const auto& [name, command] : Commands()) {
-        text += QStringLiteral("  %1  %2\n").arg(name, -14).arg(command.Summary);
+// What the program says of itself, built from the command table.
+const ProgramHelp& Help() {
+    static const ProgramHelp help = [] {
+        ProgramHelp h;
+        h.Program = QStringLiteral("muezzin-cli");
+        h.Description = QStringLiteral("Configures an electronic muezzin over its serial line.");
+        h.GlobalOptions = GlobalOptionList();
+        for (const auto& [name, command] : Commands()) {
+            h.Commands.push_back(
+                {name, command.Summary, command.Arguments, command.Options, command.Examples});
+        }
+        h.ExitStatus = {
+            {QStringLiteral("0"), QStringLiteral("Everything was done and confirmed.")},
+            {QStringLiteral("1"),
+             QStringLiteral("Started, not all done: a block or page not confirmed, a device "
+                            "that holds no settings, a listing that found nothing, a check of "
+                            "doctor that does not hold.")},
+            {QStringLiteral("2"),
+             QStringLiteral("Nothing was done: a usage error, an input refused (no county, a "
+                            "field that does not convert, a missing file) or no device "
+                            "answered.")},
+            {QStringLiteral("128+N"),
+             QStringLiteral("Stopped by signal N: 143 for SIGTERM, 130 for SIGINT (Ctrl+C), 129 "
+                            "for SIGHUP (a closed terminal). The port was released and the "
+                            "log's last line names the signal.")},
+        };
+        h.Environment = {
+            {QStringLiteral("MUEZZIN_PORTS"),
+             QStringLiteral("Serial ports to search besides those the system lists, separated "
+                            "by ':'; the simulator's pseudo-terminal, for instance.")},
+            {QStringLiteral("XDG_DATA_HOME"),
+             QStringLiteral("Where the user's data folder lies (default ~/.local/share).")},
+            {QStringLiteral("MUEZZIN_UDEV_RULES_DIRS"),
+             QStringLiteral("The folders where doctor looks for udev's rules, separated by ':' "
+                            "(default: the folders udev reads, /etc/udev/rules.d first).")},
+        };
+        h.Files = {
+            {QStringLiteral("log.txt"),
+             QStringLiteral("The event log in the start folder; apply and upgrade add their "
+                            "lines to it.")},
+            {QStringLiteral("ostan.txt, city.db"),
+             QStringLiteral("The province list and the city database in the start folder.")},
+            {QStringLiteral("encryp.key"),
+             QStringLiteral("The key table that apply writes into the device.")},
+            {QStringLiteral("data/"),
+             QStringLiteral("The timetables that apply writes into the device, one file a "
+                            "year: data/PROVINCE/CITY/COUNTY/YEAR.PTL.")},
+            {QStringLiteral("*.ini"),
+             QStringLiteral("Profiles: apply --profile reads one, read-settings --profile-out "
+                            "writes one.")},
+        };
+        h.FilesIntroduction = QStringLiteral(
+            "The tool's files are looked for in its start folder: the folder given with "
+            "--folder; else the working directory, when it holds ostan.txt or city.db; else the "
+            "user's data folder, ~/.local/share/muezzin-config, which is filled from the sample "
+            "installed with the programs (/usr/share/muezzin-config/sample in the Debian "
+            "package) on first use, never overwriting a file that is there.");
+        h.SeeAlso = {QStringLiteral("muezzin-config(1)"), QStringLiteral("muezzin-timetable(1)"),
+                     QStringLiteral("muezzin-sim(1)")};
+        return h;
+    }();
+    return help;
+}
+
+const CommandHelp& HelpOf(const QString& name) {
+    for (const CommandHelp& command : Help().Commands) {
+        if (command.Name == name) {
+            return command;
+        }
     }
-    text += QStringLiteral("\nRun 'muezzin-cli COMMAND --help' for a command's options.\n"
-                           "Ports named in MUEZZIN_PORTS (separated by ':') are searched too.");
-    return text;
+    return Help().Commands.front();
 }
 
-// The parser's help names the binary's path; ours names the program and the command.
-QString UsageText(const QCommandLineParser& parser, const QString& command) {
-    QString help = parser.helpText();
-    help = help.mid(help.indexOf(u'\n') + 1).trimmed();
-    const QString usage = command.isEmpty()
-                              ? QStringLiteral("Usage: muezzin-cli [options] COMMAND [options]")
-                              : QStringLiteral("Usage: muezzin-cli %1 [options]").arg(command);
-    const auto found = Commands().find(command);
-    const QString examples = found == Commands().end() || found->second.Examples.isEmpty()
-                                 ? QString()
-                                 : QStringLiteral("\n\n") + found->second.Examples;
-    return usage + u'\n' + help + examples;
+void PrintText(const QString& text) {
+    std::fputs(text.toUtf8().constData(), stdout);
 }
 
 // What the command line asks for. Exit, when set, ends the program at once with that status: help
 // was shown, or what is wrong with the command line was said.
 struct Options {
     std::optional<int> Exit;
+    QString Name;
     const Command* Chosen = nullptr;
     std::unique_ptr<QCommandLineParser> Parser; // the command's own, with the global options
     GlobalOptions Global;
+    bool Json = false; // --format json
 };
 
 Options Ended(int status) {
@@ -570,6 +736,8 @@ GlobalOptions GlobalOptionsOf(const QCommandLineParser& top, const QCommandLineP
     for (const QCommandLineParser* source : {&top, &parser}) {
         global.Ports += source->values(QStringLiteral("port"));
         global.AllPorts = global.AllPorts || source->isSet(QStringLiteral("all-ports"));
+        global.Verbose = global.Verbose || source->isSet(QStringLiteral("verbose"));
+        global.Quiet = global.Quiet || source->isSet(QStringLiteral("quiet"));
         if (source->isSet(QStringLiteral("folder"))) {
             global.Folder = source->value(QStringLiteral("folder"));
         }
@@ -579,27 +747,38 @@ GlobalOptions GlobalOptionsOf(const QCommandLineParser& top, const QCommandLineP
     return global;
 }
 
+// The help, the version or the man page's sections, when one is asked for; ends the program.
+std::optional<int> TextAsked(const QCommandLineParser& parser, const QString& command) {
+    if (parser.isSet(QStringLiteral("version"))) {
+        PrintText(QStringLiteral("muezzin-cli %1\n").arg(QCoreApplication::applicationVersion()));
+        return exitcode::Ok;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        PrintText(command.isEmpty() ? ProgramHelpText(Help())
+                                    : CommandHelpText(Help(), HelpOf(command)));
+        return exitcode::Ok;
+    }
+    return std::nullopt;
+}
+
 Options ParseOptions(const QStringList& arguments) {
     QCommandLineParser top;
-    top.setApplicationDescription(
-        QStringLiteral("Configures an electronic muezzin over its serial line.") + CommandList());
-    top.addHelpOption();
-    top.addVersionOption();
-    AddGlobalOptions(top);
-    top.addPositionalArgument(QStringLiteral("command"), QStringLiteral("The command to run."),
-                              QStringLiteral("COMMAND [options]"));
+    top.addOptions(GlobalOptionList());
+    // For help2man: the man page's own sections, made from the same table as the help.
+    QCommandLineOption manPage(QStringLiteral("help-man"));
+    manPage.setFlags(QCommandLineOption::HiddenFromHelp);
+    top.addOption(manPage);
     top.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     if (!top.parse(arguments)) {
         PrintError(top.errorText());
         return Ended(exitcode::InputError);
     }
-    if (top.isSet(QStringLiteral("version"))) {
-        PrintVersion();
+    if (top.isSet(manPage)) {
+        PrintText(ManPageInclude(Help()));
         return Ended(exitcode::Ok);
     }
-    if (top.isSet(QStringLiteral("help"))) {
-        std::printf("%s\n", qPrintable(UsageText(top, QString())));
-        return Ended(exitcode::Ok);
+    if (const auto status = TextAsked(top, QString())) {
+        return Ended(*status);
     }
 
     const QStringList rest = top.positionalArguments();
@@ -614,26 +793,22 @@ Options ParseOptions(const QStringList& arguments) {
         return Ended(exitcode::InputError);
     }
     Options options;
+    options.Name = found->first;
     options.Chosen = &found->second;
     options.Parser = std::make_unique<QCommandLineParser>();
     QCommandLineParser& parser = *options.Parser;
-    parser.setApplicationDescription(options.Chosen->Summary);
-    parser.addHelpOption();
-    AddGlobalOptions(parser);
-    if (options.Chosen->AddOptions) {
-        options.Chosen->AddOptions(parser);
-    }
+    parser.addOptions(GlobalOptionList());
+    parser.addOptions(options.Chosen->Options);
     QStringList commandArguments = rest;
     commandArguments.first() = QStringLiteral("muezzin-cli ") + rest.first();
     if (!parser.parse(commandArguments)) {
         PrintError(parser.errorText());
         return Ended(exitcode::InputError);
     }
-    if (parser.isSet(QStringLiteral("help"))) {
-        std::printf("%s\n", qPrintable(UsageText(parser, rest.first())));
-        return Ended(exitcode::Ok);
+    if (const auto status = TextAsked(parser, options.Name)) {
+        return Ended(*status);
     }
-    if (!options.Chosen->TakesArguments && !parser.positionalArguments().isEmpty()) {
+    if (options.Chosen->Arguments.isEmpty() && !parser.positionalArguments().isEmpty()) {
         PrintError(QStringLiteral("unexpected argument '%1'")
                        .arg(ShownValue(parser.positionalArguments().first())));
         return Ended(exitcode::InputError);
@@ -643,25 +818,47 @@ Options ParseOptions(const QStringList& arguments) {
         PrintError(RepeatedOptionText(repeated));
         return Ended(exitcode::InputError);
     }
+    if (parser.optionNames().contains(FormatOption.names().first())) {
+        const QString format = parser.value(FormatOption);
+        if (format != QStringLiteral("json") && format != QStringLiteral("text")) {
+            PrintError(
+                QStringLiteral("--format takes text or json, not '%1'").arg(ShownValue(format)));
+            return Ended(exitcode::InputError);
+        }
+        options.Json = format == QStringLiteral("json");
+    }
     options.Global = GlobalOptionsOf(top, parser);
     return options;
+}
+
+// Prints the JSON document, when one was asked for, once the command has ended.
+int Reported(const std::optional<JsonReport>& report, int status) {
+    if (report) {
+        PrintText(QString::fromUtf8(report->Document(status)));
+    }
+    return status;
 }
 
 int Run(const Options& options) {
     const Command& command = *options.Chosen;
     GlobalOptions global = options.Global;
+    std::optional<JsonReport> report;
+    if (options.Json) {
+        report.emplace(options.Name);
+        global.Json = &*report;
+    }
     StartFolderChoice start;
     if (command.UsesStartFolder) {
         start = ChooseStartFolderOf(global.Folder);
         global.Folder = start.Folder;
     }
     try {
-        const int status = command.Run(*options.Parser, global);
+        int status = command.Run(*options.Parser, global);
         if (const int signal = StopSignal()) {
             PrintError(QStringLiteral("stopped by %1").arg(StopSignalName(signal)));
-            return StopExitStatus(signal);
+            status = StopExitStatus(signal);
         }
-        return status;
+        return Reported(report, status);
     } catch (const UserError& error) {
         PrintError(error.Text());
         // A file of the start folder is missing: maybe the folder is not the one meant.
@@ -669,7 +866,10 @@ int Run(const Options& options) {
             error.Text().contains(QDir::toNativeSeparators(start.Folder))) {
             PrintError(FolderHint(start));
         }
-        return exitcode::InputError;
+        if (report) {
+            report->SetError(error.Text());
+        }
+        return Reported(report, exitcode::InputError);
     }
 }
 

@@ -38,8 +38,8 @@ struct Options {
 std::optional<Options> ParseOptions(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-        "Simulates a muezzin device on a pseudo-terminal and prints the port path it serves.\n"
-        "Runs until interrupted (Ctrl+C or SIGTERM)."));
+        "Simulates a muezzin device on a pseudo-terminal and prints the port path it\n"
+        "serves. Runs until interrupted (Ctrl+C or SIGTERM)."));
     parser.addHelpOption();
     parser.addVersionOption();
 

@@ -76,11 +76,14 @@ Options Ended(int status) {
 // The options, checked; a refused one has been said and ends the program as a usage error.
 Options ParseOptions(const QStringList& arguments) {
     QCommandLineParser parser;
+    // Broken by hand: the parser prints the description as it stands, and a terminal has 80
+    // columns.
     parser.setApplicationDescription(QStringLiteral(
-        "Writes the prayer timetable files data/<province>/<city>/<county>/<year>.PTL of a county, "
-        "or of every county, from the coordinates in the city database (city.db in the start "
-        "folder): dawn at 17.7 degrees below the horizon, sunrise, noon, sunset at 0.833 "
-        "degrees, maghrib at 4.5 degrees, in Iran Standard Time (UTC+3:30)."));
+        "Writes the prayer timetable files data/<province>/<city>/<county>/<year>.PTL of\n"
+        "a county, or of every county, from the coordinates in the city database\n"
+        "(city.db in the start folder): dawn at 17.7 degrees below the horizon, sunrise,\n"
+        "noon, sunset at 0.833 degrees, maghrib at 4.5 degrees, in Iran Standard Time\n"
+        "(UTC+3:30)."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOptions({

@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# Reads muezzin-cli's help and the man pages as a user does (man, 80 columns) and checks that
+# every command's help and man section carry its usage, options and examples, that no line is
+# wider than the terminal, and that each page lists only what its program uses.
+# Arguments: muezzin-cli, the folder of the built man pages, then the other programs.
+set -uo pipefail
+cli=$1
+pages=$2
+shift 2
+export LC_ALL=C.UTF-8
+failed=0
+fail() {
+    echo "$*"
+    failed=1
+}
+
+# As man shows it; groff's warnings are faults of the page.
+render() {
+    local warnings
+    warnings=$(mktemp)
+    MANWIDTH=80 MANPAGER=cat man --warnings -E UTF-8 -l "$1" 2>"$warnings"
+    [[ -s $warnings ]] && fail "$1: $(cat "$warnings")"
+    rm -f "$warnings"
+}
+
+narrow() { # what, text
+    local width
+    width=$(wc -L <<<"$2")
+    ((width <= 80)) || fail "$1: a line of $width columns"
+}
+
+page=$(render "$pages/muezzin-cli.1.gz")
+narrow "the man page" "$page"
+for heading in NAME SYNOPSIS DESCRIPTION OPTIONS COMMANDS "EXIT STATUS" ENVIRONMENT FILES \
+    EXAMPLES "SEE ALSO"; do
+    grep -qx "$heading" <<<"$page" || fail "the man page has no $heading section"
+done
+for variable in MUEZZIN_PORTS XDG_DATA_HOME; do
+    grep -q "^       $variable" <<<"$page" || fail "the man page does not explain $variable"
+done
+
+commands=$("$cli" --help | sed -n '/^Commands:/,/^$/s/^  \([a-z][a-z-]*\) .*/\1/p')
+[[ -n $commands ]] || fail "muezzin-cli --help lists no command"
+for command in $commands; do
+    help=$("$cli" "$command" --help)
+    narrow "$command --help" "$help"
+    usage=$(head -n 1 <<<"$help")
+    [[ $usage == "Usage: muezzin-cli $command [options]"* ]] || fail "$command: usage '$usage'"
+    grep -qx "Examples:" <<<"$help" || fail "$command --help gives no example"
+
+    # Its subsection of COMMANDS: from its heading to the next heading.
+    section=$(awk -v name="   $command" '$0 == name {on = 1; next}
+        on && (/^   [^ ]/ || /^[^ ]/) {exit} on' <<<"$page")
+    if [[ -z $section ]]; then
+        fail "the man page has no section for $command"
+        continue
+    fi
+    grep -qF -- "${usage#Usage: }" <<<"$section" || fail "$command: no usage line in its section"
+    options=$(sed -n '/^Options:/,/^$/p' <<<"$help" | grep -o -- '--[a-z][a-z-]*' | sort -u)
+    for option in $options; do
+        grep -q -- "^       $option" <<<"$section" ||
+            fail "the man page's section of $command lacks $option"
+    done
+    while IFS= read -r example; do
+        grep -qF -- "$example" <<<"$page" || fail "the man page lacks the example '$example'"
+    done < <(sed -n '/^Examples:/,$s/^  \(muezzin-cli .*\)/\1/p' <<<"$help")
+done
+
+for program in "$@"; do
+    narrow "$program --help" "$("$program" --help)"
+done
+
+# Each other page: what its program uses, nothing it does not.
+timetable=$(render "$pages/muezzin-timetable.1.gz")
+narrow "muezzin-timetable's page" "$timetable"
+grep -q MUEZZIN_PORTS <<<"$timetable" && fail "muezzin-timetable's page lists MUEZZIN_PORTS"
+grep -qx FILES <<<"$timetable" || fail "muezzin-timetable's page has no FILES section"
+sim=$(render "$pages/muezzin-sim.1.gz")
+grep -qx FILES <<<"$sim" && fail "muezzin-sim's page lists files of a start folder"
+config=$(render "$pages/muezzin-config.1.gz")
+grep -q MUEZZIN_PORTS <<<"$config" || fail "muezzin-config's page does not explain MUEZZIN_PORTS"
+exit $failed
