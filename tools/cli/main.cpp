@@ -459,15 +459,14 @@ const QCommandLineOption FormatOption(
 const std::map<QString, Command>& Commands() {
     static const std::map<QString, Command> commands = {
         {QStringLiteral("doctor"),
-         {.Summary = QStringLiteral("Check the set-up as a technician would before the first "
-                                    "run: the ports and their groups, programs holding them, "
-                                    "ModemManager, brltty, latency timers, the udev rule, the "
-                                    "start folder, the fonts. One line per check, 'what: ok' or "
-                                    "the problem with its remedy; exit status 0 when every check "
-                                    "holds, 1 otherwise."),
+         {.Summary = QStringLiteral("Check the set-up: the ports, their groups and the programs "
+                                    "holding them, ModemManager, brltty, latency timers, the udev "
+                                    "rule, the start folder, the fonts; one line per check."),
           .Run = RunDoctorCommand,
           .Examples = {{QStringLiteral("muezzin-cli doctor"),
-                        QStringLiteral("Every candidate port and the rest of the set-up.")},
+                        QStringLiteral("Every candidate port and the rest of the set-up, each "
+                                       "'what: ok' or the problem with its remedy; exit status "
+                                       "0 when every check holds, 1 otherwise.")},
                        {QStringLiteral("muezzin-cli doctor --port /dev/ttyUSB0 --folder "
                                        "~/muezzin"),
                         QStringLiteral("Only that port, and the start folder ~/muezzin.")}},
