@@ -27,7 +27,6 @@
 namespace {
 
 const QString Cli = QStringLiteral(MUEZZIN_CLI);
-const QString Sample = QStringLiteral(MUEZZIN_SOURCE_DIR "/sample/");
 const QString ToolRule =
     QStringLiteral(MUEZZIN_SOURCE_DIR "/packaging/60-muezzin-serial-adapters.rules");
 
@@ -139,33 +138,33 @@ private slots:
         QTest::addColumn<int>("group");
         QTest::addColumn<QString>("portGroup");
         QTest::addColumn<int>("mode");
-        QTest::addColumn<QString>("lock"); // "": none; else who left a lock whose process died
-        QTest::addColumn<int>("status");   // of find
+        QTest::addColumn<bool>("staleLock"); // root's, left by a process that has died
+        QTest::addColumn<int>("status");     // of find
         QTest::addColumn<QString>("said"); // by find; %port, %lock and %pid stand for their values
         QTest::addColumn<QString>("listed"); // the last column of ports
         const QString rootOnly = QStringLiteral(
             "cannot open %port: permission denied, and only root may open it; give it to "
             "'dialout' with a udev rule (GROUP, MODE=\"0660\") and add your user to that group");
         QTest::newRow("only root may open it")
-            << ThrowawayId << ThrowawayId << "root" << 0600 << "" << 2 << rootOnly << rootOnly;
+            << ThrowawayId << ThrowawayId << "root" << 0600 << false << 2 << rootOnly << rootOnly;
         const QString join = QStringLiteral(
             "cannot open %port: permission denied; add your user to the group 'dialout' and log "
             "in again");
         QTest::newRow("its group may, the user is not in it")
-            << ThrowawayId << ThrowawayId << "dialout" << 0660 << "" << 2 << join << join;
+            << ThrowawayId << ThrowawayId << "dialout" << 0660 << false << 2 << join << join;
         // nobody's own group is nogroup, which this session was started without.
         const QString again = QStringLiteral(
             "cannot open %port: permission denied: 'nobody' was added to the group 'nogroup' "
             "after this login session began; log out and in again");
         QTest::newRow("in the group since this login")
-            << 65534 << ThrowawayId << "nogroup" << 0660 << "" << 2 << again << again;
+            << 65534 << ThrowawayId << "nogroup" << 0660 << false << 2 << again << again;
         const QString stale = QStringLiteral(
             "cannot open %port: its lock file %lock was left by process %pid, which no longer "
             "runs, and belongs to root, so it cannot be taken over; remove it (sudo rm %lock)");
         QTest::newRow("a lock another user left")
-            << ThrowawayId << ThrowawayId << "root" << 0666 << "root" << 2 << stale << stale;
+            << ThrowawayId << ThrowawayId << "root" << 0666 << true << 2 << stale << stale;
         QTest::newRow("a lock of a killed program, taken over")
-            << -1 << -1 << "root" << 0600 << "self" << 0
+            << -1 << -1 << "root" << 0600 << true << 0
             << "%port: took over the lock file %lock, left by process %pid, which no longer runs"
             << "";
     }
@@ -175,7 +174,7 @@ private slots:
         QFETCH(int, group);
         QFETCH(QString, portGroup);
         QFETCH(int, mode);
-        QFETCH(QString, lock);
+        QFETCH(bool, staleLock);
         QFETCH(int, status);
         QFETCH(QString, said);
         QFETCH(QString, listed);
@@ -190,7 +189,7 @@ private slots:
         }
         const QString lockFile = PortLockFile(port);
         const qint64 pid = DeadPid();
-        if (!lock.isEmpty()) {
+        if (staleLock) {
             // Named for another machine, so that the serial port itself would wait 30 s.
             QVERIFY(WriteFile(lockFile, QByteArray::number(pid) + "\nmuezzin-cli\nelsewhere\n"));
             QVERIFY(SetOwner(lockFile, 0, QStringLiteral("root"), 0644));
