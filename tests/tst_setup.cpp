@@ -252,7 +252,8 @@ private slots:
         QVERIFY(MakeSampleStartFolder(dir.path()));
         SimulatorOptions options;
         options.Paced = holder == QStringLiteral("muezzin-cli"); // a run that lasts
-        options.Silent = holder == QStringLiteral("sleep");      // the reader is slower anyway
+        // Silent beside a reader: the tool gets no answer whichever of the two would win a reply.
+        options.Silent = holder == QStringLiteral("sleep");
         DeviceSimulator sim(options);
         QVERIFY(sim.Start());
         const QString port = PathOf(sim);
