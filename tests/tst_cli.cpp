@@ -1117,6 +1117,17 @@ private slots:
         QVERIFY(apply.waitForFinished());
         // The port is free again, as a real one is once its last program is gone.
         QTRY_VERIFY_WITH_TIMEOUT(!sim.PortLocked(), 5000);
+        // And the device has finished the reply it was giving, as one has by the time a person
+        // runs the command again: the tail of a paced reply would otherwise meet the next probe.
+        const auto replies = [&] {
+            const std::vector<TraceEntry> trace = sim.Trace();
+            return std::count_if(trace.begin(), trace.end(), [](const TraceEntry& entry) {
+                return entry.Way == TraceEntry::Direction::Out;
+            });
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(replies(), static_cast<std::ptrdiff_t>(sim.FramesReceived()),
+                                  5000);
+        QTest::qWait(200); // a paced block reply takes 12 ms on the line
 
         const Outcome again =
             RunCli({QStringLiteral("find"), QStringLiteral("--port"), PathOf(sim)}, dir.path());
