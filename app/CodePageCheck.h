@@ -1,5 +1,8 @@
 #pragma once
 
+#include "common/TextDisplay.h"
+#include "common/TextFiles.h"
+
 #include <QFont>
 #include <QString>
 #include <functional>
@@ -62,11 +65,6 @@ void ReportThroughCallbacks(const CodePageCallbacks& callbacks, const QString& t
 
 // The layer of the system the program was built for.
 std::unique_ptr<CodePagePlatform> MakeSystemCodePagePlatform(CodePageCallbacks callbacks);
-
-// Whether Qt can read and write Windows-1256 (ICU does it on Linux).
-bool Windows1256ConverterWorks();
-// Whether the font, with the fall-back fonts Qt finds for it, has the Persian letters.
-bool FontCoversPersian(const QFont& font);
 
 #ifndef _WIN32
 // The two checks of the layer without code pages, replaceable for the tests.

@@ -6,6 +6,7 @@
 #include "app/LampShape.h"
 #include "app/TimetableView.h"
 #include "common/ShownText.h"
+#include "common/StopSignals.h"
 #include "common/TextFiles.h"
 #include "common/UserError.h"
 #include "device/ClockCommands.h"
@@ -36,6 +37,8 @@
 #include <QWindow>
 #include <algorithm>
 #include <array>
+#include <cstdio>
+#include <set>
 #include <utility>
 
 // The window's pictures live in this static library; its resources need an explicit start.
@@ -112,6 +115,7 @@ TForm1::TForm1(CommLink& link, CalendarClock& clock, const QString& startFolder,
     link_.Notify = [this](const QString& text, const QString& caption) {
         ShowMessageBox(caption, text);
     };
+    link_.Remark = [this](const QString& text) { AppendLogLine(u' ' + text); };
     ConnectHandlers();
     FormCreate();
     if (timing_.StartTimers) {
@@ -122,6 +126,7 @@ TForm1::TForm1(CommLink& link, CalendarClock& clock, const QString& startFolder,
 
 TForm1::~TForm1() {
     link_.Notify = nullptr;
+    link_.Remark = nullptr;
 }
 
 void TForm1::SetMessageBox(MessageBoxFunction show) {
@@ -222,6 +227,11 @@ void TForm1::Guarded(const std::function<void()>& body) {
 }
 
 void TForm1::ShowMessageBox(const QString& caption, const QString& text) {
+    if (stopSignal_ != 0) {
+        // Winding down on a signal: nobody may be there to close a box.
+        std::fprintf(stderr, "muezzin-config: %s\n", qPrintable(text));
+        return;
+    }
     if (messageBox_) {
         messageBox_(caption, text);
         return;
@@ -368,12 +378,17 @@ void TForm1::MonitorStep() {
         Timer2->setInterval(timing_.MonitorSearching);
         SetStatusText(DisconnectedText);
         ListPorts(link_, portSources_);
+        const std::set<QString> shownBefore = discovery_.OpenFailuresShown;
         FindDevice(link_, discovery_);
         QStringList problems;
         for (const PortProblem& problem : discovery_.Problems) {
             problems.append(problem.Describe());
+            // Logged once, as the box is shown once, until the port has opened again.
+            if (!shownBefore.contains(problem.Port)) {
+                AppendLogLine(u' ' + problems.last());
+            }
         }
-        portProblems_->setText(problems.join(QStringLiteral("; ")));
+        ShowPortProblems(problems);
     } else {
         ui->BitBtn2->setEnabled(false);
         ui->Shape1->setBrushColor(LampGreen);
@@ -382,9 +397,17 @@ void TForm1::MonitorStep() {
         ui->StaticText2->setText(FromWindows1256(QByteArray::fromStdString(link_.VersionText)));
         ui->N3->setEnabled(true);
         ui->N13->setEnabled(true);
-        portProblems_->clear();
+        ShowPortProblems({});
         QueryVersion(link_);
     }
+}
+
+// The bar has room for the start of the text; its tooltip holds every problem whole.
+void TForm1::ShowPortProblems(const QStringList& problems) {
+    portProblems_->setText(problems.join(QStringLiteral("; ")));
+    const QString whole = problems.join(u'\n');
+    portProblems_->setToolTip(whole);
+    statusStrip_->setToolTip(whole);
 }
 
 void TForm1::Timer2Timer() {
@@ -490,6 +513,8 @@ void TForm1::BitBtn1Click() {
     input.KeyFilePath = startFolder_ + KeyFileName;
     try {
         RunUpload(link_, clock_, *this, input);
+    } catch (const OperationStopped&) {
+        // The stop signal's watch winds the window down once the handler has returned.
     } catch (const SettingsError& error) {
         ShowError(error.Text());
         if (auto* field = findChild<QWidget*>(error.Control())) {
@@ -521,6 +546,9 @@ void TForm1::ShowMessage(const QString& text) {
 // on the screen: Qt puts there only what it painted, and an area a closed window uncovered (the
 // upgrade's file dialog) would otherwise keep that window's remains until the run ends.
 void TForm1::RepaintNow() {
+    if (const int signal = StopSignal()) {
+        throw OperationStopped{signal}; // between two frames
+    }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
     QEvent paintPending(QEvent::UpdateRequest);
     QCoreApplication::sendEvent(this, &paintPending);
@@ -625,7 +653,11 @@ void TForm1::N13Click() {
     }
     CommLink candidates; // only for the list of ports, which the link in use must keep
     ListPorts(candidates, portSources_);
-    RunUpgrade(link_, *this, path, RecoveryPortName(link_, candidates.PortNames, QString()));
+    try {
+        RunUpgrade(link_, *this, path, RecoveryPortName(link_, candidates.PortNames, QString()));
+    } catch (const OperationStopped&) {
+        // The stop signal's watch winds the window down once the handler has returned.
+    }
 }
 
 void TForm1::TimetableViewClick() {
@@ -676,7 +708,9 @@ bool TForm1::FormCloseQuery() {
             AppendLines1256(path, LogLines());
         }
     } catch (const UserError& error) {
-        if (!CloseWithoutLog(error.Text())) {
+        if (stopSignal_ != 0) {
+            ShowError(error.Text()); // on standard error: the window closes all the same
+        } else if (!CloseWithoutLog(error.Text())) {
             // The window stays open and goes on showing the time and the device as they are; a
             // later close tries again.
             if (clockWasRunning) {
@@ -708,6 +742,27 @@ bool TForm1::CloseWithoutLog(const QString& error) {
     }
     return QMessageBox::warning(this, windowTitle(), text, QMessageBox::Yes | QMessageBox::No,
                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+void TForm1::StopBySignal(int signal) {
+    stopSignal_ = signal;
+    // Stopped before the first tick, the start's lines still wait for a date text and the pane.
+    if (!firstTickDone_) {
+        ReadClock(clock_);
+        ToSolarDate(clock_);
+    }
+    for (const QString& notice : std::exchange(startNotices_, {})) {
+        AppendLogLine(notice);
+    }
+    AppendLogLine(StoppedLogTemplate.arg(StopSignalName(signal)));
+    FormCloseQuery();
+    // Also a port whose device stopped answering, which the close leaves to the process's end:
+    // released now, it is drained and its lock goes with it.
+    if (IsPortOpen(link_)) {
+        AbortPort(link_);
+        ClosePort(link_);
+    }
+    QCoreApplication::exit(StopExitStatus(signal));
 }
 
 // --- the apply button ---------------------------------------------------------------------

@@ -62,6 +62,9 @@ public:
     void ReportStartFolder(const StartFolderChoice& choice);
     // A line for the log once the saved log is loaded.
     void NoteAtStart(const QString& text);
+    // A stop signal arrived: the log gets a line and is saved, the port is released, and the
+    // event loop ends with the signal's exit status. No box is shown from here on.
+    void StopBySignal(int signal);
 
     // The handlers and controls keep the form's numbered names. What they stand for:
     //   N2 read the settings back, N12 set the device clock, N13 firmware upgrade (the settings
@@ -150,6 +153,7 @@ private:
     void ShowFields(const SettingsFields& fields);
     void ShowMessageBox(const QString& caption, const QString& text);
     void ShowError(const QString& text);
+    void ShowPortProblems(const QStringList& problems);
     bool CloseWithoutLog(const QString& error);
     void ShowTrackBarPosition(int number);
     // Runs a handler body; a user-facing error is shown and the rest of the handler skipped.
@@ -177,6 +181,7 @@ private:
     QString startProblem_;     // why the start folder could not be set up
     QString folderNote_;       // the start folder, when it is not the working directory
     MessageBoxFunction messageBox_;
+    int stopSignal_ = 0; // the signal the window is winding down on
     QuestionBoxFunction questionBox_;
     PortSources portSources_;
     std::function<QString()> fileChooser_;

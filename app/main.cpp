@@ -2,6 +2,8 @@
 #include "app/AppTexts.h"
 #include "app/TForm1.h"
 #include "app/Translations.h"
+#include "common/StopSignals.h"
+#include "common/TextDisplay.h"
 #include "common/TextFiles.h"
 #include "common/UserError.h"
 #include "location/StartFolder.h"
@@ -11,7 +13,6 @@
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QPixmap>
 #include <QStyleFactory>
 #include <QTimer>
@@ -19,15 +20,6 @@
 #include <cstring>
 
 namespace {
-
-// Tahoma where the system has it; else a face that shapes Persian well.
-QFont WindowFont() {
-    const QStringList families = QFontDatabase::families();
-    QFont font(families.contains(QStringLiteral("Tahoma")) ? QStringLiteral("Tahoma")
-                                                           : QStringLiteral("Noto Sans Arabic UI"));
-    font.setPixelSize(11);
-    return font;
-}
 
 // Reports once, on stderr, how long the window took to be painted first.
 class FirstPaintWatch : public QObject {
@@ -144,6 +136,7 @@ int main(int argc, char* argv[]) {
 
     QElapsedTimer started;
     started.start();
+    InstallStopSignals();
     // The two process-wide records; the window and the operations get them handed down.
     CommLink link;
     CalendarClock clock;
@@ -169,6 +162,7 @@ int main(int argc, char* argv[]) {
     if (parser.isSet(options.Screenshot)) {
         ScheduleScreenshot(window, parser.value(options.Screenshot));
     }
+    WatchStopSignals(&window, [&window](int signal) { window.StopBySignal(signal); });
     window.show();
     return QApplication::exec();
 }

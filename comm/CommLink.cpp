@@ -1,7 +1,7 @@
 #include "comm/CommLink.h"
 
 #include "comm/CommLinkPlatform.h"
-#include "comm/PortInfo.h"
+#include "comm/PortProblems.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -64,8 +64,21 @@ bool OpenPort(CommLink& link, const QString& name, qint32 baud, bool showError) 
     port->setFlowControl(QSerialPort::NoFlowControl);
 
     errno = 0;
-    if (!port->open(QIODevice::ReadWrite)) {
-        const int reported = OpenErrorNumber(LastSystemError(), port->error());
+    bool opened = port->open(QIODevice::ReadWrite);
+    int systemError = LastSystemError(); // before the look at the lock file changes it
+    if (!opened && port->error() == QSerialPort::PermissionError) {
+        // The serial port waits 30 s before it takes a lock of a killed program for stale.
+        if (const QString remark = TakeOverStaleLock(name); !remark.isEmpty()) {
+            if (link.Remark) {
+                link.Remark(remark);
+            }
+            errno = 0;
+            opened = port->open(QIODevice::ReadWrite);
+            systemError = LastSystemError();
+        }
+    }
+    if (!opened) {
+        const int reported = OpenErrorNumber(systemError, port->error());
         link.LastOpenError = OpenFailureError(name, port->error(), reported);
         if (showError) {
             Notify(link, linktext::OpenFailed, QString::number(link.LastOpenError));

@@ -102,6 +102,9 @@ struct CommLink {
     LatencyControl Latency = SystemLatencyControl();
 
     LinkNotifier Notify;
+    // What the link did on its own that the user should know, such as a stale lock file it took
+    // over; the window logs it, the command line prints it. Nothing is said without one.
+    std::function<void(const QString& text)> Remark;
     FrameWatcher Watch;
     LinkTimeouts Timeouts;
 };
@@ -111,7 +114,8 @@ bool IsPortOpen(const CommLink& link);
 // Opens and configures the port: baud 8N1, no flow control, DTR and RTS low, and asks the
 // driver for low latency (a refusal changes nothing). Returns false when the port cannot be
 // opened, with the system's error number in LastOpenError, and then shows the open-error
-// message unless told not to. A port still held by the link is closed first.
+// message unless told not to. A port still held by the link is closed first. A lock file left
+// by a program that no longer runs is taken over, and that is remarked.
 bool OpenPort(CommLink& link, const QString& name, qint32 baud = DeviceBaudRate,
               bool showError = true);
 

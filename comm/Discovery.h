@@ -2,6 +2,7 @@
 
 #include "comm/CommLink.h"
 #include "comm/PortInfo.h"
+#include "comm/PortProblems.h"
 
 #include <QString>
 #include <QStringList>

@@ -30,6 +30,10 @@ static void RequireConverter(bool valid) {
     }
 }
 
+bool Windows1256ConverterWorks() {
+    return QStringDecoder(CodePage).isValid() && QStringEncoder(CodePage).isValid();
+}
+
 QString FromWindows1256(const QByteArray& bytes) {
     QStringDecoder decoder(CodePage);
     RequireConverter(decoder.isValid());

@@ -16,6 +16,9 @@ class FileError;
 // Windows-1256. Characters that code page lacks are written as their look-alikes, so that
 // nothing turns into "?".
 
+// Whether Qt can read and write Windows-1256 (ICU does it on Linux).
+bool Windows1256ConverterWorks();
+
 // Both throw UserError where the converter is missing, rather than turn every text into nothing.
 QString FromWindows1256(const QByteArray& bytes);
 QByteArray ToWindows1256(const QString& text);

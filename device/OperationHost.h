@@ -19,11 +19,18 @@ public:
     virtual void SetStatusText(const QString& text) = 0;
     // A modal message; returns once the operator has closed it.
     virtual void ShowMessage(const QString& text) = 0;
-    // Makes the progress shown so far visible at once.
+    // Makes the progress shown so far visible at once. May throw OperationStopped.
     virtual void RepaintNow() = 0;
     // The connection monitor must not talk to the device between an operation's frames.
     virtual void PauseMonitor() = 0;
     virtual void ResumeMonitor() = 0;
+};
+
+// Thrown by a host out of RepaintNow when the run must end at once (the program was asked to
+// stop). The operations let it pass: they repaint between two frames, so nothing is left half
+// sent, and their scope ends as always. The caller then releases the port.
+struct OperationStopped {
+    int Signal = 0;
 };
 
 // A host that shows nothing: for runs nobody watches (benchmarks, fuzzing). Override what is

@@ -10,11 +10,10 @@ install(FILES ${PROJECT_SOURCE_DIR}/app/icons/muezzin.svg
 
 include(${CMAKE_CURRENT_LIST_DIR}/sample.cmake)
 
-# Lowers the latency timer of FTDI adapters for systems that ignore the tool's low-latency
-# request. Under the prefix, as udev reads rules from /usr/lib/udev/rules.d and /etc.
-set(MUEZZIN_UDEV_RULES_DIR "lib/udev/rules.d" CACHE STRING
-    "Where the udev rule for FTDI adapters is installed, relative to the prefix")
-install(FILES ${CMAKE_CURRENT_LIST_DIR}/60-muezzin-ftdi-latency.rules
+# Keeps ModemManager off the USB serial adapters and lowers the latency timer of FTDI adapters
+# for systems that ignore the tool's low-latency request. Under the prefix (MUEZZIN_UDEV_RULES_DIR),
+# as udev reads rules from /usr/lib/udev/rules.d and /etc; muezzin-cli doctor looks for it there.
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/60-muezzin-serial-adapters.rules
         DESTINATION ${MUEZZIN_UDEV_RULES_DIR})
 
 # The software centres' description of the window program, with its picture.

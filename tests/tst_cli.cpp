@@ -5,6 +5,7 @@
 #include "device/Upgrade.h"
 #include "device/UpgradeTexts.h"
 #include "device/Upload.h"
+#include "tests/ProcessRun.h"
 #include "tests/StartFolderFixture.h"
 #include "tests/TestSupport.h"
 #include "tools/devicesim/DeviceSimulator.h"
@@ -36,12 +37,6 @@ const QString Sample = QStringLiteral(MUEZZIN_SOURCE_DIR "/sample/");
 constexpr int County = SampleCounty;
 const QString CountyFolder = SampleCountyFolder;
 
-struct Outcome {
-    int Status = -1; // -1: crashed or did not end
-    QString Out;
-    QString Err;
-};
-
 // The user's data folder lies in a home of the tests' own.
 QString DataHome() {
     static const QTemporaryDir home;
@@ -64,29 +59,19 @@ enum class Output { Pipe, Full, Closed };
 Outcome RunCli(const QStringList& arguments, const QString& folder,
                const QProcessEnvironment& env = Environment(), Output output = Output::Pipe) {
     QProcess process;
-    process.setProgram(Cli);
-    process.setArguments(arguments);
+    if (output == Output::Closed) {
+        StartProgram(
+            process, QStringLiteral("/bin/sh"),
+            QStringList{QStringLiteral("-c"), QStringLiteral("exec \"$0\" \"$@\" >&-"), Cli} +
+                arguments,
+            folder, env);
+        return Finish(process);
+    }
     if (output == Output::Full) {
         process.setStandardOutputFile(QStringLiteral("/dev/full"));
-    } else if (output == Output::Closed) {
-        process.setProgram(QStringLiteral("/bin/sh"));
-        process.setArguments(
-            QStringList{QStringLiteral("-c"), QStringLiteral("exec \"$0\" \"$@\" >&-"), Cli} +
-            arguments);
     }
-    process.setWorkingDirectory(folder);
-    process.setProcessEnvironment(env);
-    process.start();
-    Outcome outcome;
-    if (!process.waitForFinished(120000)) {
-        process.kill();
-        process.waitForFinished();
-        return outcome;
-    }
-    outcome.Status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    outcome.Out = QString::fromUtf8(process.readAllStandardOutput());
-    outcome.Err = QString::fromUtf8(process.readAllStandardError());
-    return outcome;
+    StartProgram(process, Cli, arguments, folder, env);
+    return Finish(process);
 }
 
 // How many trace entries the device had before a probe sent now: a frame the tool wrote is
@@ -831,7 +816,7 @@ private slots:
         QTest::newRow("ports, paths alone")
             << QStringList{"ports", "--paths", "--port", "%link"} << false << 0 << "%link";
         QTest::newRow("ports, from the environment: no names known")
-            << QStringList{"ports"} << true << 0 << "%link\t\t\t\t";
+            << QStringList{"ports"} << true << 0 << "%link\t\t\t\t\t";
         QTest::newRow("find, port given")
             << QStringList{"--port", "%link", "find"} << false << 0 << "%link 26.01.03.SIM01";
         QTest::newRow("find, searching")
@@ -1066,12 +1051,10 @@ private slots:
                                         << "cannot open %1: it is not a serial port";
         QTest::newRow("held by another program")
             << "held"
-            << "cannot open %1: the port is in use by another program (another muezzin-cli, or "
-               "the window); close it and try again";
+            << "cannot open %1: the port is in use by tst_cli (PID %2); close it and try again";
         QTest::newRow("held by another program under another name")
             << "held-link"
-            << "cannot open %1: the port is in use by another program (another muezzin-cli, or "
-               "the window); close it and try again";
+            << "cannot open %1: the port is in use by tst_cli (PID %2); close it and try again";
         QTest::newRow("bare name of a link in the working folder")
             << "bare"
             << "cannot open %1 (/dev/%1): No such file or directory; the one in the working "
@@ -1109,8 +1092,9 @@ private slots:
             RunCli({QStringLiteral("find"), QStringLiteral("--port"), port}, dir.path());
 
         QCOMPARE(run.Status, 2);
-        QCOMPARE(run.Err, QStringLiteral("muezzin-cli: ") +
-                              message.replace(QStringLiteral("%1"), port) + u'\n');
+        message.replace(QStringLiteral("%1"), port)
+            .replace(QStringLiteral("%2"), QString::number(QCoreApplication::applicationPid()));
+        QCOMPARE(run.Err, QStringLiteral("muezzin-cli: ") + message + u'\n');
         QCOMPARE(run.Out, QString());
         QCOMPARE(sim.FramesReceived(), 0);
     }

@@ -1,4 +1,5 @@
 #include "comm/Discovery.h"
+#include "comm/UdevRules.h"
 #include "tests/TestSupport.h"
 #include "tools/devicesim/DeviceSimulator.h"
 
@@ -11,6 +12,8 @@
 #include <unistd.h>
 
 Q_DECLARE_METATYPE(PortDetails)
+Q_DECLARE_METATYPE(PortProblem)
+Q_DECLARE_METATYPE(std::vector<UsbId>)
 
 namespace {
 
@@ -205,43 +208,93 @@ private slots:
     }
 
     void problemTexts_data() {
-        QTest::addColumn<int>("error");
-        QTest::addColumn<QString>("group");
-        QTest::addColumn<bool>("rootOnly");
-        QTest::addColumn<QString>("what");
+        QTest::addColumn<PortProblem>("problem");
         QTest::addColumn<QString>("text"); // after "cannot open /dev/ttyUSB0: "
-        QTest::newRow("permission, its group may") << EACCES << "uucp" << false << ""
-                                                   << "permission denied; add your user to the "
-                                                      "group 'uucp' and log in again";
+        const auto make = [](int error, auto&&... fields) {
+            PortProblem problem;
+            problem.Port = QStringLiteral("/dev/ttyUSB0");
+            problem.Error = error;
+            (fields(problem), ...);
+            return problem;
+        };
+        const auto group = [](const char* name) {
+            return [name](PortProblem& p) { p.Group = QLatin1String(name); };
+        };
+        const auto user = [](PortProblem& p) { p.User = QStringLiteral("ali"); };
+        const auto rootOnly = [](PortProblem& p) { p.RootOnly = true; };
+        QTest::newRow("permission, its group may")
+            << make(EACCES, group("uucp"))
+            << "permission denied; add your user to the group 'uucp' and log in again";
+        QTest::newRow("permission, its group may, the user known")
+            << make(EACCES, group("dialout"), user)
+            << "permission denied; add your user to the group 'dialout' (sudo usermod -aG "
+               "dialout ali) and log in again";
+        QTest::newRow("permission, in the group since this login")
+            << make(EACCES, group("dialout"), user,
+                    [](PortProblem& p) { p.LoginPredatesGroup = true; })
+            << "permission denied: 'ali' was added to the group 'dialout' after this login "
+               "session began; log out and in again";
         QTest::newRow("permission, only root may")
-            << EACCES << "dialout" << true << ""
+            << make(EACCES, group("dialout"), rootOnly)
             << "permission denied, and only root may open it; give it to 'dialout' with a udev "
                "rule (GROUP, MODE=\"0660\") and add your user to that group";
         QTest::newRow("permission, only root, no serial group")
-            << EPERM << "" << true << ""
+            << make(EPERM, rootOnly)
             << "permission denied, and only root may open it; give it to a group with "
                "a udev rule (GROUP, MODE=\"0660\") and add your user to that group";
-        QTest::newRow("permission, no advice") << EACCES << "" << false << ""
-                                               << "Permission denied";
-        QTest::newRow("in use") << EBUSY << "" << false << ""
-                                << "the port is in use by another program (another muezzin-cli, "
-                                   "or the window); close it and try again";
-        QTest::newRow("a folder") << EISDIR << "" << false << "a folder"
-                                  << "it is a folder, not a serial port";
-        QTest::newRow("another device") << ENOTTY << "" << false << ""
-                                        << "it is not a serial port";
-        QTest::newRow("missing") << ENOENT << "" << false << ""
-                                 << "No such file or directory";
+        QTest::newRow("permission, no advice") << make(EACCES) << "Permission denied";
+        QTest::newRow("in use, holder unknown")
+            << make(EBUSY)
+            << "the port is in use by another program (another muezzin-cli, or the window); "
+               "close it and try again";
+        QTest::newRow("in use by two programs") << make(EBUSY, [](PortProblem& p) {
+            p.Holders = {{QStringLiteral("minicom"), 4410}, {QStringLiteral("cat"), 77}};
+        }) << "the port is in use by minicom (PID 4410), cat (PID 77); close it and try again";
+        QTest::newRow("in use by ModemManager")
+            << make(EBUSY,
+                    [](PortProblem& p) {
+                        p.Holders = {{QStringLiteral("ModemManager"), 812}};
+                    })
+            << "the port is in use by ModemManager (PID 812), which probes new adapters for a "
+               "modem; wait until it lets go, and install the udev rule that keeps it off them "
+               "(see 'muezzin-cli doctor')";
+        QTest::newRow("in use by brltty")
+            << make(EBUSY,
+                    [](PortProblem& p) {
+                        p.Holders = {{QStringLiteral("brltty"), 9}};
+                    })
+            << "the port is in use by brltty (PID 9), which takes the adapter for a braille "
+               "display; remove it (sudo apt remove brltty) unless a braille display is used";
+        QTest::newRow("a stale lock of another user")
+            << make(EBUSY,
+                    [](PortProblem& p) {
+                        p.StaleLock = QStringLiteral("/var/lock/LCK..ttyUSB0");
+                        p.StaleLockPid = 4321;
+                        p.StaleLockOwner = QStringLiteral("root");
+                    })
+            << "its lock file /var/lock/LCK..ttyUSB0 was left by process 4321, which no longer "
+               "runs, and belongs to root, so it cannot be taken over; remove it (sudo rm "
+               "/var/lock/LCK..ttyUSB0)";
+        QTest::newRow("a folder") << make(EISDIR, [](PortProblem& p) {
+            p.What = QStringLiteral("a folder");
+        }) << "it is a folder, not a serial port";
+        QTest::newRow("another device") << make(ENOTTY) << "it is not a serial port";
+        QTest::newRow("missing") << make(ENOENT) << "No such file or directory";
+        QTest::newRow("missing, the adapter claimed by brltty")
+            << make(ENOENT,
+                    [](PortProblem& p) {
+                        p.ClaimedAdapter = QStringLiteral("1a86:7523");
+                        p.ClaimingRule = QStringLiteral("/usr/lib/udev/rules.d/85-brltty.rules");
+                    })
+            << "No such file or directory; brltty's udev rule "
+               "/usr/lib/udev/rules.d/85-brltty.rules takes the USB serial adapter 1a86:7523 for "
+               "a braille display, so it gets no port: remove brltty (sudo apt remove brltty) and "
+               "plug the adapter in again";
     }
 
     void problemTexts() {
-        QFETCH(int, error);
-        QFETCH(QString, group);
-        QFETCH(bool, rootOnly);
-        QFETCH(QString, what);
+        QFETCH(PortProblem, problem);
         QFETCH(QString, text);
-        const PortProblem problem{
-            QStringLiteral("/dev/ttyUSB0"), error, group, rootOnly, what, {}, false};
         QCOMPARE(problem.Describe(), QStringLiteral("cannot open /dev/ttyUSB0: ") + text);
     }
 
@@ -286,6 +339,43 @@ private slots:
         QCOMPARE(problem.RootOnly, rootOnly);
     }
 
+    // The ids a rule names, as ModemManager's and brltty's rules write them.
+    void udevRuleIds_data() {
+        QTest::addColumn<QString>("rules");
+        QTest::addColumn<QString>("setting"); // only lines that hold it
+        QTest::addColumn<std::vector<UsbId>>("ids");
+        QTest::newRow("one adapter")
+            << R"(ATTRS{idVendor}=="05c6", ATTRS{idProduct}=="9211", ENV{ID_MM_DEVICE_IGNORE}="1")"
+            << "" << std::vector<UsbId>{{0x05c6, 0x9211}};
+        QTest::newRow("alternatives, capitals")
+            << R"(ATTRS{idVendor}=="10C4", ATTRS{idProduct}=="ea60|EA70", ENV{X}="1")"
+            << "" << std::vector<UsbId>{{0x10c4, 0xea60}, {0x10c4, 0xea70}};
+        QTest::newRow("product variable, without leading zeros")
+            << "# Device: 0403:6001\nENV{PRODUCT}==\"403/6001/*\", GOTO=\"brltty_usb_run\""
+            << "" << std::vector<UsbId>{{0x0403, 0x6001}};
+        QTest::newRow("other settings left out")
+            << "ATTRS{idVendor}==\"1a86\", ATTRS{idProduct}==\"7523\", MODE=\"0660\"\n"
+               "ATTRS{idVendor}==\"067b\", ATTRS{idProduct}==\"2303\", "
+               "ENV{ID_MM_DEVICE_IGNORE}=\"1\""
+            << "ID_MM_DEVICE_IGNORE" << std::vector<UsbId>{{0x067b, 0x2303}};
+        QTest::newRow("vendor without product, not hex")
+            << "ATTRS{idVendor}==\"1a86\", ENV{A}=\"1\"\n"
+               "ATTRS{idVendor}==\"zz\", ATTRS{idProduct}==\"7523\""
+            << "" << std::vector<UsbId>{};
+    }
+
+    void udevRuleIds() {
+        QFETCH(QString, rules);
+        QFETCH(QString, setting);
+        QFETCH(std::vector<UsbId>, ids);
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("77-test.rules")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(rules.toUtf8());
+        file.close();
+        QVERIFY(UsbIdsInRules(file.fileName(), setting) == ids);
+    }
+
     void portLines_data() {
         QTest::addColumn<PortDetails>("port");
         QTest::addColumn<QString>("line");
@@ -294,16 +384,23 @@ private slots:
                         QStringLiteral("FTDI"),
                         0x0403,
                         0x6001,
-                        QStringLiteral("A50285BI")};
+                        QStringLiteral("A50285BI"),
+                        {}};
         QTest::newRow("USB adapter")
-            << usb << "/dev/ttyUSB0\tFT232R USB UART\tFTDI\t0403:6001\tA50285BI";
+            << usb << "/dev/ttyUSB0\tFT232R USB UART\tFTDI\t0403:6001\tA50285BI\t";
         QTest::newRow("pseudo-terminal: nothing known")
-            << PortDetails{QStringLiteral("/tmp/muezzin0"), {}, {}, {}, {}, {}}
-            << "/tmp/muezzin0\t\t\t\t";
+            << PortDetails{QStringLiteral("/tmp/muezzin0"), {}, {}, {}, {}, {}, {}}
+            << "/tmp/muezzin0\t\t\t\t\t";
+        usb.Problem = QStringLiteral("cannot open /dev/ttyUSB0: it is\tin use");
+        QTest::newRow("a problem, last")
+            << usb
+            << "/dev/ttyUSB0\tFT232R USB UART\tFTDI\t0403:6001\tA50285BI\tcannot open "
+               "/dev/ttyUSB0: it is in use";
+        usb.Problem.clear();
         usb.ProductId.reset();
         usb.Description = QStringLiteral("two\tcolumns\nand a line ");
         QTest::newRow("vendor alone, tab and line break inside")
-            << usb << "/dev/ttyUSB0\ttwo columns and a line\tFTDI\t0403:\tA50285BI";
+            << usb << "/dev/ttyUSB0\ttwo columns and a line\tFTDI\t0403:\tA50285BI\t";
     }
 
     void portLines() {

@@ -491,7 +491,8 @@ private slots:
         QCOMPARE(f.window->MonitorTimer()->interval(), 3000);
     }
 
-    // An unopenable port: one box, then the status bar only.
+    // An unopenable port: one box and one log line with the whole reason, then the status bar
+    // only, whose tooltip holds the reason whole.
     void unopenablePortShownOnce() {
         Fixture f({QStringLiteral("/dev/muezzin-missing")});
         for (int i = 0; i < 3; ++i) {
@@ -499,7 +500,12 @@ private slots:
         }
         QCOMPARE(f.boxes.size(), std::size_t{1});
         QCOMPARE(f.boxes[0].second, QStringLiteral("Error occured while opening the port"));
-        QVERIFY(f.window->PortProblemText().contains(QStringLiteral("/dev/muezzin-missing")));
+        const QString reason =
+            QStringLiteral("cannot open /dev/muezzin-missing: No such file or directory");
+        QCOMPARE(f.window->PortProblemText(), reason);
+        QCOMPARE(f.window->findChild<QLabel*>(QStringLiteral("PortProblems"))->toolTip(), reason);
+        QCOMPARE(f.window->LogLines().filter(reason).size(), 1);
+        QVERIFY(f.window->LogLines().last().endsWith(u' ' + reason));
     }
 
     void startFolderReport_data() {

@@ -1,5 +1,7 @@
 #include "tools/cli/CliHost.h"
 
+#include "common/StopSignals.h"
+
 CliHost::CliHost(const CalendarClock& clock, Console& console, int row)
     : clock_(clock), console_(console), row_(row) {}
 
@@ -40,9 +42,13 @@ void CliHost::ShowMessage(const QString& text) {
     console_.Error(row_, QStringLiteral("muezzin-cli: ") + text);
 }
 
+// Between two frames: where a stop signal ends the run.
 void CliHost::RepaintNow() {
     repainted_ = true;
     Show();
+    if (const int signal = StopSignal()) {
+        throw OperationStopped{signal};
+    }
 }
 
 void CliHost::Show() {

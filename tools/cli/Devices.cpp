@@ -1,6 +1,7 @@
 #include "tools/cli/Devices.h"
 
 #include "comm/Discovery.h"
+#include "common/StopSignals.h"
 #include "common/UserError.h"
 #include "device/Upgrade.h"
 
@@ -60,14 +61,26 @@ bool Search(CommLink& link, DiscoveryState& state, const QString& port,
 }
 
 // Why the search for a device served alone found nothing. Ports that did not open say why;
-// "no answer" is only true of those probed.
+// "no answer" is only true of those probed. A probed port that another program has open too may
+// have lost the reply to it.
 void SayNoAnswer(Console& console, const CommLink& link, const DiscoveryState& state) {
+    QStringList failed;
     for (const PortProblem& problem : state.Problems) {
         console.Error(Message(problem.Describe()));
+        failed.append(problem.Port);
     }
     const auto probed = link.PortNames.size() - static_cast<qsizetype>(state.Problems.size());
     if (probed > 0 || link.PortNames.isEmpty()) {
         console.Error(Message(QStringLiteral("no device answered on %1 port(s)").arg(probed)));
+    }
+    for (const QString& port : link.PortNames) {
+        const std::vector<PortHolder> holders =
+            failed.contains(port) ? std::vector<PortHolder>() : PortHolders(port);
+        if (!holders.empty()) {
+            console.Error(Message(QStringLiteral("%1 is open in %2 too, which may have taken the "
+                                                 "reply; close it and try again")
+                                      .arg(port, HoldersText(holders))));
+        }
     }
 }
 
@@ -108,6 +121,7 @@ void RunOne(DeviceRow& device, Console& console, const DeviceRunOptions& options
     const auto started = Clock::now();
     CommLink link;
     link.Notify = Notifier(console, device.Port, options.Alone);
+    link.Remark = [&console](const QString& text) { console.Error(Message(text)); };
     if (options.Verbose) {
         link.Watch = Trace(console, device.Row, begun);
     }
@@ -139,6 +153,12 @@ void RunOne(DeviceRow& device, Console& console, const DeviceRunOptions& options
         } catch (const UserError& error) {
             device.Error = std::current_exception();
             device.Outcome = {.Status = exitcode::InputError, .Result = error.Text()};
+        } catch (const OperationStopped& stopped) {
+            const QString name = StopSignalName(stopped.Signal);
+            console.LogLine(device.Row, QString::fromLatin1(clock.DateText.data()),
+                            StoppedLogTemplate.arg(name));
+            device.Outcome = {.Status = StopExitStatus(stopped.Signal),
+                              .Result = QStringLiteral("stopped by ") + name};
         }
     }
     ReleaseDevice(link);

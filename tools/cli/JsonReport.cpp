@@ -63,7 +63,8 @@ QJsonArray PortsJson(const std::vector<PortDetails>& ports) {
                                  {QStringLiteral("manufacturer"), TextOrNull(port.Manufacturer)},
                                  {QStringLiteral("vendor_id"), TextOrNull(HexId(port.VendorId))},
                                  {QStringLiteral("product_id"), TextOrNull(HexId(port.ProductId))},
-                                 {QStringLiteral("serial_number"), TextOrNull(port.SerialNumber)}});
+                                 {QStringLiteral("serial_number"), TextOrNull(port.SerialNumber)},
+                                 {QStringLiteral("problem"), TextOrNull(port.Problem)}});
     }
     return array;
 }

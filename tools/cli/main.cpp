@@ -5,6 +5,7 @@
 #include "common/CommandLine.h"
 #include "common/ShownText.h"
 #include "common/StandardStreams.h"
+#include "common/StopSignals.h"
 #include "common/TextFiles.h"
 #include "common/UserError.h"
 #include "device/ClockCommands.h"
@@ -19,6 +20,7 @@
 #include "tools/cli/Console.h"
 #include "tools/cli/CountyNames.h"
 #include "tools/cli/Devices.h"
+#include "tools/cli/Doctor.h"
 #include "tools/cli/Help.h"
 #include "tools/cli/JsonReport.h"
 #include "tools/cli/Results.h"
@@ -26,6 +28,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QHash>
 #include <cstdio>
 #include <functional>
@@ -57,6 +60,7 @@ struct Command {
     QList<HelpItem> Arguments{}; // each with its syntax; none: the command takes no argument
     bool UsesStartFolder = false;
     QList<HelpItem> Examples{}; // a command line, and what it does
+    bool DrawsText = false;     // needs the fonts, and so a QGuiApplication
 };
 
 void PrintError(const QString& text) {
@@ -139,7 +143,13 @@ int RunPorts(const QCommandLineParser& parser, const GlobalOptions& global) {
         ListPorts(link, {[&] { return QStringList{global.Port}; }, {}}); // a name may hold ':'
     }
     const bool pathsOnly = parser.isSet(QStringLiteral("paths"));
-    const std::vector<PortDetails> ports = DetailsOfPorts(link.PortNames);
+    std::vector<PortDetails> ports = DetailsOfPorts(link.PortNames);
+    for (PortDetails& port : ports) {
+        if (!pathsOnly) {
+            const PortProblem problem = CheckPort(port.Path);
+            port.Problem = problem.Error != 0 ? problem.Describe() : QString();
+        }
+    }
     Console console = ConsoleOf(global);
     for (const PortDetails& port : ports) {
         console.Print(pathsOnly ? port.Path : PortDetailsLine(port));
@@ -173,6 +183,15 @@ QString FolderHint(const StartFolderChoice& choice) {
     return QStringLiteral("the tool's files are looked for in %1 (%2); name another folder with "
                           "--folder DIR")
         .arg(QDir::toNativeSeparators(choice.Folder), origin);
+}
+
+// The ports named, or else those a search would probe.
+int RunDoctorCommand(const QCommandLineParser&, const GlobalOptions& global) {
+    CommLink link;
+    if (global.Ports.isEmpty()) {
+        ListPorts(link);
+    }
+    return RunDoctor(global.Ports.isEmpty() ? link.PortNames : global.Ports, global.Folder);
 }
 
 int RunFind(const QCommandLineParser&, const GlobalOptions& global) {
@@ -439,9 +458,23 @@ const QCommandLineOption FormatOption(
 
 const std::map<QString, Command>& Commands() {
     static const std::map<QString, Command> commands = {
+        {QStringLiteral("doctor"),
+         {.Summary = QStringLiteral("Check the set-up: the ports, their groups and the programs "
+                                    "holding them, ModemManager, brltty, latency timers, the udev "
+                                    "rule, the start folder, the fonts; one line per check."),
+          .Run = RunDoctorCommand,
+          .Examples = {{QStringLiteral("muezzin-cli doctor"),
+                        QStringLiteral("Every candidate port and the rest of the set-up, each "
+                                       "'what: ok' or the problem with its remedy; exit status "
+                                       "0 when every check holds, 1 otherwise.")},
+                       {QStringLiteral("muezzin-cli doctor --port /dev/ttyUSB0 --folder "
+                                       "~/muezzin"),
+                        QStringLiteral("Only that port, and the start folder ~/muezzin.")}},
+          .DrawsText = true}},
         {QStringLiteral("ports"),
          {.Summary = QStringLiteral("List the candidate ports: path, description, manufacturer, "
-                                    "USB vendor:product, serial number (tab-separated)."),
+                                    "USB vendor:product, serial number, why it would not open now "
+                                    "(tab-separated)."),
           .Options = {{QStringLiteral("paths"),
                        QStringLiteral("Print the paths alone, one a line.")},
                       FormatOption},
@@ -598,11 +631,16 @@ const ProgramHelp& Help() {
             {QStringLiteral("0"), QStringLiteral("Everything was done and confirmed.")},
             {QStringLiteral("1"),
              QStringLiteral("Started, not all done: a block or page not confirmed, a device "
-                            "that holds no settings, a listing that found nothing.")},
+                            "that holds no settings, a listing that found nothing, a check of "
+                            "doctor that does not hold.")},
             {QStringLiteral("2"),
              QStringLiteral("Nothing was done: a usage error, an input refused (no county, a "
                             "field that does not convert, a missing file) or no device "
                             "answered.")},
+            {QStringLiteral("128+N"),
+             QStringLiteral("Stopped by signal N: 143 for SIGTERM, 130 for SIGINT (Ctrl+C), 129 "
+                            "for SIGHUP (a closed terminal). The port was released and the "
+                            "log's last line names the signal.")},
         };
         h.Environment = {
             {QStringLiteral("MUEZZIN_PORTS"),
@@ -610,6 +648,9 @@ const ProgramHelp& Help() {
                             "by ':'; the simulator's pseudo-terminal, for instance.")},
             {QStringLiteral("XDG_DATA_HOME"),
              QStringLiteral("Where the user's data folder lies (default ~/.local/share).")},
+            {QStringLiteral("MUEZZIN_UDEV_RULES_DIRS"),
+             QStringLiteral("The folders where doctor looks for udev's rules, separated by ':' "
+                            "(default: the folders udev reads, /etc/udev/rules.d first).")},
         };
         h.Files = {
             {QStringLiteral("log.txt"),
@@ -811,7 +852,12 @@ int Run(const Options& options) {
         global.Folder = start.Folder;
     }
     try {
-        return Reported(report, command.Run(*options.Parser, global));
+        int status = command.Run(*options.Parser, global);
+        if (const int signal = StopSignal()) {
+            PrintError(QStringLiteral("stopped by %1").arg(StopSignalName(signal)));
+            status = StopExitStatus(signal);
+        }
+        return Reported(report, status);
     } catch (const UserError& error) {
         PrintError(error.Text());
         // A file of the start folder is missing: maybe the folder is not the one meant.
@@ -826,13 +872,28 @@ int Run(const Options& options) {
     }
 }
 
+// The command is known before the application object is made: the doctor checks fonts, which need
+// a QGuiApplication; it needs no display.
+std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char* argv[], const Options& options) {
+    if (options.Chosen && options.Chosen->DrawsText) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        return std::make_unique<QGuiApplication>(argc, argv);
+    }
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     HoldClosedStandardStreams();
-    QCoreApplication app(argc, argv);
+    InstallStopSignals();
     QCoreApplication::setApplicationName(QStringLiteral("muezzin-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
-    const Options options = ParseOptions(QCoreApplication::arguments());
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    }
+    const Options options = ParseOptions(arguments);
+    const std::unique_ptr<QCoreApplication> app = MakeApplication(argc, argv, options);
     return FlushedOutputStatus(options.Exit ? *options.Exit : Run(options), "muezzin-cli");
 }

@@ -1,0 +1,132 @@
+#include "tools/cli/Doctor.h"
+
+#include "comm/SerialSetup.h"
+#include "common/ExitCodes.h"
+#include "common/TextDisplay.h"
+#include "common/TextFiles.h"
+#include "common/UserError.h"
+#include "device/KeyTable.h"
+#include "location/CityDatabase.h"
+#include "location/StartFolder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+// Where this installation put the udev rule: beside the programs' prefix.
+QString InstalledUdevRule() {
+    const QString rule =
+        QDir(QCoreApplication::applicationDirPath())
+            .filePath(QStringLiteral("../" MUEZZIN_UDEV_RULES_DIR "/") + ToolUdevRuleName);
+    return QFileInfo::exists(rule) ? QFileInfo(rule).canonicalFilePath() : QString();
+}
+
+SetupFinding FileFinding(const QString& folder, const QString& name, const QString& what) {
+    const QFileInfo file(folder + name);
+    if (!file.exists()) {
+        return {name, false,
+                QStringLiteral("missing from %1: %2; copy it there, or name the folder that holds "
+                               "it with --folder DIR")
+                    .arg(QDir::toNativeSeparators(folder), what)};
+    }
+    if (!file.isReadable()) {
+        return {name, false,
+                QStringLiteral("%1 may not be read by this user; give it read permission")
+                    .arg(QDir::toNativeSeparators(file.filePath()))};
+    }
+    return {name, true, QStringLiteral("ok")};
+}
+
+std::vector<SetupFinding> StartFolderFindings(const QString& folderFlag) {
+    const StartFolderChoice choice = ChooseStartFolder(SystemStartFolderPlaces(folderFlag));
+    const QString origin = choice.Source == StartFolderSource::Flag ? QStringLiteral("--folder")
+                           : choice.Source == StartFolderSource::WorkingDirectory
+                               ? QStringLiteral("the working directory")
+                               : QStringLiteral("the user's data folder");
+    const QString shown = QDir::toNativeSeparators(choice.Folder);
+    std::vector<SetupFinding> findings;
+    if (!choice.Problem.isEmpty()) {
+        findings.push_back({QStringLiteral("start folder"), false, choice.Problem});
+    } else {
+        findings.push_back(
+            {QStringLiteral("start folder"), true, QStringLiteral("%1 (%2)").arg(shown, origin)});
+    }
+    findings.push_back(FileFinding(choice.Folder, QStringLiteral("ostan.txt"),
+                                   QStringLiteral("the province list")));
+    if (findings.back().Ok) {
+        try {
+            if (ReadLines1256(choice.Folder + QStringLiteral("ostan.txt")).isEmpty()) {
+                findings.back() = {QStringLiteral("ostan.txt"), false,
+                                   QStringLiteral("empty: it lists no province")};
+            }
+        } catch (const UserError& error) {
+            findings.back() = {QStringLiteral("ostan.txt"), false, error.Text()};
+        }
+    }
+    findings.push_back(FileFinding(choice.Folder, CityDatabaseFileName,
+                                   QStringLiteral("the city database (see import-cities)")));
+    findings.push_back(FileFinding(choice.Folder, KeyFileName, QStringLiteral("the key table")));
+    const QFileInfo timetables(choice.Folder + QStringLiteral("data"));
+    findings.push_back(
+        timetables.isDir()
+            ? SetupFinding{QStringLiteral("data"), true, QStringLiteral("ok")}
+            : SetupFinding{QStringLiteral("data"), false,
+                           QStringLiteral("missing from %1: the timetable files "
+                                          "(data/<province>/<city>/<county>/<year>.PTL); make "
+                                          "them with muezzin-timetable")
+                               .arg(shown)});
+    const QFileInfo log(choice.Folder + QStringLiteral("log.txt"));
+    const bool logWritable =
+        log.exists() ? log.isWritable() : QFileInfo(choice.Folder).isWritable();
+    findings.push_back(logWritable
+                           ? SetupFinding{QStringLiteral("log.txt"), true, QStringLiteral("ok")}
+                           : SetupFinding{QStringLiteral("log.txt"), false,
+                                          QStringLiteral("cannot be written in %1: the event log "
+                                                         "would be lost; give this user write "
+                                                         "permission there")
+                                              .arg(shown)});
+    return findings;
+}
+
+std::vector<SetupFinding> TextFindings() {
+    std::vector<SetupFinding> findings;
+    findings.push_back(
+        Windows1256ConverterWorks()
+            ? SetupFinding{QStringLiteral("Windows-1256 converter"), true, QStringLiteral("ok")}
+            : SetupFinding{QStringLiteral("Windows-1256 converter"), false,
+                           QStringLiteral("missing: Qt has no Windows-1256 converter here; "
+                                          "install Debian's libqt6core6 with libicu72")});
+    const QFont font = WindowFont();
+    findings.push_back(
+        FontCoversPersian(font)
+            ? SetupFinding{QStringLiteral("Persian font"), true, font.family()}
+            : SetupFinding{QStringLiteral("Persian font"), false,
+                           QStringLiteral("no font has the Persian letters, and the window would "
+                                          "show empty boxes; install fonts-noto-ui-core")});
+    return findings;
+}
+
+} // namespace
+
+int RunDoctor(const QStringList& ports, const QString& folderFlag) {
+    std::vector<SetupFinding> findings = CheckPorts(ports);
+    for (auto part : {CheckSystemSerialSetup(InstalledUdevRule()), StartFolderFindings(folderFlag),
+                      TextFindings()}) {
+        findings.insert(findings.end(), part.begin(), part.end());
+    }
+    bool allHold = true;
+    for (const SetupFinding& finding : findings) {
+        const QString line = finding.Ok && finding.Text == QStringLiteral("ok")
+                                 ? finding.Subject + QStringLiteral(": ok")
+                             : finding.Ok
+                                 ? QStringLiteral("%1: ok (%2)").arg(finding.Subject, finding.Text)
+                                 : finding.Subject + QStringLiteral(": ") + finding.Text;
+        std::printf("%s\n", line.toUtf8().constData());
+        allHold = allHold && finding.Ok;
+    }
+    return allHold ? exitcode::Ok : exitcode::Failed;
+}
