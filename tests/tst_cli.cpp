@@ -151,6 +151,12 @@ QByteArray Encode1256(const QString& text) {
     return encoder.encode(text);
 }
 
+// An upgrade file of size bytes, its image and pad all 0x5A.
+bool WriteFirmware(const QString& path, qsizetype size = FirmwareFileAreaSize) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(QByteArray(size, '\x5A')) == size;
+}
+
 QByteArray ReadAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -536,10 +542,7 @@ private slots:
         QFETCH(int, runs);
         QFETCH(int, command);
         QTemporaryDir dir;
-        QFile file(dir.filePath(QStringLiteral("new.fmw")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray(69632, '\x5A'));
-        file.close();
+        QVERIFY(WriteFirmware(dir.filePath(QStringLiteral("new.fmw"))));
         for (int run = 0; run < runs; ++run) {
             SimulatorOptions options;
             options.RefuseErase = true;
@@ -885,11 +888,9 @@ private slots:
         QFETCH(QString, error);
         QFETCH(QString, result);
         QTemporaryDir dir;
-        QFile file(dir.filePath(QStringLiteral("new.fmw")));
+        const QString firmware = dir.filePath(QStringLiteral("new.fmw"));
         if (fileSize >= 0) {
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(QByteArray(fileSize, '\x5A'));
-            file.close();
+            QVERIFY(WriteFirmware(firmware, fileSize));
         }
         SimulatorOptions options;
         options.NeverConfirmPage = neverConfirmed;
@@ -897,8 +898,8 @@ private slots:
         QVERIFY(sim.Start());
 
         const Outcome run =
-            RunCli({QStringLiteral("--folder"), dir.path(), QStringLiteral("upgrade"),
-                    file.fileName(), QStringLiteral("--port"), PathOf(sim)},
+            RunCli({QStringLiteral("--folder"), dir.path(), QStringLiteral("upgrade"), firmware,
+                    QStringLiteral("--port"), PathOf(sim)},
                    dir.path());
 
         QCOMPARE(run.Status, status);
@@ -1234,10 +1235,7 @@ private slots:
         QFETCH(int, writes);
         QTemporaryDir dir;
         QVERIFY(MakeSampleStartFolder(dir.path(), 0));
-        QFile firmware(dir.filePath(QStringLiteral("new.fmw")));
-        QVERIFY(firmware.open(QIODevice::WriteOnly));
-        firmware.write(QByteArray(69632, '\x5A'));
-        firmware.close();
+        QVERIFY(WriteFirmware(dir.filePath(QStringLiteral("new.fmw"))));
         DeviceSimulator sim(options);
         QVERIFY(sim.Start());
         if (stored) {
@@ -1488,10 +1486,7 @@ private slots:
         QFETCH(QString, value);
         QTemporaryDir dir;
         QVERIFY(MakeSampleStartFolder(dir.path(), 0));
-        QFile firmware(dir.filePath(QStringLiteral("new.fmw")));
-        QVERIFY(firmware.open(QIODevice::WriteOnly));
-        firmware.write(QByteArray(69632, '\x5A'));
-        firmware.close();
+        QVERIFY(WriteFirmware(dir.filePath(QStringLiteral("new.fmw"))));
         DeviceSimulator sim;
         QVERIFY(sim.Start());
         QVERIFY(StoreSettings(sim, SampleCounty));
