@@ -38,12 +38,15 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <set>
 #include <utility>
 
 // The window's pictures live in this static library; its resources need an explicit start.
 static void InitWindowResources() {
     Q_INIT_RESOURCE(app);
+}
+
+void PrintNote(const QString& text) {
+    std::fprintf(stderr, "muezzin-config: %s\n", qPrintable(text));
 }
 
 namespace {
@@ -229,7 +232,7 @@ void TForm1::Guarded(const std::function<void()>& body) {
 void TForm1::ShowMessageBox(const QString& caption, const QString& text) {
     if (stopSignal_ != 0) {
         // Winding down on a signal: nobody may be there to close a box.
-        std::fprintf(stderr, "muezzin-config: %s\n", qPrintable(text));
+        PrintNote(text);
         return;
     }
     if (messageBox_) {
@@ -281,9 +284,7 @@ void TForm1::Timer1Timer() {
     }
     ToSolarDate(clock_);
     // The first tick replaced the pane with the saved log; what the start found follows it.
-    for (const QString& notice : std::exchange(startNotices_, {})) {
-        AppendLogLine(notice);
-    }
+    LogStartNotices();
     ui->LabeledEdit13->setText(QString::fromStdString(ClockTimeText(clock_)));
     ui->LabeledEdit16->setText(QString::fromStdString(SolarDateText(clock_)));
     if (running) {
@@ -324,6 +325,12 @@ void TForm1::LoadStartFiles() {
 }
 
 // --- the log ------------------------------------------------------------------------------
+
+void TForm1::LogStartNotices() {
+    for (const QString& notice : std::exchange(startNotices_, {})) {
+        AppendLogLine(notice);
+    }
+}
 
 // A line of its own, whatever the message holds: log.txt keeps one entry a line, each after its
 // date text.
@@ -378,13 +385,12 @@ void TForm1::MonitorStep() {
         Timer2->setInterval(timing_.MonitorSearching);
         SetStatusText(DisconnectedText);
         ListPorts(link_, portSources_);
-        const std::set<QString> shownBefore = discovery_.OpenFailuresShown;
         FindDevice(link_, discovery_);
         QStringList problems;
         for (const PortProblem& problem : discovery_.Problems) {
             problems.append(problem.Describe());
             // Logged once, as the box is shown once, until the port has opened again.
-            if (!shownBefore.contains(problem.Port)) {
+            if (problem.First) {
                 AppendLogLine(u' ' + problems.last());
             }
         }
@@ -751,9 +757,7 @@ void TForm1::StopBySignal(int signal) {
         ReadClock(clock_);
         ToSolarDate(clock_);
     }
-    for (const QString& notice : std::exchange(startNotices_, {})) {
-        AppendLogLine(notice);
-    }
+    LogStartNotices();
     AppendLogLine(StoppedLogTemplate.arg(StopSignalName(signal)));
     FormCloseQuery();
     // Also a port whose device stopped answering, which the close leaves to the process's end:

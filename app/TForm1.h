@@ -41,6 +41,9 @@ using MessageBoxFunction = std::function<void(const QString& caption, const QStr
 // A modal question with the caption and the text; true when the operator says yes.
 using QuestionBoxFunction = std::function<bool(const QString& caption, const QString& text)>;
 
+// "muezzin-config: text" on standard error, for what the program says where no window shows it.
+void PrintNote(const QString& text);
+
 // The one window of the tool. It is also the host of the long device operations, which
 // report through it.
 class TForm1 : public QMainWindow, public OperationHost {
@@ -147,6 +150,7 @@ private:
     void ScheduleClockTick();
     void StopClock();
     void LoadStartFiles();
+    void LogStartNotices();
     void MonitorStep();
     void ShowListHint(QComboBox* box, int count) const;
     void ShowStoredSettings(const StoredSettings& stored);

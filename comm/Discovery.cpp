@@ -77,6 +77,7 @@ bool FindDevice(CommLink& link, DiscoveryState& state) {
         if (!OpenForProbe(link, port, firstFailure)) {
             state.OpenFailuresShown.insert(port);
             state.Problems.push_back(DiagnoseOpenFailure(port, link.LastOpenError));
+            state.Problems.back().First = firstFailure;
             continue;
         }
         state.OpenFailuresShown.erase(port);
