@@ -304,6 +304,12 @@ private slots:
         QCOMPARE(last->toolTip().startsWith(QStringLiteral("not a day of this year")), unused == 1);
     }
 
+    // The county's name stands in the title as the database has it, a "%1" in it included.
+    void timetableTitleKeepsTheName() {
+        const TimetableDialog dialog(QStringLiteral("Kuh %1"), 1405, YearBlock{}, {1, 1});
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("اوقات شرعي شهرستان Kuh %1 - سال 1405"));
+    }
+
     // The timetable of the chosen county as the device will get it, impossible times marked.
     void timetableView() {
         Fixture f;
