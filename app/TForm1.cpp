@@ -230,8 +230,9 @@ void TForm1::Guarded(const std::function<void()>& body) {
 }
 
 void TForm1::ShowMessageBox(const QString& caption, const QString& text) {
-    if (stopSignal_ != 0) {
-        // Winding down on a signal: nobody may be there to close a box.
+    if (StopSignal() != 0) {
+        // Nobody may be there to close a box; and the signal's watch, run in the box's event loop,
+        // would wind the window down under the handler that opened it.
         PrintNote(text);
         return;
     }
@@ -543,8 +544,17 @@ void TForm1::SetProgressVisible(bool visible) {
     ui->ProgressBar1->setVisible(visible);
 }
 
+// An operation stops at its message as at a repaint once a signal has arrived, before the box or
+// while it was open: by then the signal's watch may have closed the port under it.
 void TForm1::ShowMessage(const QString& text) {
     ShowMessageBox(windowTitle(), text);
+    StopIfSignalled();
+}
+
+void TForm1::StopIfSignalled() const {
+    if (const int signal = StopSignal()) {
+        throw OperationStopped{signal};
+    }
 }
 
 // The operation holds the thread, so neither paint nor expose events are handled. What changed
@@ -552,9 +562,7 @@ void TForm1::ShowMessage(const QString& text) {
 // on the screen: Qt puts there only what it painted, and an area a closed window uncovered (the
 // upgrade's file dialog) would otherwise keep that window's remains until the run ends.
 void TForm1::RepaintNow() {
-    if (const int signal = StopSignal()) {
-        throw OperationStopped{signal}; // between two frames
-    }
+    StopIfSignalled(); // between two frames
     QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
     QEvent paintPending(QEvent::UpdateRequest);
     QCoreApplication::sendEvent(this, &paintPending);
@@ -668,13 +676,13 @@ void TForm1::N13Click() {
 
 void TForm1::TimetableViewClick() {
     if (location_.TimetableFolder.isEmpty()) {
-        ShowMessage(ChooseCountyText);
+        ShowError(ChooseCountyText);
         return;
     }
     const int year = clock_.SolarYear;
     const YearBlockResult loaded = LoadYearBlock(location_.TimetableFolder, year);
     if (loaded.Status != YearFileStatus::Loaded) {
-        ShowMessage(YearFileProblemText(loaded.Status, year).trimmed());
+        ShowError(YearFileProblemText(loaded.Status, year).trimmed());
         return;
     }
     auto* dialog = new TimetableDialog(ui->Combo3->currentText(), year, loaded.Block,

@@ -122,6 +122,7 @@ public:
     void SetProgressPosition(int position) override;
     void SetProgressVisible(bool visible) override;
     void SetStatusText(const QString& text) override;
+    // Both throw OperationStopped once a stop signal has arrived.
     void ShowMessage(const QString& text) override;
     void RepaintNow() override;
     void PauseMonitor() override;
@@ -155,8 +156,10 @@ private:
     void ShowListHint(QComboBox* box, int count) const;
     void ShowStoredSettings(const StoredSettings& stored);
     void ShowFields(const SettingsFields& fields);
+    // Once a stop signal has arrived, on standard error instead of in a box.
     void ShowMessageBox(const QString& caption, const QString& text);
     void ShowError(const QString& text);
+    void StopIfSignalled() const;
     void ShowPortProblems(const QStringList& problems);
     bool CloseWithoutLog(const QString& error);
     void ShowTrackBarPosition(int number);
