@@ -1,8 +1,5 @@
 #pragma once
 
-#include "common/TextDisplay.h"
-#include "common/TextFiles.h"
-
 #include <QFont>
 #include <QString>
 #include <functional>
@@ -65,14 +62,3 @@ void ReportThroughCallbacks(const CodePageCallbacks& callbacks, const QString& t
 
 // The layer of the system the program was built for.
 std::unique_ptr<CodePagePlatform> MakeSystemCodePagePlatform(CodePageCallbacks callbacks);
-
-#ifndef _WIN32
-// The two checks of the layer without code pages, replaceable for the tests.
-struct TextSupportProbes {
-    std::function<bool()> Converter;
-    std::function<bool()> PersianFont;
-};
-
-std::unique_ptr<CodePagePlatform> MakeTextSupportPlatform(CodePageCallbacks callbacks,
-                                                          TextSupportProbes probes);
-#endif

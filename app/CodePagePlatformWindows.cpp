@@ -1,6 +1,8 @@
 // The text-setting check's Windows layer: the code pages, their registry values, silent
 // commands and the restart request.
 #include "app/CodePageCheck.h"
+#include "common/TextDisplay.h"
+#include "common/TextFiles.h"
 #include "common/UserError.h"
 
 #ifndef NOMINMAX

@@ -38,12 +38,15 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <set>
 #include <utility>
 
 // The window's pictures live in this static library; its resources need an explicit start.
 static void InitWindowResources() {
     Q_INIT_RESOURCE(app);
+}
+
+void PrintNote(const QString& text) {
+    std::fprintf(stderr, "muezzin-config: %s\n", qPrintable(text));
 }
 
 namespace {
@@ -227,9 +230,10 @@ void TForm1::Guarded(const std::function<void()>& body) {
 }
 
 void TForm1::ShowMessageBox(const QString& caption, const QString& text) {
-    if (stopSignal_ != 0) {
-        // Winding down on a signal: nobody may be there to close a box.
-        std::fprintf(stderr, "muezzin-config: %s\n", qPrintable(text));
+    if (StopSignal() != 0) {
+        // Nobody may be there to close a box; and the signal's watch, run in the box's event loop,
+        // would wind the window down under the handler that opened it.
+        PrintNote(text);
         return;
     }
     if (messageBox_) {
@@ -281,9 +285,7 @@ void TForm1::Timer1Timer() {
     }
     ToSolarDate(clock_);
     // The first tick replaced the pane with the saved log; what the start found follows it.
-    for (const QString& notice : std::exchange(startNotices_, {})) {
-        AppendLogLine(notice);
-    }
+    LogStartNotices();
     ui->LabeledEdit13->setText(QString::fromStdString(ClockTimeText(clock_)));
     ui->LabeledEdit16->setText(QString::fromStdString(SolarDateText(clock_)));
     if (running) {
@@ -324,6 +326,12 @@ void TForm1::LoadStartFiles() {
 }
 
 // --- the log ------------------------------------------------------------------------------
+
+void TForm1::LogStartNotices() {
+    for (const QString& notice : std::exchange(startNotices_, {})) {
+        AppendLogLine(notice);
+    }
+}
 
 // A line of its own, whatever the message holds: log.txt keeps one entry a line, each after its
 // date text.
@@ -378,13 +386,12 @@ void TForm1::MonitorStep() {
         Timer2->setInterval(timing_.MonitorSearching);
         SetStatusText(DisconnectedText);
         ListPorts(link_, portSources_);
-        const std::set<QString> shownBefore = discovery_.OpenFailuresShown;
         FindDevice(link_, discovery_);
         QStringList problems;
         for (const PortProblem& problem : discovery_.Problems) {
             problems.append(problem.Describe());
             // Logged once, as the box is shown once, until the port has opened again.
-            if (!shownBefore.contains(problem.Port)) {
+            if (problem.First) {
                 AppendLogLine(u' ' + problems.last());
             }
         }
@@ -537,8 +544,17 @@ void TForm1::SetProgressVisible(bool visible) {
     ui->ProgressBar1->setVisible(visible);
 }
 
+// An operation stops at its message as at a repaint once a signal has arrived, before the box or
+// while it was open: by then the signal's watch may have closed the port under it.
 void TForm1::ShowMessage(const QString& text) {
     ShowMessageBox(windowTitle(), text);
+    StopIfSignalled();
+}
+
+void TForm1::StopIfSignalled() const {
+    if (const int signal = StopSignal()) {
+        throw OperationStopped{signal};
+    }
 }
 
 // The operation holds the thread, so neither paint nor expose events are handled. What changed
@@ -546,9 +562,7 @@ void TForm1::ShowMessage(const QString& text) {
 // on the screen: Qt puts there only what it painted, and an area a closed window uncovered (the
 // upgrade's file dialog) would otherwise keep that window's remains until the run ends.
 void TForm1::RepaintNow() {
-    if (const int signal = StopSignal()) {
-        throw OperationStopped{signal}; // between two frames
-    }
+    StopIfSignalled(); // between two frames
     QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
     QEvent paintPending(QEvent::UpdateRequest);
     QCoreApplication::sendEvent(this, &paintPending);
@@ -662,13 +676,13 @@ void TForm1::N13Click() {
 
 void TForm1::TimetableViewClick() {
     if (location_.TimetableFolder.isEmpty()) {
-        ShowMessage(ChooseCountyText);
+        ShowError(ChooseCountyText);
         return;
     }
     const int year = clock_.SolarYear;
     const YearBlockResult loaded = LoadYearBlock(location_.TimetableFolder, year);
     if (loaded.Status != YearFileStatus::Loaded) {
-        ShowMessage(YearFileProblemText(loaded.Status, year).trimmed());
+        ShowError(YearFileProblemText(loaded.Status, year).trimmed());
         return;
     }
     auto* dialog = new TimetableDialog(ui->Combo3->currentText(), year, loaded.Block,
@@ -751,9 +765,7 @@ void TForm1::StopBySignal(int signal) {
         ReadClock(clock_);
         ToSolarDate(clock_);
     }
-    for (const QString& notice : std::exchange(startNotices_, {})) {
-        AppendLogLine(notice);
-    }
+    LogStartNotices();
     AppendLogLine(StoppedLogTemplate.arg(StopSignalName(signal)));
     FormCloseQuery();
     // Also a port whose device stopped answering, which the close leaves to the process's end:

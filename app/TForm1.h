@@ -41,6 +41,9 @@ using MessageBoxFunction = std::function<void(const QString& caption, const QStr
 // A modal question with the caption and the text; true when the operator says yes.
 using QuestionBoxFunction = std::function<bool(const QString& caption, const QString& text)>;
 
+// "muezzin-config: text" on standard error, for what the program says where no window shows it.
+void PrintNote(const QString& text);
+
 // The one window of the tool. It is also the host of the long device operations, which
 // report through it.
 class TForm1 : public QMainWindow, public OperationHost {
@@ -119,6 +122,7 @@ public:
     void SetProgressPosition(int position) override;
     void SetProgressVisible(bool visible) override;
     void SetStatusText(const QString& text) override;
+    // Both throw OperationStopped once a stop signal has arrived.
     void ShowMessage(const QString& text) override;
     void RepaintNow() override;
     void PauseMonitor() override;
@@ -147,12 +151,15 @@ private:
     void ScheduleClockTick();
     void StopClock();
     void LoadStartFiles();
+    void LogStartNotices();
     void MonitorStep();
     void ShowListHint(QComboBox* box, int count) const;
     void ShowStoredSettings(const StoredSettings& stored);
     void ShowFields(const SettingsFields& fields);
+    // Once a stop signal has arrived, on standard error instead of in a box.
     void ShowMessageBox(const QString& caption, const QString& text);
     void ShowError(const QString& text);
+    void StopIfSignalled() const;
     void ShowPortProblems(const QStringList& problems);
     bool CloseWithoutLog(const QString& error);
     void ShowTrackBarPosition(int number);

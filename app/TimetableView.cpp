@@ -38,7 +38,7 @@ TimetableDialog::TimetableDialog(const QString& county, int year, const YearBloc
                                  Today today, QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("TimetableDialog"));
-    setWindowTitle(TimetableTitleTemplate.arg(county).arg(year));
+    setWindowTitle(TimetableTitleTemplate.arg(county, QString::number(year)));
     const std::vector<TimetableDay> days = DecodeYearBlock(block);
 
     table_ = new QTableWidget(static_cast<int>(days.size()), 5, this);

@@ -2,6 +2,7 @@
 #include "app/AppTexts.h"
 #include "app/TForm1.h"
 #include "app/Translations.h"
+#include "comm/PortInfo.h"
 #include "common/StopSignals.h"
 #include "common/TextDisplay.h"
 #include "common/TextFiles.h"
@@ -16,7 +17,6 @@
 #include <QPixmap>
 #include <QStyleFactory>
 #include <QTimer>
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -33,8 +33,7 @@ public:
             window_->removeEventFilter(this);
             const qint64 elapsed = started_.elapsed();
             QTimer::singleShot(0, [elapsed] {
-                std::fprintf(stderr, "muezzin-config: window painted %lld ms after start\n",
-                             static_cast<long long>(elapsed));
+                PrintNote(QStringLiteral("window painted %1 ms after start").arg(elapsed));
             });
         }
         return false;
@@ -57,7 +56,7 @@ void SaveScreenshot(TForm1& window, const QString& path) {
         }
         SaveBytes(path, picture.data());
     } catch (const UserError& error) {
-        std::fprintf(stderr, "muezzin-config: %s\n", qPrintable(error.Text()));
+        PrintNote(error.Text());
     }
 }
 
@@ -98,10 +97,12 @@ struct WindowOptions {
 
 void DescribeOptions(QCommandLineParser& parser, const WindowOptions& options) {
     // Broken by hand: the parser prints the description as it stands.
-    parser.setApplicationDescription(QStringLiteral(
-        "Configures an electronic muezzin over its serial line: location, prayer\n"
-        "timetables, audio settings, clock and firmware. Serial ports named in\n"
-        "MUEZZIN_PORTS (separated by ':') are searched besides those the system lists."));
+    parser.setApplicationDescription(
+        QStringLiteral(
+            "Configures an electronic muezzin over its serial line: location, prayer\n"
+            "timetables, audio settings, clock and firmware. Serial ports named in\n"
+            "MUEZZIN_PORTS (separated by '%1') are searched besides those the system lists.")
+            .arg(PortListSeparator()));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption(options.Screenshot);

@@ -77,14 +77,12 @@ bool FindDevice(CommLink& link, DiscoveryState& state) {
         if (!OpenForProbe(link, port, firstFailure)) {
             state.OpenFailuresShown.insert(port);
             state.Problems.push_back(DiagnoseOpenFailure(port, link.LastOpenError));
+            state.Problems.back().First = firstFailure;
             continue;
         }
         state.OpenFailuresShown.erase(port);
         LoadFrame(link, frame::ProbeFrame);
-        link.WriteCount = frame::ProbeFrame.size();
-        link.ReadCount = frame::ProbeReply.size();
-        SendFrame(link);
-        ReceiveReply(link);
+        Exchange(link, frame::ProbeFrame.size(), frame::ProbeReply.size());
         if (IsProbeReply(link)) {
             link.Connected = true;
             link.LastAnsweredPort = port;
@@ -119,10 +117,7 @@ std::string VersionTextOf(const std::array<frame::Byte, frame::BufferSize>& repl
 
 bool QueryVersion(CommLink& link) {
     LoadFrame(link, frame::VersionQueryFrame);
-    link.WriteCount = frame::VersionQueryFrame.size();
-    link.ReadCount = frame::VersionReplySize;
-    SendFrame(link);
-    ReceiveReply(link);
+    Exchange(link, frame::VersionQueryFrame.size(), frame::VersionReplySize);
     link.Connected = IsVersionReply(link);
     if (link.Connected) {
         link.VersionText = VersionTextOf(link.RxBuffer);

@@ -17,6 +17,8 @@ struct PortHolder {
 // A port that could not be opened, and why.
 struct PortProblem {
     QString Port;
+    // Set by the search: the port's first failure since it last opened, whose box shows now.
+    bool First = false;
     // The system's error number that says it best: EBUSY when another program holds the port,
     // ENOTTY or EISDIR when the path is no serial port, EACCES when the user may not open it,
     // ENOENT when it is gone.

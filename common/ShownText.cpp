@@ -7,7 +7,7 @@ bool IsBidiControl(char16_t c) {
 }
 
 bool Escaped(char16_t c) {
-    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029 || IsBidiControl(c);
+    return EscapedKindOf(c) != EscapedKind::None;
 }
 
 QString EscapeOf(char16_t c) {
@@ -30,6 +30,16 @@ QString EscapeOf(char16_t c) {
 }
 
 } // namespace
+
+EscapedKind EscapedKindOf(char16_t c) {
+    if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) {
+        return EscapedKind::Control;
+    }
+    if (c == 0x2028 || c == 0x2029) {
+        return EscapedKind::LineSeparator;
+    }
+    return IsBidiControl(c) ? EscapedKind::BidiControl : EscapedKind::None;
+}
 
 qsizetype FirstEscapedAt(QStringView text) {
     for (qsizetype i = 0; i < text.size(); ++i) {

@@ -11,6 +11,10 @@
 // the direction marks of Persian text stay as they are.
 QString EscapedText(QStringView text);
 
+// Which of the characters EscapedText escapes c is; None for one it shows as it is.
+enum class EscapedKind { None, Control, LineSeparator, BidiControl };
+EscapedKind EscapedKindOf(char16_t c);
+
 // Where the text holds the first character EscapedText escapes; -1 when none.
 qsizetype FirstEscapedAt(QStringView text);
 

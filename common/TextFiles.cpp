@@ -78,15 +78,15 @@ QString SizeText(std::size_t bytes) {
                                            : QStringLiteral("%1 KiB").arg(bytes >> 10);
 }
 
-QString ReasonOf(const files::FileError& error) {
-    return QString::fromUtf8(error.Reason());
-}
-
 QString CannotWriteText(const QString& path, const files::FileError& error) {
     return QStringLiteral("Cannot write file %1: %2").arg(path, ReasonOf(error));
 }
 
 } // namespace
+
+QString ReasonOf(const files::FileError& error) {
+    return QString::fromUtf8(error.Reason());
+}
 
 QString ReadErrorText(const files::FileError& error, const QString& path) {
     switch (error.What()) {

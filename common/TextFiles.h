@@ -32,6 +32,9 @@ QString CannotOpenText(const QString& path);
 // A path as the file functions take it.
 std::filesystem::path FilePath(const QString& path);
 
+// Why a file operation failed, in the system's words.
+QString ReasonOf(const files::FileError& error);
+
 // The user's message for an input file that cannot be read: "Cannot open file <path>" when it
 // cannot be opened (with why, when it is not a regular file), "Cannot read file <path>: <why>"
 // otherwise.

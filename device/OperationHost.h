@@ -17,7 +17,7 @@ public:
     virtual void SetProgressPosition(int position) = 0;
     virtual void SetProgressVisible(bool visible) = 0;
     virtual void SetStatusText(const QString& text) = 0;
-    // A modal message; returns once the operator has closed it.
+    // A modal message; returns once the operator has closed it. May throw OperationStopped.
     virtual void ShowMessage(const QString& text) = 0;
     // Makes the progress shown so far visible at once. May throw OperationStopped.
     virtual void RepaintNow() = 0;
@@ -26,9 +26,10 @@ public:
     virtual void ResumeMonitor() = 0;
 };
 
-// Thrown by a host out of RepaintNow when the run must end at once (the program was asked to
-// stop). The operations let it pass: they repaint between two frames, so nothing is left half
-// sent, and their scope ends as always. The caller then releases the port.
+// Thrown by a host out of RepaintNow or ShowMessage when the run must end at once (the program
+// was asked to stop). The operations let it pass: they repaint and show messages between two
+// frames, so nothing is left half sent, and their scope ends as always. The caller then releases
+// the port.
 struct OperationStopped {
     int Signal = 0;
 };

@@ -39,7 +39,7 @@ int Number(const QString& value, const Fail& fail) {
     bool ok = false;
     const int n = value.toInt(&ok);
     if (!ok) {
-        fail(QStringLiteral("'%1' is not a valid integer value").arg(ShownValue(value)));
+        fail(NotAnIntegerMessage(value));
     }
     return n;
 }
@@ -50,6 +50,11 @@ bool Truth(const QString& value, const Fail& fail) {
         fail(QStringLiteral("'%1' is neither true nor false").arg(ShownValue(value)));
     }
     return v == QStringLiteral("true");
+}
+
+// The county is the one index a profile gives; the province follows from it.
+bool IsCounty(const SettingsField& field) {
+    return field.Kind == FieldKind::Index && field.Index == &StoredSettings::CountyIndex;
 }
 
 // A coordinate the profile gives replaces the database's.
@@ -64,8 +69,10 @@ void Set(Profile& p, const Key& key, const QString& value, const Fail& fail) {
     }
     const SettingsField& field = *key.Field;
     switch (field.Kind) {
-    case FieldKind::Index: // the county, the one index a profile gives
-        p.County = Number(value, fail);
+    case FieldKind::Index:
+        if (IsCounty(field)) {
+            p.County = Number(value, fail);
+        }
         break;
     case FieldKind::Coordinate:
         p.Fields.*field.Text = value;
@@ -86,7 +93,7 @@ void Set(Profile& p, const Key& key, const QString& value, const Fail& fail) {
 QString Value(const SettingsField& field, const SettingsFields& fields, int county) {
     switch (field.Kind) {
     case FieldKind::Index:
-        return QString::number(county);
+        return IsCounty(field) ? QString::number(county) : QString();
     case FieldKind::Coordinate:
     case FieldKind::Number:
         return fields.*field.Text;

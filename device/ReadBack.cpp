@@ -6,10 +6,7 @@ std::optional<SettingsBlock> ReadStoredSettings(CommLink& link) {
     std::fill_n(link.TxFrame.begin(), frame::ClearedAtStart, 0);
     std::copy(frame::ReadSettingsFrame.begin(), frame::ReadSettingsFrame.end(),
               link.TxFrame.begin());
-    link.WriteCount = frame::ReadSettingsFrame.size();
-    link.ReadCount = frame::BlockFrameSize;
-    SendFrame(link);
-    ReceiveReply(link);
+    Exchange(link, frame::ReadSettingsFrame.size(), frame::BlockFrameSize);
     return SettingsOfReply(link);
 }
 

@@ -18,10 +18,6 @@ constexpr std::array<std::size_t, 4> FillerAt = {88, 89, 98, 99}; // always 255
 // The year bytes count from 1300 in 8 bits, which the device reads back as 1300..1555.
 constexpr int YearByteOffset = TimetableYearBase % 256;
 
-QString NotAnIntegerMessage(const QString& text) {
-    return QString(NotAnIntegerTemplate).replace(QStringLiteral("%s"), ShownValue(text));
-}
-
 QString OutOfRangeMessage(const QString& text, int low, int high) {
     return QStringLiteral("'%1' is not a value from %2 to %3")
         .arg(ShownValue(text), QString::number(low), QString::number(high));
@@ -113,10 +109,6 @@ int TakeIndex(const SettingsBlock& block, const SettingsField& field) {
     return index;
 }
 
-QString PaddedNumber(int value, int width) {
-    return QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0'));
-}
-
 void PutField(SettingsBlock& block, const SettingsField& field, const StoredSettings& given) {
     const QString control = QLatin1String(field.Control);
     const SettingsFields& fields = given.Fields;
@@ -151,6 +143,10 @@ void PutField(SettingsBlock& block, const SettingsField& field, const StoredSett
 }
 
 } // namespace
+
+QString NotAnIntegerMessage(const QString& text) {
+    return QString(NotAnIntegerTemplate).replace(QStringLiteral("%s"), ShownValue(text));
+}
 
 int ReadNumberField(const QString& text, int low, int high, const QString& control) {
     QStringView digits(text);
@@ -203,10 +199,6 @@ Coordinate ReadCoordinate(const QString& text, const QString& control) {
     return {degrees, hundredths};
 }
 
-QString CoordinateText(const Coordinate& coordinate) {
-    return PaddedNumber(coordinate.Degrees, 2) + u'.' + PaddedNumber(coordinate.Hundredths, 2);
-}
-
 SettingsBlock BuildSettingsBlock(const SettingsFields& fields, int countyIndex, int provinceIndex,
                                  const GlyphCodeArray& glyphCodes, int solarYear) {
     StoredSettings given;
@@ -248,24 +240,4 @@ StoredSettings DecodeSettingsBlock(const SettingsBlock& block) {
         }
     }
     return stored;
-}
-
-void ShowFieldValue(SettingsFields& fields, const SettingsField& field, int value, int hundredths) {
-    switch (field.Kind) {
-    case FieldKind::Index:
-        break;
-    case FieldKind::Coordinate:
-        fields.*field.Text = CoordinateText({value, hundredths});
-        break;
-    case FieldKind::Number:
-        fields.*field.Text =
-            field.Width > 0 ? PaddedNumber(value, field.Width) : QString::number(value);
-        break;
-    case FieldKind::Level:
-        fields.*field.Level = value;
-        break;
-    case FieldKind::Flag:
-        fields.*field.Checked = value != 0;
-        break;
-    }
 }

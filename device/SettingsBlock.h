@@ -28,27 +28,21 @@ private:
     QString control_;
 };
 
+// "'abc' is not a valid integer value", the text quoted as a message shows a value.
+QString NotAnIntegerMessage(const QString& text);
+
 // The whole decimal number in text (an optional sign, ASCII digits, nothing else), refused
 // unless it lies in low..high. Throws SettingsError naming the control:
 // "'abc' is not a valid integer value", "'300' is not a value from 0 to 255".
 int ReadNumberField(const QString& text, int low, int high, const QString& control);
 
-// A coordinate in degrees with at most two digits after the point (or a comma), the fraction
-// read as hundredths: "51" is 51 and 0, "51.5" is 51 and 50, "51.05" is 51 and 5.
-struct Coordinate {
-    int Degrees = 0;    // 0..255
-    int Hundredths = 0; // 0..99
-    bool operator==(const Coordinate&) const = default;
-};
-
+// Reads a coordinate in degrees with at most two digits after the point (or a comma), the
+// fraction as hundredths: "51" is 51 and 0, "51.5" is 51 and 50, "51.05" is 51 and 5.
 // Throws SettingsError naming the control when the text is not degrees with at most two
 // digits after the separator ("'51.4x' is not a valid coordinate: ..."), has three or more
 // ("'51.425' has more than two digits after the point: ..."), or is negative or beyond 255
 // degrees ("'-51.42' is not a coordinate from 0 to 255.99").
 Coordinate ReadCoordinate(const QString& text, const QString& control);
-
-// "51.42", "05.05", "00.00": the text ReadCoordinate reads back as the same coordinate.
-QString CoordinateText(const Coordinate& coordinate);
 
 // Builds the block from the window's fields, the chosen location (county index 0..65535,
 // province index 0..255), the county name's display glyphs and the current solar year.
@@ -69,9 +63,3 @@ struct StoredSettings {
 };
 
 StoredSettings DecodeSettingsBlock(const SettingsBlock& block);
-
-// Puts a value into its field as the window shows it: a number zero-padded to its width, a
-// coordinate from whole degrees and hundredths, a level as it is, a box ticked when value is not
-// 0. An index is no field: the fields stay as they are.
-void ShowFieldValue(SettingsFields& fields, const SettingsField& field, int value,
-                    int hundredths = 0);

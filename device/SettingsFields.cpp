@@ -1,12 +1,16 @@
 #include "device/SettingsFields.h"
 
-#include "device/SettingsBlock.h"
+#include "device/SettingsBlock.h" // StoredSettings, whose index members the table names
 
 #include <array>
 
 namespace {
 
 using F = SettingsFields;
+
+QString PaddedNumber(int value, int width) {
+    return QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0'));
+}
 
 // The columns every kind has; each maker adds its own.
 constexpr SettingsField Field(FieldKind kind, const char* control, const char* key, std::size_t at,
@@ -102,4 +106,28 @@ SettingsFields::SettingsFields() {
 
 SettingsFields DefaultSettingsFields() {
     return SettingsFields{};
+}
+
+QString CoordinateText(const Coordinate& coordinate) {
+    return PaddedNumber(coordinate.Degrees, 2) + u'.' + PaddedNumber(coordinate.Hundredths, 2);
+}
+
+void ShowFieldValue(SettingsFields& fields, const SettingsField& field, int value, int hundredths) {
+    switch (field.Kind) {
+    case FieldKind::Index:
+        break;
+    case FieldKind::Coordinate:
+        fields.*field.Text = CoordinateText({value, hundredths});
+        break;
+    case FieldKind::Number:
+        fields.*field.Text =
+            field.Width > 0 ? PaddedNumber(value, field.Width) : QString::number(value);
+        break;
+    case FieldKind::Level:
+        fields.*field.Level = value;
+        break;
+    case FieldKind::Flag:
+        fields.*field.Checked = value != 0;
+        break;
+    }
 }

@@ -91,3 +91,19 @@ struct SettingsField {
 
 // Every field, in the order of the profile file. A new field is one line here.
 extern const std::span<const SettingsField> SettingsFieldTable;
+
+// A coordinate as the block holds it: whole degrees and hundredths of a degree.
+struct Coordinate {
+    int Degrees = 0;    // 0..255
+    int Hundredths = 0; // 0..99
+    bool operator==(const Coordinate&) const = default;
+};
+
+// "51.42", "05.05", "00.00": the text ReadCoordinate reads back as the same coordinate.
+QString CoordinateText(const Coordinate& coordinate);
+
+// Puts a value into its field as the window shows it: a number zero-padded to its width, a
+// coordinate from whole degrees and hundredths, a level as it is, a box ticked when value is not
+// 0. An index is no field: the fields stay as they are.
+void ShowFieldValue(SettingsFields& fields, const SettingsField& field, int value,
+                    int hundredths = 0);

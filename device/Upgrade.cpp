@@ -258,12 +258,12 @@ UpgradeResult RunUpgrade(CommLink& link, OperationHost& host, const QString& fir
         }
     }
     const Transfer ended = result.LinkLost ? Transfer{} : SendEndUpgrade(link);
+    const bool endWhole = !result.LinkLost && ended.Bytes == link.WriteCount;
     // The device restarts from here: the monitor has to find it afresh.
     link.Connected = false;
     ClosePort(link);
     // A device never told that its program is whole has not been upgraded, whatever it confirmed.
-    const auto endSize = frame::FrameSize(frame::EndUpgradeData.size());
-    if (result.RefusedStep == UpgradeStep::None && ended.Bytes != endSize) {
+    if (result.RefusedStep == UpgradeStep::None && !endWhole) {
         result.RefusedStep = UpgradeStep::EndUpgrade;
     }
     if (result.RefusedStep != UpgradeStep::None) {

@@ -111,10 +111,7 @@ BlockOutcome WriteBlock(CommLink& link, OperationHost& host, int address, BlockD
     frame::Compose(link.TxFrame, frame::command::BlockWrite,
                    static_cast<std::uint8_t>((address >> 8) & 0xFF),
                    static_cast<std::uint8_t>(address & 0xFF), data);
-    link.WriteCount = frame::BlockFrameSize;
-    link.ReadCount = frame::BlockFrameSize;
-    SendFrame(link);
-    ReceiveReply(link);
+    Exchange(link, frame::BlockFrameSize, frame::BlockFrameSize);
     return JudgeBlockReply(link, host);
 }
 

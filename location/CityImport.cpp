@@ -246,12 +246,11 @@ QString Name(const QString& text, int line, const char* column, const QString& c
     if (at < 0) {
         return text;
     }
-    const QChar::Category category = text.at(at).category();
-    const QString kind =
-        category == QChar::Other_Control ? QStringLiteral("a control character")
-        : category == QChar::Separator_Line || category == QChar::Separator_Paragraph
-            ? QStringLiteral("a line separator")
-            : QStringLiteral("a bidirectional control");
+    const EscapedKind found = EscapedKindOf(text.at(at).unicode());
+    const QString kind = found == EscapedKind::Control ? QStringLiteral("a control character")
+                         : found == EscapedKind::LineSeparator
+                             ? QStringLiteral("a line separator")
+                             : QStringLiteral("a bidirectional control");
     throw UserError(BadValue(
         csvPath, line, column, text,
         QStringLiteral("but a name cannot hold %1 (%2)").arg(kind, EscapedText(text.mid(at, 1)))));
@@ -478,7 +477,7 @@ int ImportCitiesCsv(const QString& csvPath, const QString& dbPath) {
             }
         });
     } catch (const files::FileError& error) {
-        throw UserError(CannotWrite(dbPath, QString::fromUtf8(error.Reason())));
+        throw UserError(CannotWrite(dbPath, ReasonOf(error)));
     }
     return count;
 }

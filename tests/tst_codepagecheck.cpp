@@ -1,5 +1,10 @@
 #include "app/CodePageCheck.h"
+#include "common/TextDisplay.h"
+#include "common/TextFiles.h"
 #include "common/UserError.h"
+#ifndef _WIN32
+#include "app/CodePagePlatformLinux.h"
+#endif
 
 #include <QTest>
 

@@ -1,7 +1,9 @@
 // The window's location boxes and apply button, driven as a user drives them.
 #include "app/TimetableView.h"
+#include "common/StopSignals.h"
 #include "device/DeviceTexts.h"
 #include "device/Upgrade.h"
+#include "device/UpgradeTexts.h"
 #include "device/YearBlock.h"
 #include "location/CityImport.h"
 #include "tests/TestSupport.h"
@@ -18,6 +20,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <csignal>
 
 namespace {
 
@@ -304,6 +307,12 @@ private slots:
         QCOMPARE(last->toolTip().startsWith(QStringLiteral("not a day of this year")), unused == 1);
     }
 
+    // The county's name stands in the title as the database has it, a "%1" in it included.
+    void timetableTitleKeepsTheName() {
+        const TimetableDialog dialog(QStringLiteral("Kuh %1"), 1405, YearBlock{}, {1, 1});
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("اوقات شرعي شهرستان Kuh %1 - سال 1405"));
+    }
+
     // The timetable of the chosen county as the device will get it, impossible times marked.
     void timetableView() {
         Fixture f;
@@ -343,6 +352,37 @@ private slots:
         QVERIFY(days[0].Impossible[1]);
         QCOMPARE(days[365].Month, 12);
         QCOMPARE(days[365].Day, 30);
+    }
+
+    // Last: the signal stays recorded for the rest of the process. A stop signal that comes while
+    // a box of the upgrade is open (whose event loop runs the signal's watch, which closes the
+    // port) ends the run there; once it has come, no box opens.
+    void upgradeStopsAtItsBoxOnSignal() {
+        SimulatorOptions refusing;
+        refusing.RefuseErase = true;
+        DeviceSimulator sim(refusing);
+        QVERIFY(sim.Start());
+        Fixture f;
+        f.Write(QStringLiteral("new.fmw"),
+                QByteArray(static_cast<qsizetype>(FirmwareFileAreaSize), '\0'));
+        QVERIFY(OpenPort(f.link, PathOf(sim)));
+        f.link.Connected = true;
+        const QString path = f.Path(QStringLiteral("new.fmw"));
+        f.window->SetFileChooser([path] { return path; });
+        InstallStopSignals();
+        f.window->SetMessageBox([&f](const QString& caption, const QString& text) {
+            f.boxes.emplace_back(caption, text);
+            std::raise(SIGTERM);
+        });
+        f.Find<QAction>(QStringLiteral("N13"))->trigger();
+        QCOMPARE(f.boxes.size(), std::size_t{1}); // the refused erase's reply
+        QVERIFY2(f.window->LogLines().last().endsWith(MemoryNotResetText + ReplyCountSeparator +
+                                                      QString::number(frame::UpgradeReplySize)),
+                 qPrintable(f.window->LogLines().last()));
+        QCOMPARE(sim.FramesReceived(), 2); // enter and erase
+        // Without a county the view says so, in a box while no signal has come.
+        f.Find<QAction>(QStringLiteral("TimetableView"))->trigger();
+        QCOMPARE(f.boxes.size(), std::size_t{1});
     }
 };
 
