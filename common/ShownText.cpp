@@ -69,7 +69,7 @@ QString ShownValue(QStringView value, qsizetype limit) {
         }
         shown += value[i];
         // A character beyond the first plane is kept whole.
-        if (value[i].isHighSurrogate() && i + 1 < value.size()) {
+        if (value[i].isHighSurrogate() && i + 1 < value.size() && value[i + 1].isLowSurrogate()) {
             shown += value[++i];
         }
     }
