@@ -1,5 +1,7 @@
 #include "common/ShownText.h"
 
+#include <limits>
+
 namespace {
 
 bool IsBidiControl(char16_t c) {
@@ -44,16 +46,7 @@ QString EscapedText(QStringView text) {
     if (FirstEscapedAt(text) < 0) {
         return text.toString();
     }
-    QString shown;
-    shown.reserve(text.size() + 8);
-    for (const QChar c : text) {
-        if (Escaped(c.unicode())) {
-            shown += EscapeOf(c.unicode());
-        } else {
-            shown += c;
-        }
-    }
-    return shown;
+    return ShownValue(text, std::numeric_limits<qsizetype>::max());
 }
 
 QString ShownValue(QStringView value, qsizetype limit) {

@@ -17,8 +17,6 @@ std::mutex watchLock;
 QPointer<QObject> watchContext;
 std::function<void(int)> watchAction;
 
-constexpr int HangUp = 1;
-
 int SignalOf(DWORD event) {
     switch (event) {
     case CTRL_C_EVENT:
@@ -26,7 +24,7 @@ int SignalOf(DWORD event) {
     case CTRL_BREAK_EVENT:
         return SIGTERM;
     default:
-        return HangUp;
+        return HangUpSignal;
     }
 }
 
