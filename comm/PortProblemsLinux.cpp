@@ -334,11 +334,15 @@ PortProblem DiagnoseOpenFailure(const QString& port, int error) {
     } else if (error == EBUSY) {
         const QString lock = PortLockFile(port);
         struct stat lockInfo {};
-        if (const qint64 pid = LockOwnerPid(lock); pid != 0 && !ProcessRuns(pid)) {
-            problem.StaleLock = lock;
-            problem.StaleLockPid = pid;
-            if (::stat(QFile::encodeName(lock).constData(), &lockInfo) == 0) {
-                problem.StaleLockOwner = UserName(lockInfo.st_uid);
+        const qint64 pid = LockOwnerPid(lock);
+        if (pid != 0 && !ProcessRuns(pid)) {
+            // One this user may remove is taken over at the next open: not what keeps the port.
+            if (!MayRemove(lock)) {
+                problem.StaleLock = lock;
+                problem.StaleLockPid = pid;
+                if (::stat(QFile::encodeName(lock).constData(), &lockInfo) == 0) {
+                    problem.StaleLockOwner = UserName(lockInfo.st_uid);
+                }
             }
         } else if (pid != 0 && pid != ::getpid()) {
             problem.Holders.push_back({ProcessName(pid), pid});
