@@ -17,6 +17,10 @@ std::mutex watchLock;
 QPointer<QObject> watchContext;
 std::function<void(int)> watchAction;
 
+// How long the handler of a hang-up keeps the process alive for the wind-down: below the 5 s
+// the system gives it.
+constexpr DWORD HangUpGraceMilliseconds = 4500;
+
 int SignalOf(DWORD event) {
     switch (event) {
     case CTRL_C_EVENT:
@@ -44,6 +48,12 @@ BOOL WINAPI OnConsoleEvent(DWORD event) {
         return FALSE; // asked again: the system's own handling ends the process
     }
     Report(signal);
+    if (signal == HangUpSignal) {
+        // The console closing or the session ending: the system ends the process as soon as
+        // this returns, and at the latest some 5 s after the event. Held here, the program winds
+        // down meanwhile (port released, log written), and its own end ends this thread too.
+        Sleep(HangUpGraceMilliseconds);
+    }
     return TRUE;
 }
 
