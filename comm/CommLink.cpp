@@ -301,8 +301,10 @@ Transfer Exchange(CommLink& link, std::uint32_t writeCount, std::uint32_t readCo
         return sent;
     }
     Transfer reply = ReceiveReply(link);
-    if (reply.Status == 0) {
+    if (reply.Status == 0 && sent.Status != 0) {
+        // The read starts the record afresh; the write's ending is the exchange's, there too.
         reply.Status = sent.Status;
+        link.IoStatus = sent.Status;
     }
     return reply;
 }

@@ -148,8 +148,8 @@ bool AbortPort(CommLink& link);
 bool ClosePort(CommLink& link);
 
 // Sets the counts, sends and receives. Returns the reply's bytes, and how the exchange ended:
-// the read's own ending, else the write's. A write that lost the line ends the exchange at once,
-// with no reply and IoStatus telling so.
+// the read's own ending, else the write's, which IoStatus then says too. A write that lost the
+// line ends the exchange at once, with no reply and IoStatus telling so.
 Transfer Exchange(CommLink& link, std::uint32_t writeCount, std::uint32_t readCount);
 
 bool ReplyMatches(const CommLink& link, frame::Byte command);

@@ -29,18 +29,6 @@ bool OpenForProbe(CommLink& link, const QString& port, bool showError) {
 
 } // namespace
 
-QStringList SplitPortList(const QString& value) {
-    const QChar separator = PortListSeparator();
-    QStringList ports;
-    for (const QString& part : value.split(separator, Qt::SkipEmptyParts)) {
-        const QString name = part.trimmed();
-        if (!name.isEmpty()) {
-            ports.append(name);
-        }
-    }
-    return ports;
-}
-
 PortSources SystemPortSources() {
     return {[] {
                 QStringList ports;

@@ -19,7 +19,6 @@ struct PortSources {
     std::function<QString()> Extra;
 };
 PortSources SystemPortSources();
-QStringList SplitPortList(const QString& value);
 
 // What discovery keeps between searches.
 struct DiscoveryState {

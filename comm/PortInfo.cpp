@@ -10,11 +10,23 @@ QString Field(QString text) {
     return text.trimmed();
 }
 
-QString Hex4(std::optional<quint16> value) {
-    return value ? QStringLiteral("%1").arg(*value, 4, 16, QChar(u'0')) : QString();
+} // namespace
+
+QString HexId(std::optional<quint16> id) {
+    return id ? QStringLiteral("%1").arg(*id, 4, 16, QChar(u'0')) : QString();
 }
 
-} // namespace
+QStringList SplitPortList(const QString& value) {
+    const QChar separator = PortListSeparator();
+    QStringList ports;
+    for (const QString& part : value.split(separator, Qt::SkipEmptyParts)) {
+        const QString name = part.trimmed();
+        if (!name.isEmpty()) {
+            ports.append(name);
+        }
+    }
+    return ports;
+}
 
 std::vector<PortDetails> DetailsOfPorts(const QStringList& paths) {
     const QList<QSerialPortInfo> known = QSerialPortInfo::availablePorts();
@@ -48,7 +60,7 @@ std::vector<PortDetails> DetailsOfPorts(const QStringList& paths) {
 
 QString PortDetailsLine(const PortDetails& port) {
     const QString usb = port.VendorId || port.ProductId
-                            ? Hex4(port.VendorId) + u':' + Hex4(port.ProductId)
+                            ? HexId(port.VendorId) + u':' + HexId(port.ProductId)
                             : QString();
     return QStringList{Field(port.Path),         Field(port.Description),
                        Field(port.Manufacturer), usb,

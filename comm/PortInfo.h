@@ -26,6 +26,12 @@ std::vector<PortDetails> DetailsOfPorts(const QStringList& paths);
 // line breaks inside a field become blanks, so that the columns hold.
 QString PortDetailsLine(const PortDetails& port);
 
+// A USB vendor or product id as four hexadecimal digits ("1a86"); empty when unknown.
+QString HexId(std::optional<quint16> id);
+
 // What separates the ports of MUEZZIN_PORTS: ':' as in PATH, ';' on Windows, where ':' follows a
 // drive letter.
 QChar PortListSeparator();
+
+// The names of such a list, trimmed, empty ones left out.
+QStringList SplitPortList(const QString& value);

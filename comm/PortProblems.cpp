@@ -1,5 +1,7 @@
 #include "comm/PortProblems.h"
 
+#include "comm/PortTexts.h"
+
 #include <QStringList>
 #include <cerrno>
 #include <cstring>
@@ -60,13 +62,10 @@ QString InUseText(const PortProblem& problem) {
     const QString text =
         QStringLiteral("the port is in use by %1").arg(HoldersText(problem.Holders));
     if (HeldBy(problem.Holders, QStringLiteral("ModemManager"))) {
-        return text + QStringLiteral(", which probes new adapters for a modem; wait until it lets "
-                                     "go, and install the udev rule that keeps it off them (see "
-                                     "'muezzin-cli doctor')");
+        return text + porttext::ModemManagerHoldsPort;
     }
     if (HeldBy(problem.Holders, QStringLiteral("brltty"))) {
-        return text + QStringLiteral(", which takes the adapter for a braille display; remove it "
-                                     "(sudo apt remove brltty) unless a braille display is used");
+        return text + porttext::BrlttyHoldsPort;
     }
     return text + QStringLiteral("; close it and try again");
 }
@@ -98,10 +97,7 @@ QString PortProblem::Describe() const {
     default:
         if (!ClaimedAdapter.isEmpty()) {
             return head + SystemText(Error) +
-                   QStringLiteral("; brltty's udev rule %1 takes the USB serial adapter %2 for a "
-                                  "braille display, so it gets no port: remove brltty (sudo apt "
-                                  "remove brltty) and plug the adapter in again")
-                       .arg(ClaimingRule, ClaimedAdapter);
+                   porttext::BrlttyClaimedAdapterTemplate.arg(ClaimingRule, ClaimedAdapter);
         }
         if (InWorkingFolder) {
             return head + SystemText(Error) +

@@ -1,9 +1,9 @@
 // Port problems as Linux shows them: device nodes with an owner group, other processes' open
 // descriptors under /proc, lock files under /var/lock, adapters under /sys.
+#include "comm/LinuxSystem.h"
 #include "comm/PortProblems.h"
 #include "comm/UdevRules.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -22,15 +22,8 @@
 
 namespace {
 
-// Where QSerialPort looks for a port name: a path as it stands, a bare name under /dev.
-QString SystemLocation(const QString& port) {
-    const bool path = port.startsWith(u'/') || port.startsWith(QStringLiteral("./")) ||
-                      port.startsWith(QStringLiteral("../"));
-    return path ? port : QStringLiteral("/dev/") + port;
-}
-
 QByteArray NativePath(const QString& port) {
-    return QFile::encodeName(SystemLocation(port));
+    return QFile::encodeName(PortSystemLocation(port));
 }
 
 QString GroupName(gid_t id) {
@@ -116,16 +109,6 @@ void DiagnosePermission(PortProblem& problem, const struct stat& info) {
     }
 }
 
-QByteArray ReadSmallFile(const QString& path, qint64 limit = 4096) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.read(limit) : QByteArray();
-}
-
-QString ProcessName(qint64 pid) {
-    return QString::fromLocal8Bit(ReadSmallFile(QStringLiteral("/proc/%1/comm").arg(pid)))
-        .trimmed();
-}
-
 bool ProcessRuns(qint64 pid) {
     return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
 }
@@ -174,47 +157,29 @@ bool IsPtyMaster(const QString& fdInfo, int ptyIndex) {
            info.mid(at + 10, info.indexOf('\n', at) - at - 10).trimmed().toInt() == ptyIndex;
 }
 
-} // namespace
+// What opening the port's device node meets: the error (0 when it is a terminal that opens),
+// and whether another program holds it in exclusive mode, which root passes.
+struct NodeLook {
+    int Error = 0;
+    bool Exclusive = false;
+};
 
-bool HeldExclusively(const QString& port) {
-#ifndef TIOCGEXCL
-    Q_UNUSED(port);
-    return false;
-#else
-    const QByteArray path = NativePath(port);
-    struct stat info {};
-    if (::stat(path.constData(), &info) != 0 || !S_ISCHR(info.st_mode)) {
-        return false;
-    }
-    const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        return errno == EBUSY;
-    }
-    termios settings{};
-    int exclusive = 0;
-    const bool held = ::tcgetattr(fd, &settings) == 0 && ::ioctl(fd, TIOCGEXCL, &exclusive) == 0 &&
-                      exclusive != 0;
-    ::close(fd);
-    return held;
-#endif
-}
-
-int OpenFailureError(const QString& port, QSerialPort::SerialPortError kind, int fallback) {
+NodeLook LookAtNode(const QString& port) {
     const QByteArray path = NativePath(port);
     struct stat info {};
     if (::stat(path.constData(), &info) != 0) {
-        return errno;
+        return {errno};
     }
     if (S_ISDIR(info.st_mode)) {
-        return EISDIR;
+        return {EISDIR};
     }
     if (!S_ISCHR(info.st_mode)) {
-        return ENOTTY;
+        return {ENOTTY};
     }
     // Non-blocking, so that a modem line cannot hold the look; the settings are not touched.
     const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        return errno; // EBUSY when another program holds it exclusively
+        return {errno}; // EBUSY when another program holds it exclusively
     }
     termios settings{};
     const bool terminal = ::tcgetattr(fd, &settings) == 0;
@@ -225,12 +190,24 @@ int OpenFailureError(const QString& port, QSerialPort::SerialPortError kind, int
     }
 #endif
     ::close(fd);
-    if (!terminal) {
-        return ENOTTY;
+    return terminal ? NodeLook{0, exclusive != 0} : NodeLook{ENOTTY};
+}
+
+} // namespace
+
+bool HeldExclusively(const QString& port) {
+    const NodeLook look = LookAtNode(port);
+    return look.Error == EBUSY || look.Exclusive;
+}
+
+int OpenFailureError(const QString& port, QSerialPort::SerialPortError kind, int fallback) {
+    const NodeLook look = LookAtNode(port);
+    if (look.Error != 0) {
+        return look.Error;
     }
     // Held exclusively, or the device opens for us but Qt's lock on it is taken: either way
     // another program has it (root passes the exclusive mode, but not the lock).
-    return exclusive != 0 || kind == QSerialPort::PermissionError ? EBUSY : fallback;
+    return look.Exclusive || kind == QSerialPort::PermissionError ? EBUSY : fallback;
 }
 
 std::vector<PortHolder> PortHolders(const QString& port) {
@@ -241,11 +218,8 @@ std::vector<PortHolder> PortHolders(const QString& port) {
     const int ptyIndex = PtyIndex(target.st_rdev);
     const dev_t ptyMaster = makedev(5, 2);
     std::vector<PortHolder> holders;
-    const QStringList processes = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
-    for (const QString& entry : processes) {
-        bool number = false;
-        const qint64 pid = entry.toLongLong(&number);
-        if (!number || pid == ::getpid()) {
+    for (const qint64 pid : RunningProcesses()) {
+        if (pid == ::getpid()) {
             continue;
         }
         const QString fdFolder = QStringLiteral("/proc/%1/fd").arg(pid);
@@ -286,7 +260,7 @@ std::vector<PortHolder> PortHolders(const QString& port) {
 QString PortLockFile(const QString& port) {
     // The folders and the name QSerialPort uses, in its order: the first readable folder that
     // holds the file or may take it.
-    QString name = SystemLocation(port);
+    QString name = PortSystemLocation(port);
     if (name.startsWith(QStringLiteral("/dev/"))) {
         name = name.mid(5);
     }
@@ -328,7 +302,7 @@ PortProblem DiagnoseOpenFailure(const QString& port, int error) {
     PortProblem problem;
     problem.Port = port;
     problem.Error = error;
-    const QString location = SystemLocation(port);
+    const QString location = PortSystemLocation(port);
     if (location != port) {
         problem.Location = location;
         problem.InWorkingFolder = error == ENOENT && QFileInfo::exists(port);
@@ -339,7 +313,7 @@ PortProblem DiagnoseOpenFailure(const QString& port, int error) {
             // An adapter that brltty takes for a braille display gets no port at all.
             const std::vector<UsbId> plugged = PluggedUsbDevices();
             for (const QString& rule : UdevRuleFiles(UdevRuleFolders())) {
-                if (!QFileInfo(rule).fileName().contains(QStringLiteral("brltty"))) {
+                if (!IsBrlttyRule(rule)) {
                     continue;
                 }
                 for (const UsbId id : UsbIdsInRules(rule)) {
@@ -360,11 +334,15 @@ PortProblem DiagnoseOpenFailure(const QString& port, int error) {
     } else if (error == EBUSY) {
         const QString lock = PortLockFile(port);
         struct stat lockInfo {};
-        if (const qint64 pid = LockOwnerPid(lock); pid != 0 && !ProcessRuns(pid)) {
-            problem.StaleLock = lock;
-            problem.StaleLockPid = pid;
-            if (::stat(QFile::encodeName(lock).constData(), &lockInfo) == 0) {
-                problem.StaleLockOwner = UserName(lockInfo.st_uid);
+        const qint64 pid = LockOwnerPid(lock);
+        if (pid != 0 && !ProcessRuns(pid)) {
+            // One this user may remove is taken over at the next open: not what keeps the port.
+            if (!MayRemove(lock)) {
+                problem.StaleLock = lock;
+                problem.StaleLockPid = pid;
+                if (::stat(QFile::encodeName(lock).constData(), &lockInfo) == 0) {
+                    problem.StaleLockOwner = UserName(lockInfo.st_uid);
+                }
             }
         } else if (pid != 0 && pid != ::getpid()) {
             problem.Holders.push_back({ProcessName(pid), pid});
@@ -382,28 +360,13 @@ PortProblem DiagnoseOpenFailure(const QString& port, int error) {
 }
 
 PortProblem CheckPort(const QString& port) {
-    const QByteArray path = NativePath(port);
-    struct stat info {};
-    int error = 0;
-    if (::stat(path.constData(), &info) != 0) {
-        error = errno;
-    } else if (S_ISDIR(info.st_mode)) {
-        error = EISDIR;
-    } else if (!S_ISCHR(info.st_mode)) {
-        error = ENOTTY;
-    } else if (HeldExclusively(port)) {
-        error = EBUSY;
-    } else if (const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-               fd < 0) {
-        error = errno;
-    } else {
-        termios settings{};
-        error = ::tcgetattr(fd, &settings) == 0 ? 0 : ENOTTY;
-        ::close(fd);
+    const NodeLook look = LookAtNode(port);
+    int error = look.Exclusive ? EBUSY : look.Error;
+    if (error == 0) {
         // A lock whose program runs keeps the serial port from opening; a stale one is taken
         // over by the next open, when this user may remove it.
         const QString lock = PortLockFile(port);
-        const qint64 pid = error == 0 ? LockOwnerPid(lock) : 0;
+        const qint64 pid = LockOwnerPid(lock);
         if (pid != 0 && pid != ::getpid() && (ProcessRuns(pid) || !MayRemove(lock))) {
             error = EBUSY;
         }
@@ -414,23 +377,4 @@ PortProblem CheckPort(const QString& port) {
         return none;
     }
     return DiagnoseOpenFailure(port, error);
-}
-
-std::vector<UsbId> PluggedUsbDevices() {
-    std::vector<UsbId> devices;
-    const QDir usb(QStringLiteral("/sys/bus/usb/devices"));
-    for (const QString& entry : usb.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        bool vendorOk = false;
-        bool productOk = false;
-        const uint vendor = ReadSmallFile(usb.filePath(entry + QStringLiteral("/idVendor")))
-                                .trimmed()
-                                .toUInt(&vendorOk, 16);
-        const uint product = ReadSmallFile(usb.filePath(entry + QStringLiteral("/idProduct")))
-                                 .trimmed()
-                                 .toUInt(&productOk, 16);
-        if (vendorOk && productOk) {
-            devices.push_back({static_cast<quint16>(vendor), static_cast<quint16>(product)});
-        }
-    }
-    return devices;
 }

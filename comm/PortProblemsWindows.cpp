@@ -1,7 +1,6 @@
 // Port problems as Windows shows them: a COM port opens for one program at a time, and the
 // error code is all there is to read; no process table, lock files or udev.
 #include "comm/PortProblems.h"
-#include "comm/UdevRules.h"
 
 #include <cerrno>
 #include <windows.h>
@@ -65,9 +64,5 @@ QString PortLockFile(const QString&) {
 }
 
 QString TakeOverStaleLock(const QString&) {
-    return {};
-}
-
-std::vector<UsbId> PluggedUsbDevices() {
     return {};
 }

@@ -1,34 +1,15 @@
 // The system's side of a Linux set-up: ModemManager, brltty and udev, as /proc, /sys and the
 // rule folders show them.
+#include "comm/LinuxSystem.h"
+#include "comm/PortTexts.h"
 #include "comm/SerialSetup.h"
 #include "comm/UdevRules.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSet>
 #include <algorithm>
 
 namespace {
-
-QByteArray ReadSmallFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.read(4096) : QByteArray();
-}
-
-// The process number of a running program of that name, or 0.
-qint64 RunningProgram(const QString& name) {
-    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        bool number = false;
-        const qint64 pid = entry.toLongLong(&number);
-        if (number &&
-            QString::fromLocal8Bit(ReadSmallFile(QStringLiteral("/proc/%1/comm").arg(pid)))
-                    .trimmed() == name) {
-            return pid;
-        }
-    }
-    return 0;
-}
 
 // "CH340 (1a86:7523), CP210x (10c4:ea60)": the adapters among ids.
 QString AdaptersText(const std::vector<UsbId>& ids) {
@@ -72,20 +53,14 @@ SetupFinding ModemManagerFinding(const QStringList& rules, const QString& toolRu
             subject, true,
             QStringLiteral("running (PID %1); udev keeps it off the USB serial adapters").arg(pid)};
     }
-    return {subject, false,
-            QStringLiteral("running (PID %1) and not kept off %2 adapters: it probes them for a "
-                           "modem when they are plugged in, and the device's first replies are "
-                           "lost; install the udev rule %3, or stop it (sudo systemctl disable "
-                           "--now ModemManager)")
-                .arg(pid)
-                .arg(missing, toolRule)};
+    return {subject, false, porttext::ModemManagerProbesTemplate.arg(pid).arg(missing, toolRule)};
 }
 
 SetupFinding BrlttyFinding(const QStringList& rules) {
     const QString subject = QStringLiteral("brltty");
     QStringList claims;
     for (const QString& rule : rules) {
-        if (!QFileInfo(rule).fileName().contains(subject)) {
+        if (!IsBrlttyRule(rule)) {
             continue;
         }
         const QString adapters = AdaptersText(UsbIdsInRules(rule));
@@ -96,11 +71,7 @@ SetupFinding BrlttyFinding(const QStringList& rules) {
     if (claims.isEmpty()) {
         return {subject, true, QStringLiteral("no udev rule of brltty claims USB serial adapters")};
     }
-    return {subject, false,
-            QStringLiteral("%1: such an adapter is taken for a braille display and gets no serial "
-                           "port; remove brltty (sudo apt remove brltty) unless a braille display "
-                           "is used, and plug the adapter in again")
-                .arg(claims.join(QStringLiteral("; ")))};
+    return {subject, false, porttext::BrlttyClaimsTemplate.arg(claims.join(QStringLiteral("; ")))};
 }
 
 // The latency timer of each FTDI adapter plugged in; its driver alone has one.

@@ -1,6 +1,6 @@
 #include "comm/UdevRules.h"
 
-#include "comm/Discovery.h"
+#include "comm/PortInfo.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,9 +30,7 @@ std::vector<quint16> HexValues(const QString& alternatives) {
 } // namespace
 
 QString UsbIdText(UsbId id) {
-    return QStringLiteral("%1:%2")
-        .arg(id.Vendor, 4, 16, QChar(u'0'))
-        .arg(id.Product, 4, 16, QChar(u'0'));
+    return HexId(id.Vendor) + u':' + HexId(id.Product);
 }
 
 QStringList UdevRuleFolders() {

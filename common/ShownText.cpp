@@ -1,5 +1,7 @@
 #include "common/ShownText.h"
 
+#include <limits>
+
 namespace {
 
 bool IsBidiControl(char16_t c) {
@@ -54,16 +56,7 @@ QString EscapedText(QStringView text) {
     if (FirstEscapedAt(text) < 0) {
         return text.toString();
     }
-    QString shown;
-    shown.reserve(text.size() + 8);
-    for (const QChar c : text) {
-        if (Escaped(c.unicode())) {
-            shown += EscapeOf(c.unicode());
-        } else {
-            shown += c;
-        }
-    }
-    return shown;
+    return ShownValue(text, std::numeric_limits<qsizetype>::max());
 }
 
 QString ShownValue(QStringView value, qsizetype limit) {
@@ -79,7 +72,7 @@ QString ShownValue(QStringView value, qsizetype limit) {
         }
         shown += value[i];
         // A character beyond the first plane is kept whole.
-        if (value[i].isHighSurrogate() && i + 1 < value.size()) {
+        if (value[i].isHighSurrogate() && i + 1 < value.size() && value[i + 1].isLowSurrogate()) {
             shown += value[++i];
         }
     }

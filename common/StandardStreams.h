@@ -14,6 +14,9 @@ void HoldClosedStandardStreams();
 // output: <why>"), and the status is at least exitcode::Failed.
 int FlushedOutputStatus(int status, const char* program);
 
+// Whether standard error is a terminal, where a person reads it as it comes.
+bool StandardErrorIsTerminal();
+
 // The error number a write to standard output gets now, 0 when it is not known; for the message
 // of a write that failed earlier, whose number is gone.
 int StandardOutputWriteError();

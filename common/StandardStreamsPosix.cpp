@@ -20,6 +20,10 @@ void HoldClosedStandardStreams() {
     }
 }
 
+bool StandardErrorIsTerminal() {
+    return ::isatty(STDERR_FILENO) == 1;
+}
+
 int StandardOutputWriteError() {
     // Writing nothing still meets a full device or a stream that may not be written.
     return ::write(STDOUT_FILENO, "", 0) < 0 ? errno : 0;

@@ -17,6 +17,10 @@ void HoldClosedStandardStreams() {
     }
 }
 
+bool StandardErrorIsTerminal() {
+    return _isatty(_fileno(stderr)) != 0;
+}
+
 int StandardOutputWriteError() {
     return 0; // writing nothing tells nothing here
 }

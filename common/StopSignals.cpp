@@ -1,21 +1,14 @@
 #include "common/StopSignals.h"
 
-namespace {
-
-// Their numbers where they exist (Windows lacks the hang-up).
-constexpr int HangUp = 1;
-constexpr int Interrupt = 2;
-constexpr int Terminate = 15;
-
-} // namespace
+#include <csignal>
 
 QString StopSignalName(int signal) {
     switch (signal) {
-    case HangUp:
+    case HangUpSignal:
         return QStringLiteral("SIGHUP");
-    case Interrupt:
+    case SIGINT:
         return QStringLiteral("SIGINT");
-    case Terminate:
+    case SIGTERM:
         return QStringLiteral("SIGTERM");
     default:
         return QStringLiteral("signal %1").arg(signal);

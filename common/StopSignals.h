@@ -9,6 +9,10 @@
 // the run was stopped. The first such signal is recorded and the program winds down; a second one
 // ends the process at once, as it would have ended without this handling.
 
+// The hang-up's number, SIGHUP's where the system has one; Windows has none, and its console
+// closing stands for it under this number.
+inline constexpr int HangUpSignal = 1;
+
 // Installs the handling, once, before any thread is started. A signal the program was started
 // with ignored (nohup) stays ignored.
 void InstallStopSignals();

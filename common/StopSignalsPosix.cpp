@@ -13,6 +13,7 @@ namespace {
 
 std::atomic<int> received{0};
 int wakePipe[2] = {-1, -1};
+static_assert(SIGHUP == HangUpSignal, "the hang-up is named by its number");
 constexpr int StopSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
 extern "C" void OnStopSignal(int signal) {

@@ -17,7 +17,9 @@ std::mutex watchLock;
 QPointer<QObject> watchContext;
 std::function<void(int)> watchAction;
 
-constexpr int HangUp = 1;
+// How long the handler of a hang-up keeps the process alive for the wind-down: below the 5 s
+// the system gives it.
+constexpr DWORD HangUpGraceMilliseconds = 4500;
 
 int SignalOf(DWORD event) {
     switch (event) {
@@ -26,7 +28,7 @@ int SignalOf(DWORD event) {
     case CTRL_BREAK_EVENT:
         return SIGTERM;
     default:
-        return HangUp;
+        return HangUpSignal;
     }
 }
 
@@ -46,6 +48,12 @@ BOOL WINAPI OnConsoleEvent(DWORD event) {
         return FALSE; // asked again: the system's own handling ends the process
     }
     Report(signal);
+    if (signal == HangUpSignal) {
+        // The console closing or the session ending: the system ends the process as soon as
+        // this returns, and at the latest some 5 s after the event. Held here, the program winds
+        // down meanwhile (port released, log written), and its own end ends this thread too.
+        Sleep(HangUpGraceMilliseconds);
+    }
     return TRUE;
 }
 

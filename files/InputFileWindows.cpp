@@ -16,10 +16,12 @@ HANDLE HandleOf(std::intptr_t handle) {
 } // namespace
 
 InputFile::InputFile(const std::filesystem::path& path) : path_(path) {
-    // Other programs may go on reading and writing it, as they may with a log being written.
-    const HANDLE handle = CreateFileW(windows::SystemPath(path).c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    // Other programs may go on reading and writing it, as they may with a log being written,
+    // and replace it by renaming a new file over it, as a save does.
+    const HANDLE handle =
+        CreateFileW(windows::SystemPath(path).c_str(), GENERIC_READ,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         if (error == ERROR_ACCESS_DENIED && windows::IsFolder(path)) {

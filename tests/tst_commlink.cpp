@@ -304,6 +304,25 @@ private slots:
         QCOMPARE(sim.FramesReceived(), 0);
     }
 
+    // A write that cannot finish (output stopped) before a read that ends quietly: the exchange
+    // and the record both say it is pending.
+    void stalledWriteIsRecorded() {
+        DeviceSimulator sim;
+        QVERIFY(sim.Start());
+        RecordingLink r;
+        QVERIFY(OpenPort(r.link, PathOf(sim)));
+        r.link.Timeouts = {.ReadTotalConstant = std::chrono::milliseconds(50),
+                           .ReadTotalPerByte = std::chrono::milliseconds(0),
+                           .TransferWait = std::chrono::milliseconds(300)};
+        QCOMPARE(tcflow(static_cast<int>(r.link.PortHandle->handle()), TCOOFF), 0);
+        Load(r.link, frame::ProbeFrame);
+        const Transfer reply = Exchange(r.link, frame::ProbeFrame.size(), frame::ProbeReply.size());
+        tcflow(static_cast<int>(r.link.PortHandle->handle()), TCOON);
+        QCOMPARE(reply.Bytes, 0u);
+        QCOMPARE(reply.Status, iostatus::Pending);
+        QCOMPARE(r.link.IoStatus, iostatus::Pending);
+    }
+
     void wrongHeaderIsReceivedAsIs() {
         SimulatorOptions options;
         options.WrongHeader = true;

@@ -224,21 +224,25 @@ private slots:
         QTest::addColumn<QString>("holder"); // "muezzin-cli" applying, or "sleep" reading
         QTest::addColumn<QString>("command");
         QTest::addColumn<int>("status");
+        // Beside the holder, a lock file a killed program left, which this user may remove.
+        QTest::addColumn<bool>("staleLock");
         QTest::addColumn<QStringList>("lines"); // %port and %pid (the holder's) stand for them
-        QTest::newRow("another muezzin-cli applying")
+        const QStringList inUse = {"muezzin-cli: cannot open %port: the port is in use by "
+                                   "muezzin-cli (PID %pid); close it and try again"};
+        QTest::newRow("another muezzin-cli applying") << "muezzin-cli"
+                                                      << "find" << 2 << false << inUse;
+        QTest::newRow("another muezzin-cli applying, a stale lock beside it")
             << "muezzin-cli"
-            << "find" << 2
-            << QStringList{"muezzin-cli: cannot open %port: the port is in use by muezzin-cli "
-                           "(PID %pid); close it and try again"};
+            << "find" << 2 << true << inUse;
         QTest::newRow("a program reading along, the device silent to the tool")
             << "sleep"
-            << "find" << 2
+            << "find" << 2 << false
             << QStringList{"muezzin-cli: no device answered on 1 port(s)",
                            "muezzin-cli: %port is open in sleep (PID %pid) too, which may have "
                            "taken the reply; close it and try again"};
         QTest::newRow("the doctor")
             << "sleep"
-            << "doctor" << 1
+            << "doctor" << 1 << false
             << QStringList{"port %port: also open in sleep (PID %pid), which would take the "
                            "device's replies; close it before a run"};
     }
@@ -247,6 +251,7 @@ private slots:
         QFETCH(QString, holder);
         QFETCH(QString, command);
         QFETCH(int, status);
+        QFETCH(bool, staleLock);
         QFETCH(QStringList, lines);
         QTemporaryDir dir;
         QVERIFY(MakeSampleStartFolder(dir.path()));
@@ -264,6 +269,9 @@ private slots:
                    QString::number(SampleCounty), QStringLiteral("--port"), port},
                   dir.path(), Environment());
             QVERIFY(WaitFor([&] { return sim.FramesReceived() >= 3; }));
+            if (staleLock) { // the holder's own lock, as if the holder kept none
+                QVERIFY(WriteFile(PortLockFile(port), QByteArray::number(DeadPid()) + "\n"));
+            }
         } else {
             holding.setStandardInputFile(port);
             Start(holding, {QStringLiteral("sleep"), QStringLiteral("60")}, dir.path(),
@@ -276,6 +284,7 @@ private slots:
         const qint64 holderPid = holding.processId();
         ::kill(static_cast<pid_t>(holderPid), SIGTERM);
         QVERIFY(holding.waitForFinished(30000));
+        QFile::remove(PortLockFile(port));
         QCOMPARE(run.Status, status);
         const QMap<QString, QString> values = {
             {QStringLiteral("%port"), port}, {QStringLiteral("%pid"), QString::number(holderPid)}};

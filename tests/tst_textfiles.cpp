@@ -1,3 +1,4 @@
+#include "common/ShownText.h"
 #include "common/TextFiles.h"
 #include "common/UserError.h"
 
@@ -114,6 +115,29 @@ private slots:
         AppendLines1256(path, {QStringLiteral("a")});
         AppendLines1256(path, {QStringLiteral("b"), QStringLiteral("c")});
         QCOMPARE(ReadLines1256(path), (QStringList{"a", "b", "c"}));
+    }
+
+    // A value in a message: what could drive the terminal or turn the line around is escaped,
+    // and a long value is cut, a character beyond the first plane never in two.
+    void shownValue_data() {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<int>("limit"); // -1: EscapedText, which never cuts
+        QTest::addColumn<QString>("shown");
+        const QString face = QString::fromUtf8("\xF0\x9F\x98\x80");
+        QTest::newRow("a tab, cut after the limit") << "a\tbcdef" << 4 << "a\\tb...";
+        QTest::newRow("a pair at the cut") << "ab" + face + "c" << 3 << "ab" + face + "...";
+        QTest::newRow("an override after a lone high surrogate")
+            << QString(QChar(0xD800)) + QChar(0x202E) + u'a' << 60
+            << QString(QChar(0xD800)) + "\\u202Ea";
+        QTest::newRow("escaped whole") << QString(100, u'x') + "\n"
+                                       << -1 << QString(100, u'x') + "\\n";
+    }
+
+    void shownValue() {
+        QFETCH(QString, value);
+        QFETCH(int, limit);
+        QFETCH(QString, shown);
+        QCOMPARE(limit < 0 ? EscapedText(value) : ShownValue(value, limit), shown);
     }
 };
 

@@ -345,6 +345,16 @@ TEST_CASE("an input file is read up to its bound, and only a disk file is read")
         Holder writer(file, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
         CHECK(Read(file).size() == 100);
     }
+    SUBCASE("while another program replaces it") {
+        files::InputFile reading(file);
+        const fs::path replacement = scratch.Folder() / L"ostan.new";
+        files::SaveFile(replacement, "new");
+        CHECK(ReplaceFileW(file.c_str(), replacement.c_str(), nullptr, 0, nullptr, nullptr));
+        std::string old(200, '\0');
+        old.resize(reading.Read(old.data(), old.size()));
+        CHECK(old == std::string(100, 'x'));
+        CHECK(Read(file) == "new");
+    }
     SUBCASE("refusals") {
         const struct {
             const char* Name;

@@ -13,10 +13,6 @@ QJsonValue TextOrNull(const QString& text) {
     return text.isEmpty() ? QJsonValue() : QJsonValue(text);
 }
 
-QString HexId(std::optional<quint16> id) {
-    return id ? QStringLiteral("%1").arg(*id, 4, 16, QChar(u'0')) : QString();
-}
-
 QJsonObject Count(int confirmed, int total) {
     return {{QStringLiteral("confirmed"), confirmed}, {QStringLiteral("total"), total}};
 }

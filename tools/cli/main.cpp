@@ -35,7 +35,6 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <unistd.h>
 
 namespace {
 
@@ -95,10 +94,6 @@ int Refuse(const GlobalOptions& global, const QString& text) {
         global.Json->SetError(text);
     }
     return exitcode::InputError;
-}
-
-bool StandardErrorIsTerminal() {
-    return isatty(STDERR_FILENO) == 1;
 }
 
 // The command's console: quiet or not, its people's lines on standard error when standard
