@@ -298,7 +298,7 @@ Transfer Exchange(CommLink& link, std::uint32_t writeCount, std::uint32_t readCo
         link.RxBuffer.fill(0);
         link.BytesRead = 0;
         link.ReadDone = true;
-        return sent;
+        return {0, sent.Status}; // the reply's bytes: none, whatever part of the frame went out
     }
     Transfer reply = ReceiveReply(link);
     if (reply.Status == 0 && sent.Status != 0) {
