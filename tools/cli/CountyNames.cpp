@@ -5,11 +5,12 @@
 #include "common/UserError.h"
 #include "location/CityDatabase.h"
 #include "location/LocationSelection.h"
+#include "location/StartFolder.h"
 
 namespace {
 
 QStringList Provinces(const QString& startFolder) {
-    return ReadLines1256(startFolder + QStringLiteral("ostan.txt"));
+    return ReadLines1256(startFolder + ProvinceFileName);
 }
 
 } // namespace
@@ -45,9 +46,10 @@ int CountyOfValue(const QString& startFolder, const QString& value, Console& con
     if (found.size() == 1) {
         // A part of a name may choose a county the user did not think of: say which it is.
         const CountyListing& county = found.front();
-        console.Note(QStringLiteral("muezzin-cli: county %1: %2 / %3 / %4")
-                         .arg(county.County)
-                         .arg(county.ProvinceName, county.CityName, county.CountyName));
+        console.Note(
+            ToolMessage(QStringLiteral("county %1: %2 / %3 / %4")
+                            .arg(county.County)
+                            .arg(county.ProvinceName, county.CityName, county.CountyName)));
         return county.County;
     }
     if (found.empty()) {

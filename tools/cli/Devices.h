@@ -84,7 +84,3 @@ struct DeviceRunOptions {
 // throws it again here, as the command's own.
 int RunOnDevices(const QStringList& ports, Console& console, const DeviceRunOptions& options,
                  const DeviceJob& job);
-
-// The PC clock as the log and the timetable years need it. Only the clock frame must be sampled
-// at the turn of a second, and that is done where it is sent.
-CalendarClock ClockNow();
