@@ -56,6 +56,10 @@ for command in $commands; do
         continue
     fi
     grep -qF -- "${usage#Usage: }" <<<"$section" || fail "$command: no usage line in its section"
+    while IFS= read -r argument; do
+        grep -qE "^ {7}$(sed 's/[]*.^$[]/\\&/g' <<<"$argument")( |$)" <<<"$section" ||
+            fail "the man page's section of $command lacks the argument $argument"
+    done < <(sed -n '/^Arguments:/,/^$/s/^  \([^ ]\{1,\}\).*/\1/p' <<<"$help")
     options=$(sed -n '/^Options:/,/^$/p' <<<"$help" | grep -o -- '--[a-z][a-z-]*' | sort -u)
     for option in $options; do
         grep -q -- "^       $option" <<<"$section" ||

@@ -253,8 +253,9 @@ QString ManPageInclude(const ProgramHelp& program) {
         out += QStringLiteral(".SS %1\n").arg(Roff(command.Name));
         out +=
             UsageRoff(program, command) + QStringLiteral("\n.PP\n") + Roff(command.Summary) + u'\n';
+        // Guarded: help2man takes "[TEXT]" at a line's start for a section of its own.
         for (const HelpItem& argument : command.Arguments) {
-            out += QStringLiteral(".TP\n") + SyntaxRoff(argument.Term) + u'\n' +
+            out += QStringLiteral(".TP\n\\&") + SyntaxRoff(argument.Term) + u'\n' +
                    Roff(argument.Text) + u'\n';
         }
         out += OptionsRoff(command.Options);
