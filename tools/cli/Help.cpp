@@ -261,9 +261,10 @@ QString ManPageInclude(const ProgramHelp& program) {
         out += OptionsRoff(command.Options);
     }
 
+    // In place of what help2man makes of the help's own "Environment:" and "Files:" lists.
     out += QStringLiteral("\n[EXIT STATUS]\n") + ItemsRoff(program.ExitStatus);
-    out += QStringLiteral("\n[ENVIRONMENT]\n") + ItemsRoff(program.Environment);
-    out += QStringLiteral("\n[FILES]\n") + Roff(program.FilesIntroduction) + u'\n' +
+    out += QStringLiteral("\n[=ENVIRONMENT]\n") + ItemsRoff(program.Environment);
+    out += QStringLiteral("\n[=FILES]\n") + Roff(program.FilesIntroduction) + u'\n' +
            ItemsRoff(program.Files, true);
     out += QStringLiteral("\n[EXAMPLES]\n");
     for (const CommandHelp& command : program.Commands) {
