@@ -818,6 +818,9 @@ private slots:
         QTest::addColumn<QString>("lastLine");
         QTest::newRow("ports, paths alone")
             << QStringList{"ports", "--paths", "--port", "%link"} << false << 0 << "%link";
+        QTest::newRow("ports, each port given")
+            << QStringList{"ports", "--paths", "--port", "%link-other", "--port", "%link"} << false
+            << 0 << "%link";
         QTest::newRow("ports, from the environment: no names known")
             << QStringList{"ports"} << true << 0 << "%link\t\t\t\t\t";
         QTest::newRow("find, port given")

@@ -46,13 +46,8 @@ LinkNotifier Notifier(Console& console, const QString& port, bool alone) {
 // Lists the device's candidate ports and probes them in order; true when a device answered.
 bool Search(CommLink& link, DiscoveryState& state, const QString& port,
             const DeviceRunOptions& options) {
-    if (options.Alone && port.isEmpty()) {
-        ListPorts(link); // as the window searches
-    } else {
-        // As given, not split like MUEZZIN_PORTS: a by-path name holds ':'.
-        const QString name = port.trimmed();
-        ListPorts(link, {[&] { return name.isEmpty() ? QStringList() : QStringList{name}; }, {}});
-    }
+    // A device served alone without a port is searched for as the window searches.
+    ListNamedPorts(link, options.Alone && port.isEmpty() ? QStringList() : QStringList{port});
     if (options.OnlyAnswering) {
         state.OpenFailuresShown.insert(port); // no open-error message for a port left out
     }
@@ -240,6 +235,20 @@ void Summarize(const std::vector<DeviceRow>& devices, const DeviceRunOptions& op
 }
 
 } // namespace
+
+void ListNamedPorts(CommLink& link, const QStringList& named) {
+    if (named.isEmpty()) {
+        ListPorts(link);
+        return;
+    }
+    QStringList names;
+    for (const QString& port : named) {
+        if (!port.trimmed().isEmpty()) {
+            names.append(port.trimmed());
+        }
+    }
+    ListPorts(link, {[&] { return names; }, {}});
+}
 
 DeviceOutcome ResultOutcome(int status, const QString& result, bool isError) {
     return {.Status = status, .Result = result, .Alone = result.toUtf8(), .AloneIsError = isError};

@@ -131,11 +131,7 @@ int ServeDevices(const GlobalOptions& global, Console& console, const DeviceJob&
 
 int RunPorts(const QCommandLineParser& parser, const GlobalOptions& global) {
     CommLink link;
-    if (global.Port.isEmpty()) {
-        ListPorts(link); // those a search would probe
-    } else {
-        ListPorts(link, {[&] { return QStringList{global.Port}; }, {}}); // a name may hold ':'
-    }
+    ListNamedPorts(link, global.Ports);
     const bool pathsOnly = parser.isSet(QStringLiteral("paths"));
     std::vector<PortDetails> ports = DetailsOfPorts(link.PortNames);
     for (PortDetails& port : ports) {
@@ -175,13 +171,10 @@ QString FolderHint(const StartFolderChoice& choice) {
         .arg(QDir::toNativeSeparators(choice.Folder), StartFolderOriginText(choice.Source));
 }
 
-// The ports named, or else those a search would probe.
 int RunDoctorCommand(const QCommandLineParser&, const GlobalOptions& global) {
     CommLink link;
-    if (global.Ports.isEmpty()) {
-        ListPorts(link);
-    }
-    return RunDoctor(global.Ports.isEmpty() ? link.PortNames : global.Ports, global.Folder);
+    ListNamedPorts(link, global.Ports);
+    return RunDoctor(link.PortNames, global.Folder);
 }
 
 int RunFind(const QCommandLineParser&, const GlobalOptions& global) {
