@@ -21,6 +21,10 @@ std::vector<CountyListing> CountiesContaining(const QString& startFolder, const 
     return CountiesMatching(db, provinces, text);
 }
 
+QString NoCountyText(const QString& text) {
+    return QStringLiteral("no county, city or province name contains '%1'").arg(ShownValue(text));
+}
+
 QString CountyLine(const CountyListing& county) {
     return QStringList{QString::number(county.County),
                        county.ProvinceName,
@@ -53,9 +57,7 @@ int CountyOfValue(const QString& startFolder, const QString& value, Console& con
         return county.County;
     }
     if (found.empty()) {
-        throw UserError(QStringLiteral("no county, city or province name contains '%1'; see "
-                                       "'muezzin-cli counties'")
-                            .arg(ShownValue(value)));
+        throw UserError(NoCountyText(value) + QStringLiteral("; see 'muezzin-cli counties'"));
     }
     QString text = QStringLiteral("'%1' may mean %2 counties; give one's index with --county:")
                        .arg(ShownValue(value))

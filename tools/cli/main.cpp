@@ -359,8 +359,7 @@ int RunCounties(const QCommandLineParser& parser, const GlobalOptions& global) {
         global.Json->Set(QStringLiteral("counties"), CountiesJson(found));
     }
     if (found.empty()) {
-        console.Error(QStringLiteral("muezzin-cli: no county, city or province name contains '%1'")
-                          .arg(text));
+        console.Error(ToolMessage(NoCountyText(text)));
         return exitcode::Failed;
     }
     return exitcode::Ok;
