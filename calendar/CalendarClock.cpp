@@ -106,6 +106,13 @@ void ToSolarDate(CalendarClock& clock) {
     clock.SolarDay = static_cast<std::uint8_t>(solarDay);
 }
 
+CalendarClock ClockNow() {
+    CalendarClock clock;
+    SampleClock(clock, std::time(nullptr));
+    ToSolarDate(clock);
+    return clock;
+}
+
 std::string DateTextString(const CalendarClock& clock) {
     return clock.DateText.data();
 }

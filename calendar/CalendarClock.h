@@ -34,6 +34,11 @@ void SampleClock(CalendarClock& clock, std::time_t t);
 // Gregorian date of the last sample -> solar date, and the daylight-saving decision.
 void ToSolarDate(CalendarClock& clock);
 
+// The PC clock now, with its solar date, as the log and the timetable years need it. Only the
+// clock frame must be sampled at the turn of a second (ReadClock), and that is done where it is
+// sent.
+CalendarClock ClockNow();
+
 // "%A , %B(%m) , %Y , %X %p" of t in local time, always in the classic C locale.
 std::string FormatDateText(std::time_t t);
 

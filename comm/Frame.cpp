@@ -41,4 +41,13 @@ std::optional<std::size_t> Compose(std::span<Byte> out, Byte command, Byte param
     return size;
 }
 
+std::string HexText(std::span<const Byte> bytes) {
+    static constexpr char Digits[] = "0123456789ABCDEF";
+    std::string text;
+    for (const Byte byte : bytes) {
+        text += {' ', Digits[byte >> 4], Digits[byte & 0x0F]};
+    }
+    return text;
+}
+
 } // namespace frame

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 
 // The one frame layout shared by every command and every reply:
 // 0x55 0xAA, Command, ParamHigh, ParamLow, Length (data bytes + 4; 0xFF for 256), Data...
@@ -80,5 +81,8 @@ constexpr std::size_t FrameSize(std::size_t dataCount) {
 // cannot be carried or out is too small (out is then untouched).
 std::optional<std::size_t> Compose(std::span<Byte> out, Byte command, Byte paramHigh, Byte paramLow,
                                    std::span<const Byte> data);
+
+// " 55 AA 01": each byte in hexadecimal after a blank, as the traces of frames write them.
+std::string HexText(std::span<const Byte> bytes);
 
 } // namespace frame

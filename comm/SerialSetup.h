@@ -27,3 +27,8 @@ std::vector<SetupFinding> CheckPorts(const QStringList& ports);
 // own udev rule. installedRule is where the tool's installation put that rule, when it did.
 // Nothing where the platform has none of these.
 std::vector<SetupFinding> CheckSystemSerialSetup(const QString& installedRule);
+
+// Where this installation put the tool's udev rule: in rulesFolder (relative to the prefix above
+// programFolder, the programs' folder, or absolute). Empty when it is not there, or where the
+// platform has no udev.
+QString InstalledUdevRule(const QString& programFolder, const QString& rulesFolder);

@@ -147,3 +147,9 @@ std::vector<SetupFinding> CheckSystemSerialSetup(const QString& installedRule) {
     findings.insert(findings.end(), latency.begin(), latency.end());
     return findings;
 }
+
+QString InstalledUdevRule(const QString& programFolder, const QString& rulesFolder) {
+    const QString folder = QDir(programFolder + QStringLiteral("/..")).filePath(rulesFolder);
+    const QString rule = QDir(folder).filePath(ToolUdevRuleName);
+    return QFileInfo::exists(rule) ? QFileInfo(rule).canonicalFilePath() : QString();
+}

@@ -5,3 +5,7 @@
 std::vector<SetupFinding> CheckSystemSerialSetup(const QString&) {
     return {};
 }
+
+QString InstalledUdevRule(const QString&, const QString&) {
+    return {};
+}

@@ -13,7 +13,6 @@
 
 namespace {
 
-const QString ProvinceFileName = QStringLiteral("ostan.txt");
 const QString ToolFolderName = QStringLiteral("muezzin-config");
 
 // The texts reach the window's user in Persian and the command line's in English.
@@ -72,6 +71,13 @@ bool CopyFile(const QString& from, const QString& to, QString& problem) {
 }
 
 } // namespace
+
+QString StartFolderOriginText(StartFolderSource source) {
+    return source == StartFolderSource::Flag ? QStringLiteral("--folder")
+           : source == StartFolderSource::WorkingDirectory
+               ? QStringLiteral("the working directory")
+               : QStringLiteral("the user's data folder");
+}
 
 bool HoldsToolFiles(const QString& folder) {
     const QDir dir(folder);

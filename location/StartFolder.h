@@ -8,6 +8,13 @@
 
 enum class StartFolderSource { Flag, WorkingDirectory, DataFolder };
 
+// The province list, which a start folder holds beside the city database.
+inline const QString ProvinceFileName = QStringLiteral("ostan.txt");
+
+// Where the choice came from, as the command line names it: "--folder", "the working directory"
+// or "the user's data folder".
+QString StartFolderOriginText(StartFolderSource source);
+
 // The places the choice looks at, given rather than asked for so that tests can set them.
 struct StartFolderPlaces {
     QString Flag; // empty when --folder was not given

@@ -52,7 +52,7 @@ endfunction()
 muezzin_man_page(muezzin-config "configure an electronic muezzin over its serial line"
                  INCLUDES start-folder.h2m muezzin-config.h2m)
 muezzin_man_page(muezzin-cli "the electronic muezzin's device operations from a terminal"
-                 INCLUDES start-folder.h2m GENERATED --help-man)
+                 GENERATED --help-man) # its FILES section begins with the start folder too
 muezzin_man_page(muezzin-timetable "write the prayer timetable files of counties"
                  INCLUDES start-folder.h2m muezzin-timetable.h2m)
 muezzin_man_page(muezzin-sim "simulate an electronic muezzin on a pseudo-terminal"

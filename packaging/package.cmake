@@ -4,10 +4,7 @@ set(MUEZZIN_PACKAGE_MAINTAINER "muezzin-config developers <muezzin-config@users.
     CACHE STRING "The Maintainer field of the Debian package")
 
 set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME muezzin-config)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT ${MUEZZIN_PACKAGE_MAINTAINER})
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "configuration tool for electronic muezzin devices")
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "Finds an electronic muezzin on the serial ports, writes its location, audio\n"
     "settings, ten years of prayer timetables and its key table with every block\n"

@@ -7,7 +7,6 @@
 
 #include <QFile>
 #include <QString>
-#include <ctime>
 
 // County 41 lies in province 24 and city 34 at 51.73, 35.31: three different indexes, so that a
 // mix-up shows in the file names and in the settings block.
@@ -16,10 +15,7 @@ inline const QString SampleCountyFolder = QStringLiteral("/data/24/34/41/");
 
 // The solar year the tools take for the current one, found the way they find it.
 inline int CurrentSolarYear() {
-    CalendarClock clock;
-    SampleClock(clock, std::time(nullptr));
-    ToSolarDate(clock);
-    return clock.SolarYear;
+    return ClockNow().SolarYear;
 }
 
 // A start folder as shipped: the sample's province list and key file, the city database

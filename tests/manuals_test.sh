@@ -38,6 +38,14 @@ done
 for variable in MUEZZIN_PORTS XDG_DATA_HOME; do
     grep -q "^       $variable" <<<"$page" || fail "the man page does not explain $variable"
 done
+# Each entry once in its section (whatever its font), the start folder explained once: help2man
+# adds the lists of the help to the sections that the program writes unless those take their place.
+repeated=$(zcat "$pages/muezzin-cli.1.gz" | awk '/^\.S[HS] / {section = $0; next}
+    term {term = 0; gsub(/\\f[A-Z]/, ""); if (seen[section, $0]++ == 1) print section ": " $0; next}
+    /^\.TP/ {term = 1}')
+[[ -z $repeated ]] || fail "the man page lists twice: $repeated"
+folder=$(tr -s ' \n' '  ' <<<"$page" | grep -o "files are looked for in its start folder" | wc -l)
+((folder == 1)) || fail "the man page explains the start folder $folder times"
 
 commands=$("$cli" --help | sed -n '/^Commands:/,/^$/s/^  \([a-z][a-z-]*\) .*/\1/p')
 [[ -n $commands ]] || fail "muezzin-cli --help lists no command"
@@ -56,6 +64,10 @@ for command in $commands; do
         continue
     fi
     grep -qF -- "${usage#Usage: }" <<<"$section" || fail "$command: no usage line in its section"
+    while IFS= read -r argument; do
+        grep -qE "^ {7}$(sed 's/[]*.^$[]/\\&/g' <<<"$argument")( |$)" <<<"$section" ||
+            fail "the man page's section of $command lacks the argument $argument"
+    done < <(sed -n '/^Arguments:/,/^$/s/^  \([^ ]\{1,\}\).*/\1/p' <<<"$help")
     options=$(sed -n '/^Options:/,/^$/p' <<<"$help" | grep -o -- '--[a-z][a-z-]*' | sort -u)
     for option in $options; do
         grep -q -- "^       $option" <<<"$section" ||

@@ -818,6 +818,9 @@ private slots:
         QTest::addColumn<QString>("lastLine");
         QTest::newRow("ports, paths alone")
             << QStringList{"ports", "--paths", "--port", "%link"} << false << 0 << "%link";
+        QTest::newRow("ports, each port given")
+            << QStringList{"ports", "--paths", "--port", "%link-other", "--port", "%link"} << false
+            << 0 << "%link";
         QTest::newRow("ports, from the environment: no names known")
             << QStringList{"ports"} << true << 0 << "%link\t\t\t\t\t";
         QTest::newRow("find, port given")
@@ -941,6 +944,8 @@ private slots:
             << QStringList{"آذربایجان", "شرقی"} << 0 << QList<int>{4} << "" << false;
         QTest::newRow("nothing contains it")
             << QStringList{"xyz"} << 1 << QList<int>{} << "" << false;
+        QTest::newRow("nothing contains it, control characters in it")
+            << QStringList{"x\x1b[2J\ny"} << 1 << QList<int>{} << "" << false;
     }
 
     // Six tab-separated columns a line, in database order.
@@ -971,6 +976,9 @@ private slots:
             QCOMPARE(run.Out.section(u'\n', 0, 0), line);
         }
         QCOMPARE(run.Err.isEmpty(), status == 0);
+        // Whatever the words hold, the message is one line that does not drive the terminal.
+        QCOMPARE(run.Err.count(u'\n'), status == 0 ? 0 : 1);
+        QVERIFY2(!run.Err.contains(u'\x1b'), qPrintable(run.Err));
     }
 
     // A name typed with the other yeh chooses its one county, and the device gets that county.

@@ -39,7 +39,7 @@ void CliHost::SetStatusText(const QString& text) {
 }
 
 void CliHost::ShowMessage(const QString& text) {
-    console_.Error(row_, QStringLiteral("muezzin-cli: ") + text);
+    console_.Error(row_, ToolMessage(text));
 }
 
 // Between two frames: where a stop signal ends the run.

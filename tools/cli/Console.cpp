@@ -16,7 +16,23 @@ QByteArray Bar(int count, int total, int width) {
     return QByteArray(filled, '#') + QByteArray(width - filled, '.');
 }
 
+void WriteOut(const QByteArray& bytes, bool toError) {
+    // The bar and the lines may share one terminal: each stream is flushed before the other.
+    std::FILE* stream = toError ? stderr : stdout;
+    std::fflush(toError ? stdout : stderr);
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
+    std::fflush(stream);
+}
+
 } // namespace
+
+QString ToolMessage(const QString& text) {
+    return QStringLiteral("muezzin-cli: ") + text;
+}
+
+void PrintError(const QString& text) {
+    WriteOut(ToolMessage(text).toUtf8() + '\n', true);
+}
 
 QString DurationText(std::chrono::seconds duration) {
     const auto total = std::max<std::chrono::seconds::rep>(duration.count(), 0);
@@ -42,14 +58,6 @@ bool Console::LogFailed() const {
     return logFailed_;
 }
 
-void Console::WriteOut(const QByteArray& bytes, bool toError) {
-    // The bar and the lines may share one terminal: each stream is flushed before the other.
-    std::FILE* stream = toError ? stderr : stdout;
-    std::fflush(toError ? stdout : stderr);
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
-    std::fflush(stream);
-}
-
 // One entry a line in log.txt, whatever a port's name or a message holds.
 void Console::LogLine(int row, const QString& dateText, const QString& text) {
     const std::lock_guard lock(mutex_);
@@ -70,7 +78,7 @@ void Console::LogLine(int row, const QString& dateText, const QString& text) {
             AppendLines1256(logPath_, {logged});
         } catch (const UserError& error) {
             logFailed_ = true;
-            WriteOut("muezzin-cli: " + error.Text().toUtf8() + '\n', true);
+            WriteOut(ToolMessage(error.Text()).toUtf8() + '\n', true);
         }
     }
     Draw();

@@ -65,7 +65,6 @@ private:
     void Erase(); // under mutex_
     void Draw();  // under mutex_
     QString RowText(const Row& row) const;
-    void WriteOut(const QByteArray& bytes, bool toError); // under mutex_
 
     mutable std::mutex mutex_;
     QString logPath_;
@@ -79,3 +78,10 @@ private:
 
 // "1:05" for 65 seconds.
 QString DurationText(std::chrono::seconds duration);
+
+// "muezzin-cli: text": how each of the tool's own messages begins.
+QString ToolMessage(const QString& text);
+
+// The tool's message as a line of standard error, written as the console writes its lines; for
+// what is said before a command's console exists or after it is gone.
+void PrintError(const QString& text);

@@ -5,11 +5,12 @@
 #include "common/UserError.h"
 #include "location/CityDatabase.h"
 #include "location/LocationSelection.h"
+#include "location/StartFolder.h"
 
 namespace {
 
 QStringList Provinces(const QString& startFolder) {
-    return ReadLines1256(startFolder + QStringLiteral("ostan.txt"));
+    return ReadLines1256(startFolder + ProvinceFileName);
 }
 
 } // namespace
@@ -18,6 +19,10 @@ std::vector<CountyListing> CountiesContaining(const QString& startFolder, const 
     const QStringList provinces = Provinces(startFolder);
     CityDatabase db(CityDatabase::PathIn(startFolder));
     return CountiesMatching(db, provinces, text);
+}
+
+QString NoCountyText(const QString& text) {
+    return QStringLiteral("no county, city or province name contains '%1'").arg(ShownValue(text));
 }
 
 QString CountyLine(const CountyListing& county) {
@@ -45,15 +50,14 @@ int CountyOfValue(const QString& startFolder, const QString& value, Console& con
     if (found.size() == 1) {
         // A part of a name may choose a county the user did not think of: say which it is.
         const CountyListing& county = found.front();
-        console.Note(QStringLiteral("muezzin-cli: county %1: %2 / %3 / %4")
-                         .arg(county.County)
-                         .arg(county.ProvinceName, county.CityName, county.CountyName));
+        console.Note(
+            ToolMessage(QStringLiteral("county %1: %2 / %3 / %4")
+                            .arg(county.County)
+                            .arg(county.ProvinceName, county.CityName, county.CountyName)));
         return county.County;
     }
     if (found.empty()) {
-        throw UserError(QStringLiteral("no county, city or province name contains '%1'; see "
-                                       "'muezzin-cli counties'")
-                            .arg(ShownValue(value)));
+        throw UserError(NoCountyText(value) + QStringLiteral("; see 'muezzin-cli counties'"));
     }
     QString text = QStringLiteral("'%1' may mean %2 counties; give one's index with --county:")
                        .arg(ShownValue(value))

@@ -13,6 +13,9 @@
 // The counties whose names contain text (all when it is empty), in database order.
 std::vector<CountyListing> CountiesContaining(const QString& startFolder, const QString& text);
 
+// "no county, city or province name contains '...'", the text shown as a value.
+QString NoCountyText(const QString& text);
+
 // A county's line of a listing: index, province, city, county, longitude, latitude, separated
 // by tabs.
 QString CountyLine(const CountyListing& county);

@@ -7,7 +7,6 @@
 
 #include <QThread>
 #include <algorithm>
-#include <ctime>
 #include <exception>
 #include <memory>
 #include <vector>
@@ -28,8 +27,8 @@ struct DeviceRow {
     Clock::duration Took{};
 };
 
-QString Message(const QString& text) {
-    return QStringLiteral("muezzin-cli: ") + text;
+QString NoAnswerText(qsizetype ports) {
+    return QStringLiteral("no device answered on %1 port(s)").arg(ports);
 }
 
 // Link messages name their device's port, unless it is served alone; then a port that does not
@@ -37,9 +36,9 @@ QString Message(const QString& text) {
 LinkNotifier Notifier(Console& console, const QString& port, bool alone) {
     return [&console, port, alone](const QString& text, const QString& caption) {
         if (!alone) {
-            console.Error(Message(QStringLiteral("%1: %2 (%3)").arg(port, text, caption)));
+            console.Error(ToolMessage(QStringLiteral("%1: %2 (%3)").arg(port, text, caption)));
         } else if (text != linktext::OpenFailed) {
-            console.Error(Message(QStringLiteral("%1 (%2)").arg(text, caption)));
+            console.Error(ToolMessage(QStringLiteral("%1 (%2)").arg(text, caption)));
         }
     };
 }
@@ -47,13 +46,8 @@ LinkNotifier Notifier(Console& console, const QString& port, bool alone) {
 // Lists the device's candidate ports and probes them in order; true when a device answered.
 bool Search(CommLink& link, DiscoveryState& state, const QString& port,
             const DeviceRunOptions& options) {
-    if (options.Alone && port.isEmpty()) {
-        ListPorts(link); // as the window searches
-    } else {
-        // As given, not split like MUEZZIN_PORTS: a by-path name holds ':'.
-        const QString name = port.trimmed();
-        ListPorts(link, {[&] { return name.isEmpty() ? QStringList() : QStringList{name}; }, {}});
-    }
+    // A device served alone without a port is searched for as the window searches.
+    ListNamedPorts(link, options.Alone && port.isEmpty() ? QStringList() : QStringList{port});
     if (options.OnlyAnswering) {
         state.OpenFailuresShown.insert(port); // no open-error message for a port left out
     }
@@ -66,20 +60,21 @@ bool Search(CommLink& link, DiscoveryState& state, const QString& port,
 void SayNoAnswer(Console& console, const CommLink& link, const DiscoveryState& state) {
     QStringList failed;
     for (const PortProblem& problem : state.Problems) {
-        console.Error(Message(problem.Describe()));
+        console.Error(ToolMessage(problem.Describe()));
         failed.append(problem.Port);
     }
     const auto probed = link.PortNames.size() - static_cast<qsizetype>(state.Problems.size());
     if (probed > 0 || link.PortNames.isEmpty()) {
-        console.Error(Message(QStringLiteral("no device answered on %1 port(s)").arg(probed)));
+        console.Error(ToolMessage(NoAnswerText(probed)));
     }
     for (const QString& port : link.PortNames) {
         const std::vector<PortHolder> holders =
             failed.contains(port) ? std::vector<PortHolder>() : PortHolders(port);
         if (!holders.empty()) {
-            console.Error(Message(QStringLiteral("%1 is open in %2 too, which may have taken the "
-                                                 "reply; close it and try again")
-                                      .arg(port, HoldersText(holders))));
+            console.Error(
+                ToolMessage(QStringLiteral("%1 is open in %2 too, which may have taken the "
+                                           "reply; close it and try again")
+                                .arg(port, HoldersText(holders))));
         }
     }
 }
@@ -102,12 +97,9 @@ QString RecoveryPort(const CommLink& link, const DiscoveryState& state, const QS
 FrameWatcher Trace(Console& console, int row, Clock::time_point begun) {
     return [&console, row, begun](bool written, const frame::Byte* bytes, std::size_t count) {
         const double seconds = std::chrono::duration<double>(Clock::now() - begun).count();
-        QString line =
+        const QString line =
             QStringLiteral("%1 %2").arg(seconds, 0, 'f', 3).arg(QChar(written ? u'>' : u'<'));
-        for (std::size_t i = 0; i < count; ++i) {
-            line += QStringLiteral(" %1").arg(bytes[i], 2, 16, QChar(u'0')).toUpper();
-        }
-        console.Error(row, line);
+        console.Error(row, line + QString::fromStdString(frame::HexText({bytes, count})));
     };
 }
 
@@ -121,7 +113,7 @@ void RunOne(DeviceRow& device, Console& console, const DeviceRunOptions& options
     const auto started = Clock::now();
     CommLink link;
     link.Notify = Notifier(console, device.Port, options.Alone);
-    link.Remark = [&console](const QString& text) { console.Error(Message(text)); };
+    link.Remark = [&console](const QString& text) { console.Error(ToolMessage(text)); };
     if (options.Verbose) {
         link.Watch = Trace(console, device.Row, begun);
     }
@@ -135,8 +127,8 @@ void RunOne(DeviceRow& device, Console& console, const DeviceRunOptions& options
     if (!device.Answered && options.RunWithoutDevice) {
         port = RecoveryPort(link, state, device.Port);
         if (options.Alone && !port.isEmpty()) {
-            console.Note(
-                Message(QStringLiteral("greeting a device in its upgrade stage on %1").arg(port)));
+            console.Note(ToolMessage(
+                QStringLiteral("greeting a device in its upgrade stage on %1").arg(port)));
         }
     }
     device.Served = port;
@@ -181,7 +173,7 @@ int ShowAlone(const DeviceRow& device, Console& console) {
     }
     const DeviceOutcome& outcome = device.Outcome;
     if (outcome.AloneIsError) {
-        console.Error(Message(QString::fromUtf8(outcome.Alone)));
+        console.Error(ToolMessage(QString::fromUtf8(outcome.Alone)));
     } else if (!outcome.Alone.isEmpty()) {
         console.Print(outcome.Alone);
     }
@@ -214,8 +206,7 @@ int ShowTable(const std::vector<DeviceRow>& devices, Console& console,
              device.Outcome.Result, QStringLiteral("%1 s").arg(seconds, 0, 'f', 1)});
     }
     if (table.size() == 1) {
-        console.Error(
-            Message(QStringLiteral("no device answered on %1 port(s)").arg(devices.size())));
+        console.Error(ToolMessage(NoAnswerText(static_cast<qsizetype>(devices.size()))));
         return exitcode::InputError;
     }
     std::vector<qsizetype> widths(table.front().size(), 0);
@@ -245,6 +236,20 @@ void Summarize(const std::vector<DeviceRow>& devices, const DeviceRunOptions& op
 
 } // namespace
 
+void ListNamedPorts(CommLink& link, const QStringList& named) {
+    if (named.isEmpty()) {
+        ListPorts(link);
+        return;
+    }
+    QStringList names;
+    for (const QString& port : named) {
+        if (!port.trimmed().isEmpty()) {
+            names.append(port.trimmed());
+        }
+    }
+    ListPorts(link, {[&] { return names; }, {}});
+}
+
 DeviceOutcome ResultOutcome(int status, const QString& result, bool isError) {
     return {.Status = status, .Result = result, .Alone = result.toUtf8(), .AloneIsError = isError};
 }
@@ -270,11 +275,4 @@ int RunOnDevices(const QStringList& ports, Console& console, const DeviceRunOpti
     }
     return options.Alone ? ShowAlone(devices.front(), console)
                          : ShowTable(devices, console, options);
-}
-
-CalendarClock ClockNow() {
-    CalendarClock clock;
-    SampleClock(clock, std::time(nullptr));
-    ToSolarDate(clock);
-    return clock;
 }

@@ -77,6 +77,11 @@ struct DeviceRunOptions {
     std::vector<DeviceSummary>* Summaries = nullptr;
 };
 
+// Lists the ports a command works on: each named (trimmed; an empty name names none) as it stands,
+// not split as MUEZZIN_PORTS is, since a by-path name holds ':'; when none is named, every
+// candidate port, as a search probes them.
+void ListNamedPorts(CommLink& link, const QStringList& named);
+
 // Runs the job on every device at once, each with its own serial port created, used and closed
 // on its thread; one device's failure neither stops nor slows the others. Prints the closing
 // table (port, firmware version, result, time), or a device's own lines when it is served alone,
@@ -84,7 +89,3 @@ struct DeviceRunOptions {
 // throws it again here, as the command's own.
 int RunOnDevices(const QStringList& ports, Console& console, const DeviceRunOptions& options,
                  const DeviceJob& job);
-
-// The PC clock as the log and the timetable years need it. Only the clock frame must be sampled
-// at the turn of a second, and that is done where it is sent.
-CalendarClock ClockNow();

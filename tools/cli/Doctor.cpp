@@ -8,6 +8,7 @@
 #include "device/KeyTable.h"
 #include "location/CityDatabase.h"
 #include "location/StartFolder.h"
+#include "tools/cli/DoctorPlatform.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -16,14 +17,6 @@
 #include <vector>
 
 namespace {
-
-// Where this installation put the udev rule: beside the programs' prefix.
-QString InstalledUdevRule() {
-    const QString rule =
-        QDir(QCoreApplication::applicationDirPath())
-            .filePath(QStringLiteral("../" MUEZZIN_UDEV_RULES_DIR "/") + ToolUdevRuleName);
-    return QFileInfo::exists(rule) ? QFileInfo(rule).canonicalFilePath() : QString();
-}
 
 SetupFinding FileFinding(const QString& folder, const QString& name, const QString& what) {
     const QFileInfo file(folder + name);
@@ -43,28 +36,25 @@ SetupFinding FileFinding(const QString& folder, const QString& name, const QStri
 
 std::vector<SetupFinding> StartFolderFindings(const QString& folderFlag) {
     const StartFolderChoice choice = ChooseStartFolder(SystemStartFolderPlaces(folderFlag));
-    const QString origin = choice.Source == StartFolderSource::Flag ? QStringLiteral("--folder")
-                           : choice.Source == StartFolderSource::WorkingDirectory
-                               ? QStringLiteral("the working directory")
-                               : QStringLiteral("the user's data folder");
     const QString shown = QDir::toNativeSeparators(choice.Folder);
     std::vector<SetupFinding> findings;
     if (!choice.Problem.isEmpty()) {
         findings.push_back({QStringLiteral("start folder"), false, choice.Problem});
     } else {
         findings.push_back(
-            {QStringLiteral("start folder"), true, QStringLiteral("%1 (%2)").arg(shown, origin)});
+            {QStringLiteral("start folder"), true,
+             QStringLiteral("%1 (%2)").arg(shown, StartFolderOriginText(choice.Source))});
     }
-    findings.push_back(FileFinding(choice.Folder, QStringLiteral("ostan.txt"),
-                                   QStringLiteral("the province list")));
+    findings.push_back(
+        FileFinding(choice.Folder, ProvinceFileName, QStringLiteral("the province list")));
     if (findings.back().Ok) {
         try {
-            if (ReadLines1256(choice.Folder + QStringLiteral("ostan.txt")).isEmpty()) {
-                findings.back() = {QStringLiteral("ostan.txt"), false,
+            if (ReadLines1256(choice.Folder + ProvinceFileName).isEmpty()) {
+                findings.back() = {ProvinceFileName, false,
                                    QStringLiteral("empty: it lists no province")};
             }
         } catch (const UserError& error) {
-            findings.back() = {QStringLiteral("ostan.txt"), false, error.Text()};
+            findings.back() = {ProvinceFileName, false, error.Text()};
         }
     }
     findings.push_back(FileFinding(choice.Folder, CityDatabaseFileName,
@@ -98,15 +88,16 @@ std::vector<SetupFinding> TextFindings() {
         Windows1256ConverterWorks()
             ? SetupFinding{QStringLiteral("Windows-1256 converter"), true, QStringLiteral("ok")}
             : SetupFinding{QStringLiteral("Windows-1256 converter"), false,
-                           QStringLiteral("missing: Qt has no Windows-1256 converter here; "
-                                          "install Debian's libqt6core6 with libicu72")});
+                           QStringLiteral("missing: Qt has no Windows-1256 converter here; ") +
+                               ConverterRemedy()});
     const QFont font = WindowFont();
     findings.push_back(
         FontCoversPersian(font)
             ? SetupFinding{QStringLiteral("Persian font"), true, font.family()}
             : SetupFinding{QStringLiteral("Persian font"), false,
                            QStringLiteral("no font has the Persian letters, and the window would "
-                                          "show empty boxes; install fonts-noto-ui-core")});
+                                          "show empty boxes; ") +
+                               FontRemedy()});
     return findings;
 }
 
@@ -114,8 +105,10 @@ std::vector<SetupFinding> TextFindings() {
 
 int RunDoctor(const QStringList& ports, const QString& folderFlag) {
     std::vector<SetupFinding> findings = CheckPorts(ports);
-    for (auto part : {CheckSystemSerialSetup(InstalledUdevRule()), StartFolderFindings(folderFlag),
-                      TextFindings()}) {
+    const QString rule = InstalledUdevRule(QCoreApplication::applicationDirPath(),
+                                           QStringLiteral(MUEZZIN_UDEV_RULES_DIR));
+    for (auto part :
+         {CheckSystemSerialSetup(rule), StartFolderFindings(folderFlag), TextFindings()}) {
         findings.insert(findings.end(), part.begin(), part.end());
     }
     bool allHold = true;

@@ -253,16 +253,18 @@ QString ManPageInclude(const ProgramHelp& program) {
         out += QStringLiteral(".SS %1\n").arg(Roff(command.Name));
         out +=
             UsageRoff(program, command) + QStringLiteral("\n.PP\n") + Roff(command.Summary) + u'\n';
+        // Guarded: help2man takes "[TEXT]" at a line's start for a section of its own.
         for (const HelpItem& argument : command.Arguments) {
-            out += QStringLiteral(".TP\n") + SyntaxRoff(argument.Term) + u'\n' +
+            out += QStringLiteral(".TP\n\\&") + SyntaxRoff(argument.Term) + u'\n' +
                    Roff(argument.Text) + u'\n';
         }
         out += OptionsRoff(command.Options);
     }
 
+    // In place of what help2man makes of the help's own "Environment:" and "Files:" lists.
     out += QStringLiteral("\n[EXIT STATUS]\n") + ItemsRoff(program.ExitStatus);
-    out += QStringLiteral("\n[ENVIRONMENT]\n") + ItemsRoff(program.Environment);
-    out += QStringLiteral("\n[FILES]\n") + Roff(program.FilesIntroduction) + u'\n' +
+    out += QStringLiteral("\n[=ENVIRONMENT]\n") + ItemsRoff(program.Environment);
+    out += QStringLiteral("\n[=FILES]\n") + Roff(program.FilesIntroduction) + u'\n' +
            ItemsRoff(program.Files, true);
     out += QStringLiteral("\n[EXAMPLES]\n");
     for (const CommandHelp& command : program.Commands) {

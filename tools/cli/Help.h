@@ -15,11 +15,11 @@ struct HelpItem {
 };
 
 struct CommandHelp {
-    QString Name;
-    QString Summary;           // one or two sentences
-    QList<HelpItem> Arguments; // in the order they are given; the term is the usage syntax
-    QList<QCommandLineOption> Options;
-    QList<HelpItem> Examples; // a command line, and what it does
+    QString Name{};
+    QString Summary{};           // one or two sentences
+    QList<HelpItem> Arguments{}; // in the order they are given; the term is the usage syntax
+    QList<QCommandLineOption> Options{};
+    QList<HelpItem> Examples{}; // a command line, and what it does
 };
 
 struct ProgramHelp {

@@ -29,7 +29,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
-#include <QHash>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -53,18 +52,13 @@ struct GlobalOptions {
 };
 
 struct Command {
-    QString Summary{};
-    QList<QCommandLineOption> Options{}; // its own, besides the global options
+    // What its help says; its name is its key in the command table. Its options are its own,
+    // besides the global options; no arguments: it takes none.
+    CommandHelp Help{};
     std::function<int(const QCommandLineParser&, const GlobalOptions&)> Run{};
-    QList<HelpItem> Arguments{}; // each with its syntax; none: the command takes no argument
     bool UsesStartFolder = false;
-    QList<HelpItem> Examples{}; // a command line, and what it does
-    bool DrawsText = false;     // needs the fonts, and so a QGuiApplication
+    bool DrawsText = false; // needs the fonts, and so a QGuiApplication
 };
-
-void PrintError(const QString& text) {
-    std::fprintf(stderr, "muezzin-cli: %s\n", qPrintable(text));
-}
 
 // The ports of the command's devices: the one given with --port (none: a search), each port
 // given, or every candidate port.
@@ -132,11 +126,7 @@ int ServeDevices(const GlobalOptions& global, Console& console, const DeviceJob&
 
 int RunPorts(const QCommandLineParser& parser, const GlobalOptions& global) {
     CommLink link;
-    if (global.Port.isEmpty()) {
-        ListPorts(link); // those a search would probe
-    } else {
-        ListPorts(link, {[&] { return QStringList{global.Port}; }, {}}); // a name may hold ':'
-    }
+    ListNamedPorts(link, global.Ports);
     const bool pathsOnly = parser.isSet(QStringLiteral("paths"));
     std::vector<PortDetails> ports = DetailsOfPorts(link.PortNames);
     for (PortDetails& port : ports) {
@@ -171,22 +161,15 @@ StartFolderChoice ChooseStartFolderOf(const QString& flag) {
 }
 
 QString FolderHint(const StartFolderChoice& choice) {
-    const QString origin = choice.Source == StartFolderSource::Flag ? QStringLiteral("--folder")
-                           : choice.Source == StartFolderSource::WorkingDirectory
-                               ? QStringLiteral("the working directory")
-                               : QStringLiteral("the user's data folder");
     return QStringLiteral("the tool's files are looked for in %1 (%2); name another folder with "
                           "--folder DIR")
-        .arg(QDir::toNativeSeparators(choice.Folder), origin);
+        .arg(QDir::toNativeSeparators(choice.Folder), StartFolderOriginText(choice.Source));
 }
 
-// The ports named, or else those a search would probe.
 int RunDoctorCommand(const QCommandLineParser&, const GlobalOptions& global) {
     CommLink link;
-    if (global.Ports.isEmpty()) {
-        ListPorts(link);
-    }
-    return RunDoctor(global.Ports.isEmpty() ? link.PortNames : global.Ports, global.Folder);
+    ListNamedPorts(link, global.Ports);
+    return RunDoctor(link.PortNames, global.Folder);
 }
 
 int RunFind(const QCommandLineParser&, const GlobalOptions& global) {
@@ -371,8 +354,7 @@ int RunCounties(const QCommandLineParser& parser, const GlobalOptions& global) {
         global.Json->Set(QStringLiteral("counties"), CountiesJson(found));
     }
     if (found.empty()) {
-        console.Error(QStringLiteral("muezzin-cli: no county, city or province name contains '%1'")
-                          .arg(text));
+        console.Error(ToolMessage(NoCountyText(text)));
         return exitcode::Failed;
     }
     return exitcode::Ok;
@@ -401,7 +383,7 @@ int RunApply(const QCommandLineParser& parser, const GlobalOptions& global) {
     }
 
     // The county is chosen as the three boxes of the window choose it.
-    const QStringList provinces = ReadLines1256(folder + QStringLiteral("ostan.txt"));
+    const QStringList provinces = ReadLines1256(folder + ProvinceFileName);
     CityDatabase db(CityDatabase::PathIn(folder));
     LocationSelection location;
     const CountySelection chosen =
@@ -454,131 +436,141 @@ const QCommandLineOption FormatOption(
 const std::map<QString, Command>& Commands() {
     static const std::map<QString, Command> commands = {
         {QStringLiteral("doctor"),
-         {.Summary = QStringLiteral("Check the set-up: the ports, their groups and the programs "
-                                    "holding them, ModemManager, brltty, latency timers, the udev "
-                                    "rule, the start folder, the fonts; one line per check."),
+         {.Help = {.Summary = QStringLiteral(
+                       "Check the set-up: the ports, their groups and the programs holding them, "
+                       "ModemManager, brltty, latency timers, the udev rule, the start folder, the "
+                       "fonts; one line per check."),
+                   .Examples = {{QStringLiteral("muezzin-cli doctor"),
+                                 QStringLiteral("Every candidate port and the rest of the set-up, "
+                                                "each 'what: ok' or the problem with its remedy; "
+                                                "exit status 0 when every check holds, 1 "
+                                                "otherwise.")},
+                                {QStringLiteral("muezzin-cli doctor --port /dev/ttyUSB0 --folder "
+                                                "~/muezzin"),
+                                 QStringLiteral("Only that port, and the start folder "
+                                                "~/muezzin.")}}},
           .Run = RunDoctorCommand,
-          .Examples = {{QStringLiteral("muezzin-cli doctor"),
-                        QStringLiteral("Every candidate port and the rest of the set-up, each "
-                                       "'what: ok' or the problem with its remedy; exit status "
-                                       "0 when every check holds, 1 otherwise.")},
-                       {QStringLiteral("muezzin-cli doctor --port /dev/ttyUSB0 --folder "
-                                       "~/muezzin"),
-                        QStringLiteral("Only that port, and the start folder ~/muezzin.")}},
           .DrawsText = true}},
         {QStringLiteral("ports"),
-         {.Summary = QStringLiteral("List the candidate ports: path, description, manufacturer, "
-                                    "USB vendor:product, serial number, why it would not open now "
-                                    "(tab-separated)."),
-          .Options = {{QStringLiteral("paths"),
-                       QStringLiteral("Print the paths alone, one a line.")},
-                      FormatOption},
-          .Run = RunPorts,
-          .Examples = {{QStringLiteral("muezzin-cli ports"),
-                        QStringLiteral("Every port a search would try, with what the system "
-                                       "knows of it.")},
-                       {QStringLiteral("muezzin-cli ports --paths"),
-                        QStringLiteral("Their paths alone, as --port takes them.")}}}},
+         {.Help = {.Summary = QStringLiteral(
+                       "List the candidate ports: path, description, manufacturer, USB "
+                       "vendor:product, serial number, why it would not open now (tab-separated)."),
+                   .Options = {{QStringLiteral("paths"),
+                                QStringLiteral("Print the paths alone, one a line.")},
+                               FormatOption},
+                   .Examples = {{QStringLiteral("muezzin-cli ports"),
+                                 QStringLiteral("Every port a search would try, with what the "
+                                                "system knows of it.")},
+                                {QStringLiteral("muezzin-cli ports --paths"),
+                                 QStringLiteral("Their paths alone, as --port takes them.")}}},
+          .Run = RunPorts}},
         {QStringLiteral("counties"),
-         {.Summary = QStringLiteral("List the counties whose names contain TEXT: index, "
-                                    "province, city, county, longitude, latitude "
-                                    "(tab-separated)."),
-          .Options = {FormatOption},
+         {.Help = {.Summary = QStringLiteral("List the counties whose names contain TEXT: index, "
+                                             "province, city, county, longitude, latitude "
+                                             "(tab-separated)."),
+                   .Arguments = {{QStringLiteral("[TEXT]"),
+                                  QStringLiteral("Part of a county's, city's or province's name "
+                                                 "(every county without it); yeh and kaf in "
+                                                 "either spelling, with or without the zero-width "
+                                                 "non-joiner, Latin letters in any case.")}},
+                   .Options = {FormatOption},
+                   .Examples = {{QStringLiteral("muezzin-cli counties ورامین"),
+                                 QStringLiteral("The counties of Varamin, with the index that "
+                                                "apply --county takes.")},
+                                {QStringLiteral("muezzin-cli counties --format json"),
+                                 QStringLiteral("Every county, as one JSON document.")}}},
           .Run = RunCounties,
-          .Arguments = {{QStringLiteral("[TEXT]"),
-                         QStringLiteral("Part of a county's, city's or province's name (every "
-                                        "county without it); yeh and kaf in either spelling, "
-                                        "with or without the zero-width non-joiner, Latin "
-                                        "letters in any case.")}},
-          .UsesStartFolder = true,
-          .Examples = {{QStringLiteral("muezzin-cli counties ورامین"),
-                        QStringLiteral("The counties of Varamin, with the index that apply "
-                                       "--county takes.")},
-                       {QStringLiteral("muezzin-cli counties --format json"),
-                        QStringLiteral("Every county, as one JSON document.")}}}},
+          .UsesStartFolder = true}},
         {QStringLiteral("find"),
-         {.Summary = QStringLiteral("Search the ports for the device; print its port and "
-                                    "firmware version."),
-          .Options = {FormatOption},
-          .Run = RunFind,
-          .Examples = {{QStringLiteral("muezzin-cli find"),
-                        QStringLiteral("The first port where a device answers, and its "
-                                       "firmware version.")},
-                       {QStringLiteral("muezzin-cli find --all-ports"),
-                        QStringLiteral("Every device on every port, in a table.")}}}},
+         {.Help = {.Summary = QStringLiteral("Search the ports for the device; print its port and "
+                                             "firmware version."),
+                   .Options = {FormatOption},
+                   .Examples = {{QStringLiteral("muezzin-cli find"),
+                                 QStringLiteral("The first port where a device answers, and its "
+                                                "firmware version.")},
+                                {QStringLiteral("muezzin-cli find --all-ports"),
+                                 QStringLiteral("Every device on every port, in a table.")}}},
+          .Run = RunFind}},
         {QStringLiteral("clock"),
-         {.Summary = QStringLiteral("Print the PC clock as the window shows it: time, solar date, "
-                                    "date text."),
-          .Run = RunClock,
-          .Examples = {{QStringLiteral("muezzin-cli clock"),
-                        QStringLiteral("What set-clock would send now.")}}}},
+         {.Help = {.Summary = QStringLiteral("Print the PC clock as the window shows it: time, "
+                                             "solar date, date text."),
+                   .Examples = {{QStringLiteral("muezzin-cli clock"),
+                                 QStringLiteral("What set-clock would send now.")}}},
+          .Run = RunClock}},
         {QStringLiteral("set-clock"),
-         {.Summary = QStringLiteral("Set the device clock from the PC clock."),
-          .Options = {FormatOption},
-          .Run = RunSetClock,
-          .Examples = {{QStringLiteral("muezzin-cli set-clock --port /dev/ttyUSB0"),
-                        QStringLiteral("The device on that port gets the PC's time and date.")}}}},
+         {.Help = {.Summary = QStringLiteral("Set the device clock from the PC clock."),
+                   .Options = {FormatOption},
+                   .Examples = {{QStringLiteral("muezzin-cli set-clock --port /dev/ttyUSB0"),
+                                 QStringLiteral("The device on that port gets the PC's time and "
+                                                "date.")}}},
+          .Run = RunSetClock}},
         {QStringLiteral("read-settings"),
-         {.Summary = QStringLiteral("Print the settings stored in the device, one 'name: value' "
-                                    "a line."),
-          .Options = {{QStringLiteral("profile-out"),
-                       QStringLiteral("Also write them as a profile FILE that 'apply --profile' "
-                                      "takes back ('-': standard output, which then holds the "
-                                      "profile alone; the settings go to standard error)."),
-                       QStringLiteral("FILE")},
-                      FormatOption},
+         {.Help = {.Summary = QStringLiteral("Print the settings stored in the device, one 'name: "
+                                             "value' a line."),
+                   .Options = {{QStringLiteral("profile-out"),
+                                QStringLiteral("Also write them as a profile FILE that 'apply "
+                                               "--profile' takes back ('-': standard output, "
+                                               "which then holds the profile alone; the settings "
+                                               "go to standard error)."),
+                                QStringLiteral("FILE")},
+                               FormatOption},
+                   .Examples = {{QStringLiteral("muezzin-cli read-settings --profile-out "
+                                                "mosque.ini"),
+                                 QStringLiteral("What the device holds, also as a profile for "
+                                                "another.")}}},
           .Run = RunReadSettings,
-          .UsesStartFolder = true, // the county's names come from its city database
-          .Examples = {{QStringLiteral("muezzin-cli read-settings --profile-out mosque.ini"),
-                        QStringLiteral("What the device holds, also as a profile for "
-                                       "another.")}}}},
+          .UsesStartFolder = true}}, // the county's names come from its city database
         {QStringLiteral("upgrade"),
-         {.Summary = QStringLiteral("Replace the device's program with FILE.fmw, every page "
-                                    "echoed and checked."),
-          .Options = {FormatOption},
+         {.Help = {.Summary = QStringLiteral("Replace the device's program with FILE.fmw, every "
+                                             "page echoed and checked."),
+                   .Arguments = {{QStringLiteral("FILE.fmw"), QStringLiteral("The upgrade file.")}},
+                   .Options = {FormatOption},
+                   .Examples = {{QStringLiteral("muezzin-cli upgrade new.fmw"),
+                                 QStringLiteral("The device found by a search gets the program "
+                                                "of new.fmw.")},
+                                {QStringLiteral("muezzin-cli upgrade new.fmw --all-ports"),
+                                 QStringLiteral("Every device that answers, all at once.")}}},
           .Run = RunUpgradeCommand,
-          .Arguments = {{QStringLiteral("FILE.fmw"), QStringLiteral("The upgrade file.")}},
-          .UsesStartFolder = true,
-          .Examples = {{QStringLiteral("muezzin-cli upgrade new.fmw"),
-                        QStringLiteral("The device found by a search gets the program of "
-                                       "new.fmw.")},
-                       {QStringLiteral("muezzin-cli upgrade new.fmw --all-ports"),
-                        QStringLiteral("Every device that answers, all at once.")}}}},
+          .UsesStartFolder = true}},
         {QStringLiteral("import-cities"),
-         {.Summary = QStringLiteral("Build the city database from a CSV export."),
-          .Run = RunImportCities,
-          .Arguments = {{QStringLiteral("FILE.csv"),
-                         QStringLiteral("The CSV file, with a header line.")},
-                        {QStringLiteral("[DB]"),
-                         QStringLiteral("The database to write (default: city.db in the start "
-                                        "folder).")}},
-          .Examples = {{QStringLiteral("muezzin-cli import-cities city.csv city.db"),
-                        QStringLiteral("city.db made anew from city.csv.")}}}},
+         {.Help = {.Summary = QStringLiteral("Build the city database from a CSV export."),
+                   .Arguments = {{QStringLiteral("FILE.csv"),
+                                  QStringLiteral("The CSV file, with a header line.")},
+                                 {QStringLiteral("[DB]"),
+                                  QStringLiteral("The database to write (default: city.db in the "
+                                                 "start folder).")}},
+                   .Examples = {{QStringLiteral("muezzin-cli import-cities city.csv city.db"),
+                                 QStringLiteral("city.db made anew from city.csv.")}}},
+          .Run = RunImportCities}},
         {QStringLiteral("apply"),
-         {.Summary = QStringLiteral("Write the settings, ten years of timetables and the key "
-                                    "table into the device, every block read back and checked."),
-          .Options = {{QStringLiteral("profile"),
-                       QStringLiteral("Take the window's fields from the profile FILE."),
-                       QStringLiteral("FILE")},
-                      {QStringLiteral("county"),
-                       QStringLiteral("The county: its index in the city database, or its name "
-                                      "when that names one county (see 'counties')."),
-                       QStringLiteral("N|NAME")},
-                      {QStringLiteral("no-resend"),
-                       QStringLiteral("Write every block once, whatever its reply. By default a "
-                                      "block not confirmed is sent up to three times, and three "
-                                      "blocks in a row left unconfirmed stop the run; with this "
-                                      "option that stop is off too, so a device that garbles "
-                                      "every reply takes the whole run. Three attempts in a row "
-                                      "without any reply still stop it.")},
-                      FormatOption},
+         {.Help = {.Summary = QStringLiteral("Write the settings, ten years of timetables and the "
+                                             "key table into the device, every block read back "
+                                             "and checked."),
+                   .Options = {{QStringLiteral("profile"),
+                                QStringLiteral("Take the window's fields from the profile FILE."),
+                                QStringLiteral("FILE")},
+                               {QStringLiteral("county"),
+                                QStringLiteral("The county: its index in the city database, or "
+                                               "its name when that names one county (see "
+                                               "'counties')."),
+                                QStringLiteral("N|NAME")},
+                               {QStringLiteral("no-resend"),
+                                QStringLiteral("Write every block once, whatever its reply. By "
+                                               "default a block not confirmed is sent up to "
+                                               "three times, and three blocks in a row left "
+                                               "unconfirmed stop the run; with this option that "
+                                               "stop is off too, so a device that garbles every "
+                                               "reply takes the whole run. Three attempts in a "
+                                               "row without any reply still stop it.")},
+                               FormatOption},
+                   .Examples = {{QStringLiteral("muezzin-cli apply --county 37"),
+                                 QStringLiteral("Tehran, with the window's start values.")},
+                                {QStringLiteral("muezzin-cli apply --profile mosque.ini "
+                                                "--all-ports"),
+                                 QStringLiteral("The profile's settings into every device that "
+                                                "answers, all at once.")}}},
           .Run = RunApply,
-          .UsesStartFolder = true,
-          .Examples = {{QStringLiteral("muezzin-cli apply --county 37"),
-                        QStringLiteral("Tehran, with the window's start values.")},
-                       {QStringLiteral("muezzin-cli apply --profile mosque.ini --all-ports"),
-                        QStringLiteral("The profile's settings into every device that answers, "
-                                       "all at once.")}}}},
+          .UsesStartFolder = true}},
     };
     return commands;
 }
@@ -619,8 +611,8 @@ const ProgramHelp& Help() {
         h.Description = QStringLiteral("Configures an electronic muezzin over its serial line.");
         h.GlobalOptions = GlobalOptionList();
         for (const auto& [name, command] : Commands()) {
-            h.Commands.push_back(
-                {name, command.Summary, command.Arguments, command.Options, command.Examples});
+            h.Commands.push_back(command.Help);
+            h.Commands.back().Name = name;
         }
         h.ExitStatus = {
             {QStringLiteral("0"), QStringLiteral("Everything was done and confirmed.")},
@@ -689,9 +681,12 @@ void PrintText(const QString& text) {
 }
 
 // What the command line asks for. Exit, when set, ends the program at once with that status: help
-// was shown, or what is wrong with the command line was said.
+// was asked for, or the command line is wrong. Nothing is printed while it is read; Text and
+// Errors hold what is to be said.
 struct Options {
     std::optional<int> Exit;
+    QString Text;       // for standard output: the help, the version or the man page's sections
+    QStringList Errors; // the tool's messages, in order
     QString Name;
     const Command* Chosen = nullptr;
     std::unique_ptr<QCommandLineParser> Parser; // the command's own, with the global options
@@ -699,33 +694,42 @@ struct Options {
     bool Json = false; // --format json
 };
 
-Options Ended(int status) {
+Options Ended(int status, const QString& text = {}) {
     Options options;
     options.Exit = status;
+    options.Text = text;
+    return options;
+}
+
+Options Wrong(const QString& error) {
+    Options options = Ended(exitcode::InputError);
+    options.Errors.append(error);
     return options;
 }
 
 // Two names of one device (a by-id link and its ttyUSB) would be probed at once and collide: the
-// device is served once, under the name given first.
-QStringList OncePerDevice(const QStringList& ports) {
-    QStringList kept;
-    QHash<QString, QString> firstNames; // of each device
+// device is served once, under the name given first, and each other name is said.
+QStringList OncePerDevice(const QStringList& ports, QStringList& said) {
+    const QStringList kept = DistinctPorts(ports);
     for (const QString& port : ports) {
+        if (kept.contains(port)) {
+            continue; // served, or given twice as it stands
+        }
         const QString identity = PortIdentity(port);
-        const auto first = firstNames.constFind(identity);
-        if (first == firstNames.cend()) {
-            firstNames.insert(identity, port);
-            kept.append(port);
-        } else if (*first != port) {
-            PrintError(QStringLiteral("%1 and %2 are the same device; it is served once, as %1")
-                           .arg(ShownValue(*first), ShownValue(port)));
+        for (const QString& first : kept) {
+            if (PortIdentity(first) == identity) {
+                said.append(
+                    QStringLiteral("%1 and %2 are the same device; it is served once, as %1")
+                        .arg(ShownValue(first), ShownValue(port)));
+            }
         }
     }
     return kept;
 }
 
 // The global options may stand before the command and after it.
-GlobalOptions GlobalOptionsOf(const QCommandLineParser& top, const QCommandLineParser& parser) {
+GlobalOptions GlobalOptionsOf(const QCommandLineParser& top, const QCommandLineParser& parser,
+                              QStringList& said) {
     GlobalOptions global;
     for (const QCommandLineParser* source : {&top, &parser}) {
         global.Ports += source->values(QStringLiteral("port"));
@@ -736,21 +740,19 @@ GlobalOptions GlobalOptionsOf(const QCommandLineParser& top, const QCommandLineP
             global.Folder = source->value(QStringLiteral("folder"));
         }
     }
-    global.Ports = OncePerDevice(global.Ports);
+    global.Ports = OncePerDevice(global.Ports, said);
     global.Port = global.Ports.value(0);
     return global;
 }
 
-// The help, the version or the man page's sections, when one is asked for; ends the program.
-std::optional<int> TextAsked(const QCommandLineParser& parser, const QString& command) {
+// The help or the version, when one is asked for.
+std::optional<QString> TextAsked(const QCommandLineParser& parser, const QString& command) {
     if (parser.isSet(QStringLiteral("version"))) {
-        PrintText(QStringLiteral("muezzin-cli %1\n").arg(QCoreApplication::applicationVersion()));
-        return exitcode::Ok;
+        return QStringLiteral("muezzin-cli %1\n").arg(QCoreApplication::applicationVersion());
     }
     if (parser.isSet(QStringLiteral("help"))) {
-        PrintText(command.isEmpty() ? ProgramHelpText(Help())
-                                    : CommandHelpText(Help(), HelpOf(command)));
-        return exitcode::Ok;
+        return command.isEmpty() ? ProgramHelpText(Help())
+                                 : CommandHelpText(Help(), HelpOf(command));
     }
     return std::nullopt;
 }
@@ -764,27 +766,23 @@ Options ParseOptions(const QStringList& arguments) {
     top.addOption(manPage);
     top.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     if (!top.parse(arguments)) {
-        PrintError(top.errorText());
-        return Ended(exitcode::InputError);
+        return Wrong(top.errorText());
     }
     if (top.isSet(manPage)) {
-        PrintText(ManPageInclude(Help()));
-        return Ended(exitcode::Ok);
+        return Ended(exitcode::Ok, ManPageInclude(Help()));
     }
-    if (const auto status = TextAsked(top, QString())) {
-        return Ended(*status);
+    if (const auto text = TextAsked(top, QString())) {
+        return Ended(exitcode::Ok, *text);
     }
 
     const QStringList rest = top.positionalArguments();
     if (rest.isEmpty()) {
-        PrintError(QStringLiteral("no command given; see 'muezzin-cli --help'"));
-        return Ended(exitcode::InputError);
+        return Wrong(QStringLiteral("no command given; see 'muezzin-cli --help'"));
     }
     const auto found = Commands().find(rest.first());
     if (found == Commands().end()) {
-        PrintError(QStringLiteral("unknown command '%1'; see 'muezzin-cli --help'")
-                       .arg(ShownValue(rest.first())));
-        return Ended(exitcode::InputError);
+        return Wrong(QStringLiteral("unknown command '%1'; see 'muezzin-cli --help'")
+                         .arg(ShownValue(rest.first())));
     }
     Options options;
     options.Name = found->first;
@@ -792,36 +790,32 @@ Options ParseOptions(const QStringList& arguments) {
     options.Parser = std::make_unique<QCommandLineParser>();
     QCommandLineParser& parser = *options.Parser;
     parser.addOptions(GlobalOptionList());
-    parser.addOptions(options.Chosen->Options);
+    parser.addOptions(options.Chosen->Help.Options);
     QStringList commandArguments = rest;
     commandArguments.first() = QStringLiteral("muezzin-cli ") + rest.first();
     if (!parser.parse(commandArguments)) {
-        PrintError(parser.errorText());
-        return Ended(exitcode::InputError);
+        return Wrong(parser.errorText());
     }
-    if (const auto status = TextAsked(parser, options.Name)) {
-        return Ended(*status);
+    if (const auto text = TextAsked(parser, options.Name)) {
+        return Ended(exitcode::Ok, *text);
     }
-    if (options.Chosen->Arguments.isEmpty() && !parser.positionalArguments().isEmpty()) {
-        PrintError(QStringLiteral("unexpected argument '%1'")
-                       .arg(ShownValue(parser.positionalArguments().first())));
-        return Ended(exitcode::InputError);
+    if (options.Chosen->Help.Arguments.isEmpty() && !parser.positionalArguments().isEmpty()) {
+        return Wrong(QStringLiteral("unexpected argument '%1'")
+                         .arg(ShownValue(parser.positionalArguments().first())));
     }
     if (const QString repeated = RepeatedOption({&top, &parser}, {QStringLiteral("port")});
         !repeated.isEmpty()) {
-        PrintError(RepeatedOptionText(repeated));
-        return Ended(exitcode::InputError);
+        return Wrong(RepeatedOptionText(repeated));
     }
     if (parser.optionNames().contains(FormatOption.names().first())) {
         const QString format = parser.value(FormatOption);
         if (format != QStringLiteral("json") && format != QStringLiteral("text")) {
-            PrintError(
+            return Wrong(
                 QStringLiteral("--format takes text or json, not '%1'").arg(ShownValue(format)));
-            return Ended(exitcode::InputError);
         }
         options.Json = format == QStringLiteral("json");
     }
-    options.Global = GlobalOptionsOf(top, parser);
+    options.Global = GlobalOptionsOf(top, parser, options.Errors);
     return options;
 }
 
@@ -867,14 +861,25 @@ int Run(const Options& options) {
     }
 }
 
-// The command is known before the application object is made: the doctor checks fonts, which need
-// a QGuiApplication; it needs no display.
-std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char* argv[], const Options& options) {
-    if (options.Chosen && options.Chosen->DrawsText) {
+// The doctor checks fonts, which need a QGuiApplication; it needs no display.
+std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char* argv[], bool drawsText) {
+    if (drawsText) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         return std::make_unique<QGuiApplication>(argc, argv);
     }
     return std::make_unique<QCoreApplication>(argc, argv);
+}
+
+// Whether the command line names a command that draws text, read silently from the arguments
+// as they come, before the application object exists: enough for the command's name, which is
+// ASCII in any code page.
+bool DrawsText(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    }
+    const Options options = ParseOptions(arguments);
+    return !options.Exit && options.Chosen->DrawsText;
 }
 
 } // namespace
@@ -884,11 +889,14 @@ int main(int argc, char* argv[]) {
     InstallStopSignals();
     QCoreApplication::setApplicationName(QStringLiteral("muezzin-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) {
-        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const std::unique_ptr<QCoreApplication> app =
+        MakeApplication(argc, argv, DrawsText(argc, argv));
+    // Read as the application object hands them over: on Windows from the wide command line, so
+    // that a Persian name or path is not lost to the ANSI code page.
+    const Options options = ParseOptions(QCoreApplication::arguments());
+    PrintText(options.Text);
+    for (const QString& error : options.Errors) {
+        PrintError(error);
     }
-    const Options options = ParseOptions(arguments);
-    const std::unique_ptr<QCoreApplication> app = MakeApplication(argc, argv, options);
     return FlushedOutputStatus(options.Exit ? *options.Exit : Run(options), "muezzin-cli");
 }

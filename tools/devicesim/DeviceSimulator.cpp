@@ -202,20 +202,23 @@ bool DeviceSimulator::HeldByAnother() const {
     namespace fs = std::filesystem;
     const fs::path port = portPath_;
     const pid_t self = ::getpid();
+    // Stepped with an error code: a process that ends mid-scan takes its entries with it, and
+    // the throwing increment would end the close-watch thread and the simulator with it.
     std::error_code ec;
-    for (const fs::directory_entry& process : fs::directory_iterator("/proc", ec)) {
-        const std::string name = process.path().filename().string();
+    for (fs::directory_iterator process("/proc", ec), end; !ec && process != end;
+         process.increment(ec)) {
+        const std::string name = process->path().filename().string();
         if (name.empty() || name.find_first_not_of("0123456789") != std::string::npos) {
             continue;
         }
         std::error_code unreadable; // another user's process, or one that has just ended
-        for (const fs::directory_entry& fd :
-             fs::directory_iterator(process.path() / "fd", unreadable)) {
+        for (fs::directory_iterator fd(process->path() / "fd", unreadable);
+             !unreadable && fd != end; fd.increment(unreadable)) {
             std::error_code gone;
-            if (fs::read_symlink(fd.path(), gone) != port) {
+            if (fs::read_symlink(fd->path(), gone) != port) {
                 continue;
             }
-            const long number = std::stol(fd.path().filename().string());
+            const long number = std::stol(fd->path().filename().string());
             if (::syscall(SYS_kcmp, self, std::stol(name), KCMP_FILE, slaveKeeper_, number) != 0) {
                 return true;
             }
@@ -549,13 +552,7 @@ std::string DeviceSimulator::TraceLine(const TraceEntry& entry) {
     case TraceEntry::Direction::Dropped:
         break;
     }
-    std::string line(1, mark);
-    std::array<char, 4> hex{};
-    for (const std::uint8_t byte : entry.Bytes) {
-        std::snprintf(hex.data(), hex.size(), " %02X", unsigned{byte});
-        line += hex.data();
-    }
-    return line;
+    return mark + frame::HexText(entry.Bytes);
 }
 
 bool DeviceSimulator::WriteTrace(const std::string& path) const {

@@ -28,13 +28,6 @@ void Fail(const QString& text) {
     std::fprintf(stderr, "muezzin-timetable: %s\n", text.toUtf8().constData());
 }
 
-int CurrentSolarYear() {
-    CalendarClock clock;
-    SampleClock(clock, std::time(nullptr));
-    ToSolarDate(clock);
-    return clock.SolarYear;
-}
-
 int NumberOption(const QCommandLineParser& parser, const QString& name, int fallback, bool& ok) {
     if (!parser.isSet(name)) {
         return fallback;
@@ -123,7 +116,7 @@ Options ParseOptions(const QStringList& arguments) {
 
     bool ok = true;
     const int county = NumberOption(parser, QStringLiteral("county"), 0, ok);
-    const int from = NumberOption(parser, QStringLiteral("from"), CurrentSolarYear(), ok);
+    const int from = NumberOption(parser, QStringLiteral("from"), ClockNow().SolarYear, ok);
     const int years = NumberOption(parser, QStringLiteral("years"), 10, ok);
     if (!ok) {
         return Ended(exitcode::InputError);
