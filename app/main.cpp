@@ -101,7 +101,8 @@ void DescribeOptions(QCommandLineParser& parser, const WindowOptions& options) {
         QStringLiteral(
             "Configures an electronic muezzin over its serial line: location, prayer\n"
             "timetables, audio settings, clock and firmware. Serial ports named in\n"
-            "MUEZZIN_PORTS (separated by '%1') are searched besides those the system lists.")
+            "MUEZZIN_PORTS (separated by '%1') are searched besides those the system lists;\n"
+            "with MUEZZIN_PORTS_ONLY=1, they alone.")
             .arg(PortListSeparator()));
     parser.addHelpOption();
     parser.addVersionOption();

@@ -32,6 +32,11 @@ bool OpenForProbe(CommLink& link, const QString& port, bool showError) {
 PortSources SystemPortSources() {
     return {[] {
                 QStringList ports;
+                // Set where the system's ports hold other equipment (a console, a modem) that
+                // must not be written to: then only the named ports are searched.
+                if (qEnvironmentVariable("MUEZZIN_PORTS_ONLY") == QStringLiteral("1")) {
+                    return ports;
+                }
                 for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
                     ports.append(info.systemLocation());
                 }

@@ -13,7 +13,8 @@
 constexpr int MaxListedPorts = 99;
 
 // Where the candidate ports come from: the platform's list and the MUEZZIN_PORTS variable
-// (colon-separated on Linux, semicolon on Windows), which is how a simulator is found.
+// (colon-separated on Linux, semicolon on Windows), which is how a simulator is found. With
+// MUEZZIN_PORTS_ONLY=1 the platform's list is left out.
 struct PortSources {
     std::function<QStringList()> Platform;
     std::function<QString()> Extra;

@@ -47,6 +47,8 @@ QProcessEnvironment Environment(const QString& extraPorts = {}) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_DATA_HOME"), DataHome());
     env.remove(QStringLiteral("MUEZZIN_PORTS"));
+    // The machine's own serial ports are never written to, nor raced for with other tests.
+    env.insert(QStringLiteral("MUEZZIN_PORTS_ONLY"), QStringLiteral("1"));
     if (!extraPorts.isEmpty()) {
         env.insert(QStringLiteral("MUEZZIN_PORTS"), extraPorts);
     }
@@ -853,6 +855,10 @@ private slots:
         QStringList lines = run.Out.split(u'\n');
         QCOMPARE(lines.takeLast(), QString()); // every line ends
         QCOMPARE(lines.isEmpty() ? QString() : lines.last(), lastLine);
+        // MUEZZIN_PORTS_ONLY=1: none of the ports the system lists was tried.
+        QVERIFY(!viaEnvironment || std::all_of(lines.begin(), lines.end(), [&](const QString& l) {
+            return l.startsWith(link);
+        }));
     }
 
     // The upgrade as a user runs it: log lines on standard output, the status lines on

@@ -43,6 +43,9 @@ QProcessEnvironment Environment() {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_DATA_HOME"), home.path());
     env.remove(QStringLiteral("MUEZZIN_PORTS"));
+    // The machine's own serial ports are never written to, nor raced for with other tests: a
+    // window whose search met one held by another test would wait on its error box.
+    env.insert(QStringLiteral("MUEZZIN_PORTS_ONLY"), QStringLiteral("1"));
     env.remove(QStringLiteral("MUEZZIN_UDEV_RULES_DIRS"));
     return env;
 }

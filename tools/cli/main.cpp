@@ -633,6 +633,10 @@ const ProgramHelp& Help() {
             {QStringLiteral("MUEZZIN_PORTS"),
              QStringLiteral("Serial ports to search besides those the system lists, separated "
                             "by ':'; the simulator's pseudo-terminal, for instance.")},
+            {QStringLiteral("MUEZZIN_PORTS_ONLY"),
+             QStringLiteral("Set to 1, only the ports MUEZZIN_PORTS names are searched, none "
+                            "the system lists: for a PC whose other serial ports hold a console "
+                            "or a modem that must not be written to.")},
             {QStringLiteral("XDG_DATA_HOME"),
              QStringLiteral("Where the user's data folder lies (default ~/.local/share).")},
             {QStringLiteral("MUEZZIN_UDEV_RULES_DIRS"),
