@@ -143,6 +143,7 @@ private slots:
         CommLink link;
         CalendarClock clock;
         TForm1 window(link, clock, disk.Path() + u'/');
+        window.SetPortSources({[] { return QStringList(); }, {}}); // the machine's ports left alone
         std::vector<QString> boxes;
         std::vector<QString> questions;
         bool answer = false;
