@@ -78,8 +78,10 @@ for command in $commands; do
     done < <(sed -n '/^Examples:/,$s/^  \(muezzin-cli .*\)/\1/p' <<<"$help")
 done
 
+# By name, as from the PATH: the usage line holds the name the program was started by.
 for program in "$@"; do
-    narrow "$program --help" "$("$program" --help)"
+    name=$(basename "$program")
+    narrow "$name --help" "$(PATH="$(dirname "$program"):$PATH" "$name" --help)"
 done
 
 # Each other page: what its program uses, nothing it does not.
