@@ -665,10 +665,9 @@ void TForm1::N13Click() {
         SetProgressVisible(false);
         return;
     }
-    CommLink candidates; // only for the list of ports, which the link in use must keep
-    ListPorts(candidates, portSources_);
     try {
-        RunUpgrade(link_, *this, path, RecoveryPortName(link_, candidates.PortNames, QString()));
+        RunUpgrade(link_, *this, path,
+                   RecoveryPortName(link_, CandidatePorts(portSources_), QString()));
     } catch (const OperationStopped&) {
         // The stop signal's watch winds the window down once the handler has returned.
     }

@@ -88,8 +88,7 @@ struct CommLink {
     std::uint32_t IoStatus = 0;
     std::array<frame::Byte, frame::BufferSize> TxFrame{};
     std::array<frame::Byte, frame::BufferSize> RxBuffer{};
-    std::uint8_t PortCount = 0;   // ports listed by the last scan, at most 99
-    QStringList PortNames;        // their platform names, in the order found
+    QStringList PortNames;        // the ports listed by the last scan, in the order found
     std::string VersionText;      // firmware version as last reported (14 characters)
     QString LastAnsweredPort;     // where a device last answered the probe in this run
     std::uint32_t WriteCount = 0; // at most 512

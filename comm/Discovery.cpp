@@ -45,7 +45,7 @@ PortSources SystemPortSources() {
             [] { return qEnvironmentVariable("MUEZZIN_PORTS"); }};
 }
 
-int ListPorts(CommLink& link, const PortSources& sources) {
+QStringList CandidatePorts(const PortSources& sources) {
     QStringList ports = sources.Platform ? sources.Platform() : QStringList();
     if (ports.size() > MaxListedPorts) {
         ports.erase(ports.begin() + MaxListedPorts, ports.end());
@@ -56,9 +56,11 @@ int ListPorts(CommLink& link, const PortSources& sources) {
             ports.append(port);
         }
     }
-    link.PortNames = ports;
-    link.PortCount = static_cast<std::uint8_t>(std::min<qsizetype>(ports.size(), 255));
-    return static_cast<int>(ports.size());
+    return ports;
+}
+
+void ListPorts(CommLink& link, const PortSources& sources) {
+    link.PortNames = CandidatePorts(sources);
 }
 
 bool FindDevice(CommLink& link, DiscoveryState& state) {

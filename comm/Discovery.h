@@ -27,9 +27,12 @@ struct DiscoveryState {
     std::set<QString> OpenFailuresShown; // ports whose open error was shown in a box already
 };
 
-// Fills PortCount and PortNames: the platform's ports (the list is capped at 99), then the
+// The ports a search tries, in order: the platform's (the list is capped at 99), then the
 // extra ones not listed already.
-int ListPorts(CommLink& link, const PortSources& sources = SystemPortSources());
+QStringList CandidatePorts(const PortSources& sources = SystemPortSources());
+
+// Fills the link's PortNames with the candidate ports, which its searches then probe.
+void ListPorts(CommLink& link, const PortSources& sources = SystemPortSources());
 
 // Probes the listed ports in order; on an answer keeps the port open, sets Connected and
 // queries the version. A port held from an earlier connection is closed first. A port that

@@ -50,7 +50,7 @@ class DiscoveryTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void listPorts_data() {
+    void candidatePorts_data() {
         QTest::addColumn<int>("platformCount");
         QTest::addColumn<QString>("extra");
         QTest::addColumn<int>("expected");
@@ -64,7 +64,7 @@ private slots:
         QTest::newRow("cap, then extras") << 120 << "/tmp/sim" << 100 << "/tmp/sim";
     }
 
-    void listPorts() {
+    void candidatePorts() {
         QFETCH(int, platformCount);
         QFETCH(QString, extra);
         QFETCH(int, expected);
@@ -73,16 +73,13 @@ private slots:
         for (int i = 0; i < platformCount; ++i) {
             platform.append(QStringLiteral("/dev/ttyS%1").arg(i));
         }
-        CommLink link;
-        const int count =
-            ListPorts(link, {[platform] { return platform; }, [extra] { return extra; }});
-        QCOMPARE(count, expected);
-        QCOMPARE(int{link.PortCount}, expected);
-        QCOMPARE(link.PortNames.size(), expected);
+        const QStringList ports =
+            CandidatePorts({[platform] { return platform; }, [extra] { return extra; }});
+        QCOMPARE(ports.size(), expected);
         if (expected > 0) {
-            QCOMPARE(link.PortNames.last(), last);
-            QCOMPARE(link.PortNames.first(),
-                     platformCount > 0 ? QStringLiteral("/dev/ttyS0") : link.PortNames.first());
+            QCOMPARE(ports.last(), last);
+            QCOMPARE(ports.first(),
+                     platformCount > 0 ? QStringLiteral("/dev/ttyS0") : ports.first());
         }
     }
 

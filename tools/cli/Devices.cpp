@@ -47,7 +47,8 @@ LinkNotifier Notifier(Console& console, const QString& port, bool alone) {
 bool Search(CommLink& link, DiscoveryState& state, const QString& port,
             const DeviceRunOptions& options) {
     // A device served alone without a port is searched for as the window searches.
-    ListNamedPorts(link, options.Alone && port.isEmpty() ? QStringList() : QStringList{port});
+    link.PortNames =
+        NamedPorts(options.Alone && port.isEmpty() ? QStringList() : QStringList{port});
     if (options.OnlyAnswering) {
         state.OpenFailuresShown.insert(port); // no open-error message for a port left out
     }
@@ -236,10 +237,9 @@ void Summarize(const std::vector<DeviceRow>& devices, const DeviceRunOptions& op
 
 } // namespace
 
-void ListNamedPorts(CommLink& link, const QStringList& named) {
+QStringList NamedPorts(const QStringList& named) {
     if (named.isEmpty()) {
-        ListPorts(link);
-        return;
+        return CandidatePorts();
     }
     QStringList names;
     for (const QString& port : named) {
@@ -247,7 +247,7 @@ void ListNamedPorts(CommLink& link, const QStringList& named) {
             names.append(port.trimmed());
         }
     }
-    ListPorts(link, {[&] { return names; }, {}});
+    return CandidatePorts({[&] { return names; }, {}});
 }
 
 DeviceOutcome ResultOutcome(int status, const QString& result, bool isError) {

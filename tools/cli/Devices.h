@@ -77,10 +77,10 @@ struct DeviceRunOptions {
     std::vector<DeviceSummary>* Summaries = nullptr;
 };
 
-// Lists the ports a command works on: each named (trimmed; an empty name names none) as it stands,
+// The ports a command works on: each named (trimmed; an empty name names none) as it stands,
 // not split as MUEZZIN_PORTS is, since a by-path name holds ':'; when none is named, every
 // candidate port, as a search probes them.
-void ListNamedPorts(CommLink& link, const QStringList& named);
+QStringList NamedPorts(const QStringList& named);
 
 // Runs the job on every device at once, each with its own serial port created, used and closed
 // on its thread; one device's failure neither stops nor slows the others. Prints the closing

@@ -69,16 +69,15 @@ QStringList DevicePorts(const GlobalOptions& global) {
     if (!global.AllPorts) {
         return global.Ports;
     }
-    CommLink link;
-    ListPorts(link);
+    QStringList ports = CandidatePorts();
     for (const QString& port : global.Ports) {
-        if (!link.PortNames.contains(port)) {
-            link.PortNames.append(port);
+        if (!ports.contains(port)) {
+            ports.append(port);
         }
     }
     // A device listed by the platform and named in MUEZZIN_PORTS is one device.
     const QStringList given = global.Ports + SplitPortList(SystemPortSources().Extra());
-    return DistinctPorts(link.PortNames, given);
+    return DistinctPorts(ports, given);
 }
 
 // Says why the command does nothing, in the JSON document too.
@@ -125,10 +124,8 @@ int ServeDevices(const GlobalOptions& global, Console& console, const DeviceJob&
 }
 
 int RunPorts(const QCommandLineParser& parser, const GlobalOptions& global) {
-    CommLink link;
-    ListNamedPorts(link, global.Ports);
     const bool pathsOnly = parser.isSet(QStringLiteral("paths"));
-    std::vector<PortDetails> ports = DetailsOfPorts(link.PortNames);
+    std::vector<PortDetails> ports = DetailsOfPorts(NamedPorts(global.Ports));
     for (PortDetails& port : ports) {
         if (!pathsOnly) {
             const PortProblem problem = CheckPort(port.Path);
@@ -167,9 +164,7 @@ QString FolderHint(const StartFolderChoice& choice) {
 }
 
 int RunDoctorCommand(const QCommandLineParser&, const GlobalOptions& global) {
-    CommLink link;
-    ListNamedPorts(link, global.Ports);
-    return RunDoctor(link.PortNames, global.Folder);
+    return RunDoctor(NamedPorts(global.Ports), global.Folder);
 }
 
 int RunFind(const QCommandLineParser&, const GlobalOptions& global) {
