@@ -511,15 +511,9 @@ SettingsFields TForm1::Fields() const {
 }
 
 void TForm1::BitBtn1Click() {
-    UploadInput input;
-    input.Fields = Fields();
-    input.CountyIndex = location_.CountyIndex;
-    input.ProvinceIndex = location_.ProvinceIndex;
-    input.GlyphCodes = location_.GlyphCodes;
-    input.TimetableFolder = location_.TimetableFolder;
-    input.KeyFilePath = startFolder_ + KeyFileName;
+    const UploadInput input = UploadInputOf(Fields(), location_, startFolder_);
     try {
-        RunUpload(link_, clock_, *this, input);
+        RunUpload(link_, *this, PrepareUpload(input, clock_.SolarYear));
     } catch (const OperationStopped&) {
         // The stop signal's watch winds the window down once the handler has returned.
     } catch (const SettingsError& error) {

@@ -2,6 +2,7 @@
 
 #include "device/DeviceTexts.h"
 #include "device/UpgradeTexts.h"
+#include "location/LocationSelection.h"
 
 #include <algorithm>
 
@@ -68,6 +69,47 @@ bool SendBlock(CommLink& link, OperationHost& host, BlockRun& run, UploadResult&
 
 } // namespace
 
+UploadInput UploadInputOf(const SettingsFields& fields, const LocationSelection& location,
+                          const QString& startFolder) {
+    UploadInput input;
+    input.Fields = fields;
+    input.CountyIndex = location.CountyIndex;
+    input.ProvinceIndex = location.ProvinceIndex;
+    input.GlyphCodes = location.GlyphCodes;
+    input.TimetableFolder = location.TimetableFolder;
+    input.KeyFilePath = startFolder + KeyFileName;
+    return input;
+}
+
+void PreparedUpload::ThrowInputError() const {
+    if (InputError) {
+        std::rethrow_exception(InputError);
+    }
+}
+
+PreparedUpload PrepareUpload(const UploadInput& input, int solarYear) {
+    PreparedUpload upload;
+    upload.FirstYear = solarYear;
+    upload.TimetableFolder = input.TimetableFolder;
+    upload.Resend = input.Resend;
+    try {
+        upload.Settings = BuildSettingsBlock(input.Fields, input.CountyIndex, input.ProvinceIndex,
+                                             input.GlyphCodes, solarYear);
+        upload.Keys = LoadKeyTable(input.KeyFilePath);
+    } catch (const UserError&) {
+        upload.InputError = std::current_exception();
+        return upload;
+    }
+    // Without a county the timetables would be looked for in the working directory.
+    for (int j = 0; !input.TimetableFolder.isEmpty() && j < TimetableYearCount; ++j) {
+        upload.Years.push_back(LoadYearBlock(input.TimetableFolder, solarYear + j));
+        if (upload.Years.back().Status != YearFileStatus::Loaded) {
+            break;
+        }
+    }
+    return upload;
+}
+
 std::vector<int> UploadAddresses() {
     std::vector<int> addresses = {SettingsAddress};
     for (int j = 0; j < TimetableYearCount; ++j) {
@@ -115,8 +157,7 @@ BlockOutcome WriteBlock(CommLink& link, OperationHost& host, int address, BlockD
     return JudgeBlockReply(link, host);
 }
 
-UploadResult RunUpload(CommLink& link, const CalendarClock& clock, OperationHost& host,
-                       const UploadInput& input) {
+UploadResult RunUpload(CommLink& link, OperationHost& host, const PreparedUpload& upload) {
     UploadResult result;
     host.SetProgressPosition(0);
     host.SetProgressRange(UploadBlockCount);
@@ -126,15 +167,12 @@ UploadResult RunUpload(CommLink& link, const CalendarClock& clock, OperationHost
         host.ShowMessage(ConnectDeviceText);
         return result;
     }
-    if (input.TimetableFolder.isEmpty()) {
-        // Without a county the timetables would be looked for in the working directory.
+    if (upload.TimetableFolder.isEmpty()) {
         host.ShowMessage(ChooseCountyText);
         return result;
     }
-    // Every input is read before the first frame, so that an input error sends nothing.
-    const SettingsBlock settings = BuildSettingsBlock(
-        input.Fields, input.CountyIndex, input.ProvinceIndex, input.GlyphCodes, clock.SolarYear);
-    const KeyTable keys = LoadKeyTable(input.KeyFilePath);
+    // Every input was read before the first frame, so that an input error sends nothing.
+    upload.ThrowInputError();
 
     scope.PauseMonitor();
     result.Started = true;
@@ -142,13 +180,12 @@ UploadResult RunUpload(CommLink& link, const CalendarClock& clock, OperationHost
     std::fill_n(link.RxBuffer.begin(), frame::ClearedAtStart, 0);
 
     BlockRun run;
-    run.Resend = input.Resend;
-    bool going = SendBlock(link, host, run, result, SettingsAddress, BlockData(settings));
-    for (int j = 0; going && j < TimetableYearCount; ++j) {
-        const int year = clock.SolarYear + j;
-        const YearBlockResult loaded = LoadYearBlock(input.TimetableFolder, year);
+    run.Resend = upload.Resend;
+    bool going = SendBlock(link, host, run, result, SettingsAddress, BlockData(upload.Settings));
+    for (int j = 0; going && j < static_cast<int>(upload.Years.size()); ++j) {
+        const YearBlockResult& loaded = upload.Years[static_cast<std::size_t>(j)];
         if (loaded.Status != YearFileStatus::Loaded) {
-            host.AppendLogLine(YearFileProblemText(loaded.Status, year));
+            host.AppendLogLine(YearFileProblemText(loaded.Status, upload.FirstYear + j));
             break;
         }
         for (int b = 0; going && b < YearBlockCount; ++b) {
@@ -158,7 +195,7 @@ UploadResult RunUpload(CommLink& link, const CalendarClock& clock, OperationHost
         result.YearsWritten += going ? 1 : 0;
     }
     for (int i = 0; going && i < KeyBlockCount; ++i) {
-        going = SendBlock(link, host, run, result, KeyBlockAddress(i), BlockOf(keys, i));
+        going = SendBlock(link, host, run, result, KeyBlockAddress(i), BlockOf(upload.Keys, i));
     }
 
     // A missing year leaves a gap before the key table, a stop everything after it.

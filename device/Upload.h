@@ -1,14 +1,16 @@
 #pragma once
 
-#include "calendar/CalendarClock.h"
 #include "comm/CommLink.h"
 #include "device/KeyTable.h"
 #include "device/OperationHost.h"
 #include "device/SettingsBlock.h"
 #include "device/YearBlock.h"
 
+#include <exception>
 #include <span>
 #include <vector>
+
+struct LocationSelection;
 
 // A block of device memory as one block-write frame carries it.
 constexpr int BlockBytes = static_cast<int>(frame::BlockDataSize); // 0x80
@@ -46,6 +48,35 @@ struct UploadInput {
     bool Resend = true; // false: every block written once, whatever its reply
 };
 
+// The input of an upload from the fields and the location chosen with the three boxes, as the
+// window and the command line both fill it; the key file is the start folder's (which ends with
+// "/").
+UploadInput UploadInputOf(const SettingsFields& fields, const LocationSelection& location,
+                          const QString& startFolder);
+
+// What an upload sends, read and checked once however many devices a run writes it into.
+struct PreparedUpload {
+    SettingsBlock Settings{};
+    KeyTable Keys{};
+    // The timetables from FirstYear on, up to the first year whose file cannot be used (that
+    // one included, with its status); none while no county has been chosen.
+    int FirstYear = 0;
+    std::vector<YearBlockResult> Years;
+    QString TimetableFolder;
+    bool Resend = true;
+    // Why the input cannot be sent (a SettingsError or a UserError). RunUpload throws it only
+    // once it has found a device and a county, since those are said first.
+    std::exception_ptr InputError;
+
+    // Throws the input error, if there is one.
+    void ThrowInputError() const;
+};
+
+// Builds the settings block for the current solar year and reads the key table and the
+// timetables; a field that does not convert or a key file that cannot be read is kept as the
+// input error, and nothing more is read then.
+PreparedUpload PrepareUpload(const UploadInput& input, int solarYear);
+
 // How one block ended: confirmed by a whole, equal echo, or what went wrong with the reply.
 enum class BlockOutcome { Confirmed, Differs, ShortReply, WrongHeader, NoReply, NotSent };
 
@@ -77,8 +108,7 @@ BlockOutcome JudgeBlockReply(const CommLink& link, OperationHost& host);
 BlockOutcome WriteBlock(CommLink& link, OperationHost& host, int address, BlockData data);
 
 // The whole upload: settings, ten years of timetables from the current solar year, the key
-// table; every block read back and compared. Input errors (a field that does not convert, a
-// missing key file) throw before anything is sent, with the monitor running and the progress
-// bar hidden again.
-UploadResult RunUpload(CommLink& link, const CalendarClock& clock, OperationHost& host,
-                       const UploadInput& input);
+// table; every block read back and compared. Without a device or a county it says so and sends
+// nothing; then the input error, if any, is thrown before anything is sent, with the monitor
+// running and the progress bar hidden again.
+UploadResult RunUpload(CommLink& link, OperationHost& host, const PreparedUpload& upload);

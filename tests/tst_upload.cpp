@@ -1,3 +1,4 @@
+#include "calendar/CalendarClock.h"
 #include "common/UserError.h"
 #include "device/DeviceTexts.h"
 #include "device/Upload.h"
@@ -213,6 +214,9 @@ struct Rig {
         return true;
     }
 
+    // One upload, prepared as the window and the command line prepare it.
+    UploadResult Run() { return RunUpload(link, host, PrepareUpload(input, clock.SolarYear)); }
+
     SettingsBlock Settings() const {
         return BuildSettingsBlock(input.Fields, input.CountyIndex, input.ProvinceIndex,
                                   input.GlyphCodes, clock.SolarYear);
@@ -331,7 +335,7 @@ private slots:
             }
         }
 
-        const UploadResult result = RunUpload(rig.link, rig.clock, rig.host, rig.input);
+        const UploadResult result = rig.Run();
 
         const auto plan = BlockPlan(rig.Settings(), years);
         const int blocks = static_cast<int>(plan.size());
@@ -403,7 +407,7 @@ private slots:
         rig.input.Resend = false;
         QVERIFY(rig.WriteYears(10));
 
-        const UploadResult result = RunUpload(rig.link, rig.clock, rig.host, rig.input);
+        const UploadResult result = rig.Run();
 
         const auto plan = BlockPlan(rig.Settings(), 10);
         const Expected expected = Model(options, plan);
@@ -465,7 +469,7 @@ private slots:
         rig.ShortTimeouts();
         QVERIFY(rig.WriteYears(10));
 
-        const UploadResult result = RunUpload(rig.link, rig.clock, rig.host, rig.input);
+        const UploadResult result = rig.Run();
 
         QCOMPARE(result.BlocksSent, sent);
         QCOMPARE(result.Resends, resends);
@@ -511,7 +515,7 @@ private slots:
             rig.input.TimetableFolder.clear();
         }
 
-        const UploadResult result = RunUpload(rig.link, rig.clock, rig.host, rig.input);
+        const UploadResult result = rig.Run();
 
         QVERIFY(!result.Started);
         QCOMPARE(result.BlocksSent, 0);
@@ -606,7 +610,7 @@ private slots:
         QString caught;
         QString caughtControl;
         try {
-            RunUpload(rig.link, rig.clock, rig.host, rig.input);
+            rig.Run();
         } catch (const SettingsError& error) {
             caught = error.Text();
             caughtControl = error.Control();

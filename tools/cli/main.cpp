@@ -383,35 +383,29 @@ int RunApply(const QCommandLineParser& parser, const GlobalOptions& global) {
     LocationSelection location;
     const CountySelection chosen =
         SelectCountyByIndex(location, db, *profile.County, folder, provinces);
-    UploadInput input;
-    input.Fields = profile.Fields;
+    SettingsFields fields = profile.Fields;
     if (!profile.HasLongitude) {
-        input.Fields.Longitude = chosen.Choice.LongitudeText;
+        fields.Longitude = chosen.Choice.LongitudeText;
     }
     if (!profile.HasLatitude) {
-        input.Fields.Latitude = chosen.Choice.LatitudeText;
+        fields.Latitude = chosen.Choice.LatitudeText;
     }
-    input.CountyIndex = location.CountyIndex;
-    input.ProvinceIndex = location.ProvinceIndex;
-    input.GlyphCodes = location.GlyphCodes;
-    input.TimetableFolder = location.TimetableFolder;
-    input.KeyFilePath = folder + KeyFileName;
+    UploadInput input = UploadInputOf(fields, location, folder);
     input.Resend = profile.Resend && !parser.isSet(QStringLiteral("no-resend"));
 
-    const CalendarClock clock = ClockNow();
-    // Bad input is reported before any port is touched, with the profile key that holds it.
+    // Read once for every device. Bad input is reported before any port is touched, with the
+    // profile key that holds it.
+    const PreparedUpload upload = PrepareUpload(input, ClockNow().SolarYear);
     try {
-        BuildSettingsBlock(input.Fields, input.CountyIndex, input.ProvinceIndex, input.GlyphCodes,
-                           clock.SolarYear);
+        upload.ThrowInputError();
     } catch (const SettingsError& error) {
         const QString key = ProfileKeyOfControl(error.Control());
         throw UserError(key.isEmpty() ? error.Text()
                                       : QStringLiteral("%1 (%2)").arg(error.Text(), key));
     }
-    LoadKeyTable(input.KeyFilePath);
 
     return ServeDevices(global, console, [&](DeviceContext& device) {
-        const UploadResult result = RunUpload(device.Link, device.Clock, device.Host, input);
+        const UploadResult result = RunUpload(device.Link, device.Host, upload);
         const QString text = UploadResultText(result);
         // Refused before a block was sent, the host has said why.
         return DeviceOutcome{.Status = UploadStatus(result),
