@@ -11,7 +11,7 @@ namespace {
 
 constexpr auto RedrawInterval = std::chrono::milliseconds(100); // at most ten draws a second
 
-QByteArray Bar(int count, int total, int width) {
+QByteArray ProgressBarCells(int count, int total, int width) {
     const int filled = total > 0 ? width * std::clamp(count, 0, total) / total : 0;
     return QByteArray(filled, '#') + QByteArray(width - filled, '.');
 }
@@ -151,7 +151,7 @@ QString Console::RowText(const Row& row) const {
     const int percent = p.Total > 0 ? 100 * std::clamp(p.Count, 0, p.Total) / p.Total : 0;
     QString text = single ? QString() : row.Label + QStringLiteral("  ");
     text += QStringLiteral("[%1] %2/%3 %4%")
-                .arg(QString::fromLatin1(Bar(p.Count, p.Total, single ? 30 : 20)))
+                .arg(QString::fromLatin1(ProgressBarCells(p.Count, p.Total, single ? 30 : 20)))
                 .arg(p.Count)
                 .arg(p.Total)
                 .arg(percent, 3);

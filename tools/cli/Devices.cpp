@@ -44,8 +44,8 @@ LinkNotifier Notifier(Console& console, const QString& port, bool alone) {
 }
 
 // Lists the device's candidate ports and probes them in order; true when a device answered.
-bool Search(CommLink& link, DiscoveryState& state, const QString& port,
-            const DeviceRunOptions& options) {
+bool SearchForDevice(CommLink& link, DiscoveryState& state, const QString& port,
+                     const DeviceRunOptions& options) {
     // A device served alone without a port is searched for as the window searches.
     link.PortNames =
         NamedPorts(options.Alone && port.isEmpty() ? QStringList() : QStringList{port});
@@ -95,7 +95,7 @@ QString RecoveryPort(const CommLink& link, const DiscoveryState& state, const QS
 
 // "0.012 > 55 AA 01 ...": the seconds since the run began, then the bytes in hexadecimal as the
 // simulator's trace has them, '>' written to the device and '<' read from it.
-FrameWatcher Trace(Console& console, int row, Clock::time_point begun) {
+FrameWatcher FrameTrace(Console& console, int row, Clock::time_point begun) {
     return [&console, row, begun](bool written, const frame::Byte* bytes, std::size_t count) {
         const double seconds = std::chrono::duration<double>(Clock::now() - begun).count();
         const QString line =
@@ -109,17 +109,17 @@ void ReleaseDevice(CommLink& link) {
     ClosePort(link);
 }
 
-void RunOne(DeviceRow& device, Console& console, const DeviceRunOptions& options,
-            const DeviceJob& job, Clock::time_point begun) {
+void ServeOneDevice(DeviceRow& device, Console& console, const DeviceRunOptions& options,
+                    const DeviceJob& job, Clock::time_point begun) {
     const auto started = Clock::now();
     CommLink link;
     link.Notify = Notifier(console, device.Port, options.Alone);
     link.Remark = [&console](const QString& text) { console.Error(ToolMessage(text)); };
     if (options.Verbose) {
-        link.Watch = Trace(console, device.Row, begun);
+        link.Watch = FrameTrace(console, device.Row, begun);
     }
     DiscoveryState state;
-    device.Answered = Search(link, state, device.Port, options);
+    device.Answered = SearchForDevice(link, state, device.Port, options);
     device.Version = link.VersionText;
     QString port = device.Answered ? link.PortName : QString();
     if (!device.Answered && options.Alone) {
@@ -222,7 +222,7 @@ int ShowTable(const std::vector<DeviceRow>& devices, Console& console,
     return worst;
 }
 
-void Summarize(const std::vector<DeviceRow>& devices, const DeviceRunOptions& options) {
+void KeepSummaries(const std::vector<DeviceRow>& devices, const DeviceRunOptions& options) {
     for (const DeviceRow& device : devices) {
         if (options.OnlyAnswering && !device.Answered) {
             continue;
@@ -264,14 +264,14 @@ int RunOnDevices(const QStringList& ports, Console& console, const DeviceRunOpti
     std::vector<std::unique_ptr<QThread>> threads;
     for (DeviceRow& device : devices) {
         threads.emplace_back(
-            QThread::create([&] { RunOne(device, console, options, job, begun); }));
+            QThread::create([&] { ServeOneDevice(device, console, options, job, begun); }));
         threads.back()->start();
     }
     for (const auto& thread : threads) {
         thread->wait();
     }
     if (options.Summaries) {
-        Summarize(devices, options);
+        KeepSummaries(devices, options);
     }
     return options.Alone ? ShowAlone(devices.front(), console)
                          : ShowTable(devices, console, options);

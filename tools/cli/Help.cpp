@@ -10,7 +10,7 @@ constexpr int WidestTerm = 24;
 
 // lead begins the first line; the words of text follow it, and every further line starts with
 // indent blanks. A line break in text starts a new line.
-QString Fill(const QString& lead, const QString& text, int indent, int width) {
+QString WrapWords(const QString& lead, const QString& text, int indent, int width) {
     QString out;
     QString line = lead;
     bool lineHasWord = false;
@@ -47,14 +47,14 @@ QString OptionNames(const QCommandLineOption& option) {
     return text;
 }
 
-bool Shown(const QCommandLineOption& option) {
+bool ShownInHelp(const QCommandLineOption& option) {
     return !(option.flags() & QCommandLineOption::HiddenFromHelp);
 }
 
 QList<HelpItem> OptionItems(const QList<QCommandLineOption>& options) {
     QList<HelpItem> items;
     for (const QCommandLineOption& option : options) {
-        if (Shown(option)) {
+        if (ShownInHelp(option)) {
             items.append({OptionNames(option), option.description()});
         }
     }
@@ -80,7 +80,7 @@ QString ItemList(const QString& heading, const QList<HelpItem>& items) {
             out += lead + u'\n';
             lead.clear();
         }
-        out += Fill(lead.leftJustified(column), item.Text, column, HelpWidth) + u'\n';
+        out += WrapWords(lead.leftJustified(column), item.Text, column, HelpWidth) + u'\n';
     }
     return out;
 }
@@ -93,7 +93,7 @@ QString ExampleList(const QList<HelpItem>& examples) {
     QString out = QStringLiteral("\nExamples:\n");
     for (const HelpItem& example : examples) {
         out += QStringLiteral("  ") + example.Term + u'\n';
-        out += Fill(QString(6, u' '), example.Text, 6, HelpWidth) + u'\n';
+        out += WrapWords(QString(6, u' '), example.Text, 6, HelpWidth) + u'\n';
     }
     return out;
 }
@@ -169,7 +169,7 @@ QString OptionRoff(const QCommandLineOption& option) {
 QString OptionsRoff(const QList<QCommandLineOption>& options) {
     QString out;
     for (const QCommandLineOption& option : options) {
-        if (Shown(option)) {
+        if (ShownInHelp(option)) {
             out += OptionRoff(option);
         }
     }
@@ -196,7 +196,7 @@ QString UsageRoff(const ProgramHelp& program, const CommandHelp& command) {
 } // namespace
 
 QString Wrapped(const QString& text, int indent, int width) {
-    return Fill(QString(), text, indent, width);
+    return WrapWords(QString(), text, indent, width);
 }
 
 QString UsageLine(const ProgramHelp& program, const CommandHelp& command) {

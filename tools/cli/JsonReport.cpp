@@ -13,7 +13,7 @@ QJsonValue TextOrNull(const QString& text) {
     return text.isEmpty() ? QJsonValue() : QJsonValue(text);
 }
 
-QJsonObject Count(int confirmed, int total) {
+QJsonObject ConfirmedOfTotal(int confirmed, int total) {
     return {{QStringLiteral("confirmed"), confirmed}, {QStringLiteral("total"), total}};
 }
 
@@ -85,12 +85,12 @@ QJsonObject UploadJson(const UploadResult& result) {
             QJsonObject{{QStringLiteral("address"), BlockAddressText(block.Address)},
                         {QStringLiteral("reason"), BlockOutcomeText(block.Outcome)}});
     }
-    return {{QStringLiteral("blocks"), Count(result.BlocksConfirmed, UploadBlockCount)},
+    return {{QStringLiteral("blocks"), ConfirmedOfTotal(result.BlocksConfirmed, UploadBlockCount)},
             {QStringLiteral("unconfirmed"), unconfirmed}};
 }
 
 QJsonObject UpgradeJson(const UpgradeResult& result) {
-    return {{QStringLiteral("pages"), Count(result.PagesConfirmed, FirmwarePageCount)},
+    return {{QStringLiteral("pages"), ConfirmedOfTotal(result.PagesConfirmed, FirmwarePageCount)},
             {QStringLiteral("completed"), result.Completed},
             {QStringLiteral("link_lost"), result.LinkLost}};
 }

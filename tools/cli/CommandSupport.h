@@ -1,0 +1,50 @@
+#pragma once
+
+#include "location/StartFolder.h"
+#include "tools/cli/Console.h"
+#include "tools/cli/Devices.h"
+#include "tools/cli/JsonReport.h"
+
+#include <QString>
+#include <QStringList>
+
+// What every command is given besides its own options: the global options, which stand before
+// the command's name or after it.
+struct GlobalOptions {
+    QString Port;          // the first port given; empty: search as the window does
+    QStringList Ports;     // every port given
+    bool AllPorts = false; // every candidate port where a device answers
+    QString Folder;        // the start folder once chosen; before, --folder or nothing
+    bool Verbose = false;  // every frame on standard error
+    bool Quiet = false;    // the results and the errors alone
+    // --format json: the document the command fills, printed when it ends; else none.
+    JsonReport* Json = nullptr;
+
+    // Several devices at once: each port given, or each where a device answers.
+    bool ManyDevices() const { return AllPorts || Ports.size() > 1; }
+};
+
+// Says why the command does nothing, in the JSON document too; returns the exit status of an
+// input refused.
+int RefuseCommand(const GlobalOptions& global, const QString& text);
+
+// The command's console: quiet or not, its people's lines on standard error when standard
+// output carries a JSON document; logging to logPath unless it is empty.
+Console CommandConsole(const GlobalOptions& global, const QString& logPath = {});
+
+// Runs the job on the command's devices: one found by a search or on the port given, shown
+// alone; or several at once, in a closing table. Each device's part goes into the JSON
+// document when one is asked for.
+int ServeDevices(const GlobalOptions& global, Console& console, const DeviceJob& job,
+                 DeviceRunOptions options = {});
+
+// The start folder as an absolute path ending with '/', as the tool's file names are joined to.
+QString StartFolderPath(const GlobalOptions& global);
+
+// Chosen only by the commands that read or write the tool's files, so that the others never
+// create or fill the data folder. What went wrong with the choice is said on standard error.
+StartFolderChoice ChooseStartFolderAndWarn(const QString& flag);
+
+// Said after an error that names a file of the start folder: maybe the folder is not the one
+// meant.
+QString StartFolderHint(const StartFolderChoice& choice);
