@@ -1,9 +1,14 @@
 #include "app/TForm1.h"
 
 #include "app/AppTexts.h"
+#include "app/ButtonGlyph.h"
+#include "app/ClockTick.h"
 #include "app/CodePageCheck.h"
+#include "app/EventLog.h"
 #include "app/LabeledEdit.h"
 #include "app/LampShape.h"
+#include "app/LocationBoxes.h"
+#include "app/StatusStrip.h"
 #include "app/TimetableView.h"
 #include "common/ShownText.h"
 #include "common/StopSignals.h"
@@ -25,17 +30,12 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QSlider>
 #include <QStatusBar>
-#include <QStyleOptionButton>
-#include <QTextBlock>
-#include <QTextDocument>
 #include <QTimer>
 #include <QWindow>
-#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <utility>
@@ -51,13 +51,8 @@ void PrintNote(const QString& text) {
 
 namespace {
 
-using namespace std::chrono;
-
 const QColor LampRed(0xFF, 0x00, 0x00);
 const QColor LampGreen(0x00, 0x80, 0x00);
-
-// The glyph may shrink to this side; below it a tick is no longer a tick.
-constexpr int SmallestGlyph = 10;
 
 } // namespace
 
@@ -78,28 +73,17 @@ TForm1::TForm1(CommLink& link, CalendarClock& clock, const QString& startFolder,
     ui->N1->addAction(timetableView);
     connect(timetableView, &QAction::triggered, this, &TForm1::TimetableViewClick);
 
-    // The bar is 17 pixels high, as designed. QStatusBar keeps 5 of them above and below its
-    // widgets and would cut the descenders off the texts, so the texts stand in a strip of their
-    // own over the whole bar. The strip gives way, whole, while the bar shows a message of its
-    // own (a control's hint, the folder note), so that one message shows at a time.
-    statusStrip_ = new QWidget(ui->StatusBar1);
-    auto* strip = new QHBoxLayout(statusStrip_);
-    strip->setContentsMargins(2, 0, 2, 0);
-    strip->setSpacing(6);
-    statusText_ = new QLabel(statusStrip_);
-    statusText_->setObjectName(QStringLiteral("StatusText"));
-    strip->addWidget(statusText_, 1);
-    portProblems_ = new QLabel(statusStrip_);
-    portProblems_->setObjectName(QStringLiteral("PortProblems"));
-    strip->addWidget(portProblems_);
-    textProblem_ = new QLabel(statusStrip_);
-    textProblem_->setObjectName(QStringLiteral("TextProblem"));
-    strip->addWidget(textProblem_);
-    ui->StatusBar1->setSizeGripEnabled(false); // the window keeps its size
-    ui->StatusBar1->setFixedHeight(17);
-    ui->StatusBar1->installEventFilter(this);
-    connect(ui->StatusBar1, &QStatusBar::messageChanged, statusStrip_,
-            [this](const QString& hint) { statusStrip_->setVisible(hint.isEmpty()); });
+    statusStrip_ = new StatusStrip(ui->StatusBar1);
+    EventLog::Boxes boxes;
+    boxes.ShowError = [this](const QString& text) { ShowError(text); };
+    boxes.AskCloseWithoutLog = [this](const QString& text) {
+        if (questionBox_) {
+            return questionBox_(windowTitle(), text);
+        }
+        return QMessageBox::warning(this, windowTitle(), text, QMessageBox::Yes | QMessageBox::No,
+                                    QMessageBox::No) == QMessageBox::Yes;
+    };
+    log_ = std::make_unique<EventLog>(ui->RichEdit1, clock_, startFolder_, std::move(boxes));
 
     // The window sizes itself to its contents and keeps that size.
     ui->centralwidget->setFixedSize(981, 470);
@@ -109,8 +93,7 @@ TForm1::TForm1(CommLink& link, CalendarClock& clock, const QString& startFolder,
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setSingleShot(true);
-    Timer1->setTimerType(Qt::PreciseTimer);
+    clockTick_ = std::make_unique<ClockTick>(Timer1, timing_.ClockLead);
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer2->setInterval(timing_.MonitorFirst);
@@ -122,7 +105,7 @@ TForm1::TForm1(CommLink& link, CalendarClock& clock, const QString& startFolder,
     ConnectHandlers();
     FormCreate();
     if (timing_.StartTimers) {
-        ScheduleClockTick();
+        clockTick_->Schedule();
         Timer2->start();
     }
 }
@@ -151,6 +134,7 @@ void TForm1::SetFileChooser(std::function<QString()> choose) {
 void TForm1::ReportStartFolder(const StartFolderChoice& choice) {
     startProblem_ = choice.Problem;
     if (!startProblem_.isEmpty()) {
+        log_->FolderNotSetUp();
         NoteAtStart(u' ' + startProblem_);
         return;
     }
@@ -164,7 +148,7 @@ void TForm1::ReportStartFolder(const StartFolderChoice& choice) {
 }
 
 void TForm1::NoteAtStart(const QString& text) {
-    startNotices_.append(text);
+    log_->NoteAtStart(text);
 }
 
 void TForm1::ConnectHandlers() {
@@ -200,16 +184,16 @@ void TForm1::ConnectHandlers() {
 
 void TForm1::FormCreate() {
     firstTickDone_ = false;
-    // The database is named now and opened at its first query.
-    cityDatabase_ = std::make_unique<CityDatabase>(CityDatabase::PathIn(startFolder_));
+    locationBoxes_ = std::make_unique<LocationBoxes>(ui->Combo1, ui->Combo2, ui->Combo3, location_,
+                                                     startFolder_);
     link_.Connected = false;
     RunTextSettingCheck();
 }
 
 void TForm1::RunTextSettingCheck() {
     CodePageCallbacks callbacks;
-    callbacks.ShowStatus = [this](const QString& text) { textProblem_->setText(text); };
-    callbacks.AppendLog = [this](const QString& text) { startNotices_.append(text); };
+    callbacks.ShowStatus = [this](const QString& text) { statusStrip_->SetTextProblem(text); };
+    callbacks.AppendLog = [this](const QString& text) { log_->NoteAtStart(text); };
     callbacks.ShowError = [this](const QString& text) { ShowError(text); };
     callbacks.AskYesNo = [this](const QString& caption, const QString& text) {
         return QMessageBox::warning(this, caption, text, QMessageBox::Yes | QMessageBox::No) ==
@@ -250,23 +234,10 @@ void TForm1::ShowError(const QString& text) {
 
 // --- the clock ----------------------------------------------------------------------------
 
-void TForm1::ScheduleClockTick() {
-    clockRunning_ = true;
-    const auto now = system_clock::now();
-    clockTarget_ = floor<seconds>(now) + seconds(1);
-    const auto delay = duration_cast<milliseconds>(clockTarget_ - now) - timing_.ClockLead;
-    Timer1->start(std::max<milliseconds::rep>(delay.count(), 0));
-}
-
-void TForm1::StopClock() {
-    clockRunning_ = false;
-    Timer1->stop();
-}
-
 void TForm1::Timer1Timer() {
-    const bool running = clockRunning_;
+    const bool running = clockTick_->Running();
     if (!firstTickDone_) {
-        StopClock();
+        clockTick_->Stop();
         firstTickDone_ = true;
         LoadStartFiles();
         // Shown once the window is, which would otherwise show the status bar's own widgets
@@ -275,21 +246,14 @@ void TForm1::Timer1Timer() {
             ui->StatusBar1->showMessage(folderNote_, 10000);
         }
     }
-    // Fired just before the second turns, the sample waits a few milliseconds; a tick that
-    // came late takes the second that has already begun instead of waiting a whole one.
-    const auto now = system_clock::now();
-    if (clockTarget_ != system_clock::time_point{} && now >= clockTarget_) {
-        SampleClock(clock_, system_clock::to_time_t(floor<seconds>(now)));
-    } else {
-        ReadClock(clock_);
-    }
+    clockTick_->Sample(clock_);
     ToSolarDate(clock_);
     // The first tick replaced the pane with the saved log; what the start found follows it.
-    LogStartNotices();
+    log_->WriteStartNotices();
     ui->LabeledEdit13->setText(QString::fromStdString(ClockTimeText(clock_)));
     ui->LabeledEdit16->setText(QString::fromStdString(SolarDateText(clock_)));
     if (running) {
-        ScheduleClockTick();
+        clockTick_->Schedule();
     }
 }
 
@@ -304,57 +268,23 @@ void TForm1::LoadStartFiles() {
         if (!startProblem_.isEmpty() && !QFileInfo::exists(path)) {
             return; // said with the folder's problem
         }
-        const QStringList provinces = ReadLines1256(path);
-        const QString shown = ui->Combo1->currentText(); // the box keeps its caption text
-        ui->Combo1->clear();
-        ui->Combo1->addItems(provinces);
-        ui->Combo1->setCurrentIndex(-1);
-        ui->Combo1->setEditText(shown);
+        locationBoxes_->ShowProvinces(ReadLines1256(path));
     });
-    const QString path = startFolder_ + QStringLiteral("log.txt");
-    if (!QFileInfo::exists(path)) {
-        logLoaded_ = true; // the first start: nothing to keep
-        return;
-    }
-    try {
-        ui->RichEdit1->setPlainText(ReadLines1256(path, LogSizeLimit).join(u'\n'));
-        ui->RichEdit1->moveCursor(QTextCursor::End);
-        logLoaded_ = true;
-    } catch (const UserError& error) {
-        ShowError(error.Text() + LogAppendedNote);
-    }
+    log_->LoadSaved();
 }
 
 // --- the log ------------------------------------------------------------------------------
 
-void TForm1::LogStartNotices() {
-    for (const QString& notice : std::exchange(startNotices_, {})) {
-        AppendLogLine(notice);
-    }
-}
-
-// A line of its own, whatever the message holds: log.txt keeps one entry a line, each after its
-// date text.
 void TForm1::AppendLogLine(const QString& message) {
-    ui->RichEdit1->appendPlainText(QString::fromLatin1(clock_.DateText.data()) +
-                                   EscapedText(message));
+    log_->Append(message);
 }
 
 void TForm1::ClearLog() {
-    ui->RichEdit1->clear();
+    log_->Clear();
 }
 
-// Block by block: the pane's plain text would turn every no-break space into a space.
 QStringList TForm1::LogLines() const {
-    const QTextDocument* document = ui->RichEdit1->document();
-    if (document->isEmpty()) {
-        return {};
-    }
-    QStringList lines;
-    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
-        lines.append(block.text());
-    }
-    return lines;
+    return log_->Lines();
 }
 
 void TForm1::N11Click() {
@@ -364,15 +294,15 @@ void TForm1::N11Click() {
 // --- the connection monitor ---------------------------------------------------------------
 
 void TForm1::SetStatusText(const QString& text) {
-    statusText_->setText(text);
+    statusStrip_->SetText(text);
 }
 
 QString TForm1::StatusText() const {
-    return statusText_->text();
+    return statusStrip_->Text();
 }
 
 QString TForm1::PortProblemText() const {
-    return portProblems_->text();
+    return statusStrip_->PortProblemText();
 }
 
 // The controls show the state found at the start of the step; what the search or the poll
@@ -411,10 +341,7 @@ void TForm1::MonitorStep() {
 
 // The bar has room for the start of the text; its tooltip holds every problem whole.
 void TForm1::ShowPortProblems(const QStringList& problems) {
-    portProblems_->setText(problems.join(QStringLiteral("; ")));
-    const QString whole = problems.join(u'\n');
-    portProblems_->setToolTip(whole);
-    statusStrip_->setToolTip(whole);
+    statusStrip_->SetPortProblems(problems);
 }
 
 void TForm1::Timer2Timer() {
@@ -435,53 +362,17 @@ void TForm1::BitBtn2Click() {
 
 // --- the location ---------------------------------------------------------------------
 
-namespace {
-
-// The item a box stands on: typed text that is no item gives -1.
-int ChosenItem(const QComboBox* box) {
-    const int index = box->currentIndex();
-    return index >= 0 && box->itemText(index) == box->currentText() ? index : -1;
-}
-
-void ReplaceItems(QComboBox* box, const QStringList& items) {
-    box->clear();
-    box->addItems(items);
-    box->setCurrentIndex(-1);
-    box->setEditText(QString());
-}
-
-} // namespace
-
-void TForm1::ShowListHint(QComboBox* box, int count) const {
-    box->setToolTip(QString::number(count));
-    box->setStatusTip(QString::number(count));
-}
-
 void TForm1::Combo1Change() {
-    Guarded([this] {
-        const QStringList cities =
-            ChooseProvince(location_, *cityDatabase_, ChosenItem(ui->Combo1));
-        ReplaceItems(ui->Combo2, cities);
-        ui->Combo3->setEditText(QString()); // its items stay until a city is chosen
-        ShowListHint(ui->Combo2, static_cast<int>(cities.size()));
-    });
+    Guarded([this] { locationBoxes_->ProvinceChanged(); });
 }
 
 void TForm1::Combo2Change() {
-    Guarded([this] {
-        const auto counties = ChooseCity(location_, *cityDatabase_, ChosenItem(ui->Combo2));
-        if (!counties) {
-            return; // typed text is no city: nothing to list
-        }
-        ReplaceItems(ui->Combo3, *counties);
-        ShowListHint(ui->Combo3, static_cast<int>(counties->size()));
-    });
+    Guarded([this] { locationBoxes_->CityChanged(); });
 }
 
 void TForm1::Combo3Change() {
     Guarded([this] {
-        const auto choice =
-            ChooseCounty(location_, *cityDatabase_, ChosenItem(ui->Combo3), startFolder_);
+        const auto choice = locationBoxes_->CountyChanged();
         if (!choice) {
             return;
         }
@@ -605,30 +496,11 @@ void TForm1::N2Click() {
 }
 
 // The boxes go to the stored county when the database has it, and the fields show what the
-// device holds. A county the database lacks leaves no county chosen, so that an apply cannot
-// mix the device's coordinates with another county's name and timetables.
+// device holds.
 void TForm1::ShowStoredSettings(const StoredSettings& stored) {
-    QStringList provinces;
-    for (int i = 0; i < ui->Combo1->count(); ++i) {
-        provinces.append(ui->Combo1->itemText(i));
-    }
-    LocationSelection selection = location_;
-    try {
-        const CountySelection found = SelectCountyByIndex(
-            selection, *cityDatabase_, stored.CountyIndex, startFolder_, provinces);
-        location_ = selection;
-        ui->Combo1->setCurrentIndex(found.ProvinceItem);
-        ReplaceItems(ui->Combo2, found.CityNames);
-        ui->Combo2->setCurrentIndex(found.CityItem);
-        ShowListHint(ui->Combo2, static_cast<int>(found.CityNames.size()));
-        ReplaceItems(ui->Combo3, found.CountyNames);
-        ui->Combo3->setCurrentIndex(found.CountyItem);
-        ShowListHint(ui->Combo3, static_cast<int>(found.CountyNames.size()));
-    } catch (const UserError& error) {
-        location_.CountyIndex = stored.CountyIndex;
-        location_.TimetableFolder.clear();
-        ui->Combo3->setEditText(QString());
-        SetStatusText(error.Text());
+    if (const std::optional<QString> problem =
+            locationBoxes_->ShowStoredCounty(stored.CountyIndex)) {
+        SetStatusText(*problem);
     }
     ShowFields(stored.Fields);
     ui->LabeledEdit3->setText(QString::number(stored.CountyIndex));
@@ -699,56 +571,26 @@ void TForm1::Exit1Click() {
 }
 
 bool TForm1::FormCloseQuery() {
-    const bool clockWasRunning = clockRunning_;
+    const bool clockWasRunning = clockTick_->Running();
     const bool monitorWasOn = Timer2->isActive();
-    StopClock();
+    clockTick_->Stop();
     Timer2->stop();
-    // A start folder that could not be set up has no room for the log, as was said at the
-    // start; refusing the close would keep the window open for good.
-    const bool nowhereToSave = !startProblem_.isEmpty() && !QFileInfo(startFolder_).isWritable();
-    try {
-        // A saved log that was never loaded into the pane must not be replaced by it.
-        const QString path = startFolder_ + QStringLiteral("log.txt");
-        if (!nowhereToSave && logLoaded_) {
-            SaveLines1256(path, LogLines());
-        } else if (!nowhereToSave) {
-            AppendLines1256(path, LogLines());
+    if (!log_->SaveAtClose(stopSignal_ != 0)) {
+        // The window stays open and goes on showing the time and the device as they are; a later
+        // close tries again.
+        if (clockWasRunning) {
+            clockTick_->Schedule();
         }
-    } catch (const UserError& error) {
-        if (stopSignal_ != 0) {
-            ShowError(error.Text()); // on standard error: the window closes all the same
-        } else if (!CloseWithoutLog(error.Text())) {
-            // The window stays open and goes on showing the time and the device as they are; a
-            // later close tries again.
-            if (clockWasRunning) {
-                ScheduleClockTick();
-            }
-            if (monitorWasOn) {
-                Timer2->start();
-            }
-            return false;
+        if (monitorWasOn) {
+            Timer2->start();
         }
+        return false;
     }
     if (link_.Connected) {
         AbortPort(link_);
         ClosePort(link_);
     }
     return true;
-}
-
-// The first refusal says why, as every close of an unwritable log did; from the second on the
-// operator may close all the same, and lose the log's lines, rather than kill the program.
-bool TForm1::CloseWithoutLog(const QString& error) {
-    if (!std::exchange(logSaveRefused_, true)) {
-        ShowError(error);
-        return false;
-    }
-    const QString text = error + CloseWithoutLogQuestion;
-    if (questionBox_) {
-        return questionBox_(windowTitle(), text);
-    }
-    return QMessageBox::warning(this, windowTitle(), text, QMessageBox::Yes | QMessageBox::No,
-                                QMessageBox::No) == QMessageBox::Yes;
 }
 
 void TForm1::StopBySignal(int signal) {
@@ -758,7 +600,7 @@ void TForm1::StopBySignal(int signal) {
         ReadClock(clock_);
         ToSolarDate(clock_);
     }
-    LogStartNotices();
+    log_->WriteStartNotices();
     AppendLogLine(StoppedLogTemplate.arg(StopSignalName(signal)));
     FormCloseQuery();
     // Also a port whose device stopped answering, which the close leaves to the process's end:
@@ -772,37 +614,9 @@ void TForm1::StopBySignal(int signal) {
 
 // --- the apply button ---------------------------------------------------------------------
 
-// The button keeps its designed 75 x 25, so the caption decides the glyph: the style's size when
-// both fit, a smaller one when only that fits, none when the text alone fills the button.
+// The button keeps its designed 75 x 25.
 void TForm1::FitApplyCaption() {
-    QPushButton* button = ui->BitBtn1;
-    QStyleOptionButton option;
-    option.initFrom(button);
-    option.text = button->text();
-    option.features =
-        button->autoDefault() ? QStyleOptionButton::AutoDefaultButton : QStyleOptionButton::None;
-    const QStyle* buttonStyle = button->style();
-    const QRect content =
-        buttonStyle->subElementRect(QStyle::SE_PushButtonContents, &option, button);
-    const int textWidth =
-        button->fontMetrics()
-            .boundingRect(content, Qt::AlignCenter | Qt::TextShowMnemonic, option.text)
-            .width();
-    const int side = std::min({buttonStyle->pixelMetric(QStyle::PM_ButtonIconSize, &option, button),
-                               content.width() - textWidth - ButtonGlyphSpacing, content.height()});
-    if (side < SmallestGlyph) {
-        button->setIcon(QIcon());
-        return;
-    }
-    button->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
-    button->setIconSize(QSize(side, side));
-}
-
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ui->StatusBar1 && event->type() == QEvent::Resize) {
-        statusStrip_->setGeometry(ui->StatusBar1->rect());
-    }
-    return QMainWindow::eventFilter(watched, event);
+    FitGlyphBesideCaption(ui->BitBtn1, style()->standardIcon(QStyle::SP_DialogApplyButton));
 }
 
 void TForm1::changeEvent(QEvent* event) {

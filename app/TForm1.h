@@ -4,7 +4,6 @@
 #include "comm/Discovery.h"
 #include "device/OperationHost.h"
 #include "device/SettingsBlock.h"
-#include "location/CityDatabase.h"
 #include "location/LocationSelection.h"
 
 #include <QMainWindow>
@@ -13,9 +12,11 @@
 #include <functional>
 #include <memory>
 
-class QComboBox;
-class QLabel;
+class ClockTick;
+class EventLog;
+class LocationBoxes;
 class QTimer;
+class StatusStrip;
 struct StartFolderChoice;
 namespace Ui {
 class TForm1;
@@ -32,9 +33,6 @@ struct WindowTiming {
     std::chrono::milliseconds ClockLead{8};
     bool StartTimers = true;
 };
-
-// The gap the style leaves between a button's glyph and its text.
-constexpr int ButtonGlyphSpacing = 4;
 
 // A modal message: the caption of the box and its text.
 using MessageBoxFunction = std::function<void(const QString& caption, const QString& text)>;
@@ -140,7 +138,6 @@ public:
     QTimer* MonitorTimer() const { return Timer2; }
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -148,12 +145,8 @@ private:
     void ConnectHandlers();
     void FitApplyCaption();
     void RunTextSettingCheck();
-    void ScheduleClockTick();
-    void StopClock();
     void LoadStartFiles();
-    void LogStartNotices();
     void MonitorStep();
-    void ShowListHint(QComboBox* box, int count) const;
     void ShowStoredSettings(const StoredSettings& stored);
     void ShowFields(const SettingsFields& fields);
     // Once a stop signal has arrived, on standard error instead of in a box.
@@ -161,7 +154,6 @@ private:
     void ShowError(const QString& text);
     void StopIfSignalled() const;
     void ShowPortProblems(const QStringList& problems);
-    bool CloseWithoutLog(const QString& error);
     void ShowTrackBarPosition(int number);
     // Runs a handler body; a user-facing error is shown and the rest of the handler skipped.
     void Guarded(const std::function<void()>& body);
@@ -172,27 +164,19 @@ private:
     WindowTiming timing_;
     QString startFolder_;
     bool firstTickDone_ = false;
-    // The saved log is in the pane (or there was none), so the close may replace it; until
-    // then the close appends to it.
-    bool logLoaded_ = false;
-    bool logSaveRefused_ = false; // a close was refused because the log could not be saved
     QTimer* Timer1 = nullptr;
     QTimer* Timer2 = nullptr;
-    bool clockRunning_ = false;
-    std::chrono::system_clock::time_point clockTarget_{};
-    QWidget* statusStrip_ = nullptr; // the texts of the status bar
-    QLabel* statusText_ = nullptr;
-    QLabel* portProblems_ = nullptr;
-    QLabel* textProblem_ = nullptr;
-    QStringList startNotices_; // log lines of the start, written once the saved log is loaded
-    QString startProblem_;     // why the start folder could not be set up
-    QString folderNote_;       // the start folder, when it is not the working directory
+    std::unique_ptr<ClockTick> clockTick_;
+    StatusStrip* statusStrip_ = nullptr;
+    std::unique_ptr<EventLog> log_;
+    QString startProblem_; // why the start folder could not be set up
+    QString folderNote_;   // the start folder, when it is not the working directory
     MessageBoxFunction messageBox_;
     int stopSignal_ = 0; // the signal the window is winding down on
     QuestionBoxFunction questionBox_;
     PortSources portSources_;
     std::function<QString()> fileChooser_;
     DiscoveryState discovery_;
-    std::unique_ptr<CityDatabase> cityDatabase_;
+    std::unique_ptr<LocationBoxes> locationBoxes_;
     LocationSelection location_;
 };

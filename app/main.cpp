@@ -18,10 +18,11 @@
 #include <QStyleFactory>
 #include <QTimer>
 #include <cstring>
+#include <optional>
 
 namespace {
 
-// Reports once, on stderr, how long the window took to be painted first.
+// Reports once, on stderr, how long the window took to be painted first (--verbose).
 class FirstPaintWatch : public QObject {
 public:
     FirstPaintWatch(QWidget* window, const QElapsedTimer& started)
@@ -93,6 +94,9 @@ struct WindowOptions {
                        "when it holds them, else the user's data folder, filled from the "
                        "installed sample on first use)."),
         QStringLiteral("DIR")};
+    QCommandLineOption Verbose{
+        QStringLiteral("verbose"),
+        QStringLiteral("Say on standard error how long the window took to be painted first.")};
 };
 
 void DescribeOptions(QCommandLineParser& parser, const WindowOptions& options) {
@@ -108,6 +112,7 @@ void DescribeOptions(QCommandLineParser& parser, const WindowOptions& options) {
     parser.addVersionOption();
     parser.addOption(options.Screenshot);
     parser.addOption(options.Folder);
+    parser.addOption(options.Verbose);
 }
 
 // Whether the command line only asks for the help or the version, which need no display.
@@ -160,7 +165,10 @@ int main(int argc, char* argv[]) {
     for (const QString& note : translationNotes) {
         window.NoteAtStart(u' ' + note);
     }
-    FirstPaintWatch watch(&window, started);
+    std::optional<FirstPaintWatch> watch;
+    if (parser.isSet(options.Verbose)) {
+        watch.emplace(&window, started);
+    }
     if (parser.isSet(options.Screenshot)) {
         ScheduleScreenshot(window, parser.value(options.Screenshot));
     }

@@ -17,7 +17,7 @@ for _ in $(seq 50); do [ -e "$work/port" ] && break; sleep 0.1; done
 
 cd "$work"
 MUEZZIN_PORTS="$work/port" xvfb-run -a -s "-screen 0 1280x800x24" \
-  "$build/app/muezzin-config" 2>"$work/err" &
+  "$build/app/muezzin-config" --verbose 2>"$work/err" &
 sleep 1
 app_pid=$(pgrep -n -f "^$build/app/muezzin-config")
 sleep 7 # the first tick, the search, and the tick that shows the connection

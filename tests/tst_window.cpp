@@ -1,3 +1,4 @@
+#include "app/ButtonGlyph.h"
 #include "app/LabeledEdit.h"
 #include "app/LampShape.h"
 #include "app/Translations.h"

@@ -1,0 +1,94 @@
+#include "app/EventLog.h"
+
+#include "app/AppTexts.h"
+#include "calendar/CalendarClock.h"
+#include "common/ShownText.h"
+#include "common/SizeLimits.h"
+#include "common/TextFiles.h"
+#include "common/UserError.h"
+
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <utility>
+
+EventLog::EventLog(QPlainTextEdit* pane, const CalendarClock& clock, const QString& startFolder,
+                   Boxes boxes)
+    : pane_(pane), clock_(clock), folder_(startFolder),
+      path_(startFolder + QStringLiteral("log.txt")), boxes_(std::move(boxes)) {}
+
+void EventLog::Append(const QString& message) {
+    pane_->appendPlainText(QString::fromLatin1(clock_.DateText.data()) + EscapedText(message));
+}
+
+void EventLog::Clear() {
+    pane_->clear();
+}
+
+// Block by block: the pane's plain text would turn every no-break space into a space.
+QStringList EventLog::Lines() const {
+    const QTextDocument* document = pane_->document();
+    if (document->isEmpty()) {
+        return {};
+    }
+    QStringList lines;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        lines.append(block.text());
+    }
+    return lines;
+}
+
+void EventLog::NoteAtStart(const QString& text) {
+    startNotices_.append(text);
+}
+
+void EventLog::WriteStartNotices() {
+    for (const QString& notice : std::exchange(startNotices_, {})) {
+        Append(notice);
+    }
+}
+
+void EventLog::LoadSaved() {
+    if (!QFileInfo::exists(path_)) {
+        loaded_ = true; // the first start: nothing to keep
+        return;
+    }
+    try {
+        pane_->setPlainText(ReadLines1256(path_, LogSizeLimit).join(u'\n'));
+        pane_->moveCursor(QTextCursor::End);
+        loaded_ = true;
+    } catch (const UserError& error) {
+        boxes_.ShowError(error.Text() + LogAppendedNote);
+    }
+}
+
+bool EventLog::SaveAtClose(bool stopping) {
+    // Refusing the close would keep the window open for good.
+    const bool nowhereToSave = folderNotSetUp_ && !QFileInfo(folder_).isWritable();
+    try {
+        // A saved log that was never loaded into the pane must not be replaced by it.
+        if (!nowhereToSave && loaded_) {
+            SaveLines1256(path_, Lines());
+        } else if (!nowhereToSave) {
+            AppendLines1256(path_, Lines());
+        }
+    } catch (const UserError& error) {
+        if (stopping) {
+            boxes_.ShowError(error.Text()); // on standard error: the window closes all the same
+        } else if (!CloseWithoutLog(error.Text())) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The first refusal says why, as every close of an unwritable log did; from the second on the
+// operator may close all the same, and lose the log's lines, rather than kill the program.
+bool EventLog::CloseWithoutLog(const QString& error) {
+    if (!std::exchange(saveRefused_, true)) {
+        boxes_.ShowError(error);
+        return false;
+    }
+    return boxes_.AskCloseWithoutLog(error + CloseWithoutLogQuestion);
+}
