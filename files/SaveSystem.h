@@ -76,6 +76,8 @@ void SyncClosed(const std::filesystem::path& path, const std::filesystem::path& 
 
 // --- Made for each system.
 
+// Where a save of the path goes: on POSIX every symbolic link followed and the program's own
+// descriptors (/dev/fd/N) found; on Windows the devices and the standard streams known by name.
 Target Resolve(const std::filesystem::path& given);
 bool MayWrite(const Target& target);
 // Opens a target that is not a regular file, to be written as it stands.
@@ -84,7 +86,7 @@ File OpenDirect(const Target& target, const std::filesystem::path& shown);
 // Creates a file that must not exist yet, for writing.
 NativeFile CreateNew(const std::filesystem::path& path);
 bool IsNameTaken(SystemError error);
-SystemError NameTaken();
+SystemError NameTaken(); // reported when no free name was found
 
 // Writes every byte at the file's position (at its end when it is open for appending).
 bool WriteAll(NativeFile file, std::string_view bytes);
@@ -97,7 +99,8 @@ NativeFile OpenToSync(const std::filesystem::path& path);
 bool FlushWritten(NativeFile file);
 void SyncWritten(std::span<const NewFile> files);
 
-// Moves the new file over its target in one step; the new file keeps the old one's rights.
+// Moves the new file over its target in one step; the new file keeps the old one's rights. On
+// Windows a target another program holds open is tried again for a second before the refusal.
 void Replace(const NewFile& file);
 // Makes the renames in a folder last (POSIX; Windows' moves write through themselves). Its
 // failure is no failure of the save, which has happened by then.
