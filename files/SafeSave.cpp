@@ -1,24 +1,58 @@
 #include "files/SafeSave.h"
 
-#include "files/SaveParts.h"
+#include "files/SaveSystem.h"
 
+#include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace files {
 
-namespace detail {
+namespace fs = std::filesystem;
+using namespace detail;
 
-std::filesystem::path FolderOf(const std::filesystem::path& path) {
-    return path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+namespace {
+
+// The folder a path lies in; "." for a bare name.
+fs::path FolderOf(const fs::path& path) {
+    return path.has_parent_path() ? path.parent_path() : fs::path(".");
 }
 
-std::filesystem::path TemporaryBeside(const std::filesystem::path& target) {
+} // namespace
+
+namespace detail {
+
+void Fail(const fs::path& shown, SystemError error) {
+    throw FileError(FileError::Kind::Failed, shown, ErrorText(error));
+}
+
+File::File(File&& other) noexcept
+    : native_(std::exchange(other.native_, NoFile)), owned_(other.owned_) {}
+
+File::~File() {
+    if (owned_ && native_ != NoFile) {
+        CloseFile(native_);
+    }
+}
+
+void File::Close(const fs::path& shown) {
+    if (!owned_) {
+        return;
+    }
+    if (!CloseFile(std::exchange(native_, NoFile))) {
+        Fail(shown, LastError());
+    }
+}
+
+fs::path TemporaryBeside(const fs::path& target) {
     static const unsigned long long programTag = std::random_device{}();
     static std::atomic<unsigned long long> counter{0};
     // Joined in the system's own characters: only the digits are narrow text.
-    std::filesystem::path name(".");
+    fs::path name(".");
     name += target.filename();
     for (const std::string& part : {std::string("."), std::to_string(programTag % 1000000),
                                     std::string("-"), std::to_string(counter++)}) {
@@ -27,16 +61,146 @@ std::filesystem::path TemporaryBeside(const std::filesystem::path& target) {
     return FolderOf(target) / name;
 }
 
-void RefuseSpecial(const std::filesystem::path& path) {
-    throw FileError(FileError::Kind::NotRegular, path,
-                    "not a regular file, which this file must be");
+void CheckWritable(const Target& target, const fs::path& shown) {
+    if (target.Is == Target::Kind::Folder) {
+        throw FileError(FileError::Kind::Failed, shown, SystemReason(EISDIR));
+    }
+    if (!MayWrite(target)) {
+        Fail(shown, LastError());
+    }
+}
+
+void SyncClosed(const fs::path& path, const fs::path& shown) {
+    File opened(OpenToSync(path));
+    if (opened.Get() == NoFile || !FlushToDisk(opened.Get())) {
+        Fail(shown, LastError());
+    }
+    opened.Close(shown);
 }
 
 } // namespace detail
 
-void SaveFile(const std::filesystem::path& path, std::string_view bytes) {
+namespace {
+
+void WriteDirectly(const Target& target, const fs::path& shown, std::string_view bytes) {
+    File file = OpenDirect(target, shown);
+    if (!WriteAll(file.Get(), bytes) || !FlushToDisk(file.Get())) {
+        Fail(shown, LastError());
+    }
+    file.Close(shown);
+}
+
+// A new file beside the target, open for writing.
+std::pair<fs::path, File> CreateTemporary(const fs::path& target, const fs::path& shown) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        fs::path temporary = TemporaryBeside(target);
+        const NativeFile created = CreateNew(temporary);
+        if (created != NoFile) {
+            return {std::move(temporary), File(created)};
+        }
+        const SystemError error = LastError();
+        if (!IsNameTaken(error)) {
+            Fail(shown, error);
+        }
+    }
+    Fail(shown, NameTaken());
+}
+
+void RemoveAll(std::span<const NewFile> files, std::size_t from = 0) {
+    for (std::size_t i = from; i < files.size(); ++i) {
+        RemoveFile(files[i].Temporary);
+    }
+}
+
+// Every new file is whole and on the disk: moves each into its place and syncs each folder once.
+// A failure removes the new files not yet moved.
+void MoveIntoPlace(std::span<const NewFile> files) {
+    std::vector<fs::path> folders;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        try {
+            Replace(files[i]);
+        } catch (...) {
+            RemoveAll(files, i);
+            throw;
+        }
+        const fs::path folder = FolderOf(files[i].Where.Path);
+        if (std::find(folders.begin(), folders.end(), folder) == folders.end()) {
+            folders.push_back(folder);
+        }
+    }
+    for (const fs::path& folder : folders) {
+        SyncFolder(folder);
+    }
+}
+
+} // namespace
+
+void SaveFile(const fs::path& path, std::string_view bytes) {
     const FileBytes file{path, bytes};
     SaveFiles(std::span<const FileBytes>(&file, 1));
+}
+
+void SaveFiles(std::span<const FileBytes> files) {
+    std::vector<NewFile> written;
+    written.reserve(files.size());
+    try {
+        for (const FileBytes& file : files) {
+            Target target = Resolve(file.Path);
+            if (target.Is == Target::Kind::Special) {
+                WriteDirectly(target, file.Path, file.Bytes);
+                continue;
+            }
+            CheckWritable(target, file.Path);
+            auto [temporary, created] = CreateTemporary(target.Path, file.Path);
+            written.push_back({std::move(target), file.Path, std::move(temporary)});
+            if (!WriteAll(created.Get(), file.Bytes) || !FlushWritten(created.Get())) {
+                Fail(file.Path, LastError());
+            }
+            created.Close(file.Path);
+        }
+        SyncWritten(written);
+    } catch (...) {
+        RemoveAll(written);
+        throw;
+    }
+    MoveIntoPlace(written);
+}
+
+void SaveBuiltFile(const fs::path& path, const std::function<void(const fs::path&)>& build) {
+    Target target = Resolve(path);
+    if (target.Is == Target::Kind::Special) {
+        throw FileError(FileError::Kind::NotRegular, path,
+                        "not a regular file, which this file must be");
+    }
+    CheckWritable(target, path);
+    auto [temporary, created] = CreateTemporary(target.Path, path);
+    const std::vector<NewFile> written{{std::move(target), path, temporary}};
+    try {
+        created.Close(path);
+        build(temporary);
+        // What the builder wrote reaches the disk before the file takes the old one's place.
+        SyncClosed(temporary, path);
+    } catch (...) {
+        RemoveAll(written);
+        throw;
+    }
+    MoveIntoPlace(written);
+}
+
+void AppendToFile(const fs::path& path, std::string_view bytes) {
+    std::optional<std::uint64_t> length;
+    File file = OpenToAppend(path, length);
+    try {
+        if (!WriteAll(file.Get(), bytes) || !FlushToDisk(file.Get())) {
+            Fail(path, LastError());
+        }
+    } catch (const FileError&) {
+        if (length) {
+            CutBack(file.Get(), path, *length);
+        }
+        throw;
+    }
+    file.Close(path);
 }
 
 } // namespace files

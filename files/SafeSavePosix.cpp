@@ -1,70 +1,22 @@
-#include "files/SafeSave.h"
-#include "files/SaveParts.h"
+#include "files/FileError.h"
+#include "files/SaveSystem.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <fcntl.h>
-#include <optional>
-#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <utility>
 #include <vector>
 
-namespace files {
+namespace files::detail {
 
 namespace {
 
 namespace fs = std::filesystem;
 
-[[noreturn]] void Fail(const fs::path& path, int error) {
-    throw FileError(FileError::Kind::Failed, path, SystemReason(error));
-}
-
-// Closes on every way out unless released.
-class Descriptor {
-public:
-    explicit Descriptor(int descriptor) : descriptor_(descriptor) {}
-    ~Descriptor() {
-        if (descriptor_ >= 0) {
-            ::close(descriptor_);
-        }
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int Get() const { return descriptor_; }
-    // A close can report a write error that the writes did not.
-    void Close(const fs::path& path) {
-        const int descriptor = descriptor_;
-        descriptor_ = -1;
-        if (::close(descriptor) != 0 && errno != EINTR) {
-            Fail(path, errno);
-        }
-    }
-
-private:
-    int descriptor_;
-};
-
-void WriteAll(int descriptor, std::string_view bytes, const fs::path& path) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(descriptor, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            Fail(path, errno);
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-}
-
-// A terminal or a pipe cannot be synced, and need not be.
-void Sync(int descriptor, const fs::path& path, bool regular) {
-    if (::fsync(descriptor) != 0 && (regular || (errno != EINVAL && errno != ENOTSUP))) {
-        Fail(path, errno);
-    }
+int Descriptor(NativeFile file) {
+    return static_cast<int>(file);
 }
 
 bool IsRegular(int descriptor) {
@@ -74,16 +26,16 @@ bool IsRegular(int descriptor) {
 
 // Opens a path that is not a regular file for writing. O_NONBLOCK keeps a FIFO without a
 // reader from blocking the open; the writes themselves block as usual.
-int OpenSpecial(const fs::path& path, const fs::path& shown, int flags) {
+File OpenSpecial(const fs::path& path, const fs::path& shown, int flags) {
     const int descriptor = ::open(path.c_str(), flags | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666);
     if (descriptor < 0) {
         if (errno == ENXIO) {
             throw FileError(FileError::Kind::Failed, shown, "a FIFO that no program reads");
         }
-        Fail(shown, errno);
+        Fail(shown, LastError());
     }
     ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
-    return descriptor;
+    return File(descriptor);
 }
 
 // "/dev/fd/1", "/proc/self/fd/1": a descriptor of this program, which must be written as it
@@ -104,117 +56,131 @@ std::optional<int> OwnDescriptor(const fs::path& path) {
     return std::nullopt;
 }
 
-// Where a save really goes.
-struct Target {
-    fs::path Path;                 // the file itself, every symbolic link followed
-    std::optional<int> Descriptor; // one of the program's own descriptors
-    bool Exists = false;
-    struct stat Info {};
-};
+// Many new files reach the disk faster with one sync of their file system than with a sync
+// each; the single file of an ordinary save does not make the disk flush what others wrote.
+constexpr std::size_t FilesForOneSync = 4;
+
+} // namespace
+
+SystemError LastError() {
+    return static_cast<SystemError>(errno);
+}
+
+std::string ErrorText(SystemError error) {
+    return SystemReason(static_cast<int>(error));
+}
+
+bool CloseFile(NativeFile file) {
+    return ::close(Descriptor(file)) == 0 || errno == EINTR;
+}
 
 Target Resolve(const fs::path& given) {
     Target target;
     target.Path = given;
     for (int hop = 0; hop < 40; ++hop) {
-        target.Descriptor = OwnDescriptor(target.Path);
-        if (target.Descriptor) {
+        if (OwnDescriptor(target.Path)) {
+            target.Is = Target::Kind::Special;
             return target;
         }
-        if (::lstat(target.Path.c_str(), &target.Info) != 0) {
+        struct stat info {};
+        if (::lstat(target.Path.c_str(), &info) != 0) {
             if (errno != ENOENT) {
-                Fail(given, errno);
+                Fail(given, LastError());
             }
             return target; // a link to a file yet to be made makes that file
         }
-        if (!S_ISLNK(target.Info.st_mode)) {
-            target.Exists = true;
+        if (!S_ISLNK(info.st_mode)) {
+            target.Is = S_ISREG(info.st_mode)   ? Target::Kind::Regular
+                        : S_ISDIR(info.st_mode) ? Target::Kind::Folder
+                                                : Target::Kind::Special;
+            target.Mode = info.st_mode;
+            target.Owner = info.st_uid;
+            target.Group = info.st_gid;
             return target;
         }
         std::error_code error;
         const fs::path next = fs::read_symlink(target.Path, error);
         if (error) {
-            Fail(given, error.value());
+            Fail(given, static_cast<SystemError>(error.value()));
         }
         target.Path = next.is_absolute() ? next : target.Path.parent_path() / next;
     }
     Fail(given, ELOOP);
 }
 
-// A new file beside the target, open for writing.
-std::pair<fs::path, int> CreateTemporary(const fs::path& target, const fs::path& shown) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const fs::path temporary = detail::TemporaryBeside(target);
-        const int descriptor =
-            ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (descriptor >= 0) {
-            return {temporary, descriptor};
+// A target the rename could replace although the file itself may not be written.
+bool MayWrite(const Target& target) {
+    return target.Is != Target::Kind::Regular ||
+           ::faccessat(AT_FDCWD, target.Path.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+File OpenDirect(const Target& target, const fs::path& shown) {
+    if (const std::optional<int> descriptor = OwnDescriptor(target.Path)) {
+        return File(*descriptor, false);
+    }
+    return OpenSpecial(target.Path, shown, O_WRONLY);
+}
+
+NativeFile CreateNew(const fs::path& path) {
+    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+}
+
+bool IsNameTaken(SystemError error) {
+    return error == EEXIST;
+}
+
+SystemError NameTaken() {
+    return EEXIST;
+}
+
+bool WriteAll(NativeFile file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(Descriptor(file), bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
         }
-        if (errno != EEXIST) {
-            Fail(shown, errno);
-        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
     }
-    Fail(shown, EEXIST);
+    return true;
 }
 
-// Refuses a target the rename could replace although the file itself may not be written.
-void CheckReplaceable(const Target& target, const fs::path& shown) {
-    if (!target.Exists) {
-        return;
+// A terminal or a pipe cannot be synced, and need not be.
+bool FlushToDisk(NativeFile file) {
+    if (::fsync(Descriptor(file)) == 0) {
+        return true;
     }
-    if (S_ISDIR(target.Info.st_mode)) {
-        Fail(shown, EISDIR);
+    const int error = errno;
+    if ((error == EINVAL || error == ENOTSUP) && !IsRegular(Descriptor(file))) {
+        return true;
     }
-    if (::faccessat(AT_FDCWD, target.Path.c_str(), W_OK, AT_EACCESS) != 0) {
-        Fail(shown, errno);
-    }
+    errno = error;
+    return false;
 }
 
-// Gives the new file the old one's rights and, when run as root, its owner, so that replacing
-// a user's file does not take it from the user.
-void TakeOver(const fs::path& temporary, const Target& target) {
-    if (!target.Exists) {
-        return;
-    }
-    ::chmod(temporary.c_str(), target.Info.st_mode & 07777);
-    if (::geteuid() == 0) {
-        [[maybe_unused]] const int ignored =
-            ::chown(temporary.c_str(), target.Info.st_uid, target.Info.st_gid);
-    }
+NativeFile OpenToSync(const fs::path& path) {
+    return ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
 }
 
-// A new file, written whole beside its target and closed, not yet in its place.
-struct Pending {
-    Target Where;
-    fs::path Shown;
-    fs::path Temporary;
-};
-
-void SyncFile(const fs::path& path, const fs::path& shown) {
-    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.Get() < 0) {
-        Fail(shown, errno);
-    }
-    Sync(file.Get(), shown, true);
-    file.Close(shown);
+bool FlushWritten(NativeFile) {
+    return true;
 }
 
-// Many new files reach the disk faster with one sync of their file system than with a sync
-// each; the single file of an ordinary save does not make the disk flush what others wrote.
-constexpr std::size_t FilesForOneSync = 4;
-
-void SyncAll(const std::vector<Pending>& pending) {
+void SyncWritten(std::span<const NewFile> files) {
 #ifdef __linux__
-    if (pending.size() >= FilesForOneSync) {
+    if (files.size() >= FilesForOneSync) {
         std::vector<dev_t> synced;
-        for (const Pending& file : pending) {
-            Descriptor opened(::open(file.Temporary.c_str(), O_RDONLY | O_CLOEXEC));
+        for (const NewFile& file : files) {
+            const File opened(OpenToSync(file.Temporary));
             struct stat info {};
-            if (opened.Get() < 0 || ::fstat(opened.Get(), &info) != 0) {
-                Fail(file.Shown, errno);
+            if (opened.Get() == NoFile || ::fstat(Descriptor(opened.Get()), &info) != 0) {
+                Fail(file.Shown, LastError());
             }
             if (std::find(synced.begin(), synced.end(), info.st_dev) == synced.end()) {
-                if (::syncfs(opened.Get()) != 0) {
-                    Fail(file.Shown, errno);
+                if (::syncfs(Descriptor(opened.Get())) != 0) {
+                    Fail(file.Shown, LastError());
                 }
                 synced.push_back(info.st_dev);
             }
@@ -222,13 +188,26 @@ void SyncAll(const std::vector<Pending>& pending) {
         return;
     }
 #endif
-    for (const Pending& file : pending) {
-        SyncFile(file.Temporary, file.Shown);
+    for (const NewFile& file : files) {
+        SyncClosed(file.Temporary, file.Shown);
     }
 }
 
-// The folder's sync makes a rename last. The replacement has happened by then, so its failure
-// is no failure of the save.
+// The new file takes the old one's rights and, when run as root, its owner, so that replacing a
+// user's file does not take it from the user.
+void Replace(const NewFile& file) {
+    if (file.Where.Is != Target::Kind::Missing) {
+        ::chmod(file.Temporary.c_str(), static_cast<mode_t>(file.Where.Mode & 07777));
+        if (::geteuid() == 0) {
+            [[maybe_unused]] const int ignored =
+                ::chown(file.Temporary.c_str(), file.Where.Owner, file.Where.Group);
+        }
+    }
+    if (::rename(file.Temporary.c_str(), file.Where.Path.c_str()) != 0) {
+        Fail(file.Shown, LastError());
+    }
+}
+
 void SyncFolder(const fs::path& folder) {
     const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (descriptor >= 0) {
@@ -237,117 +216,21 @@ void SyncFolder(const fs::path& folder) {
     }
 }
 
-void RemoveAll(const std::vector<Pending>& pending, std::size_t from = 0) {
-    for (std::size_t i = from; i < pending.size(); ++i) {
-        ::unlink(pending[i].Temporary.c_str());
-    }
+void RemoveFile(const fs::path& path) {
+    ::unlink(path.c_str());
 }
 
-// Every new file is whole and closed: syncs them, gives them the old files' rights, moves each
-// into its place and syncs each folder once. A failure removes the new files not yet moved.
-void Complete(const std::vector<Pending>& pending) {
-    try {
-        SyncAll(pending);
-        for (const Pending& file : pending) {
-            TakeOver(file.Temporary, file.Where);
-        }
-    } catch (...) {
-        RemoveAll(pending);
-        throw;
-    }
-    std::vector<fs::path> folders;
-    for (std::size_t i = 0; i < pending.size(); ++i) {
-        const Pending& file = pending[i];
-        if (::rename(file.Temporary.c_str(), file.Where.Path.c_str()) != 0) {
-            const int error = errno;
-            RemoveAll(pending, i);
-            Fail(file.Shown, error);
-        }
-        const fs::path folder = detail::FolderOf(file.Where.Path);
-        if (std::find(folders.begin(), folders.end(), folder) == folders.end()) {
-            folders.push_back(folder);
-        }
-    }
-    for (const fs::path& folder : folders) {
-        SyncFolder(folder);
-    }
-}
-
-bool IsSpecial(const Target& target) {
-    return target.Descriptor ||
-           (target.Exists && !S_ISREG(target.Info.st_mode) && !S_ISDIR(target.Info.st_mode));
-}
-
-void WriteDirectly(const Target& target, const fs::path& shown, std::string_view bytes) {
-    if (target.Descriptor) {
-        WriteAll(*target.Descriptor, bytes, shown);
-        Sync(*target.Descriptor, shown, IsRegular(*target.Descriptor));
-        return;
-    }
-    Descriptor file(OpenSpecial(target.Path, shown, O_WRONLY));
-    WriteAll(file.Get(), bytes, shown);
-    Sync(file.Get(), shown, false);
-    file.Close(shown);
-}
-
-} // namespace
-
-void SaveFiles(std::span<const FileBytes> files) {
-    std::vector<Pending> pending;
-    pending.reserve(files.size());
-    try {
-        for (const FileBytes& file : files) {
-            Target target = Resolve(file.Path);
-            if (IsSpecial(target)) {
-                WriteDirectly(target, file.Path, file.Bytes);
-                continue;
-            }
-            CheckReplaceable(target, file.Path);
-            const auto [temporary, descriptor] = CreateTemporary(target.Path, file.Path);
-            pending.push_back({std::move(target), file.Path, temporary});
-            Descriptor written(descriptor);
-            WriteAll(written.Get(), file.Bytes, file.Path);
-            written.Close(file.Path);
-        }
-    } catch (...) {
-        RemoveAll(pending);
-        throw;
-    }
-    Complete(pending);
-}
-
-void SaveBuiltFile(const fs::path& path, const std::function<void(const fs::path&)>& build) {
-    Target target = Resolve(path);
-    if (IsSpecial(target)) {
-        detail::RefuseSpecial(path);
-    }
-    CheckReplaceable(target, path);
-    const auto [temporary, descriptor] = CreateTemporary(target.Path, path);
-    std::vector<Pending> pending{{std::move(target), path, temporary}};
-    try {
-        Descriptor(descriptor).Close(path);
-        build(temporary);
-    } catch (...) {
-        RemoveAll(pending);
-        throw;
-    }
-    Complete(pending);
-}
-
-void AppendToFile(const fs::path& path, std::string_view bytes) {
-    Descriptor file(OpenSpecial(path, path, O_WRONLY | O_APPEND | O_CREAT));
+File OpenToAppend(const fs::path& path, std::optional<std::uint64_t>& length) {
+    File file = OpenSpecial(path, path, O_WRONLY | O_APPEND | O_CREAT);
     struct stat info {};
-    const bool regular = ::fstat(file.Get(), &info) == 0 && S_ISREG(info.st_mode);
-    try {
-        WriteAll(file.Get(), bytes, path);
-        Sync(file.Get(), path, regular);
-    } catch (const FileError&) {
-        if (regular) {
-            [[maybe_unused]] const int ignored = ::ftruncate(file.Get(), info.st_size);
-        }
-        throw;
+    if (::fstat(Descriptor(file.Get()), &info) == 0 && S_ISREG(info.st_mode)) {
+        length = static_cast<std::uint64_t>(info.st_size);
     }
-    file.Close(path);
+    return file;
 }
 
-} // namespace files
+void CutBack(NativeFile file, const fs::path&, std::uint64_t length) {
+    [[maybe_unused]] const int ignored = ::ftruncate(Descriptor(file), static_cast<off_t>(length));
+}
+
+} // namespace files::detail

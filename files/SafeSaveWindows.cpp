@@ -1,26 +1,28 @@
-#include "files/SafeSave.h"
-#include "files/SaveParts.h"
+#include "files/FileError.h"
+#include "files/SaveSystem.h"
 #include "files/WindowsSystem.h"
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
+#include <chrono>
 #include <cwctype>
-#include <optional>
-#include <string_view>
-#include <utility>
-#include <vector>
+#include <functional>
+#include <limits>
+#include <thread>
 
-namespace files {
+namespace files::detail {
 
 namespace {
 
 namespace fs = std::filesystem;
-using windows::Handle;
 using windows::SystemPath;
 
-[[noreturn]] void Fail(const fs::path& shown, DWORD error) {
-    windows::Fail(FileError::Kind::Failed, shown, error);
+HANDLE HandleOf(NativeFile file) {
+    return reinterpret_cast<HANDLE>(file);
+}
+
+NativeFile FileOf(HANDLE handle) {
+    return reinterpret_cast<NativeFile>(handle);
 }
 
 // "/dev/stdout": the program's own output, which the command line names so on every system.
@@ -54,86 +56,57 @@ bool IsDevice(const fs::path& path) {
            name[3] >= L'1' && name[3] <= L'9';
 }
 
-bool IsSpecial(const fs::path& path) {
-    return StandardStream(path) || IsDevice(path);
-}
+// The time a file held open by another program is waited for. Scanners and indexers let go
+// within a fraction of it; an editor that keeps the file open does not, and the save is refused.
+constexpr std::chrono::milliseconds HeldWait{1000};
 
-// A console or a pipe has nothing to flush; a disk file must reach the disk.
-void Flush(HANDLE handle, const fs::path& shown) {
-    if (!FlushFileBuffers(handle) && GetFileType(handle) == FILE_TYPE_DISK) {
-        Fail(shown, GetLastError());
+bool IsHeld(DWORD error) {
+    switch (error) {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_ACCESS_DENIED: // also what a file being deleted by another program answers
+    case ERROR_UNABLE_TO_REMOVE_REPLACED:
+    case ERROR_UNABLE_TO_MOVE_REPLACEMENT:
+    case ERROR_UNABLE_TO_MOVE_REPLACEMENT_2:
+        return true;
+    default:
+        return false;
     }
 }
 
-void WriteDirectly(const fs::path& path, std::string_view bytes) {
-    if (const std::optional<DWORD> stream = StandardStream(path)) {
-        const HANDLE handle = GetStdHandle(*stream);
-        if (handle == INVALID_HANDLE_VALUE || handle == nullptr) {
-            Fail(path, ERROR_INVALID_HANDLE);
+// Runs attempt, which returns the system's error code or 0, until it succeeds or fails for
+// another reason than a file held open by another program: an editor, a virus scanner or an
+// indexer that has a fresh file open for a moment. After a short bounded time a file still held
+// is refused in words. Other failures throw FileError (Failed) at once.
+void RetryWhileHeld(const fs::path& shown, const std::function<DWORD()>& attempt) {
+    const auto deadline = std::chrono::steady_clock::now() + HeldWait;
+    std::chrono::milliseconds pause{10};
+    for (;;) {
+        const DWORD error = attempt();
+        if (error == ERROR_SUCCESS) {
+            return;
         }
-        windows::WriteAll(handle, bytes, path);
-        Flush(handle, path);
-        return;
-    }
-    Handle device(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!device.IsOpen()) {
-        Fail(path, GetLastError());
-    }
-    windows::WriteAll(device.Get(), bytes, path);
-    Flush(device.Get(), path);
-    device.Close(path);
-}
-
-// Refuses a folder, and a file marked read-only, which is what Windows users mark a file with
-// that must not change.
-void CheckWritable(const fs::path& path) {
-    const DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        return; // none yet
-    }
-    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        throw FileError(FileError::Kind::Failed, path, SystemReason(EISDIR));
-    }
-    if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-        Fail(path, ERROR_ACCESS_DENIED);
-    }
-}
-
-// A new file beside the target, written whole and flushed, not yet in its place.
-struct Pending {
-    fs::path Target;
-    fs::path Temporary;
-};
-
-std::pair<fs::path, HANDLE> CreateTemporary(const fs::path& target) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        fs::path temporary = detail::TemporaryBeside(target);
-        const HANDLE handle = CreateFileW(SystemPath(temporary).c_str(), GENERIC_WRITE, 0, nullptr,
-                                          CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (handle != INVALID_HANDLE_VALUE) {
-            return {std::move(temporary), handle};
+        if (!IsHeld(error)) {
+            Fail(shown, error);
         }
-        const DWORD error = GetLastError();
-        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
-            Fail(target, error);
+        if (std::chrono::steady_clock::now() + pause > deadline) {
+            if (error == ERROR_ACCESS_DENIED) {
+                Fail(shown, error);
+            }
+            throw FileError(FileError::Kind::Failed, shown,
+                            "held open by another program; close it there and try again");
         }
-    }
-    Fail(target, ERROR_FILE_EXISTS);
-}
-
-void RemoveAll(const std::vector<Pending>& pending, std::size_t from = 0) {
-    for (std::size_t i = from; i < pending.size(); ++i) {
-        DeleteFileW(SystemPath(pending[i].Temporary).c_str());
+        std::this_thread::sleep_for(pause);
+        pause = std::min(pause * 2, std::chrono::milliseconds(200));
     }
 }
 
 // ReplaceFileW gives the new file the old one's attributes, security and creation time. The old
 // file takes a backup name on the way, so that it survives every way the replacement can fail;
 // the backup is removed once the new file is in place.
-DWORD Replace(const Pending& file) {
-    const std::wstring target = SystemPath(file.Target);
-    const std::wstring backup = SystemPath(detail::TemporaryBeside(file.Target));
+DWORD ReplaceExisting(const NewFile& file) {
+    const std::wstring target = SystemPath(file.Where.Path);
+    const std::wstring backup = SystemPath(TemporaryBeside(file.Where.Path));
     if (ReplaceFileW(target.c_str(), SystemPath(file.Temporary).c_str(), backup.c_str(),
                      REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
                      nullptr)) {
@@ -148,113 +121,164 @@ DWORD Replace(const Pending& file) {
     return error;
 }
 
-DWORD Move(const Pending& file) {
-    return MoveFileExW(SystemPath(file.Temporary).c_str(), SystemPath(file.Target).c_str(),
+DWORD Move(const NewFile& file) {
+    return MoveFileExW(SystemPath(file.Temporary).c_str(), SystemPath(file.Where.Path).c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
                ? ERROR_SUCCESS
                : GetLastError();
 }
 
-// Moves each new file into its place. A failure removes the new files not yet moved.
-void Complete(const std::vector<Pending>& pending) {
-    for (std::size_t i = 0; i < pending.size(); ++i) {
-        const Pending& file = pending[i];
-        try {
-            windows::RetryWhileHeld(file.Target, [&file] {
-                const bool exists =
-                    GetFileAttributesW(SystemPath(file.Target).c_str()) != INVALID_FILE_ATTRIBUTES;
-                return exists ? Replace(file) : Move(file);
-            });
-        } catch (...) {
-            RemoveAll(pending, i);
-            throw;
-        }
-    }
-}
-
 } // namespace
 
-void SaveFiles(std::span<const FileBytes> files) {
-    std::vector<Pending> pending;
-    pending.reserve(files.size());
-    try {
-        for (const FileBytes& file : files) {
-            if (IsSpecial(file.Path)) {
-                WriteDirectly(file.Path, file.Bytes);
-                continue;
-            }
-            CheckWritable(file.Path);
-            auto [temporary, handle] = CreateTemporary(file.Path);
-            Handle written(handle);
-            pending.push_back({file.Path, std::move(temporary)});
-            windows::WriteAll(written.Get(), file.Bytes, file.Path);
-            Flush(written.Get(), file.Path);
-            written.Close(file.Path);
-        }
-    } catch (...) {
-        RemoveAll(pending);
-        throw;
-    }
-    Complete(pending);
+SystemError LastError() {
+    return GetLastError();
 }
 
-void SaveBuiltFile(const fs::path& path, const std::function<void(const fs::path&)>& build) {
-    if (IsSpecial(path)) {
-        detail::RefuseSpecial(path);
-    }
-    CheckWritable(path);
-    auto [temporary, handle] = CreateTemporary(path);
-    const std::vector<Pending> pending{{path, temporary}};
-    try {
-        Handle(handle).Close(path);
-        build(temporary);
-        // What the builder wrote reaches the disk before the file takes the old one's place.
-        Handle built(CreateFileW(SystemPath(temporary).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
-                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!built.IsOpen()) {
-            Fail(path, GetLastError());
-        }
-        Flush(built.Get(), path);
-        built.Close(path);
-    } catch (...) {
-        RemoveAll(pending);
-        throw;
-    }
-    Complete(pending);
+std::string ErrorText(SystemError error) {
+    return windows::Reason(error);
 }
 
-void AppendToFile(const fs::path& path, std::string_view bytes) {
-    if (IsSpecial(path)) {
-        WriteDirectly(path, bytes);
-        return;
+bool CloseFile(NativeFile file) {
+    return CloseHandle(HandleOf(file));
+}
+
+// Symbolic links are not followed here: the path is the target.
+Target Resolve(const fs::path& given) {
+    Target target;
+    target.Path = given;
+    if (StandardStream(given) || IsDevice(given)) {
+        target.Is = Target::Kind::Special;
+        return target;
     }
-    CheckWritable(path);
+    const DWORD attributes = GetFileAttributesW(SystemPath(given).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        target.Is = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? Target::Kind::Folder
+                                                                 : Target::Kind::Regular;
+        target.Mode = attributes;
+    }
+    return target;
+}
+
+// A file marked read-only is what Windows users mark a file with that must not change.
+bool MayWrite(const Target& target) {
+    if (target.Is == Target::Kind::Regular && (target.Mode & FILE_ATTRIBUTE_READONLY) != 0) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
+    return true;
+}
+
+File OpenDirect(const Target& target, const fs::path& shown) {
+    if (const std::optional<DWORD> stream = StandardStream(target.Path)) {
+        const HANDLE handle = GetStdHandle(*stream);
+        if (handle == INVALID_HANDLE_VALUE || handle == nullptr) {
+            Fail(shown, ERROR_INVALID_HANDLE);
+        }
+        return File(FileOf(handle), false);
+    }
+    File device(
+        FileOf(CreateFileW(target.Path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
+    if (device.Get() == NoFile) {
+        Fail(shown, GetLastError());
+    }
+    return device;
+}
+
+NativeFile CreateNew(const fs::path& path) {
+    return FileOf(CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+bool IsNameTaken(SystemError error) {
+    return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
+}
+
+SystemError NameTaken() {
+    return ERROR_FILE_EXISTS;
+}
+
+bool WriteAll(NativeFile file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const DWORD step = static_cast<DWORD>(
+            std::min<std::size_t>(bytes.size(), std::numeric_limits<DWORD>::max()));
+        DWORD written = 0;
+        if (!WriteFile(HandleOf(file), bytes.data(), step, &written, nullptr)) {
+            return false;
+        }
+        if (written == 0) {
+            SetLastError(ERROR_WRITE_FAULT);
+            return false;
+        }
+        bytes.remove_prefix(written);
+    }
+    return true;
+}
+
+// A console or a pipe has nothing to flush.
+bool FlushToDisk(NativeFile file) {
+    return FlushFileBuffers(HandleOf(file)) || GetFileType(HandleOf(file)) != FILE_TYPE_DISK;
+}
+
+// FlushFileBuffers needs a handle that may write.
+NativeFile OpenToSync(const fs::path& path) {
+    return FileOf(CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+bool FlushWritten(NativeFile file) {
+    return FlushToDisk(file);
+}
+
+void SyncWritten(std::span<const NewFile>) {}
+
+void Replace(const NewFile& file) {
+    RetryWhileHeld(file.Shown, [&file] {
+        const bool exists =
+            GetFileAttributesW(SystemPath(file.Where.Path).c_str()) != INVALID_FILE_ATTRIBUTES;
+        return exists ? ReplaceExisting(file) : Move(file);
+    });
+}
+
+void SyncFolder(const fs::path&) {}
+
+void RemoveFile(const fs::path& path) {
+    DeleteFileW(SystemPath(path).c_str());
+}
+
+File OpenToAppend(const fs::path& path, std::optional<std::uint64_t>& length) {
+    const Target target = Resolve(path);
+    if (target.Is == Target::Kind::Special) {
+        return OpenDirect(target, path);
+    }
+    CheckWritable(target, path);
     const std::wstring name = SystemPath(path);
     // Shared for writing too, so that a failure can cut the file back through a second handle.
     HANDLE opened = INVALID_HANDLE_VALUE;
-    windows::RetryWhileHeld(path, [&] {
+    RetryWhileHeld(path, [&] {
         opened = CreateFileW(name.c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
         return opened == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
     });
-    Handle file(opened);
-    LARGE_INTEGER length{};
-    if (!GetFileSizeEx(file.Get(), &length)) {
+    File file(FileOf(opened));
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(opened, &size)) {
         Fail(path, GetLastError());
     }
-    try {
-        windows::WriteAll(file.Get(), bytes, path);
-        Flush(file.Get(), path);
-    } catch (const FileError&) {
-        Handle cut(CreateFileW(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (cut.IsOpen() && SetFilePointerEx(cut.Get(), length, nullptr, FILE_BEGIN)) {
-            SetEndOfFile(cut.Get());
-        }
-        throw;
-    }
-    file.Close(path);
+    length = static_cast<std::uint64_t>(size.QuadPart);
+    return file;
 }
 
-} // namespace files
+void CutBack(NativeFile, const fs::path& path, std::uint64_t length) {
+    File cut(FileOf(CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr)));
+    LARGE_INTEGER where{};
+    where.QuadPart = static_cast<LONGLONG>(length);
+    if (cut.Get() != NoFile && SetFilePointerEx(HandleOf(cut.Get()), where, nullptr, FILE_BEGIN)) {
+        SetEndOfFile(HandleOf(cut.Get()));
+    }
+}
+
+} // namespace files::detail
