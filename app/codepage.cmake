@@ -8,6 +8,6 @@ if(WIN32)
   # Registry, restart request and token privileges.
   target_link_libraries(muezzin_app PRIVATE advapi32)
 else()
-  target_sources(muezzin_app PRIVATE ${CMAKE_CURRENT_LIST_DIR}/CodePagePlatformLinux.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/CodePagePlatformLinux.h)
+  target_sources(muezzin_app PRIVATE ${CMAKE_CURRENT_LIST_DIR}/CodePagePlatformPosix.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/CodePagePlatformPosix.h)
 endif()

@@ -109,9 +109,7 @@ bool OpenPort(CommLink& link, const QString& name, qint32 baud, bool showError) 
 }
 
 Transfer SendFrame(CommLink& link) {
-    link.WriteDone = false;
     if (!link.PortHandle) {
-        link.WriteDone = true;
         return {};
     }
     QSerialPort& port = *link.PortHandle;
@@ -127,7 +125,6 @@ Transfer SendFrame(CommLink& link) {
     if (queued < 0) {
         link.BytesWritten = 0;
         link.IoStatus = iostatus::Failed;
-        link.WriteDone = true;
         return {0, iostatus::Failed};
     }
     std::uint32_t status = 0;
@@ -156,18 +153,15 @@ Transfer SendFrame(CommLink& link) {
     if (status != 0) {
         link.IoStatus = status; // a write that ends on its own leaves the last status standing
     }
-    link.WriteDone = true;
     return {link.BytesWritten, status};
 }
 
 Transfer ReceiveReply(CommLink& link) {
     link.IoStatus = 0;
-    link.ReadDone = false;
     link.RxBuffer.fill(0);
     link.BytesRead = 0; // a missing reply must never show the count of an earlier one
     if (!link.PortHandle) {
         Notify(link, linktext::InvalidHandle, linktext::InvalidHandleCaption);
-        link.ReadDone = true;
         return {};
     }
     QSerialPort& port = *link.PortHandle;
@@ -221,7 +215,6 @@ Transfer ReceiveReply(CommLink& link) {
         }
     }
     link.BytesRead = static_cast<std::uint32_t>(got);
-    link.ReadDone = true;
     if (link.Watch) {
         link.Watch(false, link.RxBuffer.data(), got);
     }
@@ -297,7 +290,6 @@ Transfer Exchange(CommLink& link, std::uint32_t writeCount, std::uint32_t readCo
         // after the read's time-outs, and no earlier reply is left to be taken for this one.
         link.RxBuffer.fill(0);
         link.BytesRead = 0;
-        link.ReadDone = true;
         return {0, sent.Status}; // the reply's bytes: none, whatever part of the frame went out
     }
     Transfer reply = ReceiveReply(link);

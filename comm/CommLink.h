@@ -32,10 +32,9 @@ using FrameWatcher = std::function<void(bool written, const frame::Byte* bytes, 
 
 // Outcome codes of the last transfer (IoStatus); 0 when it ended on its own.
 namespace iostatus {
-constexpr std::uint32_t Pending = 0xFF01;  // still running when the 3000 ms wait ran out
-constexpr std::uint32_t Failed = 0xFF02;   // the port reported an error (link lost)
-constexpr std::uint32_t TimedOut = 0xFF03; // kept for completeness: the wait's own time-out
-constexpr std::uint32_t WaitFailed = 0xFF04;
+constexpr std::uint32_t Pending = 0xFF01;    // still running when the 3000 ms wait ran out
+constexpr std::uint32_t Failed = 0xFF02;     // the port reported an error (link lost)
+constexpr std::uint32_t WaitFailed = 0xFF04; // waiting on the port failed otherwise
 } // namespace iostatus
 
 struct SerialSettings {
@@ -82,8 +81,6 @@ struct CommLink {
     SerialSettings PortSettings;             // as applied at open
     std::unique_ptr<QSerialPort> PortHandle; // empty: no port open
     QString PortName;                        // the name the open port was opened by
-    bool ReadDone = false;
-    bool WriteDone = false;
     bool Connected = false;
     std::uint32_t IoStatus = 0;
     std::array<frame::Byte, frame::BufferSize> TxFrame{};

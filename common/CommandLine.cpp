@@ -23,11 +23,55 @@ QString RepeatedOption(std::initializer_list<const QCommandLineParser*> parsers,
     return {};
 }
 
+QString VersionText() {
+    return QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
+                                         QCoreApplication::applicationVersion());
+}
+
 void PrintVersion() {
-    std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName()),
-                qPrintable(QCoreApplication::applicationVersion()));
+    std::fputs(qPrintable(VersionText()), stdout);
 }
 
 QString RepeatedOptionText(const QString& option) {
     return QStringLiteral("--%1 is given more than once; it takes one value").arg(option);
+}
+
+void AddOptions(QCommandLineParser& parser, std::span<const TableOption> table) {
+    for (const TableOption& entry : table) {
+        parser.addOption(entry.Option);
+    }
+}
+
+QStringList TakeOptions(const QCommandLineParser& parser, std::span<const TableOption> table) {
+    QStringList refusals;
+    for (const TableOption& entry : table) {
+        if (!parser.isSet(entry.Option)) {
+            continue;
+        }
+        if (const QString refusal = entry.Take(parser.value(entry.Option)); !refusal.isEmpty()) {
+            refusals.append(refusal);
+        }
+    }
+    return refusals;
+}
+
+TableOption SwitchOption(const QCommandLineOption& option, bool& given) {
+    return {option, [&given](const QString&) {
+                given = true;
+                return QString();
+            }};
+}
+
+TableOption TextOption(const QCommandLineOption& option, QString& value) {
+    return {option, [&value](const QString& text) {
+                value = text;
+                return QString();
+            }};
+}
+
+TableOption TextOption(const QCommandLineOption& option, std::optional<QString>& value) {
+    return {option, [&value](const QString& text) {
+                value = text;
+                return QString();
+            }};
 }

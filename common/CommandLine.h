@@ -1,9 +1,13 @@
 #pragma once
 
+#include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <initializer_list>
+#include <optional>
+#include <span>
 
 // An option that takes one value, given more than once across the parsers (the options before a
 // command and after it count alike): which value was meant is not known, so the programs refuse
@@ -15,6 +19,30 @@ QString RepeatedOption(std::initializer_list<const QCommandLineParser*> parsers,
 // The message for such an option.
 QString RepeatedOptionText(const QString& option);
 
-// Prints "<application name> <version>" as QCommandLineParser::showVersion() does, but returns,
-// so that the program still learns whether standard output took it.
+// "<application name> <version>" and a line break, as QCommandLineParser::showVersion() prints it.
+QString VersionText();
+
+// Prints VersionText(), but returns, so that the program still learns whether standard output
+// took it.
 void PrintVersion();
+
+// One option of a program's table: as its help shows it, and what its value does. Take gets the
+// value given (the last, when given more than once; empty for a switch) and says why it refuses
+// it, or nothing.
+struct TableOption {
+    QCommandLineOption Option;
+    std::function<QString(const QString& value)> Take;
+};
+
+// Adds the table's options to the parser, in the table's order, which is the help's.
+void AddOptions(QCommandLineParser& parser, std::span<const TableOption> table);
+
+// Has each option given take its value, in the table's order; the refusals, in that order.
+QStringList TakeOptions(const QCommandLineParser& parser, std::span<const TableOption> table);
+
+// A switch, which sets its flag when given.
+TableOption SwitchOption(const QCommandLineOption& option, bool& given);
+
+// An option whose value is kept as it stands.
+TableOption TextOption(const QCommandLineOption& option, QString& value);
+TableOption TextOption(const QCommandLineOption& option, std::optional<QString>& value);

@@ -104,10 +104,6 @@ SettingsFields::SettingsFields() {
     }
 }
 
-SettingsFields DefaultSettingsFields() {
-    return SettingsFields{};
-}
-
 QString CoordinateText(const Coordinate& coordinate) {
     return PaddedNumber(coordinate.Degrees, 2) + u'.' + PaddedNumber(coordinate.Hundredths, 2);
 }

@@ -51,8 +51,6 @@ struct SettingsFields {
     bool operator==(const SettingsFields&) const = default;
 };
 
-SettingsFields DefaultSettingsFields();
-
 struct StoredSettings;
 
 // How a field is held, which decides how the block, the profile and the window treat it.

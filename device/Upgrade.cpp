@@ -17,9 +17,8 @@ constexpr std::array<Byte, 1> ZeroData = {0};
 constexpr std::uint32_t StartFrameSize = frame::FrameSize(ZeroData.size()); // 7
 constexpr std::size_t HexDumpBytes = 20;
 
-// Ends every run alike: the progress bar hidden and the monitor running again. A Connected
-// flag without a port is dropped, since the monitor would poll a port that is not there.
-// A run that ends without a port must not leave the monitor polling one that is gone.
+// A run that ends without a port drops its Connected flag: the monitor, running again, would
+// poll a port that is not there.
 class ConnectionWithoutPortDropped {
 public:
     explicit ConnectionWithoutPortDropped(CommLink& link) : link_(link) {}
@@ -114,6 +113,115 @@ UpgradeResult EndFailed(CommLink& link, OperationHost& host, UpgradeResult resul
     return result;
 }
 
+// A step of the stage's start: its frame, how its reply is judged, its two log lines and the
+// step that a refusal stops at.
+struct StartStep {
+    Byte Command;
+    std::array<Byte, 2> Params;
+    bool (*Accepted)(const CommLink& link);
+    QString AcceptedLine;
+    QString RefusedLine;
+    UpgradeStep Step;
+};
+
+// Sends the step's frame and judges the reply; a refusal is recorded in result.
+bool TakeStartStep(CommLink& link, OperationHost& host, const StartStep& step,
+                   UpgradeResult& result) {
+    LoadFrame(link, step.Command, step.Params, ZeroData);
+    const Transfer reply = Exchange(link, StartFrameSize, frame::UpgradeReplySize);
+    const StepOutcome outcome =
+        Judge(link, host, reply, step.Accepted(link), step.AcceptedLine, step.RefusedLine);
+    if (outcome == StepOutcome::Accepted) {
+        return true;
+    }
+    result.RefusedStep = step.Step;
+    result.LinkLost = outcome == StepOutcome::LinkLost;
+    return false;
+}
+
+// Brings the device into its upgrade stage. A device that is not known to be connected may be
+// waiting there after an interrupted upgrade; it answers only the hello, and only on its own
+// port.
+bool EnterStage(CommLink& link, OperationHost& host, const QString& recoveryPort,
+                UpgradeResult& result) {
+    if (link.Connected) {
+        return TakeStartStep(link, host,
+                             {frame::command::EnterUpgrade, frame::UpgradeAccessCode, StageEntered,
+                              EnteredUpgradeText, NotEnteredUpgradeText, UpgradeStep::EnterUpgrade},
+                             result);
+    }
+    ClosePort(link);
+    OpenPort(link, recoveryPort, DeviceBaudRate);
+    link.Connected = true;
+    if (TakeStartStep(link, host,
+                      {frame::command::Probe, frame::StageAccessCode, StageEntered,
+                       ConnectionEstablishedText, NoConnectionText, UpgradeStep::UpgradeHello},
+                      result)) {
+        return true;
+    }
+    // Nothing answered on the recovery port: with the monitor running again, a link still
+    // marked connected would show a device that is not there.
+    ClosePort(link);
+    link.Connected = false;
+    return false;
+}
+
+bool EraseProgram(CommLink& link, OperationHost& host, UpgradeResult& result) {
+    return TakeStartStep(link, host,
+                         {frame::command::EraseMemory, frame::StageAccessCode, MemoryErased,
+                          MemoryResetText, MemoryNotResetText, UpgradeStep::EraseMemory},
+                         result);
+}
+
+// Where the run stands after a page, in the status line and the bar, painted at once.
+void ShowPage(OperationHost& host, int page, int retries) {
+    host.SetStatusText(PageStatusText + QString::number(page) + RetryStatusText +
+                       QString::number(retries));
+    host.SetProgressPosition(page);
+    host.SetProgressVisible(true);
+    host.RepaintNow();
+}
+
+// Writes the pages in order, at a raised priority, until one is not confirmed.
+void WritePages(CommLink& link, OperationHost& host, FirmwareImage& image, UpgradeResult& result) {
+    const RaisedPriority priority;
+    ApplyPad(image);
+    host.SetProgressPosition(0);
+    host.SetProgressRange(FirmwarePageCount - 1);
+    host.SetProgressVisible(true);
+    for (int page = 0; page < FirmwarePageCount; ++page) {
+        const PageOutcome outcome = SendPage(link, host, image, page, result.Retries);
+        const bool confirmed = outcome == PageOutcome::Confirmed;
+        result.PagesConfirmed += confirmed ? 1 : 0;
+        ShowPage(host, page, result.Retries);
+        if (!confirmed) {
+            result.RefusedStep = UpgradeStep::WritePage;
+            result.LinkLost = outcome == PageOutcome::LinkLost;
+            return;
+        }
+    }
+}
+
+// Tells the device that its program is whole, unless the line is gone, and lets it go: it
+// restarts from here, and the monitor has to find it afresh.
+UpgradeResult EndStage(CommLink& link, OperationHost& host, UpgradeResult result) {
+    const Transfer ended = result.LinkLost ? Transfer{} : SendEndUpgrade(link);
+    const bool endWhole = !result.LinkLost && ended.Bytes == link.WriteCount;
+    link.Connected = false;
+    ClosePort(link);
+    // A device never told that its program is whole has not been upgraded, whatever it confirmed.
+    if (result.RefusedStep == UpgradeStep::None && !endWhole) {
+        result.RefusedStep = UpgradeStep::EndUpgrade;
+    }
+    if (result.RefusedStep != UpgradeStep::None) {
+        result.LinkLost = result.LinkLost || ended.LinkLost();
+        return EndFailed(link, host, result);
+    }
+    result.Completed = true;
+    host.SetStatusText(FinishedStatusText);
+    return result;
+}
+
 } // namespace
 
 bool StageEntered(const CommLink& link) {
@@ -197,80 +305,9 @@ UpgradeResult RunUpgrade(CommLink& link, OperationHost& host, const QString& fir
         return result;
     }
     host.ClearLog();
-
-    // A device that is not known to be connected may be waiting in its upgrade stage after an
-    // interrupted upgrade; it answers only the hello, and only on its own port.
-    const bool connectedStart = link.Connected;
-    if (connectedStart) {
-        LoadFrame(link, frame::command::EnterUpgrade, frame::UpgradeAccessCode, ZeroData);
-    } else {
-        ClosePort(link);
-        OpenPort(link, recoveryPort, DeviceBaudRate);
-        link.Connected = true;
-        LoadFrame(link, frame::command::Probe, frame::StageAccessCode, ZeroData);
-    }
-    const Transfer entered = Exchange(link, StartFrameSize, frame::UpgradeReplySize);
-    const StepOutcome entry = Judge(link, host, entered, StageEntered(link),
-                                    connectedStart ? EnteredUpgradeText : ConnectionEstablishedText,
-                                    connectedStart ? NotEnteredUpgradeText : NoConnectionText);
-    if (entry != StepOutcome::Accepted) {
-        result.RefusedStep = connectedStart ? UpgradeStep::EnterUpgrade : UpgradeStep::UpgradeHello;
-        result.LinkLost = entry == StepOutcome::LinkLost;
-        if (!connectedStart) {
-            // Nothing answered on the recovery port: with the monitor running again, a link
-            // still marked connected would show a device that is not there.
-            ClosePort(link);
-            link.Connected = false;
-        }
+    if (!EnterStage(link, host, recoveryPort, result) || !EraseProgram(link, host, result)) {
         return EndFailed(link, host, result);
     }
-
-    LoadFrame(link, frame::command::EraseMemory, frame::StageAccessCode, ZeroData);
-    const Transfer erased = Exchange(link, StartFrameSize, frame::UpgradeReplySize);
-    const StepOutcome erase =
-        Judge(link, host, erased, MemoryErased(link), MemoryResetText, MemoryNotResetText);
-    if (erase != StepOutcome::Accepted) {
-        result.RefusedStep = UpgradeStep::EraseMemory;
-        result.LinkLost = erase == StepOutcome::LinkLost;
-        return EndFailed(link, host, result);
-    }
-
-    {
-        const RaisedPriority priority;
-        ApplyPad(image);
-        host.SetProgressPosition(0);
-        host.SetProgressRange(FirmwarePageCount - 1);
-        host.SetProgressVisible(true);
-        for (int page = 0; page < FirmwarePageCount; ++page) {
-            const PageOutcome outcome = SendPage(link, host, image, page, result.Retries);
-            const bool confirmed = outcome == PageOutcome::Confirmed;
-            result.PagesConfirmed += confirmed ? 1 : 0;
-            host.SetStatusText(PageStatusText + QString::number(page) + RetryStatusText +
-                               QString::number(result.Retries));
-            host.SetProgressPosition(page);
-            host.SetProgressVisible(true);
-            host.RepaintNow();
-            if (!confirmed) {
-                result.RefusedStep = UpgradeStep::WritePage;
-                result.LinkLost = outcome == PageOutcome::LinkLost;
-                break;
-            }
-        }
-    }
-    const Transfer ended = result.LinkLost ? Transfer{} : SendEndUpgrade(link);
-    const bool endWhole = !result.LinkLost && ended.Bytes == link.WriteCount;
-    // The device restarts from here: the monitor has to find it afresh.
-    link.Connected = false;
-    ClosePort(link);
-    // A device never told that its program is whole has not been upgraded, whatever it confirmed.
-    if (result.RefusedStep == UpgradeStep::None && !endWhole) {
-        result.RefusedStep = UpgradeStep::EndUpgrade;
-    }
-    if (result.RefusedStep != UpgradeStep::None) {
-        result.LinkLost = result.LinkLost || ended.LinkLost();
-        return EndFailed(link, host, result);
-    }
-    result.Completed = true;
-    host.SetStatusText(FinishedStatusText);
-    return result;
+    WritePages(link, host, image, result);
+    return EndStage(link, host, result);
 }

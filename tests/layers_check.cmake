@@ -11,7 +11,7 @@ set(allowed_device device prayer comm location calendar common files)
 set(allowed_app app device prayer comm location calendar common files)
 set(allowed_tools/cli tools/cli device prayer comm location calendar common files)
 set(allowed_tools/timetable tools/timetable prayer location calendar common files)
-set(allowed_tools/devicesim tools/devicesim comm/Frame.h common/ExitCodes.h)
+set(allowed_tools/devicesim tools/devicesim comm/Frame.h common/ExitCodes.h common/CommandLine.h)
 set(without_qt files calendar prayer comm/Frame tools/devicesim/DeviceSimulator)
 
 set(faults "")

@@ -3,7 +3,7 @@
 #include "common/TextFiles.h"
 #include "common/UserError.h"
 #ifndef _WIN32
-#include "app/CodePagePlatformLinux.h"
+#include "app/CodePagePlatformPosix.h"
 #endif
 
 #include <QTest>

@@ -109,7 +109,7 @@ class SettingsBlockTest : public QObject {
 
 private slots:
     void startValues() {
-        const SettingsBlock block = Build(DefaultSettingsFields(), 300, 8, 1392);
+        const SettingsBlock block = Build(SettingsFields{}, 300, 8, 1392);
         QCOMPARE(Bytes(block, 0, 6), QByteArray::fromHex("012c0800000000"));
         QCOMPARE(Bytes(block, 7, 36),
                  QByteArray::fromHex("404142434445464748494a4b") + QByteArray(18, '\xFF'));
@@ -371,14 +371,13 @@ private slots:
     }
 
     void decodeStartValues() {
-        const StoredSettings stored =
-            DecodeSettingsBlock(Build(DefaultSettingsFields(), 300, 8, 1404));
+        const StoredSettings stored = DecodeSettingsBlock(Build(SettingsFields{}, 300, 8, 1404));
         QCOMPARE(stored.CountyIndex, 300);
         QCOMPARE(stored.ProvinceIndex, 8);
         QCOMPARE(stored.GlyphCodes, Glyphs());
         QCOMPARE(stored.TimetableYears.front(), 1404);
         QCOMPARE(stored.TimetableYears.back(), 1413);
-        QVERIFY(stored.Fields == DefaultSettingsFields()); // the start texts come back as typed
+        QVERIFY(stored.Fields == SettingsFields{}); // the start texts come back as typed
     }
 
     // Whatever the build accepts, reading the block back and building again gives the same

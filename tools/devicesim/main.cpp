@@ -1,4 +1,5 @@
 // muezzin-sim: a muezzin device on a pseudo-terminal, for demonstrations and tests.
+#include "common/CommandLine.h"
 #include "common/ExitCodes.h"
 #include "tools/devicesim/DeviceSimulator.h"
 
@@ -7,25 +8,12 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <optional>
+#include <vector>
 
 namespace {
-
-struct IntOption {
-    QCommandLineOption option;
-    int* target;
-};
-
-bool ParseVersion(const QString& text, SimulatorOptions& options) {
-    const QByteArray bytes = text.toLatin1();
-    if (bytes.size() > 12) {
-        return false;
-    }
-    options.VersionData.fill(0);
-    std::copy(bytes.begin(), bytes.end(), options.VersionData.begin());
-    return true;
-}
 
 struct Options {
     SimulatorOptions Device;
@@ -33,6 +21,102 @@ struct Options {
     std::optional<QString> Trace; // where the trace goes on exit
     std::optional<QString> Dump;  // the folder of the memory dump on exit
 };
+
+QCommandLineOption Option(const char* name, const char* description, const char* value = "") {
+    return {QString::fromLatin1(name), QString::fromLatin1(description),
+            QString::fromLatin1(value)};
+}
+
+// An option that takes a whole number of 0 or more.
+TableOption CountOption(const QCommandLineOption& option, std::function<void(int)> set) {
+    return {option, [name = option.names().first(), set = std::move(set)](const QString& text) {
+                bool ok = false;
+                const int value = text.toInt(&ok);
+                if (!ok || value < 0) {
+                    return QStringLiteral("--%1 needs a whole number of 0 or more").arg(name);
+                }
+                set(value);
+                return QString();
+            }};
+}
+
+TableOption CountOption(const QCommandLineOption& option, int& target) {
+    return CountOption(option, [&target](int value) { target = value; });
+}
+
+// The options besides the counts, in the order of the help, each taking its value into parsed.
+std::vector<TableOption> OptionTable(Options& parsed) {
+    SimulatorOptions& device = parsed.Device;
+    return {
+        TextOption(Option("link", "Make a symbolic link PATH to the port.", "PATH"), parsed.Link),
+        TextOption(Option("trace",
+                          "Write every frame in and out to FILE, one hex line each ('>' in, '<' "
+                          "out, '#' dropped).",
+                          "FILE"),
+                   parsed.Trace),
+        TextOption(Option("dump", "On exit write memory.bin and flash.bin to DIR.", "DIR"),
+                   parsed.Dump),
+        {Option("firmware-version", "The 12 data bytes of the version reply (default 032601SIM01).",
+                "TEXT"),
+         [&device](const QString& text) {
+             const QByteArray bytes = text.toLatin1();
+             if (bytes.size() > 12) {
+                 return QStringLiteral("--firmware-version takes at most 12 characters");
+             }
+             device.VersionData.fill(0);
+             std::copy(bytes.begin(), bytes.end(), device.VersionData.begin());
+             return QString();
+         }},
+        SwitchOption(Option("silent", "Never answer."), device.Silent),
+        SwitchOption(Option("wrong-header", "Corrupt the command byte of replies."),
+                     device.WrongHeader),
+        SwitchOption(Option("paced", "Give every byte its wire time at 115200 baud."),
+                     device.Paced),
+        SwitchOption(
+            Option("upgrade-stage", "Start in the upgrade stage, as after an interrupted upgrade."),
+            device.StartInUpgradeStage),
+        SwitchOption(
+            Option("refuse-erase", "Answer the erase of the upgrade stage without erasing."),
+            device.RefuseErase),
+        {Option("noise",
+                "Flip each bit on the line, both ways, with probability RATE (0 to 1). A request "
+                "whose header arrives garbled is ignored.",
+                "RATE"),
+         [&device](const QString& text) {
+             bool ok = false;
+             device.NoiseRate = text.toDouble(&ok);
+             if (!ok || !(device.NoiseRate >= 0 && device.NoiseRate <= 1)) {
+                 return QStringLiteral("--noise needs a probability from 0 to 1");
+             }
+             return QString();
+         }},
+        {Option("seed", "Seed of the noise: the same seed flips the same bits (default 1).", "N"),
+         [&device](const QString& text) {
+             bool ok = false;
+             device.NoiseSeed = text.toULongLong(&ok);
+             return ok ? QString() : QStringLiteral("--seed needs a whole number of 0 or more");
+         }},
+    };
+}
+
+// The faults that count, after the other options in the help.
+std::vector<TableOption> CountTable(SimulatorOptions& device) {
+    return {
+        CountOption(Option("stop-after", "Answer only the first N frames.", "N"),
+                    device.StopAfterFrames),
+        CountOption(Option("short", "Cut every reply to N bytes.", "N"), device.ShortReplyBytes),
+        CountOption(
+            Option("flip-every", "Flip one echoed byte in every N-th block or page echo.", "N"),
+            device.FlipEveryBlocks),
+        CountOption(Option("delay", "Answer only after MS milliseconds.", "MS"),
+                    [&device](int value) { device.ReplyDelay = std::chrono::milliseconds(value); }),
+        CountOption(Option("hang-up-at", "At frame N send half the reply and close the line.", "N"),
+                    device.HangUpAtFrame),
+        CountOption(
+            Option("never-confirm-page", "Flip one byte in every echo of upgrade page N.", "N"),
+            device.NeverConfirmPage),
+    };
+}
 
 // The options, checked; nothing when one is refused, which has been said.
 std::optional<Options> ParseOptions(const QStringList& arguments) {
@@ -42,121 +126,19 @@ std::optional<Options> ParseOptions(const QStringList& arguments) {
         "serves. Runs until interrupted (Ctrl+C or SIGTERM)."));
     parser.addHelpOption();
     parser.addVersionOption();
-
-    const QCommandLineOption link(QStringLiteral("link"),
-                                  QStringLiteral("Make a symbolic link PATH to the port."),
-                                  QStringLiteral("PATH"));
-    const QCommandLineOption trace(QStringLiteral("trace"),
-                                   QStringLiteral("Write every frame in and out to FILE, one hex "
-                                                  "line each ('>' in, '<' out, '#' dropped)."),
-                                   QStringLiteral("FILE"));
-    const QCommandLineOption dump(QStringLiteral("dump"),
-                                  QStringLiteral("On exit write memory.bin and flash.bin to DIR."),
-                                  QStringLiteral("DIR"));
-    const QCommandLineOption version(
-        QStringLiteral("firmware-version"),
-        QStringLiteral("The 12 data bytes of the version reply (default 0326"
-                       "01SIM01)."),
-        QStringLiteral("TEXT"));
-    const QCommandLineOption silent(QStringLiteral("silent"), QStringLiteral("Never answer."));
-    const QCommandLineOption wrongHeader(QStringLiteral("wrong-header"),
-                                         QStringLiteral("Corrupt the command byte of replies."));
-    const QCommandLineOption paced(QStringLiteral("paced"),
-                                   QStringLiteral("Give every byte its wire time at 115200 baud."));
-    const QCommandLineOption refuseErase(
-        QStringLiteral("refuse-erase"),
-        QStringLiteral("Answer the erase of the upgrade stage without erasing."));
-    const QCommandLineOption upgradeStage(
-        QStringLiteral("upgrade-stage"),
-        QStringLiteral("Start in the upgrade stage, as after an interrupted upgrade."));
-
-    const QCommandLineOption noise(
-        QStringLiteral("noise"),
-        QStringLiteral("Flip each bit on the line, both ways, with probability RATE (0 to 1). A "
-                       "request whose header arrives garbled is ignored."),
-        QStringLiteral("RATE"));
-    const QCommandLineOption seed(QStringLiteral("seed"),
-                                  QStringLiteral("Seed of the noise: the same seed flips the same "
-                                                 "bits (default 1)."),
-                                  QStringLiteral("N"));
-
     Options parsed;
-    SimulatorOptions& options = parsed.Device;
-    int delayMs = 0;
-    std::vector<IntOption> counts = {
-        {{QStringLiteral("stop-after"), QStringLiteral("Answer only the first N frames."),
-          QStringLiteral("N")},
-         &options.StopAfterFrames},
-        {{QStringLiteral("short"), QStringLiteral("Cut every reply to N bytes."),
-          QStringLiteral("N")},
-         &options.ShortReplyBytes},
-        {{QStringLiteral("flip-every"),
-          QStringLiteral("Flip one echoed byte in every N-th block or page echo."),
-          QStringLiteral("N")},
-         &options.FlipEveryBlocks},
-        {{QStringLiteral("delay"), QStringLiteral("Answer only after MS milliseconds."),
-          QStringLiteral("MS")},
-         &delayMs},
-        {{QStringLiteral("hang-up-at"),
-          QStringLiteral("At frame N send half the reply and close the line."),
-          QStringLiteral("N")},
-         &options.HangUpAtFrame},
-        {{QStringLiteral("never-confirm-page"),
-          QStringLiteral("Flip one byte in every echo of upgrade page N."), QStringLiteral("N")},
-         &options.NeverConfirmPage},
-    };
-    parser.addOptions({link, trace, dump, version, silent, wrongHeader, paced, upgradeStage,
-                       refuseErase, noise, seed});
-    for (const auto& count : counts) {
-        parser.addOption(count.option);
-    }
-    parser.process(arguments);
-
-    for (const auto& count : counts) {
-        if (!parser.isSet(count.option)) {
-            continue;
-        }
-        bool ok = false;
-        const int value = parser.value(count.option).toInt(&ok);
-        if (!ok || value < 0) {
-            std::cerr << "muezzin-sim: --" << count.option.names().first().toStdString()
-                      << " needs a whole number of 0 or more\n";
-            return std::nullopt;
-        }
-        *count.target = value;
-    }
-    if (parser.isSet(version) && !ParseVersion(parser.value(version), options)) {
-        std::cerr << "muezzin-sim: --firmware-version takes at most 12 characters\n";
-        return std::nullopt;
-    }
-    if (parser.isSet(noise)) {
-        bool ok = false;
-        options.NoiseRate = parser.value(noise).toDouble(&ok);
-        if (!ok || !(options.NoiseRate >= 0 && options.NoiseRate <= 1)) {
-            std::cerr << "muezzin-sim: --noise needs a probability from 0 to 1\n";
+    const std::vector<TableOption> options = OptionTable(parsed);
+    const std::vector<TableOption> counts = CountTable(parsed.Device);
+    AddOptions(parser, options);
+    AddOptions(parser, counts);
+    parser.process(arguments); // the help, the version and an unknown option end the program
+    // Of several refused values the first count is said, else the first of the others.
+    for (const std::vector<TableOption>* table : {&counts, &options}) {
+        if (const QStringList refused = TakeOptions(parser, *table); !refused.isEmpty()) {
+            std::cerr << "muezzin-sim: " << refused.first().toStdString() << '\n';
             return std::nullopt;
         }
     }
-    if (parser.isSet(seed)) {
-        bool ok = false;
-        options.NoiseSeed = parser.value(seed).toULongLong(&ok);
-        if (!ok) {
-            std::cerr << "muezzin-sim: --seed needs a whole number of 0 or more\n";
-            return std::nullopt;
-        }
-    }
-    options.ReplyDelay = std::chrono::milliseconds(delayMs);
-    options.Silent = parser.isSet(silent);
-    options.WrongHeader = parser.isSet(wrongHeader);
-    options.Paced = parser.isSet(paced);
-    options.StartInUpgradeStage = parser.isSet(upgradeStage);
-    options.RefuseErase = parser.isSet(refuseErase);
-    const auto valueOf = [&](const QCommandLineOption& option) -> std::optional<QString> {
-        return parser.isSet(option) ? std::optional(parser.value(option)) : std::nullopt;
-    };
-    parsed.Link = valueOf(link);
-    parsed.Trace = valueOf(trace);
-    parsed.Dump = valueOf(dump);
     return parsed;
 }
 

@@ -17,6 +17,7 @@
 #include <chrono>
 #include <cstdio>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -28,18 +29,15 @@ void Fail(const QString& text) {
     std::fprintf(stderr, "muezzin-timetable: %s\n", text.toUtf8().constData());
 }
 
-int NumberOption(const QCommandLineParser& parser, const QString& name, int fallback, bool& ok) {
-    if (!parser.isSet(name)) {
-        return fallback;
-    }
-    bool converted = false;
-    const int value = parser.value(name).toInt(&converted);
-    if (!converted) {
-        Fail(QStringLiteral("--%1 takes a whole number, not '%2'")
-                 .arg(name, ShownValue(parser.value(name))));
-        ok = false;
-    }
-    return value;
+// An option that takes a whole number.
+TableOption NumberOption(const QCommandLineOption& option, int& target) {
+    return {option, [name = option.names().first(), &target](const QString& text) {
+                bool converted = false;
+                target = text.toInt(&converted);
+                return converted ? QString()
+                                 : QStringLiteral("--%1 takes a whole number, not '%2'")
+                                       .arg(name, ShownValue(text));
+            }};
 }
 
 // The folder the tool reads a county's timetables from, under the start folder.
@@ -57,13 +55,64 @@ struct Options {
     bool All = false;
     int County = 0;
     int From = 0;
-    int Years = 0;
+    int Years = 10;
 };
 
 Options Ended(int status) {
     Options options;
     options.Exit = status;
     return options;
+}
+
+// The years asked for, which the device must be able to hold; refused ones have been said.
+Options YearsChecked(Options options) {
+    const int from = options.From;
+    const int years = options.Years;
+    // Each bound on its own first, so that no sum below can overflow.
+    if (years < 1 || years > MostYears) {
+        Fail(QStringLiteral("--years takes 1 to %1 years within %2..%3, which the device can "
+                            "hold, not %4")
+                 .arg(MostYears)
+                 .arg(FirstYear)
+                 .arg(LastYear)
+                 .arg(years));
+        return Ended(exitcode::InputError);
+    }
+    if (from < FirstYear || from > LastYear || from + years - 1 > LastYear) {
+        Fail(QStringLiteral("the years %1 to %2 are not all within %3..%4, which the device can "
+                            "hold")
+                 .arg(from)
+                 .arg(qint64{from} + years - 1)
+                 .arg(FirstYear)
+                 .arg(LastYear));
+        return Ended(exitcode::InputError);
+    }
+    return options;
+}
+
+// The options, in the order of the help, each taking its value into parsed.
+std::vector<TableOption> OptionTable(Options& parsed) {
+    return {
+        TextOption({QStringLiteral("folder"),
+                    QStringLiteral("The start folder (default: the working directory when it "
+                                   "holds the tool's files, else the user's data folder)."),
+                    QStringLiteral("DIR")},
+                   parsed.Folder),
+        NumberOption({QStringLiteral("county"),
+                      QStringLiteral("The county's index in the city database."),
+                      QStringLiteral("N")},
+                     parsed.County),
+        SwitchOption({QStringLiteral("all"), QStringLiteral("Every county of the city database.")},
+                     parsed.All),
+        NumberOption({QStringLiteral("from"),
+                      QStringLiteral("The first solar year (default: the current one)."),
+                      QStringLiteral("YEAR")},
+                     parsed.From),
+        NumberOption({QStringLiteral("years"),
+                      QStringLiteral("How many years, 1 to 100 (default: 10)."),
+                      QStringLiteral("N")},
+                     parsed.Years),
+    };
 }
 
 // The options, checked; a refused one has been said and ends the program as a usage error.
@@ -79,19 +128,9 @@ Options ParseOptions(const QStringList& arguments) {
         "(UTC+3:30)."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addOptions({
-        {QStringLiteral("folder"),
-         QStringLiteral("The start folder (default: the working directory when it holds the "
-                        "tool's files, else the user's data folder)."),
-         QStringLiteral("DIR")},
-        {QStringLiteral("county"), QStringLiteral("The county's index in the city database."),
-         QStringLiteral("N")},
-        {QStringLiteral("all"), QStringLiteral("Every county of the city database.")},
-        {QStringLiteral("from"), QStringLiteral("The first solar year (default: the current one)."),
-         QStringLiteral("YEAR")},
-        {QStringLiteral("years"), QStringLiteral("How many years, 1 to 100 (default: 10)."),
-         QStringLiteral("N")},
-    });
+    Options parsed;
+    const std::vector<TableOption> table = OptionTable(parsed);
+    AddOptions(parser, table);
     if (!parser.parse(arguments)) {
         Fail(parser.errorText());
         return Ended(exitcode::InputError);
@@ -114,42 +153,18 @@ Options ParseOptions(const QStringList& arguments) {
         return Ended(exitcode::InputError);
     }
 
-    bool ok = true;
-    const int county = NumberOption(parser, QStringLiteral("county"), 0, ok);
-    const int from = NumberOption(parser, QStringLiteral("from"), ClockNow().SolarYear, ok);
-    const int years = NumberOption(parser, QStringLiteral("years"), 10, ok);
-    if (!ok) {
+    parsed.From = ClockNow().SolarYear;
+    if (const QStringList refused = TakeOptions(parser, table); !refused.isEmpty()) {
+        for (const QString& refusal : refused) {
+            Fail(refusal);
+        }
         return Ended(exitcode::InputError);
     }
-    if (parser.isSet(QStringLiteral("county")) == parser.isSet(QStringLiteral("all"))) {
+    if (parser.isSet(QStringLiteral("county")) == parsed.All) {
         Fail(QStringLiteral("give either --county N or --all; see --help"));
         return Ended(exitcode::InputError);
     }
-    // Each bound on its own first, so that no sum below can overflow.
-    if (years < 1 || years > MostYears) {
-        Fail(QStringLiteral("--years takes 1 to %1 years within %2..%3, which the device can "
-                            "hold, not %4")
-                 .arg(MostYears)
-                 .arg(FirstYear)
-                 .arg(LastYear)
-                 .arg(years));
-        return Ended(exitcode::InputError);
-    }
-    if (from < FirstYear || from > LastYear || from + years - 1 > LastYear) {
-        Fail(QStringLiteral("the years %1 to %2 are not all within %3..%4, which the device can "
-                            "hold")
-                 .arg(from)
-                 .arg(qint64{from} + years - 1)
-                 .arg(FirstYear)
-                 .arg(LastYear));
-        return Ended(exitcode::InputError);
-    }
-    return Options{{},
-                   parser.value(QStringLiteral("folder")),
-                   parser.isSet(QStringLiteral("all")),
-                   county,
-                   from,
-                   years};
+    return YearsChecked(parsed);
 }
 
 int Run(const Options& options) {

@@ -1,6 +1,6 @@
 // The text-setting check where the system has no code pages: nothing to set and nothing to
 // restart, only what the program itself needs to handle Persian text.
-#include "app/CodePagePlatformLinux.h"
+#include "app/CodePagePlatformPosix.h"
 
 #include "common/TextDisplay.h"
 #include "common/TextFiles.h"
