@@ -9,33 +9,22 @@
 #include "app/LampShape.h"
 #include "app/LocationBoxes.h"
 #include "app/StatusStrip.h"
-#include "app/TimetableView.h"
 #include "common/ShownText.h"
 #include "common/StopSignals.h"
 #include "common/TextFiles.h"
 #include "common/UserError.h"
-#include "device/ClockCommands.h"
-#include "device/DeviceTexts.h"
-#include "device/KeyTable.h"
-#include "device/ReadBack.h"
-#include "device/Upgrade.h"
-#include "device/Upload.h"
 #include "location/StartFolder.h"
 #include "ui_TForm1.h"
 
-#include <QBackingStore>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTimer>
-#include <QWindow>
 #include <array>
 #include <cstdio>
 #include <utility>
@@ -381,179 +370,6 @@ void TForm1::Combo3Change() {
         ui->LabeledEdit2->setText(choice->LatitudeText);
         ui->BitBtn1->setEnabled(true);
     });
-}
-
-// --- the upload -------------------------------------------------------------------------
-
-// The controls are found by the names the table of settings fields gives them.
-SettingsFields TForm1::Fields() const {
-    SettingsFields f;
-    for (const SettingsField& field : SettingsFieldTable) {
-        const QString name = QLatin1String(field.Control);
-        if (field.Text) {
-            f.*field.Text = findChild<QLineEdit*>(name)->text();
-        } else if (field.Level) {
-            f.*field.Level = findChild<QSlider*>(name)->value();
-        } else if (field.Checked) {
-            f.*field.Checked = findChild<QCheckBox*>(name)->isChecked();
-        }
-    }
-    return f;
-}
-
-void TForm1::BitBtn1Click() {
-    const UploadInput input = UploadInputOf(Fields(), location_, startFolder_);
-    try {
-        RunUpload(link_, *this, PrepareUpload(input, clock_.SolarYear));
-    } catch (const OperationStopped&) {
-        // The stop signal's watch winds the window down once the handler has returned.
-    } catch (const SettingsError& error) {
-        ShowError(error.Text());
-        if (auto* field = findChild<QWidget*>(error.Control())) {
-            field->setFocus();
-        }
-    } catch (const UserError& error) {
-        ShowError(error.Text());
-    }
-}
-
-void TForm1::SetProgressRange(int maximum) {
-    ui->ProgressBar1->setRange(0, maximum);
-}
-
-void TForm1::SetProgressPosition(int position) {
-    ui->ProgressBar1->setValue(position);
-}
-
-void TForm1::SetProgressVisible(bool visible) {
-    ui->ProgressBar1->setVisible(visible);
-}
-
-// An operation stops at its message as at a repaint once a signal has arrived, before the box or
-// while it was open: by then the signal's watch may have closed the port under it.
-void TForm1::ShowMessage(const QString& text) {
-    ShowMessageBox(windowTitle(), text);
-    StopIfSignalled();
-}
-
-void TForm1::StopIfSignalled() const {
-    if (const int signal = StopSignal()) {
-        throw OperationStopped{signal};
-    }
-}
-
-// The operation holds the thread, so neither paint nor expose events are handled. What changed
-// is painted now (a widget just shown asks through a posted event), and then the whole window goes
-// on the screen: Qt puts there only what it painted, and an area a closed window uncovered (the
-// upgrade's file dialog) would otherwise keep that window's remains until the run ends.
-void TForm1::RepaintNow() {
-    StopIfSignalled(); // between two frames
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
-    QEvent paintPending(QEvent::UpdateRequest);
-    QCoreApplication::sendEvent(this, &paintPending);
-    QWindow* shown = windowHandle();
-    if (QBackingStore* store = backingStore(); store && shown && shown->isExposed()) {
-        store->flush(QRegion(rect()), shown);
-    }
-}
-
-void TForm1::PauseMonitor() {
-    Timer2->stop();
-}
-
-void TForm1::ResumeMonitor() {
-    Timer2->start();
-}
-
-// --- the clock and the stored settings ------------------------------------------------
-
-// A frame sent with no device would go to whatever port is open, or nowhere, unnoticed.
-void TForm1::N12Click() {
-    if (!link_.Connected) {
-        SetStatusText(NoDeviceText());
-        return;
-    }
-    const bool sent = SetDeviceClock(link_, clock_);
-    SetStatusText(ClockSetText(clock_, sent));
-}
-
-void TForm1::N2Click() {
-    if (!link_.Connected) {
-        SetStatusText(NoDeviceText());
-        return;
-    }
-    Timer2->stop();
-    const std::optional<SettingsBlock> block = ReadStoredSettings(link_);
-    if (block && HoldsNoSettings(*block)) {
-        // An erased device's bytes are no settings: the fields keep what they show.
-        SetStatusText(NoSettingsText());
-    } else if (block) {
-        ui->BitBtn1->setEnabled(true);
-        ShowStoredSettings(DecodeSettingsBlock(*block));
-        AppendLogLine(SettingsReceivedText);
-    }
-    Timer2->start();
-}
-
-// The boxes go to the stored county when the database has it, and the fields show what the
-// device holds.
-void TForm1::ShowStoredSettings(const StoredSettings& stored) {
-    if (const std::optional<QString> problem =
-            locationBoxes_->ShowStoredCounty(stored.CountyIndex)) {
-        SetStatusText(*problem);
-    }
-    ShowFields(stored.Fields);
-    ui->LabeledEdit3->setText(QString::number(stored.CountyIndex));
-}
-
-void TForm1::ShowFields(const SettingsFields& f) {
-    for (const SettingsField& field : SettingsFieldTable) {
-        const QString name = QLatin1String(field.Control);
-        if (field.Text) {
-            findChild<QLineEdit*>(name)->setText(f.*field.Text);
-        } else if (field.Level) {
-            findChild<QSlider*>(name)->setValue(f.*field.Level);
-        } else if (field.Checked) {
-            findChild<QCheckBox*>(name)->setChecked(f.*field.Checked);
-        }
-    }
-}
-
-// --- the firmware upgrade -----------------------------------------------------------------
-
-void TForm1::N13Click() {
-    PauseMonitor();
-    const QString path = fileChooser_ ? fileChooser_()
-                                      : QFileDialog::getOpenFileName(this, QString(), startFolder_,
-                                                                     FirmwareFilterText);
-    if (path.isEmpty()) {
-        ResumeMonitor();
-        SetProgressVisible(false);
-        return;
-    }
-    try {
-        RunUpgrade(link_, *this, path,
-                   RecoveryPortName(link_, CandidatePorts(portSources_), QString()));
-    } catch (const OperationStopped&) {
-        // The stop signal's watch winds the window down once the handler has returned.
-    }
-}
-
-void TForm1::TimetableViewClick() {
-    if (location_.TimetableFolder.isEmpty()) {
-        ShowError(ChooseCountyText);
-        return;
-    }
-    const int year = clock_.SolarYear;
-    const YearBlockResult loaded = LoadYearBlock(location_.TimetableFolder, year);
-    if (loaded.Status != YearFileStatus::Loaded) {
-        ShowError(YearFileProblemText(loaded.Status, year).trimmed());
-        return;
-    }
-    auto* dialog = new TimetableDialog(ui->Combo3->currentText(), year, loaded.Block,
-                                       {clock_.SolarMonth, clock_.SolarDay}, this);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->show();
 }
 
 // --- the track bars -----------------------------------------------------------------------
