@@ -1,14 +1,19 @@
 #pragma once
 
+#include "common/Problem.h"
+
 #include <QCoreApplication>
+#include <QJsonObject>
 #include <QString>
 #include <array>
 
 // The texts the window shows of its own; those of the device operations are in
-// device/DeviceTexts.h and device/UpgradeTexts.h. Texts operators already know are constants,
-// kept character for character, blanks included. Texts this program added are functions that
-// translate them when shown, under the context (the class that shows them) where
-// translations/muezzin-config_fa.ts keeps their Persian; lupdate reads them here.
+// device/DeviceTexts.h and device/UpgradeTexts.h, the problems' words in common/ProblemKinds.cpp.
+// Texts operators already know are constants, kept character for character, blanks included.
+// Texts this program added are functions that translate them when shown, under the context (the
+// class that shows them) where translations/muezzin-config_fa.ts keeps their Persian; lupdate
+// reads them here. Their Latin words (commands, paths, program names) are isolated so that the
+// Persian sentence reads in order in the left-to-right window.
 
 // --- known to operators, never translated -------------------------------------------------
 
@@ -26,11 +31,11 @@ inline const QString RestartQuestionCaption = QStringLiteral("پيغام سيس�
 
 // The log line after a read-back: "the settings of the device were received", in the words of
 // the menu command.
-inline const QString SettingsReceivedText = QStringLiteral(" تنظيمات دستگاه دريافت شد ");
+inline const QString SettingsReceivedText = QStringLiteral(" تنظیمات دستگاه دریافت شد ");
 // The settings menu's last item, which shows the chosen county's timetable.
-inline const QString TimetableViewCaption = QStringLiteral("نمايش اوقات شرعي");
+inline const QString TimetableViewCaption = QStringLiteral("نمایش اوقات شرعی");
 // "Prayer times of county %1 - year %2"
-inline const QString TimetableTitleTemplate = QStringLiteral("اوقات شرعي شهرستان %1 - سال %2");
+inline const QString TimetableTitleTemplate = QStringLiteral("اوقات شرعی شهرستان %1 - سال %2");
 // Column heads: the three calls to prayer, and sunrise and sunset between them.
 inline const std::array<QString, 5> TimetableHeads = {
     QStringLiteral("اذان صبح"), QStringLiteral("طلوع آفتاب"), QStringLiteral("اذان ظهر"),
@@ -38,32 +43,53 @@ inline const std::array<QString, 5> TimetableHeads = {
 
 // --- added by this program, in English and not translated ---------------------------------
 
-// Ends the English error of a saved log that cannot be read, in that error's language.
-inline const QString LogAppendedNote =
-    QStringLiteral("\nThe log of this run will be added to its end.");
-// Follows the error of a log that cannot be saved when the window is closed again.
-inline const QString CloseWithoutLogQuestion =
-    QStringLiteral("\n\nClose without saving the log? The log's lines of this session are then "
-                   "lost.");
 // Said when the translation itself is missing, so it cannot be translated.
 inline const QString TranslationMissingText =
     QStringLiteral("the program's Persian translation is missing");
 
 // --- added by this program, translated ----------------------------------------------------
 
+// A problem as the window shows it, in a box, the log or a tooltip; and its short words, for the
+// status bar.
+inline QString WindowWords(const Problem& problem) {
+    return ProblemText(problem, Wording::PersianWindow);
+}
+inline QString WindowShortWords(const Problem& problem) {
+    return ProblemShortText(problem, Wording::PersianWindow);
+}
+
+// Follows the error of a saved log that cannot be read.
+inline QString LogAppendedNote() {
+    return IsolateLatinRuns(
+        QCoreApplication::translate("EventLog", "The log of this run will be added to its end."),
+        Wording::PersianWindow);
+}
+// Follows the error of a log that cannot be saved when the window is closed again.
+inline QString CloseWithoutLogQuestion() {
+    return IsolateLatinRuns(QCoreApplication::translate("EventLog",
+                                                        "Close without saving the log? The log's "
+                                                        "lines of this session are then lost."),
+                            Wording::PersianWindow);
+}
+
 // The status bar after a menu command that needs the device while none is connected.
 inline QString NoDeviceText() {
-    return QCoreApplication::translate(
-        "TForm1", "no device connected: connect the device and wait for the green lamp");
+    return IsolateLatinRuns(
+        QCoreApplication::translate(
+            "TForm1", "no device connected: connect the device and wait for the green lamp"),
+        Wording::PersianWindow);
 }
-// The start folder, when it is not the working directory; %1 is the folder.
-inline QString StartFolderNoteText() {
-    return QCoreApplication::translate("TForm1", "The tool's files are in %1");
+// The start folder, when it is not the working directory.
+inline QString StartFolderNoteText(const QString& folder) {
+    return FillWords(QCoreApplication::translate("TForm1", "The tool's files are in {folder}"),
+                     QJsonObject{{QStringLiteral("folder"), folder}}, Wording::PersianWindow);
 }
 // A read-back found the device's memory erased.
 inline QString NoSettingsText() {
-    return QCoreApplication::translate(
-        "TForm1", "the device holds no settings: it has never been configured");
+    return IsolateLatinRuns(
+        QCoreApplication::translate("TForm1",
+                                    "the device holds no settings: it has never been configured"),
+        Wording::PersianWindow);
 }
 
 // The timetable view: the hints of a day the year lacks and of a time no clock shows, and the
@@ -88,7 +114,8 @@ inline QString UnusedPlacesTemplate() {
 }
 
 // The text-setting check: what is missing, and the line that names it (a leading blank, as the
-// log's messages that want a gap after the date carry).
+// log's messages that want a gap after the date carry). The parts are joined before the whole is
+// isolated.
 inline QString NoConverterText() {
     return QCoreApplication::translate("CodePageCheck",
                                        "this Qt has no Windows-1256 converter (install Debian's "
@@ -104,7 +131,9 @@ inline QString PersianTextProblemText() {
 
 // A start note when Qt's own Persian translation cannot be loaded.
 inline QString QtTranslationMissingText() {
-    return QCoreApplication::translate(
-        "Translations", "Qt's dialogs stay in English: its Persian translation qtbase_fa is "
-                        "missing (install qt6-translations-l10n)");
+    return IsolateLatinRuns(
+        QCoreApplication::translate("Translations",
+                                    "Qt's dialogs stay in English: its Persian translation "
+                                    "qtbase_fa is missing (install qt6-translations-l10n)"),
+        Wording::PersianWindow);
 }

@@ -44,7 +44,9 @@ void CheckTextSupport(CodePagePlatform& platform) {
         missing.append(NoPersianFontText());
     }
     if (!missing.isEmpty()) {
-        platform.ReportProblem(PersianTextProblemText() + missing.join(QStringLiteral("; ")));
+        platform.ReportProblem(
+            IsolateLatinRuns(PersianTextProblemText() + missing.join(QStringLiteral("\u061B ")),
+                             Wording::PersianWindow));
     }
 }
 

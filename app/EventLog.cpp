@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <algorithm>
 #include <utility>
 
 EventLog::EventLog(QPlainTextEdit* pane, const CalendarClock& clock, const QString& startFolder,
@@ -18,8 +19,34 @@ EventLog::EventLog(QPlainTextEdit* pane, const CalendarClock& clock, const QStri
     : pane_(pane), clock_(clock), folder_(startFolder),
       path_(startFolder + QStringLiteral("log.txt")), boxes_(std::move(boxes)) {}
 
+namespace {
+
+// Heads a line of the pane that holds Persian, so that its paragraph runs right to left: the
+// date at its right, the sentence in order with any Latin word in it. The pane's own lines only;
+// log.txt gets the line without it.
+constexpr QChar PaneRightToLeft(0x200F);
+
+bool HoldsPersian(const QString& line) {
+    return std::any_of(line.begin(), line.end(),
+                       [](QChar c) { return c.script() == QChar::Script_Arabic && c.isLetter(); });
+}
+
+QString PaneLine(const QString& line) {
+    return HoldsPersian(line) ? PaneRightToLeft + line : line;
+}
+
+} // namespace
+
 void EventLog::Append(const QString& message) {
-    pane_->appendPlainText(QString::fromLatin1(clock_.DateText.data()) + EscapedText(message));
+    AppendLine(QString::fromLatin1(clock_.DateText.data()) + EscapedText(message));
+}
+
+void EventLog::AppendWords(const QString& words) {
+    AppendLine(QString::fromLatin1(clock_.DateText.data()) + words);
+}
+
+void EventLog::AppendLine(const QString& line) {
+    pane_->appendPlainText(PaneLine(line));
 }
 
 void EventLog::Clear() {
@@ -34,7 +61,11 @@ QStringList EventLog::Lines() const {
     }
     QStringList lines;
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
-        lines.append(block.text());
+        QString line = block.text();
+        if (line.startsWith(PaneRightToLeft)) {
+            line.remove(0, 1);
+        }
+        lines.append(line);
     }
     return lines;
 }
@@ -55,11 +86,15 @@ void EventLog::LoadSaved() {
         return;
     }
     try {
-        pane_->setPlainText(ReadLines1256(path_, LogSizeLimit).join(u'\n'));
+        QStringList lines = ReadLines1256(path_, LogSizeLimit);
+        for (QString& line : lines) {
+            line = PaneLine(line);
+        }
+        pane_->setPlainText(lines.join(u'\n'));
         pane_->moveCursor(QTextCursor::End);
         loaded_ = true;
     } catch (const UserError& error) {
-        boxes_.ShowError(error.Text() + LogAppendedNote);
+        boxes_.ShowError(WindowWords(error.Reported()) + u'\n' + LogAppendedNote());
     }
 }
 
@@ -74,9 +109,10 @@ bool EventLog::SaveAtClose(bool stopping) {
             AppendLines1256(path_, Lines());
         }
     } catch (const UserError& error) {
+        const QString words = WindowWords(error.Reported());
         if (stopping) {
-            boxes_.ShowError(error.Text()); // on standard error: the window closes all the same
-        } else if (!CloseWithoutLog(error.Text())) {
+            boxes_.ShowError(words); // on standard error: the window closes all the same
+        } else if (!CloseWithoutLog(words)) {
             return false;
         }
     }
@@ -90,5 +126,5 @@ bool EventLog::CloseWithoutLog(const QString& error) {
         boxes_.ShowError(error);
         return false;
     }
-    return boxes_.AskCloseWithoutLog(error + CloseWithoutLogQuestion);
+    return boxes_.AskCloseWithoutLog(error + QStringLiteral("\n\n") + CloseWithoutLogQuestion());
 }

@@ -13,7 +13,7 @@ struct CalendarClock;
 class EventLog {
 public:
     // How the log reaches the operator: the window's error box, and its question whether to
-    // close without the log (true for yes).
+    // close without the log (true for yes); both get the window's words.
     struct Boxes {
         std::function<void(const QString& text)> ShowError;
         std::function<bool(const QString& text)> AskCloseWithoutLog;
@@ -25,8 +25,11 @@ public:
              Boxes boxes);
 
     // A line of its own, whatever the message holds: log.txt keeps one entry a line, each after
-    // its date text.
+    // its date text. A line with Persian in it is laid out right to left.
     void Append(const QString& message);
+    // A line made by the window's words (a problem, a note), whose values are escaped already
+    // and whose isolates keep its Latin words in order; log.txt gets them as direction marks.
+    void AppendWords(const QString& words);
     void Clear();
     QStringList Lines() const;
 
@@ -47,6 +50,7 @@ public:
 
 private:
     bool CloseWithoutLog(const QString& error);
+    void AppendLine(const QString& line);
 
     QPlainTextEdit* pane_;
     const CalendarClock& clock_;

@@ -1,5 +1,6 @@
 #include "app/LocationBoxes.h"
 
+#include "app/AppTexts.h"
 #include "common/UserError.h"
 #include "location/CityDatabase.h"
 
@@ -84,7 +85,7 @@ std::optional<QString> LocationBoxes::ShowStoredCounty(int countyIndex) {
         selection_.CountyIndex = countyIndex;
         selection_.TimetableFolder.clear();
         county_->setEditText(QString());
-        return error.Text();
+        return WindowWords(error.Reported());
     }
     return std::nullopt;
 }

@@ -11,12 +11,15 @@ StatusStrip::StatusStrip(QStatusBar* bar) : QWidget(bar), bar_(bar) {
     strip->setSpacing(6);
     text_ = new QLabel(this);
     text_->setObjectName(QStringLiteral("StatusText"));
+    text_->setTextFormat(Qt::PlainText);
     strip->addWidget(text_, 1);
     portProblems_ = new QLabel(this);
     portProblems_->setObjectName(QStringLiteral("PortProblems"));
+    portProblems_->setTextFormat(Qt::PlainText);
     strip->addWidget(portProblems_);
     textProblem_ = new QLabel(this);
     textProblem_->setObjectName(QStringLiteral("TextProblem"));
+    textProblem_->setTextFormat(Qt::PlainText);
     strip->addWidget(textProblem_);
     bar_->setSizeGripEnabled(false); // the window keeps its size
     bar_->setFixedHeight(17);
@@ -33,11 +36,11 @@ QString StatusStrip::Text() const {
     return text_->text();
 }
 
-void StatusStrip::SetPortProblems(const QStringList& problems) {
-    portProblems_->setText(problems.join(QStringLiteral("; ")));
-    const QString whole = problems.join(u'\n');
-    portProblems_->setToolTip(whole);
-    setToolTip(whole);
+void StatusStrip::SetPortProblems(const QStringList& shortWords, const QStringList& whole) {
+    portProblems_->setText(shortWords.join(QStringLiteral("\u061B ")));
+    const QString all = whole.join(u'\n');
+    portProblems_->setToolTip(all);
+    setToolTip(all);
 }
 
 QString StatusStrip::PortProblemText() const {

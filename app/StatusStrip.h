@@ -20,8 +20,8 @@ public:
 
     void SetText(const QString& text);
     QString Text() const;
-    // The bar has room for the start of the text; its tooltip holds every problem whole.
-    void SetPortProblems(const QStringList& problems);
+    // The bar shows each problem's short words; its tooltip holds every problem whole.
+    void SetPortProblems(const QStringList& shortWords, const QStringList& whole);
     QString PortProblemText() const;
     void SetTextProblem(const QString& text);
 

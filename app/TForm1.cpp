@@ -13,6 +13,7 @@
 #include "common/StopSignals.h"
 #include "common/TextFiles.h"
 #include "common/UserError.h"
+#include "device/UpgradeTexts.h"
 #include "location/StartFolder.h"
 #include "ui_TForm1.h"
 
@@ -90,7 +91,7 @@ TForm1::TForm1(CommLink& link, CalendarClock& clock, const QString& startFolder,
     link_.Notify = [this](const QString& text, const QString& caption) {
         ShowMessageBox(caption, text);
     };
-    link_.Remark = [this](const QString& text) { AppendLogLine(u' ' + text); };
+    link_.Remark = [this](const Problem& remark) { log_->AppendWords(u' ' + WindowWords(remark)); };
     ConnectHandlers();
     FormCreate();
     if (timing_.StartTimers) {
@@ -121,16 +122,15 @@ void TForm1::SetFileChooser(std::function<QString()> choose) {
 }
 
 void TForm1::ReportStartFolder(const StartFolderChoice& choice) {
-    startProblem_ = choice.Problem;
-    if (!startProblem_.isEmpty()) {
+    startProblem_ = choice.SetUpProblem;
+    if (!startProblem_.IsEmpty()) {
         log_->FolderNotSetUp();
-        NoteAtStart(u' ' + startProblem_);
+        NoteAtStart(u' ' + WindowWords(startProblem_));
         return;
     }
     if (QDir(choice.Folder) != QDir::current()) {
-        // A folder's name may hold a line break, which must not break the log's line.
-        const QString note =
-            StartFolderNoteText().arg(EscapedText(QDir::toNativeSeparators(choice.Folder)));
+        // The words escape the folder's name: a line break in it must not break the log's line.
+        const QString note = StartFolderNoteText(QDir::toNativeSeparators(choice.Folder));
         folderNote_ = note;
         NoteAtStart(u' ' + note);
     }
@@ -196,7 +196,7 @@ void TForm1::Guarded(const std::function<void()>& body) {
     try {
         body();
     } catch (const UserError& error) {
-        ShowError(error.Text());
+        ShowError(WindowWords(error.Reported()));
     } catch (const std::exception& error) {
         ShowError(QString::fromUtf8(error.what()));
     }
@@ -249,12 +249,12 @@ void TForm1::Timer1Timer() {
 // Each file on its own: a missing province list must not keep the saved log from loading,
 // or the close would overwrite the history with this run's lines.
 void TForm1::LoadStartFiles() {
-    if (!startProblem_.isEmpty()) {
-        ShowError(startProblem_);
+    if (!startProblem_.IsEmpty()) {
+        ShowError(WindowWords(startProblem_));
     }
     Guarded([this] {
         const QString path = startFolder_ + QStringLiteral("ostan.txt");
-        if (!startProblem_.isEmpty() && !QFileInfo::exists(path)) {
+        if (!startProblem_.IsEmpty() && !QFileInfo::exists(path)) {
             return; // said with the folder's problem
         }
         locationBoxes_->ShowProvinces(ReadLines1256(path));
@@ -282,8 +282,13 @@ void TForm1::N11Click() {
 
 // --- the connection monitor ---------------------------------------------------------------
 
+// The device operations' status texts are the system's own but for the few this program added,
+// which the window shows in Persian.
 void TForm1::SetStatusText(const QString& text) {
-    statusStrip_->SetText(text);
+    const QString translated =
+        QCoreApplication::translate(OperationTextsContext, text.toUtf8().constData());
+    statusStrip_->SetText(
+        translated == text ? text : IsolateLatinRuns(translated, Wording::PersianWindow));
 }
 
 QString TForm1::StatusText() const {
@@ -306,12 +311,12 @@ void TForm1::MonitorStep() {
         SetStatusText(DisconnectedText);
         ListPorts(link_, portSources_);
         FindDevice(link_, discovery_);
-        QStringList problems;
-        for (const PortProblem& problem : discovery_.Problems) {
-            problems.append(problem.Describe());
+        std::vector<Problem> problems;
+        for (const PortProblem& port : discovery_.Problems) {
+            problems.push_back(port.AsProblem());
             // Logged once, as the box is shown once, until the port has opened again.
-            if (problem.First) {
-                AppendLogLine(u' ' + problems.last());
+            if (port.First) {
+                log_->AppendWords(u' ' + WindowWords(problems.back()));
             }
         }
         ShowPortProblems(problems);
@@ -328,9 +333,15 @@ void TForm1::MonitorStep() {
     }
 }
 
-// The bar has room for the start of the text; its tooltip holds every problem whole.
-void TForm1::ShowPortProblems(const QStringList& problems) {
-    statusStrip_->SetPortProblems(problems);
+// The bar shows each problem's short words; its tooltip holds every problem whole.
+void TForm1::ShowPortProblems(const std::vector<Problem>& problems) {
+    QStringList shown;
+    QStringList whole;
+    for (const Problem& problem : problems) {
+        shown.append(WindowShortWords(problem));
+        whole.append(WindowWords(problem));
+    }
+    statusStrip_->SetPortProblems(shown, whole);
 }
 
 void TForm1::Timer2Timer() {

@@ -2,6 +2,7 @@
 
 #include "calendar/CalendarClock.h"
 #include "comm/Discovery.h"
+#include "common/Problem.h"
 #include "device/OperationHost.h"
 #include "device/SettingsBlock.h"
 #include "location/LocationSelection.h"
@@ -153,7 +154,7 @@ private:
     void ShowMessageBox(const QString& caption, const QString& text);
     void ShowError(const QString& text);
     void StopIfSignalled() const;
-    void ShowPortProblems(const QStringList& problems);
+    void ShowPortProblems(const std::vector<Problem>& problems);
     void ShowTrackBarPosition(int number);
     // Runs a handler body; a user-facing error is shown and the rest of the handler skipped.
     void Guarded(const std::function<void()>& body);
@@ -169,7 +170,7 @@ private:
     std::unique_ptr<ClockTick> clockTick_;
     StatusStrip* statusStrip_ = nullptr;
     std::unique_ptr<EventLog> log_;
-    QString startProblem_; // why the start folder could not be set up
+    Problem startProblem_; // why the start folder could not be set up
     QString folderNote_;   // the start folder, when it is not the working directory
     MessageBoxFunction messageBox_;
     int stopSignal_ = 0; // the signal the window is winding down on

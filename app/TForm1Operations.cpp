@@ -46,12 +46,12 @@ void TForm1::BitBtn1Click() {
     } catch (const OperationStopped&) {
         // The stop signal's watch winds the window down once the handler has returned.
     } catch (const SettingsError& error) {
-        ShowError(error.Text());
+        ShowError(WindowWords(error.Reported()));
         if (auto* field = findChild<QWidget*>(error.Control())) {
             field->setFocus();
         }
     } catch (const UserError& error) {
-        ShowError(error.Text());
+        ShowError(WindowWords(error.Reported()));
     }
 }
 

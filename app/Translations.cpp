@@ -1,6 +1,7 @@
 #include "app/Translations.h"
 
 #include "app/AppTexts.h"
+#include "common/Translation.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -23,10 +24,7 @@ bool LoadQtTranslation(QTranslator& translator) {
 
 QStringList InstallPersianTranslations(QCoreApplication& app) {
     QStringList notes;
-    auto* own = new QTranslator(&app);
-    if (own->load(QStringLiteral(":/i18n/muezzin-config_fa.qm"))) {
-        QCoreApplication::installTranslator(own);
-    } else {
+    if (!InstallPersianTranslation(app)) {
         notes.append(TranslationMissingText);
     }
     auto* qt = new QTranslator(&app);

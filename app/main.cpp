@@ -6,6 +6,7 @@
 #include "common/StopSignals.h"
 #include "common/TextDisplay.h"
 #include "common/TextFiles.h"
+#include "common/Translation.h"
 #include "common/UserError.h"
 #include "location/StartFolder.h"
 
@@ -53,11 +54,11 @@ void SaveScreenshot(TForm1& window, const QString& path) {
     try {
         if (!window.grab().save(&picture, suffix.isEmpty() ? "PNG" : suffix.constData())) {
             throw UserError(
-                QStringLiteral("cannot write %1: no picture format has that name").arg(path));
+                Problem(QStringLiteral("picture-format")).Set(QStringLiteral("path"), path));
         }
         SaveBytes(path, picture.data());
     } catch (const UserError& error) {
-        PrintNote(error.Text());
+        PrintNote(ProblemText(error.Reported(), CommandLineWording()));
     }
 }
 

@@ -68,7 +68,7 @@ bool OpenPort(CommLink& link, const QString& name, qint32 baud, bool showError) 
     int systemError = LastSystemError(); // before the look at the lock file changes it
     if (!opened && port->error() == QSerialPort::PermissionError) {
         // The serial port waits 30 s before it takes a lock of a killed program for stale.
-        if (const QString remark = TakeOverStaleLock(name); !remark.isEmpty()) {
+        if (const Problem remark = TakeOverStaleLock(name); !remark.IsEmpty()) {
             if (link.Remark) {
                 link.Remark(remark);
             }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "comm/Frame.h"
+#include "common/Problem.h"
 
 #include <QSerialPort>
 #include <QString>
@@ -100,7 +101,7 @@ struct CommLink {
     LinkNotifier Notify;
     // What the link did on its own that the user should know, such as a stale lock file it took
     // over; the window logs it, the command line prints it. Nothing is said without one.
-    std::function<void(const QString& text)> Remark;
+    std::function<void(const Problem& remark)> Remark;
     FrameWatcher Watch;
     LinkTimeouts Timeouts;
 };

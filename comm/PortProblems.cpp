@@ -1,7 +1,6 @@
 #include "comm/PortProblems.h"
 
-#include "comm/PortTexts.h"
-
+#include <QJsonObject>
 #include <QStringList>
 #include <cerrno>
 #include <cstring>
@@ -21,56 +20,95 @@ bool HeldBy(const std::vector<PortHolder>& holders, const QString& name) {
     return false;
 }
 
-QString PermissionText(const PortProblem& problem) {
-    const QString user =
-        problem.User.isEmpty() ? QStringLiteral("your user") : u'\'' + problem.User + u'\'';
-    if (problem.LoginPredatesGroup) {
-        return QStringLiteral("permission denied: %1 was added to the group '%2' after this login "
-                              "session began; log out and in again")
-            .arg(user, problem.Group);
-    }
-    if (problem.RootOnly) {
-        const QString group =
-            problem.Group.isEmpty() ? QStringLiteral("a group") : u'\'' + problem.Group + u'\'';
-        return QStringLiteral("permission denied, and only root may open it; give it to %1 with a "
-                              "udev rule (GROUP, MODE=\"0660\") and add your user to that group")
-            .arg(group);
-    }
-    if (problem.Group.isEmpty()) {
-        return SystemText(problem.Error);
-    }
-    const QString command =
-        problem.User.isEmpty()
-            ? QString()
-            : QStringLiteral(" (sudo usermod -aG %1 %2)").arg(problem.Group, problem.User);
-    return QStringLiteral("permission denied; add your user to the group '%1'%2 and log in again")
-        .arg(problem.Group, command);
+// One word for the shell, whatever it holds.
+QString ShellQuoted(const QString& text) {
+    QString quoted = text;
+    quoted.replace(u'\'', QStringLiteral("'\\''"));
+    return u'\'' + quoted + u'\'';
 }
 
-QString InUseText(const PortProblem& problem) {
+Problem PermissionProblem(const PortProblem& problem, Problem head) {
+    if (problem.LoginPredatesGroup) {
+        head.Form =
+            problem.User.isEmpty() ? QStringLiteral("relogin-unnamed") : QStringLiteral("relogin");
+        return head.Set(QStringLiteral("user"), TextOrNull(problem.User))
+            .Set(QStringLiteral("group"), problem.Group);
+    }
+    if (problem.RootOnly) {
+        head.Form = problem.Group.isEmpty() ? QStringLiteral("root-only-no-group")
+                                            : QStringLiteral("root-only");
+        return head.Set(QStringLiteral("group"), TextOrNull(problem.Group));
+    }
+    if (problem.Group.isEmpty()) {
+        head.Form = QStringLiteral("denied");
+        return head.Set(QStringLiteral("reason"), SystemText(problem.Error));
+    }
+    head.Form = QStringLiteral("join");
+    head.Set(QStringLiteral("group"), problem.Group)
+        .Set(QStringLiteral("user"), TextOrNull(problem.User));
+    if (!problem.User.isEmpty()) {
+        head.Set(QStringLiteral("command"),
+                 CommandAsRoot(QStringLiteral("usermod -aG %1 %2").arg(problem.Group, problem.User),
+                               problem.Access));
+    }
+    return head;
+}
+
+Problem InUseProblem(const PortProblem& problem, Problem head) {
     if (!problem.StaleLock.isEmpty()) {
-        return QStringLiteral("its lock file %1 was left by process %2, which no longer runs, and "
-                              "belongs to %3, so it cannot be taken over; remove it (sudo rm %1)")
-            .arg(problem.StaleLock)
-            .arg(problem.StaleLockPid)
-            .arg(problem.StaleLockOwner);
+        head.Kind = QStringLiteral("port-locked");
+        return head.Set(QStringLiteral("lock"), problem.StaleLock)
+            .Set(QStringLiteral("pid"), problem.StaleLockPid)
+            .Set(QStringLiteral("owner"), TextOrNull(problem.StaleLockOwner))
+            .Set(QStringLiteral("command"),
+                 CommandAsRoot(QStringLiteral("rm ") + problem.StaleLock, problem.Access));
     }
     if (problem.Holders.empty()) {
-        return QStringLiteral("the port is in use by another program (another muezzin-cli, or the "
-                              "window); close it and try again");
+        head.Form = QStringLiteral("unknown");
+        return head;
     }
-    const QString text =
-        QStringLiteral("the port is in use by %1").arg(HoldersText(problem.Holders));
+    head.Set(QStringLiteral("holders"), HoldersJson(problem.Holders));
     if (HeldBy(problem.Holders, QStringLiteral("ModemManager"))) {
-        return text + porttext::ModemManagerHoldsPort;
+        head.Form = QStringLiteral("modemmanager");
+    } else if (HeldBy(problem.Holders, QStringLiteral("brltty"))) {
+        head.Form = QStringLiteral("brltty");
+        head.Set(QStringLiteral("command"),
+                 CommandAsRoot(QStringLiteral("apt remove brltty"), problem.Access));
+    } else {
+        head.Form = QStringLiteral("holders");
     }
-    if (HeldBy(problem.Holders, QStringLiteral("brltty"))) {
-        return text + porttext::BrlttyHoldsPort;
+    return head;
+}
+
+Problem GoneProblem(const PortProblem& problem, Problem head) {
+    head.Set(QStringLiteral("reason"), SystemText(problem.Error));
+    if (!problem.ClaimedAdapter.isEmpty()) {
+        head.Form = QStringLiteral("adapter-claimed");
+        return head.Set(QStringLiteral("adapter"), problem.ClaimedAdapter)
+            .Set(QStringLiteral("rule"), problem.ClaimingRule)
+            .Set(QStringLiteral("command"),
+                 CommandAsRoot(QStringLiteral("apt remove brltty"), problem.Access));
     }
-    return text + QStringLiteral("; close it and try again");
+    if (problem.InWorkingFolder) {
+        head.Form = QStringLiteral("in-working-folder");
+        return head.Set(QStringLiteral("here"), QStringLiteral("./") + problem.Port);
+    }
+    return head;
 }
 
 } // namespace
+
+QString CommandAsRoot(const QString& command, RootAccess access) {
+    switch (access) {
+    case RootAccess::Sudo:
+        return QStringLiteral("sudo ") + command;
+    case RootAccess::Root:
+        return command;
+    case RootAccess::Su:
+        break;
+    }
+    return QStringLiteral("su -c ") + ShellQuoted(command);
+}
 
 QString HoldersText(const std::vector<PortHolder>& holders) {
     QStringList names;
@@ -80,29 +118,42 @@ QString HoldersText(const std::vector<PortHolder>& holders) {
     return names.join(QStringLiteral(", "));
 }
 
-QString PortProblem::Describe() const {
-    const QString head = Location.isEmpty()
-                             ? QStringLiteral("cannot open %1: ").arg(Port)
-                             : QStringLiteral("cannot open %1 (%2): ").arg(Port, Location);
+QJsonArray HoldersJson(const std::vector<PortHolder>& holders) {
+    QJsonArray array;
+    for (const PortHolder& holder : holders) {
+        array.append(QJsonObject{{QStringLiteral("name"), holder.Name},
+                                 {QStringLiteral("pid"), holder.Pid}});
+    }
+    return array;
+}
+
+Problem PortProblem::AsProblem() const {
+    Problem head;
+    head.Set(QStringLiteral("port"), Port).Set(QStringLiteral("device"), TextOrNull(Location));
     switch (Error) {
     case EACCES:
     case EPERM:
-        return head + PermissionText(*this);
+        head.Kind = QStringLiteral("port-permission");
+        return PermissionProblem(*this, head);
     case EBUSY:
-        return head + InUseText(*this);
+        head.Kind = QStringLiteral("port-in-use");
+        return InUseProblem(*this, head);
     case ENOTTY:
     case EISDIR:
-        return head + QStringLiteral("it is %1not a serial port")
-                          .arg(What.isEmpty() ? QString() : What + QStringLiteral(", "));
+        head.Kind = QStringLiteral("not-a-serial-port");
+        head.Form = What.isEmpty() ? QStringLiteral("device") : What;
+        return head.Set(QStringLiteral("what"), What.isEmpty() ? QJsonValue() : QJsonValue(What));
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+        head.Kind = QStringLiteral("port-gone");
+        return GoneProblem(*this, head);
     default:
-        if (!ClaimedAdapter.isEmpty()) {
-            return head + SystemText(Error) +
-                   porttext::BrlttyClaimedAdapterTemplate.arg(ClaimingRule, ClaimedAdapter);
-        }
-        if (InWorkingFolder) {
-            return head + SystemText(Error) +
-                   QStringLiteral("; the one in the working folder is ./%1").arg(Port);
-        }
-        return head + SystemText(Error);
+        head.Kind = QStringLiteral("port-failed");
+        return head.Set(QStringLiteral("reason"), SystemText(Error));
     }
+}
+
+QString PortProblem::Describe() const {
+    return ProblemText(AsProblem(), Wording::English);
 }

@@ -1,12 +1,24 @@
 #pragma once
 
+#include "common/Problem.h"
+
+#include <QJsonArray>
 #include <QSerialPort>
 #include <QString>
 #include <vector>
 
-// Why a port cannot be opened, in words, with what the user does about it. The window, the
-// command line and the doctor all say a port's problem through Describe(), so that an operator
-// meets the same reason and remedy wherever the port fails.
+// Why a port cannot be opened, with what the user does about it. The window, the command line
+// and the doctor all say a port's problem through AsProblem() (port-permission, port-in-use,
+// port-locked, not-a-serial-port, port-gone, port-failed), so that an operator meets the same
+// reason and remedy wherever the port fails, in the words of the place it is shown.
+
+// How this user runs a command as root: through sudo, as root already, or through su where sudo
+// is not installed.
+enum class RootAccess { Sudo, Root, Su };
+RootAccess ThisUsersRootAccess();
+
+// The command as this user runs it as root: "sudo rm ...", "rm ..." or "su -c 'rm ...'".
+QString CommandAsRoot(const QString& command, RootAccess access);
 
 // Another process that has a port open, as far as this user may look into other processes.
 struct PortHolder {
@@ -31,7 +43,9 @@ struct PortProblem {
     // The group database has the user in the group, this login session does not: the user was
     // added after logging in.
     bool LoginPredatesGroup = false;
-    QString What; // when it is no serial port: what it is ("a folder", "a FIFO", ...)
+    // When it is no serial port: what it is ("folder", "fifo", "file", "socket"); empty for a
+    // device of another kind.
+    QString What;
     // The device a bare name stands for ("ttyUSB0" is /dev/ttyUSB0); empty for a path.
     QString Location;
     bool InWorkingFolder = false;    // the bare name is also a file of the working folder
@@ -45,8 +59,12 @@ struct PortProblem {
     // file) takes for a braille display, so that no serial port is made for it.
     QString ClaimedAdapter;
     QString ClaimingRule;
+    // How the remedy's commands are run as root.
+    RootAccess Access = RootAccess::Sudo;
 
-    // "cannot open PORT: reason; remedy", one line.
+    // The problem with its kind and values.
+    Problem AsProblem() const;
+    // "cannot open PORT: reason; remedy", one line in English.
     QString Describe() const;
 };
 
@@ -75,11 +93,14 @@ std::vector<PortHolder> PortHolders(const QString& port);
 // "ModemManager (PID 812), minicom (PID 4410)".
 QString HoldersText(const std::vector<PortHolder>& holders);
 
+// [{"name": "ModemManager", "pid": 812}, ...], as problems name them.
+QJsonArray HoldersJson(const std::vector<PortHolder>& holders);
+
 // The lock file that QSerialPort keeps for the port while it is open; empty where the platform
 // keeps none.
 QString PortLockFile(const QString& port);
 
 // Removes the port's lock file when the program that made it no longer runs, which the serial
-// port would otherwise take for a program in use. Returns what was done, in words, or nothing
-// when there was no such lock or it could not be removed.
-QString TakeOverStaleLock(const QString& port);
+// port would otherwise take for a program in use. Returns what was done (lock-taken-over), or an
+// empty problem when there was no such lock or it could not be removed.
+Problem TakeOverStaleLock(const QString& port);

@@ -48,16 +48,16 @@ QString SerialGroup() {
 
 QString KindOf(mode_t mode) {
     if (S_ISDIR(mode)) {
-        return QStringLiteral("a folder");
+        return QStringLiteral("folder");
     }
     if (S_ISFIFO(mode)) {
-        return QStringLiteral("a FIFO");
+        return QStringLiteral("fifo");
     }
     if (S_ISREG(mode)) {
-        return QStringLiteral("a regular file");
+        return QStringLiteral("file");
     }
     if (S_ISSOCK(mode)) {
-        return QStringLiteral("a socket");
+        return QStringLiteral("socket");
     }
     return {}; // a device of another kind
 }
@@ -283,7 +283,15 @@ QString PortLockFile(const QString& port) {
     return {};
 }
 
-QString TakeOverStaleLock(const QString& port) {
+RootAccess ThisUsersRootAccess() {
+    if (::geteuid() == 0) {
+        return RootAccess::Root;
+    }
+    return QStandardPaths::findExecutable(QStringLiteral("sudo")).isEmpty() ? RootAccess::Su
+                                                                            : RootAccess::Sudo;
+}
+
+Problem TakeOverStaleLock(const QString& port) {
     const QString lock = PortLockFile(port);
     if (lock.isEmpty() || !QFile::exists(lock)) {
         return {};
@@ -292,16 +300,17 @@ QString TakeOverStaleLock(const QString& port) {
     if (pid == 0 || ProcessRuns(pid) || ::unlink(QFile::encodeName(lock).constData()) != 0) {
         return {};
     }
-    return QStringLiteral("%1: took over the lock file %2, left by process %3, which no longer "
-                          "runs")
-        .arg(port, lock)
-        .arg(pid);
+    return Problem(QStringLiteral("lock-taken-over"))
+        .Set(QStringLiteral("port"), port)
+        .Set(QStringLiteral("lock"), lock)
+        .Set(QStringLiteral("pid"), pid);
 }
 
 PortProblem DiagnoseOpenFailure(const QString& port, int error) {
     PortProblem problem;
     problem.Port = port;
     problem.Error = error;
+    problem.Access = ThisUsersRootAccess();
     const QString location = PortSystemLocation(port);
     if (location != port) {
         problem.Location = location;

@@ -5,6 +5,11 @@
 #include <cerrno>
 #include <windows.h>
 
+// The remedies that name commands run as root are Linux's.
+RootAccess ThisUsersRootAccess() {
+    return RootAccess::Root;
+}
+
 bool HeldExclusively(const QString&) {
     return false; // the open itself refuses a port in use
 }
@@ -63,6 +68,6 @@ QString PortLockFile(const QString&) {
     return {};
 }
 
-QString TakeOverStaleLock(const QString&) {
+Problem TakeOverStaleLock(const QString&) {
     return {};
 }

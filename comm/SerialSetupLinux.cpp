@@ -53,7 +53,7 @@ SetupFinding ModemManagerFinding(const QStringList& rules, const QString& toolRu
             subject, true,
             QStringLiteral("running (PID %1); udev keeps it off the USB serial adapters").arg(pid)};
     }
-    return {subject, false, porttext::ModemManagerProbesTemplate.arg(pid).arg(missing, toolRule)};
+    return {subject, false, porttext::ModemManagerProbesTemplate().arg(pid).arg(missing, toolRule)};
 }
 
 SetupFinding BrlttyFinding(const QStringList& rules) {
@@ -71,7 +71,8 @@ SetupFinding BrlttyFinding(const QStringList& rules) {
     if (claims.isEmpty()) {
         return {subject, true, QStringLiteral("no udev rule of brltty claims USB serial adapters")};
     }
-    return {subject, false, porttext::BrlttyClaimsTemplate.arg(claims.join(QStringLiteral("; ")))};
+    return {subject, false,
+            porttext::BrlttyClaimsTemplate().arg(claims.join(QStringLiteral("; ")))};
 }
 
 // The latency timer of each FTDI adapter plugged in; its driver alone has one.
@@ -94,9 +95,10 @@ std::vector<SetupFinding> LatencyFindings(const QString& toolRule) {
             {subject, false,
              QStringLiteral("%1 ms, which every reply waits for: the udev rule %2 sets 1 ms when "
                             "the adapter is plugged in; install it and plug the adapter in again "
-                            "(or now: echo 1 | sudo tee %3)")
+                            "(or now: echo 1 | %3)")
                  .arg(milliseconds)
-                 .arg(toolRule, timer)});
+                 .arg(toolRule,
+                      CommandAsRoot(QStringLiteral("tee ") + timer, ThisUsersRootAccess()))});
     }
     if (findings.empty()) {
         findings.push_back({QStringLiteral("FTDI latency timers"), true,
@@ -122,11 +124,13 @@ SetupFinding ToolRuleFinding(const QStringList& rules, const QString& installedR
         return {subject, true, QStringLiteral("installed: ") + rule};
     }
     if (!installedRule.isEmpty()) {
-        return {subject, false,
-                QStringLiteral("installed as %1, where udev does not read it: copy it to "
-                               "/etc/udev/rules.d (sudo cp %1 /etc/udev/rules.d/) and plug the "
-                               "adapter in again")
-                    .arg(installedRule)};
+        return {
+            subject, false,
+            QStringLiteral("installed as %1, where udev does not read it: copy it to "
+                           "/etc/udev/rules.d (%2) and plug the adapter in again")
+                .arg(installedRule,
+                     CommandAsRoot(QStringLiteral("cp %1 /etc/udev/rules.d/").arg(installedRule),
+                                   ThisUsersRootAccess()))};
     }
     return {subject, false,
             QStringLiteral("%1 is not installed: it keeps ModemManager off the adapters and "

@@ -31,4 +31,4 @@ int StopExitStatus(int signal);
 void WatchStopSignals(QObject* context, std::function<void(int signal)> onStop);
 
 // The log line of a run a signal stopped, after the date text; %1 is the signal's name.
-inline const QString StoppedLogTemplate = QStringLiteral(" برنامه با دريافت سيگنال %1 متوقف شد ");
+inline const QString StoppedLogTemplate = QStringLiteral(" برنامه با دریافت سیگنال %1 متوقف شد ");

@@ -6,6 +6,8 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -25,8 +27,7 @@ QByteArray Joined(const QStringList& lines) {
 // Without the converter every text would come out empty, and a saved log would lose its history.
 static void RequireConverter(bool valid) {
     if (!valid) {
-        throw UserError(QStringLiteral("Windows-1256 text cannot be converted here: Qt was built "
-                                       "without ICU (install Debian's libqt6core6 and libicu72)"));
+        throw UserError(Problem(QStringLiteral("no-converter")));
     }
 }
 
@@ -40,8 +41,74 @@ QString FromWindows1256(const QByteArray& bytes) {
     return decoder.decode(bytes);
 }
 
+namespace {
+
+constexpr char16_t LeftToRightIsolate = 0x2066;
+constexpr char16_t RightToLeftIsolate = 0x2067;
+constexpr char16_t FirstStrongIsolate = 0x2068;
+constexpr char16_t PopDirectionalIsolate = 0x2069;
+constexpr char16_t LeftToRightMark = 0x200E;
+constexpr char16_t RightToLeftMark = 0x200F;
+
+// The mark of a first-strong isolate that starts after at: the direction of its first letter.
+char16_t MarkOfFirstStrong(const QString& text, qsizetype at) {
+    int depth = 0;
+    for (qsizetype i = at; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c == LeftToRightIsolate || c == RightToLeftIsolate || c == FirstStrongIsolate) {
+            ++depth;
+        } else if (c == PopDirectionalIsolate) {
+            if (depth-- == 0) {
+                break;
+            }
+        } else if (depth == 0) {
+            const QChar::Direction direction = text[i].direction();
+            if (direction == QChar::DirR || direction == QChar::DirAL) {
+                return RightToLeftMark;
+            }
+            if (direction == QChar::DirL) {
+                return LeftToRightMark;
+            }
+        }
+    }
+    return LeftToRightMark;
+}
+
+// The window keeps the Latin words of a Persian line in order with isolates, which the code page
+// lacks; it has the direction marks, which do the same on both sides of a word.
+QString IsolatesAsMarks(const QString& text) {
+    QString out;
+    std::vector<char16_t> open;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c == LeftToRightIsolate || c == RightToLeftIsolate || c == FirstStrongIsolate) {
+            const char16_t mark = c == LeftToRightIsolate   ? LeftToRightMark
+                                  : c == RightToLeftIsolate ? RightToLeftMark
+                                                            : MarkOfFirstStrong(text, i + 1);
+            open.push_back(mark);
+            out += QChar(mark);
+        } else if (c == PopDirectionalIsolate) {
+            if (!open.empty()) {
+                out += QChar(open.back());
+                open.pop_back();
+            }
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+bool HoldsIsolates(const QString& text) {
+    return std::any_of(text.begin(), text.end(), [](QChar c) {
+        return c.unicode() >= LeftToRightIsolate && c.unicode() <= PopDirectionalIsolate;
+    });
+}
+
+} // namespace
+
 QString ToWindows1256Repertoire(const QString& text) {
-    QString out = text;
+    QString out = HoldsIsolates(text) ? IsolatesAsMarks(text) : text;
     for (QChar& c : out) {
         const char16_t u = c.unicode();
         if (u == 0x06CC) { // Farsi yeh
@@ -63,42 +130,83 @@ QByteArray ToWindows1256(const QString& text) {
     return encoder.encode(ToWindows1256Repertoire(text));
 }
 
-QString CannotOpenText(const QString& path) {
-    return QStringLiteral("Cannot open file %1").arg(path);
-}
-
 std::filesystem::path FilePath(const QString& path) {
     return std::filesystem::path(path.toStdU16String());
 }
-
-namespace {
-
-QString SizeText(std::size_t bytes) {
-    return bytes >= (std::size_t{1} << 20) ? QStringLiteral("%1 MiB").arg(bytes >> 20)
-                                           : QStringLiteral("%1 KiB").arg(bytes >> 10);
-}
-
-QString CannotWriteText(const QString& path, const files::FileError& error) {
-    return QStringLiteral("Cannot write file %1: %2").arg(path, ReasonOf(error));
-}
-
-} // namespace
 
 QString ReasonOf(const files::FileError& error) {
     return QString::fromUtf8(error.Reason());
 }
 
-QString ReadErrorText(const files::FileError& error, const QString& path) {
-    switch (error.What()) {
-    case files::FileError::Kind::CannotOpen:
-        return CannotOpenText(path);
-    case files::FileError::Kind::NotRegular:
-        return CannotOpenText(path) + QStringLiteral(": ") + ReasonOf(error);
-    case files::FileError::Kind::TooLarge:
-    case files::FileError::Kind::Failed:
+namespace {
+
+// The sentence of a file kind for the use: "read", "write", or "database".
+QString FormOf(FileUse use) {
+    switch (use) {
+    case FileUse::Read:
+        return QStringLiteral("read");
+    case FileUse::Write:
+        return QStringLiteral("write");
+    case FileUse::WriteDatabase:
         break;
     }
-    return QStringLiteral("Cannot read file %1: %2").arg(path, ReasonOf(error));
+    return QStringLiteral("write-database");
+}
+
+QString KindOf(const files::FileError& error, FileUse use, QString& form) {
+    using Cause = files::FileError::Cause;
+    const bool reading = use == FileUse::Read;
+    if (error.What() == files::FileError::Kind::NotRegular) {
+        form = reading ? QStringLiteral("read-special") : QStringLiteral("write-special");
+        return QStringLiteral("not-a-file");
+    }
+    switch (error.Why()) {
+    case Cause::NotFound:
+        return QStringLiteral("file-not-found");
+    case Cause::Permission:
+        return QStringLiteral("file-permission");
+    case Cause::Folder:
+        form = reading ? QStringLiteral("read-folder") : QStringLiteral("write-folder");
+        return QStringLiteral("not-a-file");
+    case Cause::DiskFull:
+        return QStringLiteral("disk-full");
+    case Cause::HeldOpen:
+        return QStringLiteral("file-held");
+    case Cause::NoReader:
+        form = QStringLiteral("fifo-unread");
+        return QStringLiteral("not-a-file");
+    case Cause::Other:
+        break;
+    }
+    if (reading && error.What() == files::FileError::Kind::CannotOpen) {
+        form = QStringLiteral("open");
+    }
+    return QStringLiteral("file-failed");
+}
+
+} // namespace
+
+Problem FileProblem(const files::FileError& error, const QString& path, FileUse use) {
+    QString form = FormOf(use);
+    const QString kind = KindOf(error, use, form);
+    // A database's own sentences are those of a failed write; the others say "file".
+    if (form == QStringLiteral("write-database") && kind != QStringLiteral("file-failed") &&
+        kind != QStringLiteral("disk-full")) {
+        form = QStringLiteral("write");
+    }
+    return Problem(kind, form)
+        .Set(QStringLiteral("path"), path)
+        .Set(QStringLiteral("reason"), ReasonOf(error));
+}
+
+Problem TooLargeProblem(const QString& path, std::size_t limit) {
+    const bool mib = limit >= (std::size_t{1} << 20);
+    return Problem(QStringLiteral("file-too-large"),
+                   mib ? QStringLiteral("mib") : QStringLiteral("kib"))
+        .Set(QStringLiteral("path"), path)
+        .Set(QStringLiteral("limit"), static_cast<qint64>(limit))
+        .Set(mib ? QStringLiteral("mib") : QStringLiteral("kib"),
+             static_cast<qint64>(mib ? limit >> 20 : limit >> 10));
 }
 
 QByteArray ReadInputFile(const QString& path, std::size_t limit) {
@@ -108,10 +216,9 @@ QByteArray ReadInputFile(const QString& path, std::size_t limit) {
         return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
     } catch (const files::FileError& error) {
         if (error.What() == files::FileError::Kind::TooLarge) {
-            throw UserError(
-                QStringLiteral("Cannot read file %1: larger than %2").arg(path, SizeText(limit)));
+            throw UserError(TooLargeProblem(path, limit));
         }
-        throw UserError(ReadErrorText(error, path));
+        throw UserError(FileProblem(error, path, FileUse::Read));
     }
 }
 
@@ -128,7 +235,7 @@ void SaveBytes(const QString& path, const QByteArray& bytes) {
     try {
         files::SaveFile(FilePath(path), std::string_view(bytes.constData(), bytes.size()));
     } catch (const files::FileError& error) {
-        throw UserError(CannotWriteText(path, error));
+        throw UserError(FileProblem(error, path, FileUse::Write));
     }
 }
 
@@ -141,6 +248,6 @@ void AppendLines1256(const QString& path, const QStringList& lines) {
     try {
         files::AppendToFile(FilePath(path), std::string_view(bytes.constData(), bytes.size()));
     } catch (const files::FileError& error) {
-        throw UserError(CannotWriteText(path, error));
+        throw UserError(FileProblem(error, path, FileUse::Write));
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Problem.h"
 #include "common/SizeLimits.h"
 
 #include <QByteArray>
@@ -23,11 +24,9 @@ bool Windows1256ConverterWorks();
 QString FromWindows1256(const QByteArray& bytes);
 QByteArray ToWindows1256(const QString& text);
 
-// The look-alike mapping alone (Farsi yeh -> yeh, Persian digits -> ASCII digits, ...).
+// The look-alike mapping alone (Farsi yeh -> yeh, Persian digits -> ASCII digits, ...), and the
+// window's Unicode isolates as the direction marks the code page holds.
 QString ToWindows1256Repertoire(const QString& text);
-
-// The message of a file that cannot be opened.
-QString CannotOpenText(const QString& path);
 
 // A path as the file functions take it.
 std::filesystem::path FilePath(const QString& path);
@@ -35,10 +34,16 @@ std::filesystem::path FilePath(const QString& path);
 // Why a file operation failed, in the system's words.
 QString ReasonOf(const files::FileError& error);
 
-// The user's message for an input file that cannot be read: "Cannot open file <path>" when it
-// cannot be opened (with why, when it is not a regular file), "Cannot read file <path>: <why>"
-// otherwise.
-QString ReadErrorText(const files::FileError& error, const QString& path);
+// What was done with the file that failed: read (or opened to read), written, or written as a
+// database, whose messages name it without "file".
+enum class FileUse { Read, Write, WriteDatabase };
+
+// The file's failure as a problem: file-not-found, file-permission, not-a-file, disk-full,
+// file-held or file-failed, with the path and the system's reason.
+Problem FileProblem(const files::FileError& error, const QString& path, FileUse use);
+
+// A file larger than its kind may be: file-too-large, with the limit in bytes.
+Problem TooLargeProblem(const QString& path, std::size_t limit);
 
 // The bytes of an input file (a regular file only) of at most limit bytes. Throws UserError.
 QByteArray ReadInputFile(const QString& path, std::size_t limit);
@@ -48,7 +53,7 @@ QByteArray ReadInputFile(const QString& path, std::size_t limit);
 QStringList ReadLines1256(const QString& path, std::size_t limit = TextFileSizeLimit);
 
 // Replaces the file with the bytes through the shared save, which leaves the old file whole on
-// any failure. Throws UserError ("Cannot write file <path>: <why>").
+// any failure. Throws UserError (a FileProblem of the write).
 void SaveBytes(const QString& path, const QByteArray& bytes);
 
 // Replaces the file with the lines (CR LF after each) as SaveBytes does. Throws UserError.

@@ -3,9 +3,10 @@
 #include <QChar>
 #include <QString>
 
-// The texts the device operations show and log. Operators know them as they stand, so keep
-// them character for character, blanks included: the log puts the date text right before a
-// message, and the messages that want a gap carry their own.
+// The texts the device operations show and log, blanks included: the log puts the date text
+// right before a message, and the messages that want a gap carry their own. The system's own
+// texts, which operators know as they stand, keep their spelling character for character (the
+// Arabic yeh among them); the ones this program added ("added") are written in Persian spelling.
 
 // The reply of a block did not arrive whole.
 inline const QString ReceiveErrorText = QStringLiteral("خطا در دريافت از سمت دستگاه به رايانه");
@@ -13,29 +14,27 @@ inline const QString ReceiveErrorText = QStringLiteral("خطا در دريافت
 inline const QString NotChangedCountText = QStringLiteral("تعداد بايت هائي که تغيير نکرده اند");
 // Closing line of a run in which every block was confirmed and no year was missing.
 inline const QString AppliedText = QStringLiteral(" تنظيمات جديد در سيستم اعمال گرديد. ");
-// Closing line of any other run; the count of unconfirmed blocks follows at once.
+// Closing line of any other run; the count of unconfirmed blocks follows at once. Added.
 inline const QString NotFullyAppliedText =
-    QStringLiteral(" تنظيمات جديد به طور کامل اعمال نشد. تعداد بلوک هاي تائيد نشده: ");
+    QStringLiteral(" تنظیمات جدید به طور کامل اعمال نشد. تعداد بلوک‌های "
+                   "تأییدنشده: ");
 // A block not confirmed is sent again: this text ("the block at address"), the block's device
 // address as BlockAddressText writes it, then the wording the upgrade uses for its pages
-// (PageResentText).
-inline const QString BlockNotConfirmedText = QStringLiteral(" بلوک در نشاني ");
+// (PageResentText). Added.
+inline const QString BlockNotConfirmedText = QStringLiteral(" بلوک در نشانی ");
 // A year's timetable file cannot be opened; the year follows at once.
 inline const QString YearFileNotFoundText =
     QStringLiteral(" فايل تغيير اوقات شرعي يافت نشد لظفا برنامه را مجددا نصب نمائيد ");
-// A year's timetable file is shorter than a whole year; %1 is the year.
-inline const QString YearFileShortTemplate = QStringLiteral(" فايل اوقات شرعي سال %1 ناقص است ");
-// The device answered nothing to several blocks in a row; the run stops.
-inline const QString DeviceSilentText =
-    QStringLiteral(" دستگاه پاسخ نمي دهد؛ ارسال تنظيمات متوقف شد ");
+// A year's timetable file is shorter than a whole year; %1 is the year. Added.
+inline const QString YearFileShortTemplate = QStringLiteral(" فایل اوقات شرعی سال %1 ناقص است ");
+// The device answered nothing to several blocks in a row; the run stops. Added.
+inline const QString DeviceSilentText = QStringLiteral(
+    " دستگاه پاسخ نمی‌دهد؛ ارسال تنظیمات متوقف شد ");
 // Message box when the apply button is pressed with no device connected.
 inline const QString ConnectDeviceText =
     QStringLiteral("لطفا دستگاه را به رايانه متصل نمائيد و مجددا اقدام کنيد");
-// Refusal of an upload before a county has been chosen.
-inline const QString ChooseCountyText = QStringLiteral("لطفا ابتدا شهرستان را انتخاب نمائيد");
-
-// The conversion error of a number field; %s stands for the text of the field.
-inline const QString NotAnIntegerTemplate = QStringLiteral("'%s' is not a valid integer value");
+// Refusal of an upload before a county has been chosen. Added.
+inline const QString ChooseCountyText = QStringLiteral("لطفاً ابتدا شهرستان را انتخاب کنید");
 
 // A block's device address as every line that names one writes it: "0x5A00".
 inline QString BlockAddressText(int address) {

@@ -135,16 +135,16 @@ KeyTable LoadKeyTable(const QString& path) {
             first = false;
             lines.Feed(bytes);
             if (total > SettingsFileSizeLimit && !lines.Full()) {
-                throw UserError(QStringLiteral("Cannot read file %1: larger than %2 KiB before "
-                                               "its %3th line ends")
-                                    .arg(path)
-                                    .arg(SettingsFileSizeLimit >> 10)
-                                    .arg(KeySlotCount));
+                Problem tooLarge = TooLargeProblem(path, SettingsFileSizeLimit);
+                tooLarge.Form = QStringLiteral("key-table");
+                throw UserError(tooLarge.Set(QStringLiteral("lines"), KeySlotCount)
+                                    .Set(QStringLiteral("kib"),
+                                         static_cast<qint64>(SettingsFileSizeLimit >> 10)));
             }
         }
         lines.Finish();
         return table;
     } catch (const files::FileError& error) {
-        throw UserError(ReadErrorText(error, path));
+        throw UserError(FileProblem(error, path, FileUse::Read));
     }
 }

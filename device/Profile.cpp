@@ -10,7 +10,12 @@
 
 namespace {
 
-using Fail = std::function<void(const QString&)>;
+// Refuses the profile with the problem, which gets the file and the line.
+using Fail = std::function<void(Problem)>;
+
+Problem Invalid(const QString& form) {
+    return Problem(QStringLiteral("profile-invalid"), form);
+}
 
 // One key of the file: the field its value goes to; none for upload.resend.
 struct Key {
@@ -39,7 +44,7 @@ int Number(const QString& value, const Fail& fail) {
     bool ok = false;
     const int n = value.toInt(&ok);
     if (!ok) {
-        fail(NotAnIntegerMessage(value));
+        fail(NotAnInteger(value));
     }
     return n;
 }
@@ -47,7 +52,8 @@ int Number(const QString& value, const Fail& fail) {
 bool Truth(const QString& value, const Fail& fail) {
     const QString v = value.toLower();
     if (v != QStringLiteral("true") && v != QStringLiteral("false")) {
-        fail(QStringLiteral("'%1' is neither true nor false").arg(ShownValue(value)));
+        fail(Invalid(QStringLiteral("not-true-false"))
+                 .Set(QStringLiteral("value"), ShownValue(value)));
     }
     return v == QStringLiteral("true");
 }
@@ -140,9 +146,9 @@ Profile ParseProfile(const QByteArray& bytes, const QString& fileName) {
     int lineNumber = 0;
     for (QString raw : text.split(u'\n')) {
         ++lineNumber;
-        const Fail fail = [&](const QString& what) {
-            throw UserError(
-                QStringLiteral("%1, line %2: %3").arg(fileName).arg(lineNumber).arg(what));
+        const Fail fail = [&](Problem problem) {
+            throw UserError(problem.Set(QStringLiteral("file"), fileName)
+                                .Set(QStringLiteral("line"), lineNumber));
         };
         if (raw.endsWith(u'\r')) {
             raw.chop(1);
@@ -151,8 +157,10 @@ Profile ParseProfile(const QByteArray& bytes, const QString& fileName) {
         for (const QChar c : std::as_const(raw)) {
             if ((c.unicode() < 0x20 && c != u'\t') || c.unicode() == 0x7F) {
                 const QString code =
+                    QStringLiteral("U+") +
                     QStringLiteral("%1").arg(c.unicode(), 4, 16, QChar(u'0')).toUpper();
-                fail(QStringLiteral("a control character (U+%1) in the line").arg(code));
+                fail(
+                    Invalid(QStringLiteral("control-character")).Set(QStringLiteral("code"), code));
             }
         }
         const QString line = raw.trimmed();
@@ -161,34 +169,39 @@ Profile ParseProfile(const QByteArray& bytes, const QString& fileName) {
         }
         if (line.startsWith(u'[')) {
             if (!line.endsWith(u']')) {
-                fail(QStringLiteral("'%1' is not a section header").arg(ShownValue(line)));
+                fail(Invalid(QStringLiteral("not-a-header"))
+                         .Set(QStringLiteral("text"), ShownValue(line)));
             }
             section = line.mid(1, line.size() - 2).trimmed().toLower();
             if (!IsSection(section)) {
-                fail(QStringLiteral("unknown section [%1]").arg(ShownValue(section)));
+                fail(Invalid(QStringLiteral("unknown-section"))
+                         .Set(QStringLiteral("section"), ShownValue(section)));
             }
             continue;
         }
         const qsizetype equals = line.indexOf(u'=');
         if (equals < 0) {
-            fail(
-                QStringLiteral("'%1' is not a line of the form key = value").arg(ShownValue(line)));
+            fail(Invalid(QStringLiteral("not-key-value"))
+                     .Set(QStringLiteral("text"), ShownValue(line)));
         }
         if (section.isEmpty()) {
-            fail(QStringLiteral("'%1' stands before any section").arg(ShownValue(line)));
+            fail(Invalid(QStringLiteral("before-section"))
+                     .Set(QStringLiteral("text"), ShownValue(line)));
         }
         const QString name = line.left(equals).trimmed().toLower();
         const QString value = line.mid(equals + 1).trimmed();
         const Key* key = FindKey(section, name);
         if (!key) {
-            fail(QStringLiteral("unknown key '%1' in section [%2]")
-                     .arg(ShownValue(name), ShownValue(section)));
+            fail(Invalid(QStringLiteral("unknown-key"))
+                     .Set(QStringLiteral("key"), ShownValue(name))
+                     .Set(QStringLiteral("section"), ShownValue(section)));
         }
         const auto [earlier, first] = seen.try_emplace({section, name}, lineNumber);
         if (!first) {
-            fail(QStringLiteral("key '%1' in section [%2] is given twice (first on line %3)")
-                     .arg(name, section)
-                     .arg(earlier->second));
+            fail(Invalid(QStringLiteral("key-twice"))
+                     .Set(QStringLiteral("key"), name)
+                     .Set(QStringLiteral("section"), section)
+                     .Set(QStringLiteral("first_line"), earlier->second));
         }
         Set(profile, *key, value, fail);
     }

@@ -20,10 +20,11 @@ struct Profile {
     bool Resend = true;
 };
 
-// Throws UserError naming the file, the line and what is wrong (an unknown section or key, a
-// key given twice, a line that is not "key = value", a control character, a county or level
-// that is not a number, a flag that is neither true nor false). Range checks are left to the
-// settings block. The file must be a regular file of at most SettingsFileSizeLimit bytes.
+// Throws UserError naming the file, the line and what is wrong: profile-invalid (an unknown
+// section or key, a key given twice, a line that is not "key = value", a control character, a
+// flag that is neither true nor false) or field-not-a-number (a county or level). Range checks are
+// left to the settings block. The file must be a regular file of at most SettingsFileSizeLimit
+// bytes.
 Profile ReadProfile(const QString& path);
 
 // The same for the profile's bytes (UTF-8); name stands for the file in messages.

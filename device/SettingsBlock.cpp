@@ -18,9 +18,11 @@ constexpr std::array<std::size_t, 4> FillerAt = {88, 89, 98, 99}; // always 255
 // The year bytes count from 1300 in 8 bits, which the device reads back as 1300..1555.
 constexpr int YearByteOffset = TimetableYearBase % 256;
 
-QString OutOfRangeMessage(const QString& text, int low, int high) {
-    return QStringLiteral("'%1' is not a value from %2 to %3")
-        .arg(ShownValue(text), QString::number(low), QString::number(high));
+Problem OutOfRange(const QString& text, int low, int high) {
+    return Problem(QStringLiteral("field-out-of-range"))
+        .Set(QStringLiteral("value"), ShownValue(text))
+        .Set(QStringLiteral("low"), low)
+        .Set(QStringLiteral("high"), high);
 }
 
 bool IsAsciiDigit(QChar c) {
@@ -46,26 +48,17 @@ int DigitsValue(QStringView digits) {
     return value;
 }
 
-QString CoordinateFormatMessage(const QString& text) {
-    return QStringLiteral("'%1' is not a valid coordinate: write degrees and at most two digits "
-                          "after the point, as in 51.42")
-        .arg(ShownValue(text));
-}
-
-QString CoordinateDigitsMessage(const QString& text) {
-    return QStringLiteral(
-               "'%1' has more than two digits after the point: the device keeps hundredths of a "
-               "degree")
-        .arg(ShownValue(text));
-}
-
-QString CoordinateRangeMessage(const QString& text) {
-    return QStringLiteral("'%1' is not a coordinate from 0 to 255.99").arg(ShownValue(text));
+// coordinate-invalid: "format", "digits" or "range".
+[[noreturn]] void RefuseCoordinate(const QString& text, const QString& form,
+                                   const QString& control) {
+    throw SettingsError(Problem(QStringLiteral("coordinate-invalid"), form)
+                            .Set(QStringLiteral("value"), ShownValue(text)),
+                        control);
 }
 
 int CheckRange(int value, int low, int high, const QString& control) {
     if (value < low || value > high) {
-        throw SettingsError(OutOfRangeMessage(QString::number(value), low, high), control);
+        throw SettingsError(OutOfRange(QString::number(value), low, high), control);
     }
     return value;
 }
@@ -144,8 +137,9 @@ void PutField(SettingsBlock& block, const SettingsField& field, const StoredSett
 
 } // namespace
 
-QString NotAnIntegerMessage(const QString& text) {
-    return QString(NotAnIntegerTemplate).replace(QStringLiteral("%s"), ShownValue(text));
+Problem NotAnInteger(const QString& text) {
+    return Problem(QStringLiteral("field-not-a-number"))
+        .Set(QStringLiteral("value"), ShownValue(text));
 }
 
 int ReadNumberField(const QString& text, int low, int high, const QString& control) {
@@ -155,12 +149,12 @@ int ReadNumberField(const QString& text, int low, int high, const QString& contr
         digits = digits.mid(1);
     }
     if (!AllDigits(digits)) {
-        throw SettingsError(NotAnIntegerMessage(text), control);
+        throw SettingsError(NotAnInteger(text), control);
     }
     const int magnitude = DigitsValue(digits);
     const int value = negative ? -magnitude : magnitude;
     if (magnitude < 0 || value < low || value > high) {
-        throw SettingsError(OutOfRangeMessage(text, low, high), control);
+        throw SettingsError(OutOfRange(text, low, high), control);
     }
     return value;
 }
@@ -175,7 +169,7 @@ Coordinate ReadCoordinate(const QString& text, const QString& control) {
         whole = QStringView(text).first(at);
         fraction = QStringView(text).mid(at + 1);
         if (!AllDigits(fraction)) {
-            throw SettingsError(CoordinateFormatMessage(text), control);
+            RefuseCoordinate(text, QStringLiteral("format"), control);
         }
     }
     const bool negative = whole.startsWith(u'-');
@@ -183,14 +177,14 @@ Coordinate ReadCoordinate(const QString& text, const QString& control) {
         whole = whole.mid(1);
     }
     if (!AllDigits(whole)) {
-        throw SettingsError(CoordinateFormatMessage(text), control);
+        RefuseCoordinate(text, QStringLiteral("format"), control);
     }
     if (fraction.size() > 2) {
-        throw SettingsError(CoordinateDigitsMessage(text), control);
+        RefuseCoordinate(text, QStringLiteral("digits"), control);
     }
     const int degrees = DigitsValue(whole);
     if (negative || degrees < 0 || degrees > ByteMax) {
-        throw SettingsError(CoordinateRangeMessage(text), control);
+        RefuseCoordinate(text, QStringLiteral("range"), control);
     }
     int hundredths = fraction.isEmpty() ? 0 : DigitsValue(fraction);
     if (fraction.size() == 1) {

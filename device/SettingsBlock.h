@@ -8,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 
 // The device's 128-byte settings image: where it stands, the name it shows, the ten solar years
 // its timetables cover and what it plays at dawn, noon and sunset. Written at device address 0.
@@ -20,27 +21,29 @@ constexpr int TimetableYearBase = 1300; // a year byte counts solar years from h
 // (for example "LabeledEdit6"), so that the window can put the focus there.
 class SettingsError : public UserError {
 public:
-    SettingsError(const QString& text, const QString& control)
-        : UserError(text), control_(control) {}
+    SettingsError(Problem problem, const QString& control)
+        : UserError(std::move(problem)), control_(control) {}
     const QString& Control() const { return control_; }
 
 private:
     QString control_;
 };
 
-// "'abc' is not a valid integer value", the text quoted as a message shows a value.
-QString NotAnIntegerMessage(const QString& text);
+// "'abc' is not a valid integer value" (field-not-a-number), the text quoted as a message shows a
+// value.
+Problem NotAnInteger(const QString& text);
 
 // The whole decimal number in text (an optional sign, ASCII digits, nothing else), refused
-// unless it lies in low..high. Throws SettingsError naming the control:
-// "'abc' is not a valid integer value", "'300' is not a value from 0 to 255".
+// unless it lies in low..high. Throws SettingsError naming the control: field-not-a-number
+// ("'abc' is not a valid integer value"), field-out-of-range ("'300' is not a value from 0 to
+// 255").
 int ReadNumberField(const QString& text, int low, int high, const QString& control);
 
 // Reads a coordinate in degrees with at most two digits after the point (or a comma), the
 // fraction as hundredths: "51" is 51 and 0, "51.5" is 51 and 50, "51.05" is 51 and 5.
-// Throws SettingsError naming the control when the text is not degrees with at most two
-// digits after the separator ("'51.4x' is not a valid coordinate: ..."), has three or more
-// ("'51.425' has more than two digits after the point: ..."), or is negative or beyond 255
+// Throws SettingsError (coordinate-invalid) naming the control when the text is not degrees with
+// at most two digits after the separator ("'51.4x' is not a valid coordinate: ..."), has three or
+// more ("'51.425' has more than two digits after the point: ..."), or is negative or beyond 255
 // degrees ("'-51.42' is not a coordinate from 0 to 255.99").
 Coordinate ReadCoordinate(const QString& text, const QString& control);
 

@@ -254,11 +254,18 @@ FirmwareImage ReadFirmwareFile(const QString& path) {
         image.FileArea.resize(got);
     } catch (const files::FileError& error) {
         image.FileArea.clear();
-        image.Problem = ReadErrorText(error, path);
+        image.Refusal = FileProblem(error, path, FileUse::Read);
         return image;
     }
     image.Status = image.FileArea.size() == FirmwareFileAreaSize ? FirmwareFileStatus::Read
                                                                  : FirmwareFileStatus::Short;
+    if (image.Status == FirmwareFileStatus::Short) {
+        image.Refusal =
+            Problem(QStringLiteral("firmware-short"))
+                .Set(QStringLiteral("path"), path)
+                .Set(QStringLiteral("size"), static_cast<qint64>(image.FileArea.size()))
+                .Set(QStringLiteral("needed"), static_cast<qint64>(FirmwareFileAreaSize));
+    }
     return image;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "comm/CommLink.h"
+#include "common/Problem.h"
 #include "device/OperationHost.h"
 
 #include <QString>
@@ -31,7 +32,8 @@ struct FirmwareImage {
     // 65536 into the bytes that are sent.
     std::vector<std::uint8_t> FileArea;
     bool PadApplied = false;
-    QString Problem; // why the file could not be read, for NotOpened
+    // Why the file cannot be used: a file problem when NotOpened, firmware-short when Short.
+    Problem Refusal;
 };
 
 // Reads at most the file area from the start of the file, which must be a regular file.

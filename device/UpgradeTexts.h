@@ -1,16 +1,18 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
-// The texts of the firmware upgrade, character for character, blanks included: the log puts
-// the date text right before a line, and the lines that want a gap carry their own.
+// The texts of the firmware upgrade, blanks included: the log puts the date text right before a
+// line, and the lines that want a gap carry their own. The system's own keep their spelling
+// character for character; the ones this program added ("added") are in Persian spelling.
 
 // The upgrade file cannot be opened.
 inline const QString FirmwareFileNotOpenedText =
     QStringLiteral(" خطا در باز کردن فايل ارتقاء، لطفاً مسير فايل را اصلاح نمائيد و حتي الامکان از "
                    "نام هاي فارسي در مسير دسترسي به فايل استفاده نفرمائيد ");
-// The upgrade file ends before the image and its pad; nothing is sent.
-inline const QString FirmwareFileShortText = QStringLiteral(" فايل ارتقاء ناقص است ");
+// The upgrade file ends before the image and its pad; nothing is sent. Added.
+inline const QString FirmwareFileShortText = QStringLiteral(" فایل ارتقا ناقص است ");
 // The running device accepted EnterUpgrade.
 inline const QString EnteredUpgradeText =
     QStringLiteral(" دستگاه وارد مرحله ارتقاء نرم افزاري شد. لطفاً تا پايان اين مرحله دستگاه را "
@@ -35,9 +37,10 @@ inline const QString PageResentText = QStringLiteral(" تائيد نشد عمل�
 inline const QString FlashFaultText =
     QStringLiteral(" قابليت نوشتن در حافظه فلش دستگاه غير فعال و يا معيوب شده است ");
 // Closing line of a run that did not confirm every page; the count of unconfirmed pages
-// follows at once.
+// follows at once. Added.
 inline const QString UpgradeIncompleteText =
-    QStringLiteral(" ارتقاء نرم افزار کامل نشد. تعداد صفحات تائيد نشده: ");
+    QStringLiteral(" ارتقای نرم‌افزار کامل نشد. تعداد صفحه‌های "
+                   "تأییدنشده: ");
 // Separates a refused step's line from the count of reply bytes.
 inline const QString ReplyCountSeparator = QStringLiteral(" : ");
 
@@ -47,6 +50,11 @@ inline const QString RetryStatusText = QStringLiteral(" ; Retry : ");
 // Status line at the end of a run that confirmed every page, and of any other run.
 inline const QString FinishedStatusText = QStringLiteral("Finished");
 inline const QString FailedStatusText = QStringLiteral("Failed");
-// Status line of a run that ended because the line was lost (cable pulled, device gone).
-inline const QString LinkLostStatusText =
-    QStringLiteral("Failed: the connection to the device was lost");
+// The context of the translation of the status texts this program added to the system's; the
+// window shows them in Persian.
+inline constexpr char OperationTextsContext[] = "OperationTexts";
+
+// Status line of a run that ended because the line was lost (cable pulled, device gone). Added
+// by this program.
+inline const QString LinkLostStatusText = QStringLiteral(
+    QT_TRANSLATE_NOOP("OperationTexts", "Failed: the connection to the device was lost"));

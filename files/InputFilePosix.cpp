@@ -11,18 +11,18 @@ InputFile::InputFile(const std::filesystem::path& path) : path_(path) {
     // Without O_NONBLOCK, opening a FIFO would wait for a writer that may never come.
     const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (descriptor < 0) {
-        throw FileError(FileError::Kind::CannotOpen, path, SystemReason(errno));
+        ThrowSystemError(FileError::Kind::CannotOpen, path, errno);
     }
     struct stat info {};
     if (::fstat(descriptor, &info) != 0) {
         const int error = errno;
         ::close(descriptor);
-        throw FileError(FileError::Kind::CannotOpen, path, SystemReason(error));
+        ThrowSystemError(FileError::Kind::CannotOpen, path, error);
     }
     if (!S_ISREG(info.st_mode)) {
         ::close(descriptor);
         if (S_ISDIR(info.st_mode)) {
-            throw FileError(FileError::Kind::CannotOpen, path, SystemReason(EISDIR));
+            ThrowSystemError(FileError::Kind::CannotOpen, path, EISDIR);
         }
         throw FileError(FileError::Kind::NotRegular, path,
                         "not a regular file (a device, a FIFO or a socket)");
@@ -43,7 +43,7 @@ std::size_t InputFile::Read(char* data, std::size_t size) {
             if (errno == EINTR) {
                 continue;
             }
-            throw FileError(FileError::Kind::Failed, path_, SystemReason(errno));
+            ThrowSystemError(FileError::Kind::Failed, path_, errno);
         }
         if (n == 0) {
             break;

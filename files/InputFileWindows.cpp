@@ -25,7 +25,7 @@ InputFile::InputFile(const std::filesystem::path& path) : path_(path) {
     if (handle == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         if (error == ERROR_ACCESS_DENIED && windows::IsFolder(path)) {
-            throw FileError(FileError::Kind::CannotOpen, path, SystemReason(EISDIR));
+            ThrowSystemError(FileError::Kind::CannotOpen, path, EISDIR);
         }
         windows::Fail(FileError::Kind::CannotOpen, path, error);
     }

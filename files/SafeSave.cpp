@@ -27,7 +27,7 @@ fs::path FolderOf(const fs::path& path) {
 namespace detail {
 
 void Fail(const fs::path& shown, SystemError error) {
-    throw FileError(FileError::Kind::Failed, shown, ErrorText(error));
+    throw FileError(FileError::Kind::Failed, shown, ErrorText(error), ErrorCause(error));
 }
 
 File::File(File&& other) noexcept
@@ -63,7 +63,7 @@ fs::path TemporaryBeside(const fs::path& target) {
 
 void CheckWritable(const Target& target, const fs::path& shown) {
     if (target.Is == Target::Kind::Folder) {
-        throw FileError(FileError::Kind::Failed, shown, SystemReason(EISDIR));
+        ThrowSystemError(FileError::Kind::Failed, shown, EISDIR);
     }
     if (!MayWrite(target)) {
         Fail(shown, LastError());

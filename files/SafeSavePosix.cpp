@@ -30,7 +30,8 @@ File OpenSpecial(const fs::path& path, const fs::path& shown, int flags) {
     const int descriptor = ::open(path.c_str(), flags | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666);
     if (descriptor < 0) {
         if (errno == ENXIO) {
-            throw FileError(FileError::Kind::Failed, shown, "a FIFO that no program reads");
+            throw FileError(FileError::Kind::Failed, shown, "a FIFO that no program reads",
+                            FileError::Cause::NoReader);
         }
         Fail(shown, LastError());
     }
@@ -68,6 +69,10 @@ SystemError LastError() {
 
 std::string ErrorText(SystemError error) {
     return SystemReason(static_cast<int>(error));
+}
+
+FileError::Cause ErrorCause(SystemError error) {
+    return CauseOfError(static_cast<int>(error));
 }
 
 bool CloseFile(NativeFile file) {

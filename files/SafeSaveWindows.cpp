@@ -94,7 +94,8 @@ void RetryWhileHeld(const fs::path& shown, const std::function<DWORD()>& attempt
                 Fail(shown, error);
             }
             throw FileError(FileError::Kind::Failed, shown,
-                            "held open by another program; close it there and try again");
+                            "held open by another program; close it there and try again",
+                            FileError::Cause::HeldOpen);
         }
         std::this_thread::sleep_for(pause);
         pause = std::min(pause * 2, std::chrono::milliseconds(200));
@@ -136,6 +137,10 @@ SystemError LastError() {
 
 std::string ErrorText(SystemError error) {
     return windows::Reason(error);
+}
+
+FileError::Cause ErrorCause(SystemError error) {
+    return windows::CauseOf(error);
 }
 
 bool CloseFile(NativeFile file) {

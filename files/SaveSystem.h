@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/FileError.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -16,8 +18,9 @@ namespace files::detail {
 // errno on POSIX, GetLastError() on Windows.
 using SystemError = std::uint32_t;
 SystemError LastError();
-// The system's words for an error, in UTF-8.
+// The system's words for an error, in UTF-8, and what it says of the file.
 std::string ErrorText(SystemError error);
+FileError::Cause ErrorCause(SystemError error);
 [[noreturn]] void Fail(const std::filesystem::path& shown, SystemError error);
 
 // A descriptor on POSIX, a HANDLE on Windows.

@@ -55,8 +55,28 @@ std::string Reason(DWORD error) {
     return text;
 }
 
+FileError::Cause CauseOf(DWORD error) {
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_BAD_NETPATH:
+        return FileError::Cause::NotFound;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+        return FileError::Cause::Permission;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return FileError::Cause::DiskFull;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return FileError::Cause::HeldOpen;
+    default:
+        return FileError::Cause::Other;
+    }
+}
+
 void Fail(FileError::Kind kind, const std::filesystem::path& shown, DWORD error) {
-    throw FileError(kind, shown, Reason(error));
+    throw FileError(kind, shown, Reason(error), CauseOf(error));
 }
 
 bool IsFolder(const std::filesystem::path& path) {

@@ -18,6 +18,9 @@ std::wstring SystemPath(const std::filesystem::path& path);
 // The system's message for an error code, in UTF-8 as every FileError is.
 std::string Reason(DWORD error);
 
+// What an error code says of a file.
+FileError::Cause CauseOf(DWORD error);
+
 [[noreturn]] void Fail(FileError::Kind kind, const std::filesystem::path& shown, DWORD error);
 
 // True for a folder, which CreateFileW refuses as "access denied".

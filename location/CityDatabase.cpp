@@ -4,6 +4,7 @@
 #include "common/UserError.h"
 
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -22,16 +23,33 @@ QString ColumnList() {
     return names.join(QStringLiteral(", "));
 }
 
-QString Problem(const QString& path, const QString& what) {
-    return QStringLiteral("The city database %1 cannot be used: %2").arg(path, what);
+// What makes the database unusable: database-unusable in one of its forms, or another kind.
+[[noreturn]] void Refuse(const QString& path, const QString& form,
+                         const QString& kind = QStringLiteral("database-unusable")) {
+    throw UserError(Problem(kind, form).Set(QStringLiteral("path"), path));
+}
+
+[[noreturn]] void RefuseWith(const QString& path, const QString& form, const QString& detail) {
+    throw UserError(Problem(QStringLiteral("database-unusable"), form)
+                        .Set(QStringLiteral("path"), path)
+                        .Set(QStringLiteral("detail"), detail));
+}
+
+// A row's value that is not the number its column holds.
+[[noreturn]] void RefuseValue(const QString& path, const QString& form, int field,
+                              const QString& value) {
+    throw UserError(
+        Problem(QStringLiteral("database-unusable"), form)
+            .Set(QStringLiteral("path"), path)
+            .Set(QStringLiteral("column"), QString::fromLatin1(citycolumn::All.at(field)))
+            .Set(QStringLiteral("value"), ShownValue(value)));
 }
 
 // The column names of table city, or none when the table is missing.
 QStringList TableColumns(QSqlDatabase& db, const QString& path) {
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("PRAGMA table_info(city)"))) {
-        throw UserError(Problem(path, QStringLiteral("it is not a readable SQLite database (%1)")
-                                          .arg(query.lastError().text())));
+        RefuseWith(path, QStringLiteral("not-sqlite"), query.lastError().text());
     }
     QStringList columns;
     while (query.next()) {
@@ -42,7 +60,7 @@ QStringList TableColumns(QSqlDatabase& db, const QString& path) {
 
 void CheckColumns(const QStringList& columns, const QString& path) {
     if (columns.isEmpty()) {
-        throw UserError(Problem(path, QStringLiteral("it has no table city")));
+        Refuse(path, QStringLiteral("no-table"));
     }
     QStringList missing;
     for (const char* column : citycolumn::All) {
@@ -51,9 +69,10 @@ void CheckColumns(const QStringList& columns, const QString& path) {
         }
     }
     if (!missing.isEmpty()) {
-        throw UserError(Problem(
-            path,
-            QStringLiteral("table city has no column %1").arg(missing.join(QStringLiteral(", ")))));
+        throw UserError(
+            Problem(QStringLiteral("database-unusable"), QStringLiteral("columns-missing"))
+                .Set(QStringLiteral("path"), path)
+                .Set(QStringLiteral("columns"), QJsonArray::fromStringList(missing)));
     }
 }
 
@@ -61,10 +80,7 @@ int IntegerAt(const QSqlQuery& query, int field, const QString& path) {
     bool ok = false;
     const int value = query.value(field).toInt(&ok);
     if (!ok || query.isNull(field)) {
-        throw UserError(Problem(path, QStringLiteral("a row of table city has %1 \"%2\", "
-                                                     "which is not a whole number")
-                                          .arg(QString::fromLatin1(citycolumn::All.at(field)),
-                                               ShownValue(query.value(field).toString()))));
+        RefuseValue(path, QStringLiteral("not-whole"), field, query.value(field).toString());
     }
     return value;
 }
@@ -73,10 +89,7 @@ double NumberAt(const QSqlQuery& query, int field, const QString& path) {
     bool ok = false;
     const double value = query.value(field).toDouble(&ok);
     if (!ok || query.isNull(field)) {
-        throw UserError(Problem(path, QStringLiteral("a row of table city has %1 \"%2\", "
-                                                     "which is not a number")
-                                          .arg(QString::fromLatin1(citycolumn::All.at(field)),
-                                               ShownValue(query.value(field).toString()))));
+        RefuseValue(path, QStringLiteral("not-a-number"), field, query.value(field).toString());
     }
     return value;
 }
@@ -121,18 +134,18 @@ void CityDatabase::Open() {
         return;
     }
     const QFileInfo file(path_);
+    const QString form = QStringLiteral("city-database");
     if (!file.exists()) {
-        throw UserError(Problem(path_, QStringLiteral("the file does not exist")));
+        Refuse(path_, form, QStringLiteral("file-not-found"));
     }
     if (!file.isFile()) {
-        throw UserError(Problem(path_, QStringLiteral("it is not a file")));
+        Refuse(path_, form, QStringLiteral("not-a-file"));
     }
     if (!file.isReadable()) {
-        throw UserError(Problem(path_, QStringLiteral("the file is not readable")));
+        Refuse(path_, form, QStringLiteral("file-permission"));
     }
     if (!QSqlDatabase::isDriverAvailable(DriverName)) {
-        throw UserError(Problem(path_, QStringLiteral("the SQLite driver of Qt is not "
-                                                      "installed (Debian: libqt6sql6-sqlite)")));
+        Refuse(path_, QStringLiteral("read"), QStringLiteral("no-sqlite-driver"));
     }
     try {
         QSqlDatabase db = QSqlDatabase::addDatabase(DriverName, connectionName_);
@@ -140,7 +153,7 @@ void CityDatabase::Open() {
         // Read-only also keeps SQLite from creating a file that is not there.
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
         if (!db.open()) {
-            throw UserError(Problem(path_, db.lastError().text()));
+            RefuseWith(path_, QStringLiteral("query"), db.lastError().text());
         }
         CheckColumns(TableColumns(db, path_), path_);
     } catch (...) {
@@ -159,20 +172,20 @@ std::vector<CityRow> CityDatabase::RowsWhere(const char* column, int index) {
     const QString text =
         QStringLiteral("SELECT %1 FROM city%2 ORDER BY rowid").arg(ColumnList(), condition);
     if (!query.prepare(text)) {
-        throw UserError(Problem(path_, query.lastError().text()));
+        RefuseWith(path_, QStringLiteral("query"), query.lastError().text());
     }
     if (column) {
         query.addBindValue(index);
     }
     if (!query.exec()) {
-        throw UserError(Problem(path_, query.lastError().text()));
+        RefuseWith(path_, QStringLiteral("query"), query.lastError().text());
     }
     std::vector<CityRow> rows;
     while (query.next()) {
         rows.push_back(RowOf(query, path_));
     }
     if (query.lastError().isValid()) {
-        throw UserError(Problem(path_, query.lastError().text()));
+        RefuseWith(path_, QStringLiteral("query"), query.lastError().text());
     }
     return rows;
 }

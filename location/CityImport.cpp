@@ -10,6 +10,7 @@
 #include <QByteArrayView>
 #include <QFile>
 #include <QHash>
+#include <QJsonArray>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -35,12 +36,12 @@ struct CsvRecord {
     QStringList Fields;
 };
 
-QString Refusal(const QString& csvPath, const QString& what) {
-    return QStringLiteral("Cannot import %1: %2").arg(csvPath, what);
+Problem Refusal(const QString& csvPath, const QString& form) {
+    return Problem(QStringLiteral("import-refused"), form).Set(QStringLiteral("path"), csvPath);
 }
 
-QString AtLine(const QString& csvPath, int line, const QString& what) {
-    return Refusal(csvPath, QStringLiteral("line %1: %2").arg(line).arg(what));
+Problem AtLine(const QString& csvPath, int line, const QString& form) {
+    return Refusal(csvPath, form).Set(QStringLiteral("line"), line);
 }
 
 // Splits the text into records as it is fed, a line at a time. A quoted field may hold commas,
@@ -59,9 +60,8 @@ public:
                 record_.Line = line_;
             }
             if (++recordSize_ > RecordSizeLimit) {
-                throw UserError(AtLine(
-                    csvPath_, record_.Line,
-                    QStringLiteral("a record longer than %1 characters").arg(RecordSizeLimit)));
+                throw UserError(AtLine(csvPath_, record_.Line, QStringLiteral("record-too-long"))
+                                    .Set(QStringLiteral("limit"), RecordSizeLimit));
             }
             if (quoted_) {
                 if (c == u'"') {
@@ -94,13 +94,9 @@ public:
                 wasQuoted_ = true;
                 quoteLine_ = line_;
             } else if (c == u'"') {
-                throw UserError(AtLine(csvPath_, line_,
-                                       QStringLiteral("a double quote inside a field that is not "
-                                                      "in quotes")));
+                throw UserError(AtLine(csvPath_, line_, QStringLiteral("quote-inside")));
             } else if (wasQuoted_) {
-                throw UserError(AtLine(csvPath_, line_,
-                                       QStringLiteral("text after the closing double quote of a "
-                                                      "field")));
+                throw UserError(AtLine(csvPath_, line_, QStringLiteral("text-after-quote")));
             } else {
                 recordOpen_ = true;
                 field_.append(c);
@@ -110,9 +106,7 @@ public:
 
     void Finish() {
         if (quoted_) {
-            throw UserError(AtLine(csvPath_, quoteLine_,
-                                   QStringLiteral("a double quote opens a field that never "
-                                                  "closes")));
+            throw UserError(AtLine(csvPath_, quoteLine_, QStringLiteral("quote-unclosed")));
         }
         EndRecord();
     }
@@ -161,7 +155,7 @@ void ReadCsv(const ReadFunction& read, const QString& csvPath, CsvRecords& recor
         QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         QString text = decoder.decode(line);
         if (decoder.hasError()) {
-            throw UserError(AtLine(csvPath, lineNumber, QStringLiteral("the text is not UTF-8")));
+            throw UserError(AtLine(csvPath, lineNumber, QStringLiteral("not-utf8")));
         }
         if (first && text.startsWith(QChar(0xFEFF))) {
             text.remove(0, 1);
@@ -184,9 +178,8 @@ void ReadCsv(const ReadFunction& read, const QString& csvPath, CsvRecords& recor
             const qsizetype end = rest.indexOf('\n');
             line += end < 0 ? rest : rest.first(end);
             if (line.size() > RecordSizeLimit) {
-                throw UserError(
-                    AtLine(csvPath, lineNumber,
-                           QStringLiteral("a line longer than %1 bytes").arg(RecordSizeLimit)));
+                throw UserError(AtLine(csvPath, lineNumber, QStringLiteral("line-too-long"))
+                                    .Set(QStringLiteral("limit"), RecordSizeLimit));
             }
             if (end < 0) {
                 break;
@@ -213,8 +206,8 @@ std::vector<qsizetype> ColumnPositions(const CsvRecord& header, const QString& c
                 continue;
             }
             if (found >= 0) {
-                throw UserError(AtLine(csvPath, header.Line,
-                                       QStringLiteral("the column %1 appears twice").arg(name)));
+                throw UserError(AtLine(csvPath, header.Line, QStringLiteral("column-twice"))
+                                    .Set(QStringLiteral("column"), name));
             }
             found = i;
         }
@@ -224,18 +217,17 @@ std::vector<qsizetype> ColumnPositions(const CsvRecord& header, const QString& c
         positions.push_back(found);
     }
     if (!missing.isEmpty()) {
-        throw UserError(AtLine(
-            csvPath, header.Line,
-            QStringLiteral("the header has no column %1").arg(missing.join(QStringLiteral(", ")))));
+        throw UserError(AtLine(csvPath, header.Line, QStringLiteral("columns-missing"))
+                            .Set(QStringLiteral("columns"), QJsonArray::fromStringList(missing)));
     }
     return positions;
 }
 
-QString BadValue(const QString& csvPath, int line, const char* column, const QString& value,
-                 const QString& what) {
-    return AtLine(csvPath, line,
-                  QStringLiteral("column %1 holds \"%2\", %3")
-                      .arg(QString::fromLatin1(column), ShownValue(value), what));
+Problem BadValue(const QString& csvPath, int line, const char* column, const QString& value,
+                 const QString& form) {
+    return AtLine(csvPath, line, form)
+        .Set(QStringLiteral("column"), QString::fromLatin1(column))
+        .Set(QStringLiteral("value"), ShownValue(value));
 }
 
 // A name is shown in lists, boxes and on the device's display: a control character would cut or
@@ -247,21 +239,18 @@ QString Name(const QString& text, int line, const char* column, const QString& c
         return text;
     }
     const EscapedKind found = EscapedKindOf(text.at(at).unicode());
-    const QString kind = found == EscapedKind::Control ? QStringLiteral("a control character")
-                         : found == EscapedKind::LineSeparator
-                             ? QStringLiteral("a line separator")
-                             : QStringLiteral("a bidirectional control");
-    throw UserError(BadValue(
-        csvPath, line, column, text,
-        QStringLiteral("but a name cannot hold %1 (%2)").arg(kind, EscapedText(text.mid(at, 1)))));
+    const QString form = found == EscapedKind::Control         ? QStringLiteral("name-control")
+                         : found == EscapedKind::LineSeparator ? QStringLiteral("name-separator")
+                                                               : QStringLiteral("name-bidi");
+    throw UserError(BadValue(csvPath, line, column, text, form)
+                        .Set(QStringLiteral("character"), EscapedText(text.mid(at, 1))));
 }
 
 int WholeNumber(const QString& text, int line, const char* column, const QString& csvPath) {
     bool ok = false;
     const int value = text.trimmed().toInt(&ok);
     if (!ok) {
-        throw UserError(
-            BadValue(csvPath, line, column, text, QStringLiteral("which is not a whole number")));
+        throw UserError(BadValue(csvPath, line, column, text, QStringLiteral("not-whole")));
     }
     return value;
 }
@@ -271,12 +260,11 @@ double Coordinate(const QString& text, int line, const char* column, double limi
     bool ok = false;
     const double value = text.trimmed().toDouble(&ok);
     if (!ok || !std::isfinite(value)) {
-        throw UserError(
-            BadValue(csvPath, line, column, text, QStringLiteral("which is not a number")));
+        throw UserError(BadValue(csvPath, line, column, text, QStringLiteral("not-a-number")));
     }
     if (std::abs(value) > limit) {
-        throw UserError(BadValue(csvPath, line, column, text,
-                                 QStringLiteral("which is beyond %1 degrees").arg(limit)));
+        throw UserError(BadValue(csvPath, line, column, text, QStringLiteral("beyond"))
+                            .Set(QStringLiteral("limit"), limit));
     }
     return value;
 }
@@ -295,10 +283,10 @@ public:
             return;
         }
         if (record.Fields.size() != header_->Fields.size()) {
-            throw UserError(AtLine(csvPath_, record.Line,
-                                   QStringLiteral("%1 fields where the header has %2")
-                                       .arg(record.Fields.size())
-                                       .arg(header_->Fields.size())));
+            throw UserError(
+                AtLine(csvPath_, record.Line, QStringLiteral("field-count"))
+                    .Set(QStringLiteral("count"), static_cast<qint64>(record.Fields.size()))
+                    .Set(QStringLiteral("header"), static_cast<qint64>(header_->Fields.size())));
         }
         const auto text = [&](std::size_t column) { return record.Fields.at(at_[column]); };
         CityRow row;
@@ -312,11 +300,11 @@ public:
         // The county query takes the first row of an index; a second could never be chosen.
         const auto earlier = countyLines_.constFind(row.County);
         if (earlier != countyLines_.constEnd()) {
-            throw UserError(AtLine(csvPath_, record.Line,
-                                   QStringLiteral("column %1 holds %2, which line %3 already uses")
-                                       .arg(QString::fromLatin1(citycolumn::County))
-                                       .arg(row.County)
-                                       .arg(earlier.value())));
+            throw UserError(
+                AtLine(csvPath_, record.Line, QStringLiteral("county-twice"))
+                    .Set(QStringLiteral("column"), QString::fromLatin1(citycolumn::County))
+                    .Set(QStringLiteral("county"), row.County)
+                    .Set(QStringLiteral("first_line"), earlier.value()));
         }
         countyLines_.insert(row.County, record.Line);
         sink_(row);
@@ -325,11 +313,10 @@ public:
     // A file without a county would replace the database with an empty one.
     int Finish() const {
         if (!header_) {
-            throw UserError(Refusal(csvPath_, QStringLiteral("the file is empty")));
+            throw UserError(Refusal(csvPath_, QStringLiteral("empty")));
         }
         if (countyLines_.isEmpty()) {
-            throw UserError(Refusal(csvPath_, QStringLiteral("the file holds no county below "
-                                                             "its header line")));
+            throw UserError(Refusal(csvPath_, QStringLiteral("no-county")));
         }
         return static_cast<int>(countyLines_.size());
     }
@@ -355,8 +342,11 @@ private:
     QString name_;
 };
 
-QString CannotWrite(const QString& dbPath, const QString& why) {
-    return QStringLiteral("Cannot write %1: %2").arg(dbPath, why);
+// The database could not be written, in the SQL driver's words.
+Problem CannotWrite(const QString& dbPath, const QString& why) {
+    return Problem(QStringLiteral("file-failed"), QStringLiteral("write-database"))
+        .Set(QStringLiteral("path"), dbPath)
+        .Set(QStringLiteral("reason"), why);
 }
 
 // An empty field is empty text, not NULL, which the driver would make of a null QString.
@@ -417,7 +407,7 @@ ReadFunction ReaderOf(files::InputFile& file, const QString& csvPath) {
         try {
             return file.Read(data, size);
         } catch (const files::FileError& error) {
-            throw UserError(ReadErrorText(error, csvPath));
+            throw UserError(FileProblem(error, csvPath, FileUse::Read));
         }
     };
 }
@@ -450,19 +440,17 @@ int ImportCitiesCsv(const QString& csvPath, const QString& dbPath) {
     try {
         csv.emplace(FilePath(csvPath));
     } catch (const files::FileError& error) {
-        throw UserError(ReadErrorText(error, csvPath));
+        throw UserError(FileProblem(error, csvPath, FileUse::Read));
     }
     // Writing the database over its own source would destroy the source.
     std::error_code sameError;
     if (std::filesystem::equivalent(FilePath(csvPath), FilePath(dbPath), sameError)) {
-        throw UserError(Refusal(csvPath, QStringLiteral("it is the database file %1 itself; "
-                                                        "name another file for the database")
-                                             .arg(dbPath)));
+        throw UserError(
+            Refusal(csvPath, QStringLiteral("itself")).Set(QStringLiteral("database"), dbPath));
     }
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE"))) {
-        throw UserError(
-            CannotWrite(dbPath, QStringLiteral("the SQLite driver of Qt is not installed "
-                                               "(Debian: libqt6sql6-sqlite)")));
+        throw UserError(Problem(QStringLiteral("no-sqlite-driver"), QStringLiteral("write"))
+                            .Set(QStringLiteral("path"), dbPath));
     }
     int count = 0;
     try {
@@ -477,7 +465,7 @@ int ImportCitiesCsv(const QString& csvPath, const QString& dbPath) {
             }
         });
     } catch (const files::FileError& error) {
-        throw UserError(CannotWrite(dbPath, ReasonOf(error)));
+        throw UserError(FileProblem(error, dbPath, FileUse::WriteDatabase));
     }
     return count;
 }

@@ -20,6 +20,12 @@ QString TimetableFolderOf(const LocationSelection& selection, const QString& sta
                              .arg(selection.CountyIndex);
 }
 
+// The database and the province list disagree about the county: it cannot be chosen.
+Problem Inconsistent(int countyIndex, const QString& form) {
+    return Problem(QStringLiteral("county-inconsistent"), form)
+        .Set(QStringLiteral("county"), countyIndex);
+}
+
 int ItemOf(const std::vector<int>& list, int index) {
     const auto found = std::find(list.begin(), list.end(), index);
     return found == list.end() ? -1 : static_cast<int>(found - list.begin());
@@ -89,19 +95,17 @@ CountySelection SelectCountyByIndex(LocationSelection& selection, CityDatabase& 
                                     const QString& startFolder, const QStringList& provinces) {
     const std::vector<CityRow> rows = db.RowsOfCounty(countyIndex);
     if (rows.empty()) {
-        throw UserError(QStringLiteral("There is no county with index %1 in %2")
-                            .arg(countyIndex)
-                            .arg(db.Path()));
+        throw UserError(Problem(QStringLiteral("no-such-county"), QStringLiteral("index"))
+                            .Set(QStringLiteral("county"), countyIndex)
+                            .Set(QStringLiteral("database"), db.Path()));
     }
     const CityRow& county = rows.front();
     CountySelection result;
     result.ProvinceItem = county.Province - 1;
     if (result.ProvinceItem < 0 || result.ProvinceItem >= provinces.size()) {
-        throw UserError(QStringLiteral("County %1 belongs to province %2, but the province list "
-                                       "has %3 lines")
-                            .arg(countyIndex)
-                            .arg(county.Province)
-                            .arg(provinces.size()));
+        throw UserError(Inconsistent(countyIndex, QStringLiteral("province-missing"))
+                            .Set(QStringLiteral("province"), county.Province)
+                            .Set(QStringLiteral("lines"), static_cast<qint64>(provinces.size())));
     }
     result.ProvinceName = provinces.at(result.ProvinceItem);
 
@@ -112,22 +116,19 @@ CountySelection SelectCountyByIndex(LocationSelection& selection, CityDatabase& 
     if (result.CityItem < 0) {
         const auto sameName = result.CityNames.indexOf(county.CityName);
         throw UserError(
-            QStringLiteral("County %1 cannot be chosen: its city \"%2\" (index %3) is listed "
-                           "under the same name as city %4 of province %5")
-                .arg(QString::number(countyIndex), ShownValue(county.CityName),
-                     QString::number(county.City),
-                     QString::number(sameName >= 0
-                                         ? work.CityIndexList[static_cast<std::size_t>(sameName)]
-                                         : 0),
-                     QString::number(county.Province)));
+            Inconsistent(countyIndex, QStringLiteral("city-name-shared"))
+                .Set(QStringLiteral("city_name"), ShownValue(county.CityName))
+                .Set(QStringLiteral("city"), county.City)
+                .Set(QStringLiteral("other_city"),
+                     sameName >= 0 ? work.CityIndexList[static_cast<std::size_t>(sameName)] : 0)
+                .Set(QStringLiteral("province"), county.Province));
     }
     result.CountyNames = ChooseCity(work, db, result.CityItem).value_or(QStringList());
     result.CountyItem = ItemOf(work.CountyIndexList, countyIndex);
     if (result.CountyItem < 0) {
-        throw UserError(QStringLiteral("County %1 is not among the counties of its city %2 in %3")
-                            .arg(countyIndex)
-                            .arg(county.City)
-                            .arg(db.Path()));
+        throw UserError(Inconsistent(countyIndex, QStringLiteral("not-in-city"))
+                            .Set(QStringLiteral("city"), county.City)
+                            .Set(QStringLiteral("database"), db.Path()));
     }
     result.Choice = ChooseCounty(work, db, result.CountyItem, startFolder).value_or(CountyChoice{});
     selection = std::move(work);

@@ -15,11 +15,6 @@ namespace {
 
 const QString ToolFolderName = QStringLiteral("muezzin-config");
 
-// The texts reach the window's user in Persian and the command line's in English.
-QString Tr(const char* text) {
-    return QCoreApplication::translate("StartFolder", text);
-}
-
 QString WithSlash(const QString& folder) {
     return folder.endsWith(u'/') ? folder : folder + u'/';
 }
@@ -29,12 +24,10 @@ bool HoldsEveryToolFile(const QString& folder) {
     return dir.exists(ProvinceFileName) && dir.exists(CityDatabaseFileName);
 }
 
-QString CannotSetUp(const QString& folder, const QString& why) {
-    return Tr(QT_TRANSLATE_NOOP("StartFolder",
-                                "The data folder %1 cannot be set up: %2. Start the program in a "
-                                "folder that holds the tool's files, or name one with --folder "
-                                "DIR."))
-        .arg(QDir::toNativeSeparators(folder), why);
+// The data folder cannot be set up, in the form that says why.
+Problem CannotSetUp(const QString& folder, const QString& form) {
+    return Problem(QStringLiteral("start-folder"), form)
+        .Set(QStringLiteral("folder"), QDir::toNativeSeparators(folder));
 }
 
 // The sample's files the folder lacks, relative to the sample; the province list and the city
@@ -57,12 +50,12 @@ QStringList MissingFiles(const QString& folder, const QString& sample) {
     return missing;
 }
 
-// A copy the user may change, whatever the installed file's permissions.
-bool CopyFile(const QString& from, const QString& to, QString& problem) {
+// A copy the user may change, whatever the installed file's permissions. Says why it failed:
+// the file, and Qt's words for it.
+bool CopyFile(const QString& from, const QString& to, QString& why) {
     QFile source(from);
     if (!QDir().mkpath(QFileInfo(to).path()) || !source.copy(to)) {
-        problem = Tr(QT_TRANSLATE_NOOP("StartFolder", "%1 cannot be copied (%2)"))
-                      .arg(QDir::toNativeSeparators(from), source.errorString());
+        why = source.errorString();
         return false;
     }
     QFile::setPermissions(to, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
@@ -84,38 +77,40 @@ bool HoldsToolFiles(const QString& folder) {
     return !folder.isEmpty() && (dir.exists(ProvinceFileName) || dir.exists(CityDatabaseFileName));
 }
 
-QString SeedDataFolder(const QString& folder, const QString& sample) {
+Problem SeedDataFolder(const QString& folder, const QString& sample) {
     if (!QFileInfo(sample).isDir() || !HoldsEveryToolFile(sample)) {
-        return CannotSetUp(
-            folder, Tr(QT_TRANSLATE_NOOP("StartFolder", "the installed sample %1 is missing"))
-                        .arg(QDir::toNativeSeparators(sample)));
+        return CannotSetUp(folder, QStringLiteral("sample-missing"))
+            .Set(QStringLiteral("sample"), QDir::toNativeSeparators(sample));
     }
     const QFileInfo target(folder);
     const QString parent = target.absolutePath();
     if (!QDir().mkpath(parent)) {
-        return CannotSetUp(folder, Tr(QT_TRANSLATE_NOOP("StartFolder", "%1 cannot be created"))
-                                       .arg(QDir::toNativeSeparators(parent)));
+        return CannotSetUp(folder, QStringLiteral("cannot-create"))
+            .Set(QStringLiteral("path"), QDir::toNativeSeparators(parent));
     }
     // Beside the folder, on the same file system, so that the moves below are renames. It is
     // removed with whatever it still holds, whichever way this function ends.
     QTemporaryDir staging(parent + QStringLiteral("/.") + target.fileName() +
                           QStringLiteral("-XXXXXX"));
     if (!staging.isValid()) {
-        return CannotSetUp(folder, staging.errorString());
+        return CannotSetUp(folder, QStringLiteral("staging"))
+            .Set(QStringLiteral("reason"), staging.errorString());
     }
     const QStringList missing = MissingFiles(folder, sample);
     for (const QString& relative : missing) {
-        QString problem;
-        if (!CopyFile(sample + u'/' + relative, staging.filePath(relative), problem)) {
-            return CannotSetUp(folder, problem);
+        QString why;
+        if (!CopyFile(sample + u'/' + relative, staging.filePath(relative), why)) {
+            return CannotSetUp(folder, QStringLiteral("cannot-copy"))
+                .Set(QStringLiteral("file"), QDir::toNativeSeparators(sample + u'/' + relative))
+                .Set(QStringLiteral("reason"), why);
         }
     }
 
     if (!target.exists()) {
         // Another of the tool's programs, started at the same moment, may have been quicker.
         if (!QDir().rename(staging.path(), folder) && !HoldsEveryToolFile(folder)) {
-            return CannotSetUp(folder, Tr(QT_TRANSLATE_NOOP("StartFolder", "%1 cannot be created"))
-                                           .arg(QDir::toNativeSeparators(folder)));
+            return CannotSetUp(folder, QStringLiteral("cannot-create"))
+                .Set(QStringLiteral("path"), QDir::toNativeSeparators(folder));
         }
         return {}; // a staging folder that lost that race removes itself
     }
@@ -126,8 +121,8 @@ QString SeedDataFolder(const QString& folder, const QString& sample) {
         if ((!QDir().mkpath(QFileInfo(destination).path()) ||
              !QFile::rename(staging.filePath(relative), destination)) &&
             !QFileInfo::exists(destination)) {
-            return CannotSetUp(folder, Tr(QT_TRANSLATE_NOOP("StartFolder", "%1 cannot be written"))
-                                           .arg(QDir::toNativeSeparators(destination)));
+            return CannotSetUp(folder, QStringLiteral("cannot-write"))
+                .Set(QStringLiteral("path"), QDir::toNativeSeparators(destination));
         }
     }
     return {};
@@ -145,18 +140,16 @@ StartFolderChoice ChooseStartFolder(const StartFolderPlaces& places) {
         choice.Source = StartFolderSource::WorkingDirectory;
         choice.Folder = WithSlash(working.absolutePath());
         if (places.DataFolder.isEmpty() && !HoldsToolFiles(places.WorkingDirectory)) {
-            choice.Problem = Tr(QT_TRANSLATE_NOOP(
-                "StartFolder", "This system names no data folder for the tool. Start the program "
-                               "in a folder that holds the tool's files, or name one with "
-                               "--folder DIR."));
+            choice.SetUpProblem =
+                Problem(QStringLiteral("start-folder"), QStringLiteral("no-data-folder"));
         }
         return choice;
     }
     choice.Source = StartFolderSource::DataFolder;
     choice.Folder = WithSlash(QDir::cleanPath(working.absoluteFilePath(places.DataFolder)));
     if (!HoldsEveryToolFile(places.DataFolder)) {
-        choice.Problem = SeedDataFolder(places.DataFolder, places.InstalledSample);
-        choice.Seeded = choice.Problem.isEmpty();
+        choice.SetUpProblem = SeedDataFolder(places.DataFolder, places.InstalledSample);
+        choice.Seeded = choice.SetUpProblem.IsEmpty();
     }
     return choice;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Problem.h"
+
 #include <QString>
 
 // Where the tool's files are looked for: --folder when given; else the working directory when
@@ -26,8 +28,8 @@ struct StartFolderPlaces {
 struct StartFolderChoice {
     QString Folder; // absolute, ending with '/'
     StartFolderSource Source = StartFolderSource::WorkingDirectory;
-    // Why the data folder could not be filled, naming it; empty when all went well.
-    QString Problem;
+    // Why the data folder could not be filled (start-folder); empty when all went well.
+    Problem SetUpProblem;
     bool Seeded = false; // the sample's files were copied into the data folder just now
 };
 
@@ -47,5 +49,5 @@ StartFolderPlaces SystemStartFolderPlaces(const QString& flag);
 // Copies every file of the sample that the folder lacks. The copies are made in a temporary
 // folder beside it and moved in afterwards, the province list and the city database last, so
 // that an interrupted copy leaves the folder to be filled again at the next start. Returns the
-// problem, or an empty text.
-QString SeedDataFolder(const QString& folder, const QString& sample);
+// problem (start-folder), or an empty one.
+Problem SeedDataFolder(const QString& folder, const QString& sample);

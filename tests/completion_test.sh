@@ -38,7 +38,7 @@ expect "apply clock counties doctor find import-cities ports read-settings set-c
 expect "--county" muezzin-cli apply --cou
 expect "--county" muezzin-cli --port /dev/null apply --cou
 expect "--profile-out" muezzin-cli read-settings --profile-
-expect "--folder" muezzin-cli --fo
+expect "--folder --format" muezzin-cli --fo
 expect "$work/tty Muezzin 1 $work/ttyMuezzin0" muezzin-cli --port "$work/tty"
 expect "json" muezzin-cli apply --format j
 expect "--county" muezzin-cli --format json apply --cou

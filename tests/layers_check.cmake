@@ -4,7 +4,7 @@
 set(allowed_files files)
 set(allowed_common common files)
 set(allowed_calendar calendar)
-set(allowed_comm comm)
+set(allowed_comm comm common)
 set(allowed_prayer prayer calendar files)
 set(allowed_location location common files)
 set(allowed_device device prayer comm location calendar common files)

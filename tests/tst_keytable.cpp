@@ -104,12 +104,16 @@ private slots:
 
     void cannotOpen_data() {
         QTest::addColumn<QString>("name");
-        QTest::newRow("missing") << "encryp.key";
-        QTest::newRow("a folder") << "folder";
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("missing") << "encryp.key"
+                                 << "file-not-found";
+        QTest::newRow("a folder") << "folder"
+                                  << "not-a-file";
     }
 
     void cannotOpen() {
         QFETCH(QString, name);
+        QFETCH(QString, kind);
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir("folder"));
         const QString path = dir.filePath(name);
@@ -117,7 +121,8 @@ private slots:
             LoadKeyTable(path);
             QFAIL("no error");
         } catch (const UserError& error) {
-            QCOMPARE(error.Text(), "Cannot open file " + path);
+            QCOMPARE(error.Reported().Kind, kind);
+            QVERIFY2(error.Text().startsWith("Cannot open file " + path), qPrintable(error.Text()));
         }
     }
 };

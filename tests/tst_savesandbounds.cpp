@@ -113,7 +113,7 @@ private slots:
         const QStringList import = {"import-cities", Sample + "city.csv", "%target"};
         const QStringList timetable = {"--county", "41", "--from", "1404", "--years", "1"};
         QTest::newRow("profile, full disk")
-            << profileOut << Target::FullDisk << 2 << "%target: No space left on device";
+            << profileOut << Target::FullDisk << 2 << "%target: no space left on the disk";
         QTest::newRow("profile, read-only disk")
             << profileOut << Target::ReadOnlyDisk << 2 << "%target: Read-only file system";
         QTest::newRow("city database, full disk")

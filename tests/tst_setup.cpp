@@ -4,6 +4,7 @@
 // what they leave behind are read after they have exited.
 #include "comm/CommLink.h"
 #include "comm/PortProblems.h"
+#include "comm/PortTexts.h"
 #include "common/StopSignals.h"
 #include "common/TextFiles.h"
 #include "device/DeviceTexts.h"
@@ -16,6 +17,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
@@ -163,7 +165,7 @@ private slots:
             << 65534 << ThrowawayId << "nogroup" << 0660 << false << 2 << again << again;
         const QString stale = QStringLiteral(
             "cannot open %port: its lock file %lock was left by process %pid, which no longer "
-            "runs, and belongs to root, so it cannot be taken over; remove it (sudo rm %lock)");
+            "runs, and belongs to root, so it cannot be taken over; remove it (%remove)");
         QTest::newRow("a lock another user left")
             << ThrowawayId << ThrowawayId << "root" << 0666 << true << 2 << stale << stale;
         QTest::newRow("a lock of a killed program, taken over")
@@ -197,9 +199,16 @@ private slots:
             QVERIFY(WriteFile(lockFile, QByteArray::number(pid) + "\nmuezzin-cli\nelsewhere\n"));
             QVERIFY(SetOwner(lockFile, 0, QStringLiteral("root"), 0644));
         }
-        const QMap<QString, QString> values = {{QStringLiteral("%port"), port},
-                                               {QStringLiteral("%lock"), lockFile},
-                                               {QStringLiteral("%pid"), QString::number(pid)}};
+        // The remedy as that user runs it: through sudo where it is installed, else through su.
+        const RootAccess access = user < 0 ? ThisUsersRootAccess()
+                                  : QStandardPaths::findExecutable(QStringLiteral("sudo")).isEmpty()
+                                      ? RootAccess::Su
+                                      : RootAccess::Sudo;
+        const QMap<QString, QString> values = {
+            {QStringLiteral("%port"), port},
+            {QStringLiteral("%lock"), lockFile},
+            {QStringLiteral("%pid"), QString::number(pid)},
+            {QStringLiteral("%remove"), CommandAsRoot(QStringLiteral("rm ") + lockFile, access)}};
         QTemporaryDir dir;
         QVERIFY(SetOwner(dir.path(), 0, QStringLiteral("root"), 0755));
 
@@ -323,7 +332,7 @@ private slots:
                            "tool; install this tool's rule in its place",
                            "brltty: %rules/85-brltty.rules claims CH340 (1a86:7523), CP210x "
                            "(10c4:ea60): such an adapter is taken for a braille display and gets "
-                           "no serial port; remove brltty (sudo apt remove brltty) unless a "
+                           "no serial port; remove brltty (%brltty) unless a "
                            "braille display is used, and plug the adapter in again"};
         QTest::newRow("a new user on a bare system")
             << ThrowawayId << false << QStringList{} << false << 1
@@ -395,9 +404,11 @@ private slots:
                                 folder.path(), env);
 
         QCOMPARE(run.Status, status);
-        const QMap<QString, QString> values = {{QStringLiteral("%port"), port},
-                                               {QStringLiteral("%folder"), folder.path()},
-                                               {QStringLiteral("%rules"), ruleFolder.path()}};
+        const QMap<QString, QString> values = {
+            {QStringLiteral("%port"), port},
+            {QStringLiteral("%folder"), folder.path()},
+            {QStringLiteral("%rules"), ruleFolder.path()},
+            {QStringLiteral("%brltty"), porttext::RemoveBrltty()}};
         const QStringList said = run.Out.split(u'\n', Qt::SkipEmptyParts);
         for (const QString& line : lines) {
             QVERIFY2(said.contains(Filled(line, values)), qPrintable(run.Out));
@@ -462,8 +473,8 @@ private slots:
         QVERIFY(PortIsFree(port));
         const QStringList log = ReadLines1256(dir.filePath(QStringLiteral("log.txt")));
         QVERIFY(!log.isEmpty());
-        QVERIFY2(log.last().endsWith(stops ? StoppedLogTemplate.arg(StopSignalName(signal))
-                                           : AppliedText),
+        QVERIFY2(log.last().endsWith(ToWindows1256Repertoire(
+                     stops ? StoppedLogTemplate.arg(StopSignalName(signal)) : AppliedText)),
                  qPrintable(log.last()));
         QVERIFY(ReadAll(dir.filePath(QStringLiteral("log.txt"))).endsWith("\r\n"));
         if (program == QStringLiteral("muezzin-cli")) {

@@ -131,11 +131,14 @@ private slots:
             : source == StartFolderSource::WorkingDirectory ? places.WorkingDirectory
                                                             : places.DataFolder;
         QCOMPARE(choice.Folder, expected + u'/');
-        QCOMPARE(!choice.Problem.isEmpty(), problem);
+        QCOMPARE(!choice.SetUpProblem.IsEmpty(), problem);
         QCOMPARE(choice.Seeded, !copied.isEmpty());
         if (problem) {
-            QVERIFY2(choice.Problem.contains(places.DataFolder), qPrintable(choice.Problem));
-            QVERIFY(choice.Problem.contains(QStringLiteral("--folder")));
+            QCOMPARE(choice.SetUpProblem.Kind, QStringLiteral("start-folder"));
+            QCOMPARE(choice.SetUpProblem.Values.value(QStringLiteral("folder")).toString(),
+                     QDir::toNativeSeparators(places.DataFolder));
+            QVERIFY(ProblemText(choice.SetUpProblem, Wording::English)
+                        .contains(QStringLiteral("--folder")));
         }
         QStringList expectedFiles = copied;
         if (userFiles != QStringList{QStringLiteral("-")}) {

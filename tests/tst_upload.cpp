@@ -305,10 +305,10 @@ private slots:
             << QStringList{YearFileNotFoundText + "1394", NotFullyAppliedText + "232"};
         QTest::newRow("third year one byte short")
             << with(2, whole - 1) << 2
-            << QStringList{" فايل اوقات شرعي سال 1394 ناقص است ", NotFullyAppliedText + "232"};
+            << QStringList{YearFileShortTemplate.arg(1394), NotFullyAppliedText + "232"};
         QTest::newRow("first year empty")
             << with(0, 0) << 0
-            << QStringList{" فايل اوقات شرعي سال 1392 ناقص است ", NotFullyAppliedText + "290"};
+            << QStringList{YearFileShortTemplate.arg(1392), NotFullyAppliedText + "290"};
         QTest::newRow("fifth year is a folder")
             << with(4, -2) << 4
             << QStringList{YearFileNotFoundText + "1396", NotFullyAppliedText + "174"};
@@ -579,7 +579,7 @@ private slots:
         QTest::newRow("key file is a folder") << ""
                                               << ""
                                               << "folder"
-                                              << "Cannot open file %1"
+                                              << "Cannot open file %1: it is a folder"
                                               << "";
         QTest::newRow("bad field before a missing key file") << "NoonCall"
                                                              << "x"

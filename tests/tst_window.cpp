@@ -1,9 +1,11 @@
+#include "app/AppTexts.h"
 #include "app/ButtonGlyph.h"
 #include "app/LabeledEdit.h"
 #include "app/LampShape.h"
 #include "app/Translations.h"
 #include "common/ShownText.h"
 #include "common/TextFiles.h"
+#include "common/Translation.h"
 #include "location/StartFolder.h"
 #include "tests/TestSupport.h"
 #include "tests/WindowFixture.h"
@@ -20,6 +22,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSlider>
 #include <QStatusBar>
 #include <QStyleOptionButton>
@@ -338,8 +341,10 @@ private slots:
         QVERIFY(f.window->FirstTickDone());
         QCOMPARE(static_cast<int>(f.boxes.size()), boxes);
         if (boxes > 0) {
-            QCOMPARE(f.boxes[0].second,
-                     QStringLiteral("Cannot open file ") + f.Path(QStringLiteral("ostan.txt")));
+            QCOMPARE(
+                f.boxes[0].second,
+                WindowWords(Problem(QStringLiteral("file-not-found"), QStringLiteral("read"))
+                                .Set(QStringLiteral("path"), f.Path(QStringLiteral("ostan.txt")))));
         }
         auto* combo = f.Find<QComboBox>(QStringLiteral("Combo1"));
         QCOMPARE(combo->count(), provinces ? 2 : 0);
@@ -492,21 +497,43 @@ private slots:
         QCOMPARE(f.window->MonitorTimer()->interval(), 3000);
     }
 
-    // An unopenable port: one box and one log line with the whole reason, then the status bar
-    // only, whose tooltip holds the reason whole.
+    // An unopenable port, in Persian as the window speaks: the system's English box once, one
+    // log line with the whole reason, then the status bar only, with the short reason and the
+    // whole in its tooltip. The port's path stays in order inside the Persian line, isolated in
+    // the window and between direction marks in log.txt.
     void unopenablePortShownOnce() {
-        Fixture f({QStringLiteral("/dev/muezzin-missing")});
+        QVERIFY(InstallPersianTranslation(*QCoreApplication::instance()));
+        const auto removeTranslation = qScopeGuard([] {
+            for (QTranslator* t : QCoreApplication::instance()->findChildren<QTranslator*>()) {
+                QCoreApplication::removeTranslator(t);
+                delete t;
+            }
+        });
+        const QString port = QStringLiteral("/dev/muezzin-missing");
+        Fixture f({port});
         for (int i = 0; i < 3; ++i) {
             f.window->Timer2Timer();
         }
         QCOMPARE(f.boxes.size(), std::size_t{1});
         QCOMPARE(f.boxes[0].second, QStringLiteral("Error occured while opening the port"));
-        const QString reason =
-            QStringLiteral("cannot open /dev/muezzin-missing: No such file or directory");
-        QCOMPARE(f.window->PortProblemText(), reason);
-        QCOMPARE(f.window->findChild<QLabel*>(QStringLiteral("PortProblems"))->toolTip(), reason);
-        QCOMPARE(f.window->LogLines().filter(reason).size(), 1);
-        QVERIFY(f.window->LogLines().last().endsWith(u' ' + reason));
+        const Problem gone = Problem(QStringLiteral("port-gone"))
+                                 .Set(QStringLiteral("port"), port)
+                                 .Set(QStringLiteral("reason"), QStringLiteral("-"));
+        const QString whole = WindowWords(gone);
+        const QString persian = QStringLiteral("[\\x{0600}-\\x{06FF}]");
+        QVERIFY2(whole.contains(QRegularExpression(persian)), qPrintable(whole));
+        QVERIFY(whole.contains(QChar(0x2068) + port + QChar(0x2069)));
+        QCOMPARE(f.window->PortProblemText(), WindowShortWords(gone));
+        QVERIFY(WindowShortWords(gone) != whole);
+        QCOMPARE(f.window->findChild<QLabel*>(QStringLiteral("PortProblems"))->toolTip(), whole);
+        QCOMPARE(f.window->LogLines().filter(port).size(), 1);
+        QVERIFY(f.window->LogLines().last().endsWith(u' ' + whole));
+
+        QVERIFY(f.window->FormCloseQuery());
+        QFile log(f.Path(QStringLiteral("log.txt")));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        const QString saved = FromWindows1256(log.readAll());
+        QVERIFY2(saved.contains(QChar(0x200E) + port + QChar(0x200E)), qPrintable(saved));
     }
 
     void startFolderReport_data() {
@@ -530,22 +557,23 @@ private slots:
         choice.Source = StartFolderSource::DataFolder;
         choice.Folder = f.window->StartFolder();
         if (!setUp) {
-            choice.Problem =
-                QStringLiteral("The data folder %1 cannot be set up").arg(choice.Folder);
+            choice.SetUpProblem = Problem(QStringLiteral("start-folder"), QStringLiteral("staging"))
+                                      .Set(QStringLiteral("folder"), choice.Folder)
+                                      .Set(QStringLiteral("reason"), QStringLiteral("blocked"));
         }
 
         f.window->ReportStartFolder(choice);
         f.window->Timer1Timer();
 
         // The log keeps one entry a line: a line break of the name is shown as \n.
-        const QString said = setUp ? EscapedText(choice.Folder) : choice.Problem;
+        const QString said = setUp ? EscapedText(choice.Folder) : choice.Folder;
         QCOMPARE(f.Find<QStatusBar>(QStringLiteral("StatusBar1"))->currentMessage().contains(said),
                  setUp);
-        QVERIFY2(f.window->LogLines().last().endsWith(said),
+        QVERIFY2(f.window->LogLines().last().contains(said),
                  qPrintable(f.window->LogLines().last()));
         QCOMPARE(f.boxes.size(), std::size_t{setUp ? 0u : 1u});
         if (!setUp) {
-            QCOMPARE(f.boxes[0].second, choice.Problem);
+            QCOMPARE(f.boxes[0].second, ProblemText(choice.SetUpProblem, Wording::PersianWindow));
         }
         QVERIFY(f.window->FormCloseQuery());
         QCOMPARE(QFile::exists(f.window->StartFolder() + QStringLiteral("log.txt")), setUp);
@@ -565,8 +593,8 @@ private slots:
             << "no device connected: connect the device and wait for the green lamp";
         QTest::newRow("text-setting check") << "CodePageCheck"
                                             << " Persian text will not work here: ";
-        QTest::newRow("start folder") << "StartFolder"
-                                      << "%1 cannot be created";
+        QTest::newRow("a problem's words") << "Problem"
+                                           << "no device answered on {ports} port(s)";
     }
 
     // Qt's own texts and this program's additions speak Persian; the layout stays left to right.

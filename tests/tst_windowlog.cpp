@@ -1,5 +1,6 @@
 // The event log's file across the window's start and close, whatever the disk: a close never
 // costs the saved history, and a close that cannot keep this run's lines is refused.
+#include "app/AppTexts.h"
 #include "app/TForm1.h"
 #include "common/TextFiles.h"
 #include "tests/DiskConditions.h"
@@ -9,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <cerrno>
+#include <cstring>
 #include <optional>
 
 namespace {
@@ -110,8 +113,9 @@ private slots:
         if (!closes) {
             QCOMPARE(ReadFile(logPath), saved);
             QVERIFY(!boxes.empty());
-            QVERIFY2(boxes.back().contains(logPath + QStringLiteral(": No space left on device")),
-                     qPrintable(boxes.back()));
+            QCOMPARE(boxes.back(),
+                     WindowWords(Problem(QStringLiteral("disk-full"), QStringLiteral("write"))
+                                     .Set(QStringLiteral("path"), logPath)));
         } else if (appended) {
             QCOMPARE(ReadFile(logPath), saved + pane);
         } else {
@@ -164,18 +168,18 @@ private slots:
         QVERIFY(window.isVisible());
         QVERIFY(running());
         QCOMPARE(boxes.size(), std::size_t{1});
-        const QString error = QStringLiteral("Cannot write file %1: ").arg(logPath);
-        QVERIFY2(boxes.back().startsWith(error), qPrintable(boxes.back()));
+        const QString error = WindowWords(
+            Problem(QStringLiteral("file-failed"), QStringLiteral("write"))
+                .Set(QStringLiteral("path"), logPath)
+                .Set(QStringLiteral("reason"), QString::fromLocal8Bit(std::strerror(EROFS))));
+        QCOMPARE(boxes.back(), error);
         QVERIFY(questions.empty());
 
         QVERIFY(!window.close()); // the operator keeps the window
         QVERIFY(running());
         QCOMPARE(boxes.size(), std::size_t{1});
         QCOMPARE(questions.size(), std::size_t{1});
-        QVERIFY2(questions.back().startsWith(error) &&
-                     questions.back().contains(QStringLiteral("lines of this session are then "
-                                                              "lost")),
-                 qPrintable(questions.back()));
+        QCOMPARE(questions.back(), error + QStringLiteral("\n\n") + CloseWithoutLogQuestion());
 
         answer = true;
         QVERIFY(window.close());

@@ -5,57 +5,552 @@
     <name>CodePageCheck</name>
     <message>
         <source>this Qt has no Windows-1256 converter (install Debian&apos;s ICU-enabled libqt6core6 with libicu72)</source>
-        <translation>Qt اين سيستم مبدل Windows-1256 را ندارد (بسته libqt6core6 را همراه با libicu72 نصب کنيد)</translation>
+        <translation>کتابخانهٔ Qt این سیستم مبدل Windows-1256 ندارد (بستهٔ libqt6core6 را همراه با libicu72 نصب کنید)</translation>
     </message>
     <message>
         <source>no font has the Persian letters (install fonts-noto-ui-core)</source>
-        <translation>هيچ قلمي حروف فارسي را ندارد (fonts-noto-ui-core را نصب کنيد)</translation>
+        <translation>هیچ قلمی حروف فارسی را ندارد (بستهٔ fonts-noto-ui-core را نصب کنید)</translation>
     </message>
     <message>
         <source> Persian text will not work here: </source>
-        <translation> متن فارسي در اين سيستم درست کار نمي‌کند: </translation>
+        <translation> متن فارسی در این سیستم درست کار نمی‌کند: </translation>
     </message>
 </context>
 <context>
-    <name>StartFolder</name>
+    <name>EventLog</name>
     <message>
-        <source>The data folder %1 cannot be set up: %2. Start the program in a folder that holds the tool&apos;s files, or name one with --folder DIR.</source>
-        <translation>پوشه داده‌هاي برنامه %1 آماده نشد: %2. برنامه را در پوشه‌اي که فايل‌هاي برنامه را دارد اجرا کنيد، يا نشاني پوشه را با ‎--folder DIR‎ بدهيد.</translation>
+        <source>The log of this run will be added to its end.</source>
+        <translation>رویدادهای این اجرا به انتهای آن افزوده می‌شود.</translation>
     </message>
     <message>
-        <source>%1 cannot be copied (%2)</source>
-        <translation>%1 کپي نشد (%2)</translation>
+        <source>Close without saving the log? The log&apos;s lines of this session are then lost.</source>
+        <translation>برنامه بدون ذخیرهٔ رویدادها بسته شود؟ در این صورت رویدادهای این نوبت از دست می‌رود.</translation>
+    </message>
+</context>
+<context>
+    <name>OperationTexts</name>
+    <message>
+        <source>Failed: the connection to the device was lost</source>
+        <translation>ناموفق: ارتباط با دستگاه قطع شد</translation>
+    </message>
+</context>
+<context>
+    <name>Problem</name>
+    <message>
+        <source>cannot open {port}: permission denied</source>
+        <translation>درگاه {port} باز نمی‌شود: اجازهٔ دسترسی ندارید</translation>
     </message>
     <message>
-        <source>the installed sample %1 is missing</source>
-        <translation>فايل‌هاي نمونه نصب‌شده (%1) پيدا نشد</translation>
+        <source>cannot open {port}: in use by another program</source>
+        <translation>درگاه {port} باز نمی‌شود: در دست برنامهٔ دیگری است</translation>
     </message>
     <message>
-        <source>%1 cannot be created</source>
-        <translation>%1 ساخته نشد</translation>
+        <source>cannot open {port}: a lock file was left over</source>
+        <translation>درگاه {port} باز نمی‌شود: فایل قفلی از پیش مانده است</translation>
     </message>
     <message>
-        <source>%1 cannot be written</source>
-        <translation>%1 نوشته نشد</translation>
+        <source>{port} is not a serial port</source>
+        <translation>{port} درگاه سریال نیست</translation>
+    </message>
+    <message>
+        <source>{port} is not there</source>
+        <translation>درگاه {port} وجود ندارد</translation>
+    </message>
+    <message>
+        <source>cannot open {port}</source>
+        <translation>درگاه {port} باز نمی‌شود</translation>
+    </message>
+    <message>
+        <source>no command given; see &apos;muezzin-cli --help&apos;</source>
+        <translation>فرمانی داده نشده است؛ راهنما: muezzin-cli --help</translation>
+    </message>
+    <message>
+        <source>unknown command &apos;{command}&apos;; see &apos;muezzin-cli --help&apos;</source>
+        <translation>فرمان «{command}» ناشناخته است؛ راهنما: muezzin-cli --help</translation>
+    </message>
+    <message>
+        <source>unknown option &apos;{option}&apos;; see &apos;muezzin-cli --help&apos;</source>
+        <translation>گزینهٔ «{option}» ناشناخته است؛ راهنما: muezzin-cli --help</translation>
+    </message>
+    <message>
+        <source>the option &apos;{option}&apos; needs a value</source>
+        <translation>گزینهٔ «{option}» مقدار می‌خواهد</translation>
+    </message>
+    <message>
+        <source>the option &apos;{option}&apos; takes no value</source>
+        <translation>گزینهٔ «{option}» مقداری نمی‌پذیرد</translation>
+    </message>
+    <message>
+        <source>{detail}</source>
+        <translation>{detail}</translation>
+    </message>
+    <message>
+        <source>unexpected argument &apos;{argument}&apos;</source>
+        <translation>آرگومان «{argument}» اضافی است</translation>
+    </message>
+    <message>
+        <source>--format takes text or json, not &apos;{value}&apos;</source>
+        <translation>گزینهٔ --format فقط text یا json می‌پذیرد، نه «{value}»</translation>
+    </message>
+    <message>
+        <source>import-cities takes FILE.csv and, optionally, the database</source>
+        <translation>فرمان import-cities یک FILE.csv و در صورت نیاز نام پایگاه داده را می‌گیرد</translation>
+    </message>
+    <message>
+        <source>upgrade takes one FILE.fmw</source>
+        <translation>فرمان upgrade فقط یک FILE.fmw می‌گیرد</translation>
+    </message>
+    <message>
+        <source>--profile-out writes one device&apos;s settings: name one port</source>
+        <translation>گزینهٔ --profile-out تنظیمات یک دستگاه را می‌نویسد: فقط یک درگاه نام ببرید</translation>
+    </message>
+    <message>
+        <source>--profile-out - and --format json both want standard output: name a FILE for the profile</source>
+        <translation>هر دو گزینهٔ --profile-out - و --format json خروجی استاندارد را می‌خواهند: برای پروفایل یک FILE نام ببرید</translation>
+    </message>
+    <message>
+        <source>--county needs a county&apos;s index or name</source>
+        <translation>گزینهٔ --county شماره یا نام یک شهرستان را می‌خواهد</translation>
+    </message>
+    <message>
+        <source>no county given: use --county N, or county in the [location] section of the profile</source>
+        <translation>شهرستانی داده نشده است: --county N را به کار ببرید، یا county را در بخش [location] پروفایل بنویسید</translation>
+    </message>
+    <message>
+        <source>There is no county with index {county} in {database}</source>
+        <translation>در {database} شهرستانی با شمارهٔ {county} نیست</translation>
+    </message>
+    <message>
+        <source>no county, city or province name contains &apos;{name}&apos;; see &apos;muezzin-cli counties&apos;</source>
+        <translation>نام هیچ شهرستان، شهر یا استانی «{name}» را در بر ندارد؛ فهرست شهرستان‌ها: muezzin-cli counties</translation>
+    </message>
+    <message>
+        <source>no county, city or province name contains &apos;{name}&apos;</source>
+        <translation>نام هیچ شهرستان، شهر یا استانی «{name}» را در بر ندارد</translation>
+    </message>
+    <message>
+        <source>&apos;{name}&apos; may mean {count} counties; give one&apos;s index with --county:</source>
+        <translation>«{name}» ممکن است {count} شهرستان باشد؛ شمارهٔ یکی را با --county بدهید:</translation>
+    </message>
+    <message>
+        <source>County {county} belongs to province {province}, but the province list has {lines} lines</source>
+        <translation>شهرستان {county} از استان {province} است، اما فهرست استان‌ها فقط {lines} سطر دارد</translation>
+    </message>
+    <message>
+        <source>County {county} cannot be chosen: its city &quot;{city_name}&quot; (index {city}) is listed under the same name as city {other_city} of province {province}</source>
+        <translation>شهرستان {county} را نمی‌توان برگزید: شهر آن، «{city_name}» با شمارهٔ {city}، هم‌نام شهر {other_city} از استان {province} در فهرست آمده است</translation>
+    </message>
+    <message>
+        <source>County {county} is not among the counties of its city {city} in {database}</source>
+        <translation>در {database} شهرستان {county} جزو شهرستان‌های شهر خودش ({city}) نیست</translation>
+    </message>
+    <message>
+        <source>&apos;{value}&apos; is not a value from {low} to {high}[[ ({key})]]</source>
+        <translation>«{value}» عددی از {low} تا {high} نیست[[ ({key})]]</translation>
+    </message>
+    <message>
+        <source>&apos;{value}&apos; is not a valid coordinate: write degrees and at most two digits after the point, as in 51.42[[ ({key})]]</source>
+        <translation>«{value}» مختصات درستی نیست: درجه را با حداکثر دو رقم پس از ممیز بنویسید، مانند 51.42[[ ({key})]]</translation>
+    </message>
+    <message>
+        <source>&apos;{value}&apos; has more than two digits after the point: the device keeps hundredths of a degree[[ ({key})]]</source>
+        <translation>«{value}» بیش از دو رقم پس از ممیز دارد: دستگاه فقط تا صدم درجه را نگه می‌دارد[[ ({key})]]</translation>
+    </message>
+    <message>
+        <source>&apos;{value}&apos; is not a coordinate from 0 to 255.99[[ ({key})]]</source>
+        <translation>«{value}» مختصاتی از 0 تا 255.99 نیست[[ ({key})]]</translation>
+    </message>
+    <message>
+        <source>{option} is given more than once; it takes one value</source>
+        <translation>گزینهٔ «{option}» بیش از یک بار آمده است؛ فقط یک مقدار می‌پذیرد</translation>
+    </message>
+    <message>
+        <source>{file}, line {line}: a control character ({code}) in the line</source>
+        <translation>{file}، سطر {line}: نویسهٔ کنترلی ({code}) در سطر هست</translation>
+    </message>
+    <message>
+        <source>{file}, line {line}: &apos;{text}&apos; is not a section header</source>
+        <translation>{file}، سطر {line}: «{text}» سرآغاز بخش نیست</translation>
+    </message>
+    <message>
+        <source>{file}, line {line}: unknown section [{section}]</source>
+        <translation>{file}، سطر {line}: بخش ناشناختهٔ [{section}]</translation>
+    </message>
+    <message>
+        <source>{file}, line {line}: &apos;{text}&apos; is not a line of the form key = value</source>
+        <translation>{file}، سطر {line}: «{text}» به شکل key = value نیست</translation>
+    </message>
+    <message>
+        <source>{file}, line {line}: &apos;{text}&apos; stands before any section</source>
+        <translation>{file}، سطر {line}: «{text}» پیش از هر بخشی آمده است</translation>
+    </message>
+    <message>
+        <source>{file}, line {line}: unknown key &apos;{key}&apos; in section [{section}]</source>
+        <translation>{file}، سطر {line}: کلید ناشناختهٔ «{key}» در بخش [{section}]</translation>
+    </message>
+    <message>
+        <source>{file}, line {line}: key &apos;{key}&apos; in section [{section}] is given twice (first on line {first_line})</source>
+        <translation>{file}، سطر {line}: کلید «{key}» در بخش [{section}] دو بار آمده است (بار نخست در سطر {first_line})</translation>
+    </message>
+    <message>
+        <source>{file}, line {line}: &apos;{value}&apos; is neither true nor false</source>
+        <translation>{file}، سطر {line}: «{value}» نه true است نه false</translation>
+    </message>
+    <message>
+        <source>{path} holds {size} bytes: an upgrade file holds at least {needed}</source>
+        <translation>فایل {path} فقط {size} بایت دارد، اما فایل ارتقا دست‌کم {needed} بایت دارد</translation>
+    </message>
+    <message>
+        <source>Cannot import {path}: line {line}: a record longer than {limit} characters</source>
+        <translation>{path} درون‌ریزی نشد: سطر {line}: رکوردی بلندتر از {limit} نویسه</translation>
+    </message>
+    <message>
+        <source>Cannot import {path}: line {line}: a double quote inside a field that is not in quotes</source>
+        <translation>{path} درون‌ریزی نشد: سطر {line}: نشانهٔ نقل‌قول دوتایی درون فیلدی که در نقل‌قول نیست</translation>
+    </message>
+    <message>
+        <source>Cannot import {path}: line {line}: text after the closing double quote of a field</source>
+        <translation>{path} درون‌ریزی نشد: سطر {line}: متنی پس از نقل‌قول پایانی یک فیلد</translation>
+    </message>
+    <message>
+        <source>Cannot import {path}: line {line}: a double quote opens a field that never closes</source>
+        <translation>{path} درون‌ریزی نشد: سطر {line}: نقل‌قولی فیلدی را باز می‌کند که هرگز بسته نمی‌شود</translation>
+    </message>
+    <message>
+        <source>Cannot import {path}: line {line}: the text is not UTF-8</source>
+        <translation>{path} درون‌ریزی نشد: سطر {line}: متن به رمزگذاری UTF-8 نیست</translation>
+    </message>
+    <message>
+        <source>Cannot import {path}: line {line}: a line longer than {limit} bytes</source>
+        <translation>{path} درون‌ریزی نشد: سطر {line}: سطری بلندتر از {limit} بایت</translation>
+    </message>
+    <message>
+        <source>Cannot import {path}: line {line}: the column {column} appears twice</source>
+        <translation>{path} درون‌ریزی نشد: سطر {line}: ستون {column} دو بار آمده است</translation>
+    </message>
+    <message>
+        <source>Cannot import {path}: line {line}: the header has no column {columns}</source>
+        <translation>{path} درون‌ریزی نشد: سطر {line}: سرسطر ستون {columns} را ندارد</translation>
+    </message>
+    <message>
+        <source>Cannot import {path}: line {line}: column {column} holds &quot;{value}&quot;, which is not a whole number</source>
+        <translation>{path} درون‌ریزی نشد: سطر {line}: ستون {column} مقدار «{value}» را دارد که عدد صحیح نیست</translation>
+    </message>
+    <message>
+        <source>Cannot import {path}: line {line}: column {column} holds &quot;{value}&quot;, which is not a number</source>
+        <translation>{path} درون‌ریزی نشد: سطر {line}: ستون {column} مقدار «{value}» را دارد که عدد نیست</translation>
+    </message>
+    <message>
+        <source>Cannot import {path}: line {line}: column {column} holds &quot;{value}&quot;, which is beyond {limit} degrees</source>
+        <translation>{path} درون‌ریزی نشد: سطر {line}: ستون {column} مقدار «{value}» را دارد که از {limit} درجه بیشتر است</translation>
+    </message>
+    <message>
+        <source>Cannot import {path}: line {line}: column {column} holds &quot;{value}&quot;, but a name cannot hold a control character ({character})</source>
+        <translation>{path} درون‌ریزی نشد: سطر {line}: ستون {column} مقدار «{value}» را دارد، اما نام نمی‌تواند نویسهٔ کنترلی ({character}) داشته باشد</translation>
+    </message>
+    <message>
+        <source>Cannot import {path}: line {line}: column {column} holds &quot;{value}&quot;, but a name cannot hold a line separator ({character})</source>
+        <translation>{path} درون‌ریزی نشد: سطر {line}: ستون {column} مقدار «{value}» را دارد، اما نام نمی‌تواند جداکنندهٔ سطر ({character}) داشته باشد</translation>
+    </message>
+    <message>
+        <source>Cannot import {path}: line {line}: column {column} holds &quot;{value}&quot;, but a name cannot hold a bidirectional control ({character})</source>
+        <translation>{path} درون‌ریزی نشد: سطر {line}: ستون {column} مقدار «{value}» را دارد، اما نام نمی‌تواند نویسهٔ کنترل جهت ({character}) داشته باشد</translation>
+    </message>
+    <message>
+        <source>Cannot import {path}: line {line}: {count} fields where the header has {header}</source>
+        <translation>{path} درون‌ریزی نشد: سطر {line}: {count} فیلد، در حالی که سرسطر {header} فیلد دارد</translation>
+    </message>
+    <message>
+        <source>Cannot import {path}: line {line}: column {column} holds {county}, which line {first_line} already uses</source>
+        <translation>{path} درون‌ریزی نشد: سطر {line}: ستون {column} مقدار {county} را دارد که سطر {first_line} پیش‌تر آن را به کار برده است</translation>
+    </message>
+    <message>
+        <source>Cannot import {path}: the file is empty</source>
+        <translation>{path} درون‌ریزی نشد: فایل خالی است</translation>
+    </message>
+    <message>
+        <source>Cannot import {path}: the file holds no county below its header line</source>
+        <translation>{path} درون‌ریزی نشد: فایل زیر سرسطرش هیچ شهرستانی ندارد</translation>
+    </message>
+    <message>
+        <source>Cannot import {path}: it is the database file {database} itself; name another file for the database</source>
+        <translation>{path} درون‌ریزی نشد: این همان فایل پایگاه داده ({database}) است؛ فایل دیگری برای پایگاه داده نام ببرید</translation>
+    </message>
+    <message>
+        <source>Cannot open file {path}</source>
+        <translation>فایل {path} باز نمی‌شود</translation>
+    </message>
+    <message>
+        <source>Cannot write file {path}: its folder does not exist</source>
+        <translation>فایل {path} نوشته نمی‌شود: پوشهٔ آن وجود ندارد</translation>
+    </message>
+    <message>
+        <source>The city database {path} cannot be used: the file does not exist</source>
+        <translation>پایگاه دادهٔ شهرها ({path}) به کار نمی‌آید: فایل وجود ندارد</translation>
+    </message>
+    <message>
+        <source>Cannot open file {path}: permission denied</source>
+        <translation>فایل {path} باز نمی‌شود: اجازهٔ خواندن آن را ندارید</translation>
+    </message>
+    <message>
+        <source>Cannot write file {path}: permission denied</source>
+        <translation>فایل {path} نوشته نمی‌شود: اجازهٔ نوشتن آن را ندارید</translation>
+    </message>
+    <message>
+        <source>The city database {path} cannot be used: the file is not readable</source>
+        <translation>پایگاه دادهٔ شهرها ({path}) به کار نمی‌آید: اجازهٔ خواندن فایل را ندارید</translation>
+    </message>
+    <message>
+        <source>Cannot open file {path}: it is a folder</source>
+        <translation>فایل {path} باز نمی‌شود: این یک پوشه است</translation>
+    </message>
+    <message>
+        <source>Cannot open file {path}: not a regular file (a device, a FIFO or a socket)</source>
+        <translation>فایل {path} باز نمی‌شود: فایل معمولی نیست (دستگاه، FIFO یا سوکت است)</translation>
+    </message>
+    <message>
+        <source>Cannot write file {path}: it is a folder</source>
+        <translation>فایل {path} نوشته نمی‌شود: این یک پوشه است</translation>
+    </message>
+    <message>
+        <source>Cannot write file {path}: not a regular file, which this file must be</source>
+        <translation>فایل {path} نوشته نمی‌شود: فایل معمولی نیست، و این فایل باید معمولی باشد</translation>
+    </message>
+    <message>
+        <source>Cannot write file {path}: a FIFO that no program reads</source>
+        <translation>فایل {path} نوشته نمی‌شود: یک FIFO است که برنامه‌ای آن را نمی‌خواند</translation>
+    </message>
+    <message>
+        <source>The city database {path} cannot be used: it is not a file</source>
+        <translation>پایگاه دادهٔ شهرها ({path}) به کار نمی‌آید: این یک فایل نیست</translation>
+    </message>
+    <message>
+        <source>Cannot read file {path}: larger than {kib} KiB</source>
+        <translation>فایل {path} خوانده نمی‌شود: بزرگ‌تر از {kib} کیلوبایت است</translation>
+    </message>
+    <message>
+        <source>Cannot read file {path}: larger than {mib} MiB</source>
+        <translation>فایل {path} خوانده نمی‌شود: بزرگ‌تر از {mib} مگابایت است</translation>
+    </message>
+    <message>
+        <source>Cannot read file {path}: larger than {kib} KiB before its {lines}th line ends</source>
+        <translation>فایل {path} خوانده نمی‌شود: پیش از پایان سطر {lines}ام از {kib} کیلوبایت بزرگ‌تر است</translation>
+    </message>
+    <message>
+        <source>Cannot write file {path}: no space left on the disk</source>
+        <translation>فایل {path} نوشته نمی‌شود: جای خالی روی دیسک نمانده است</translation>
+    </message>
+    <message>
+        <source>Cannot write {path}: no space left on the disk</source>
+        <translation>{path} نوشته نمی‌شود: جای خالی روی دیسک نمانده است</translation>
+    </message>
+    <message>
+        <source>Cannot write file {path}: held open by another program; close it there and try again</source>
+        <translation>فایل {path} نوشته نمی‌شود: برنامهٔ دیگری آن را باز نگه داشته است؛ آن را در آن برنامه ببندید و دوباره امتحان کنید</translation>
+    </message>
+    <message>
+        <source>Cannot open file {path}: held open by another program; close it there and try again</source>
+        <translation>فایل {path} باز نمی‌شود: برنامهٔ دیگری آن را باز نگه داشته است؛ آن را در آن برنامه ببندید و دوباره امتحان کنید</translation>
+    </message>
+    <message>
+        <source>Cannot open file {path}: {reason}</source>
+        <translation>فایل {path} باز نمی‌شود: {reason}</translation>
+    </message>
+    <message>
+        <source>Cannot read file {path}: {reason}</source>
+        <translation>فایل {path} خوانده نمی‌شود: {reason}</translation>
+    </message>
+    <message>
+        <source>Cannot write file {path}: {reason}</source>
+        <translation>فایل {path} نوشته نمی‌شود: {reason}</translation>
+    </message>
+    <message>
+        <source>Cannot write {path}: {reason}</source>
+        <translation>{path} نوشته نمی‌شود: {reason}</translation>
+    </message>
+    <message>
+        <source>Windows-1256 text cannot be converted here: Qt was built without ICU (install Debian&apos;s libqt6core6 and libicu72)</source>
+        <translation>متن Windows-1256 در این سیستم تبدیل نمی‌شود: کتابخانهٔ Qt بدون ICU ساخته شده است (بسته‌های libqt6core6 و libicu72 دبیان را نصب کنید)</translation>
+    </message>
+    <message>
+        <source>The city database {path} cannot be used: the SQLite driver of Qt is not installed (Debian: libqt6sql6-sqlite)</source>
+        <translation>پایگاه دادهٔ شهرها ({path}) به کار نمی‌آید: راه‌انداز SQLite کتابخانهٔ Qt نصب نیست (در دبیان: libqt6sql6-sqlite)</translation>
+    </message>
+    <message>
+        <source>Cannot write {path}: the SQLite driver of Qt is not installed (Debian: libqt6sql6-sqlite)</source>
+        <translation>{path} نوشته نمی‌شود: راه‌انداز SQLite کتابخانهٔ Qt نصب نیست (در دبیان: libqt6sql6-sqlite)</translation>
+    </message>
+    <message>
+        <source>The city database {path} cannot be used: it is not a readable SQLite database ({detail})</source>
+        <translation>پایگاه دادهٔ شهرها ({path}) به کار نمی‌آید: پایگاه دادهٔ SQLite خوانایی نیست ({detail})</translation>
+    </message>
+    <message>
+        <source>The city database {path} cannot be used: it has no table city</source>
+        <translation>پایگاه دادهٔ شهرها ({path}) به کار نمی‌آید: جدول city را ندارد</translation>
+    </message>
+    <message>
+        <source>The city database {path} cannot be used: table city has no column {columns}</source>
+        <translation>پایگاه دادهٔ شهرها ({path}) به کار نمی‌آید: جدول city ستون {columns} را ندارد</translation>
+    </message>
+    <message>
+        <source>The city database {path} cannot be used: a row of table city has {column} &quot;{value}&quot;, which is not a whole number</source>
+        <translation>پایگاه دادهٔ شهرها ({path}) به کار نمی‌آید: ردیفی از جدول city در ستون {column} مقدار «{value}» را دارد که عدد صحیح نیست</translation>
+    </message>
+    <message>
+        <source>The city database {path} cannot be used: a row of table city has {column} &quot;{value}&quot;, which is not a number</source>
+        <translation>پایگاه دادهٔ شهرها ({path}) به کار نمی‌آید: ردیفی از جدول city در ستون {column} مقدار «{value}» را دارد که عدد نیست</translation>
+    </message>
+    <message>
+        <source>The city database {path} cannot be used: {detail}</source>
+        <translation>پایگاه دادهٔ شهرها ({path}) به کار نمی‌آید: {detail}</translation>
+    </message>
+    <message>
+        <source>The data folder {folder} cannot be set up: the installed sample {sample} is missing. Start the program in a folder that holds the tool&apos;s files, or name one with --folder DIR.</source>
+        <translation>پوشهٔ داده‌های برنامه ({folder}) آماده نشد: فایل‌های نمونهٔ نصب‌شده ({sample}) پیدا نشد. برنامه را در پوشه‌ای اجرا کنید که فایل‌های برنامه را دارد، یا پوشه را با --folder DIR نام ببرید.</translation>
+    </message>
+    <message>
+        <source>The data folder {folder} cannot be set up: {file} cannot be copied ({reason}). Start the program in a folder that holds the tool&apos;s files, or name one with --folder DIR.</source>
+        <translation>پوشهٔ داده‌های برنامه ({folder}) آماده نشد: {file} کپی نشد ({reason}). برنامه را در پوشه‌ای اجرا کنید که فایل‌های برنامه را دارد، یا پوشه را با --folder DIR نام ببرید.</translation>
+    </message>
+    <message>
+        <source>The data folder {folder} cannot be set up: {path} cannot be created. Start the program in a folder that holds the tool&apos;s files, or name one with --folder DIR.</source>
+        <translation>پوشهٔ داده‌های برنامه ({folder}) آماده نشد: {path} ساخته نشد. برنامه را در پوشه‌ای اجرا کنید که فایل‌های برنامه را دارد، یا پوشه را با --folder DIR نام ببرید.</translation>
+    </message>
+    <message>
+        <source>The data folder {folder} cannot be set up: {path} cannot be written. Start the program in a folder that holds the tool&apos;s files, or name one with --folder DIR.</source>
+        <translation>پوشهٔ داده‌های برنامه ({folder}) آماده نشد: {path} نوشته نشد. برنامه را در پوشه‌ای اجرا کنید که فایل‌های برنامه را دارد، یا پوشه را با --folder DIR نام ببرید.</translation>
+    </message>
+    <message>
+        <source>The data folder {folder} cannot be set up: {reason}. Start the program in a folder that holds the tool&apos;s files, or name one with --folder DIR.</source>
+        <translation>پوشهٔ داده‌های برنامه ({folder}) آماده نشد: {reason}. برنامه را در پوشه‌ای اجرا کنید که فایل‌های برنامه را دارد، یا پوشه را با --folder DIR نام ببرید.</translation>
     </message>
     <message>
         <source>This system names no data folder for the tool. Start the program in a folder that holds the tool&apos;s files, or name one with --folder DIR.</source>
-        <translation>در اين سيستم پوشه‌اي براي داده‌هاي برنامه تعريف نشده است. برنامه را در پوشه‌اي که فايل‌هاي برنامه را دارد اجرا کنيد، يا نشاني پوشه را با ‎--folder DIR‎ بدهيد.</translation>
+        <translation>در این سیستم پوشه‌ای برای داده‌های برنامه تعریف نشده است. برنامه را در پوشه‌ای اجرا کنید که فایل‌های برنامه را دارد، یا پوشه را با --folder DIR نام ببرید.</translation>
+    </message>
+    <message>
+        <source>cannot open {port}[[ ({device})]]: permission denied: &apos;{user}&apos; was added to the group &apos;{group}&apos; after this login session began; log out and in again</source>
+        <translation>درگاه {port}[[ ({device})]] باز نمی‌شود: اجازهٔ دسترسی نیست؛ کاربر «{user}» پس از آغاز این نشست به گروه «{group}» افزوده شده است؛ از حساب کاربری خارج و دوباره وارد شوید</translation>
+    </message>
+    <message>
+        <source>cannot open {port}[[ ({device})]]: permission denied: your user was added to the group &apos;{group}&apos; after this login session began; log out and in again</source>
+        <translation>درگاه {port}[[ ({device})]] باز نمی‌شود: اجازهٔ دسترسی نیست؛ کاربر شما پس از آغاز این نشست به گروه «{group}» افزوده شده است؛ از حساب کاربری خارج و دوباره وارد شوید</translation>
+    </message>
+    <message>
+        <source>cannot open {port}[[ ({device})]]: permission denied, and only root may open it; give it to &apos;{group}&apos; with a udev rule (GROUP, MODE=&quot;0660&quot;) and add your user to that group</source>
+        <translation>درگاه {port}[[ ({device})]] باز نمی‌شود: اجازهٔ دسترسی نیست و فقط root می‌تواند آن را باز کند؛ با یک قاعدهٔ udev (GROUP, MODE=&quot;0660&quot;) آن را به گروه «{group}» بسپارید و کاربرتان را به آن گروه بیفزایید</translation>
+    </message>
+    <message>
+        <source>cannot open {port}[[ ({device})]]: permission denied, and only root may open it; give it to a group with a udev rule (GROUP, MODE=&quot;0660&quot;) and add your user to that group</source>
+        <translation>درگاه {port}[[ ({device})]] باز نمی‌شود: اجازهٔ دسترسی نیست و فقط root می‌تواند آن را باز کند؛ با یک قاعدهٔ udev (GROUP, MODE=&quot;0660&quot;) آن را به گروهی بسپارید و کاربرتان را به آن گروه بیفزایید</translation>
+    </message>
+    <message>
+        <source>cannot open {port}[[ ({device})]]: permission denied; add your user to the group &apos;{group}&apos;[[ ({command})]] and log in again</source>
+        <translation>درگاه {port}[[ ({device})]] باز نمی‌شود: اجازهٔ دسترسی نیست؛ کاربرتان را به گروه «{group}» بیفزایید[[ ({command})]] و دوباره وارد حساب کاربری شوید</translation>
+    </message>
+    <message>
+        <source>cannot open {port}[[ ({device})]]: {reason}</source>
+        <translation>درگاه {port}[[ ({device})]] باز نمی‌شود: {reason}</translation>
+    </message>
+    <message>
+        <source>cannot open {port}[[ ({device})]]: the port is in use by another program (another muezzin-cli, or the window); close it and try again</source>
+        <translation>درگاه {port}[[ ({device})]] باز نمی‌شود: برنامهٔ دیگری (muezzin-cli دیگری یا همین پنجره) از آن استفاده می‌کند؛ آن را ببندید و دوباره امتحان کنید</translation>
+    </message>
+    <message>
+        <source>cannot open {port}[[ ({device})]]: the port is in use by {holders}; close it and try again</source>
+        <translation>درگاه {port}[[ ({device})]] باز نمی‌شود: {holders} از آن استفاده می‌کند؛ آن را ببندید و دوباره امتحان کنید</translation>
+    </message>
+    <message>
+        <source>cannot open {port}[[ ({device})]]: the port is in use by {holders}, which probes new adapters for a modem; wait until it lets go, and install the udev rule that keeps it off them (see &apos;muezzin-cli doctor&apos;)</source>
+        <translation>درگاه {port}[[ ({device})]] باز نمی‌شود: {holders} از آن استفاده می‌کند؛ این برنامه مبدل‌های تازه را به گمان مودم وارسی می‌کند. صبر کنید تا درگاه را رها کند و قاعدهٔ udev را نصب کنید که آن را از مبدل‌ها دور نگه می‌دارد (راهنما: muezzin-cli doctor)</translation>
+    </message>
+    <message>
+        <source>cannot open {port}[[ ({device})]]: the port is in use by {holders}, which takes the adapter for a braille display; remove it ({command}) unless a braille display is used</source>
+        <translation>درگاه {port}[[ ({device})]] باز نمی‌شود: {holders} از آن استفاده می‌کند؛ این برنامه مبدل را نمایشگر بریل می‌پندارد. اگر نمایشگر بریل به کار نمی‌برید، آن را حذف کنید ({command})</translation>
+    </message>
+    <message>
+        <source>cannot open {port}[[ ({device})]]: its lock file {lock} was left by process {pid}, which no longer runs, and belongs to {owner}, so it cannot be taken over; remove it ({command})</source>
+        <translation>درگاه {port}[[ ({device})]] باز نمی‌شود: فایل قفل آن ({lock}) از فرایند {pid} مانده است که دیگر اجرا نمی‌شود، و چون از آنِ {owner} است برنامه نمی‌تواند آن را بردارد؛ آن را پاک کنید ({command})</translation>
+    </message>
+    <message>
+        <source>cannot open {port}[[ ({device})]]: it is a folder, not a serial port</source>
+        <translation>درگاه {port}[[ ({device})]] باز نمی‌شود: این یک پوشه است، نه درگاه سریال</translation>
+    </message>
+    <message>
+        <source>cannot open {port}[[ ({device})]]: it is a FIFO, not a serial port</source>
+        <translation>درگاه {port}[[ ({device})]] باز نمی‌شود: این یک FIFO است، نه درگاه سریال</translation>
+    </message>
+    <message>
+        <source>cannot open {port}[[ ({device})]]: it is a regular file, not a serial port</source>
+        <translation>درگاه {port}[[ ({device})]] باز نمی‌شود: این یک فایل معمولی است، نه درگاه سریال</translation>
+    </message>
+    <message>
+        <source>cannot open {port}[[ ({device})]]: it is a socket, not a serial port</source>
+        <translation>درگاه {port}[[ ({device})]] باز نمی‌شود: این یک سوکت است، نه درگاه سریال</translation>
+    </message>
+    <message>
+        <source>cannot open {port}[[ ({device})]]: it is not a serial port</source>
+        <translation>درگاه {port}[[ ({device})]] باز نمی‌شود: این درگاه سریال نیست</translation>
+    </message>
+    <message>
+        <source>cannot open {port}[[ ({device})]]: {reason}</source>
+        <comment>the port is gone</comment>
+        <translation>درگاه {port}[[ ({device})]] باز نمی‌شود: چنین دستگاهی وجود ندارد</translation>
+    </message>
+    <message>
+        <source>cannot open {port}[[ ({device})]]: {reason}; the one in the working folder is {here}</source>
+        <translation>درگاه {port}[[ ({device})]] باز نمی‌شود: چنین دستگاهی وجود ندارد؛ اگر فایلِ پوشهٔ کاری منظور است، {here} بنویسید</translation>
+    </message>
+    <message>
+        <source>cannot open {port}[[ ({device})]]: {reason}; brltty&apos;s udev rule {rule} takes the USB serial adapter {adapter} for a braille display, so it gets no port: remove brltty ({command}) and plug the adapter in again</source>
+        <translation>درگاه {port}[[ ({device})]] باز نمی‌شود: چنین دستگاهی وجود ندارد؛ قاعدهٔ udev برنامهٔ brltty ({rule}) مبدل سریال USB با شناسهٔ {adapter} را نمایشگر بریل می‌پندارد و درگاهی برای آن ساخته نمی‌شود: brltty را حذف کنید ({command}) و مبدل را دوباره وصل کنید</translation>
+    </message>
+    <message>
+        <source>no device answered on {ports} port(s)</source>
+        <translation>روی {ports} درگاه هیچ دستگاهی پاسخ نداد</translation>
+    </message>
+    <message>
+        <source>{port}: took over the lock file {lock}, left by process {pid}, which no longer runs</source>
+        <translation>{port}: فایل قفل {lock} را که فرایند {pid} بر جا گذاشته بود و دیگر اجرا نمی‌شود، برداشت</translation>
+    </message>
+    <message>
+        <source>{port} is open in {holders} too, which may have taken the reply; close it and try again</source>
+        <translation>{port} در {holders} هم باز است و شاید پاسخ دستگاه را آن گرفته باشد؛ آن را ببندید و دوباره امتحان کنید</translation>
+    </message>
+    <message>
+        <source>{port} and {other} are the same device; it is served once, as {port}</source>
+        <translation>{port} و {other} یک دستگاه‌اند؛ این دستگاه یک بار و با نام {port} به کار گرفته می‌شود</translation>
+    </message>
+    <message>
+        <source>the tool&apos;s files are looked for in {folder} (--folder); name another folder with --folder DIR</source>
+        <translation>فایل‌های برنامه در {folder} جست‌وجو می‌شوند (از گزینهٔ --folder)؛ پوشهٔ دیگری را با --folder DIR نام ببرید</translation>
+    </message>
+    <message>
+        <source>the tool&apos;s files are looked for in {folder} (the working directory); name another folder with --folder DIR</source>
+        <translation>فایل‌های برنامه در {folder} جست‌وجو می‌شوند (پوشهٔ کاری)؛ پوشهٔ دیگری را با --folder DIR نام ببرید</translation>
+    </message>
+    <message>
+        <source>the tool&apos;s files are looked for in {folder} (the user&apos;s data folder); name another folder with --folder DIR</source>
+        <translation>فایل‌های برنامه در {folder} جست‌وجو می‌شوند (پوشهٔ داده‌های کاربر)؛ پوشهٔ دیگری را با --folder DIR نام ببرید</translation>
+    </message>
+    <message>
+        <source>cannot write {path}: no picture format has that name</source>
+        <translation>{path} نوشته نمی‌شود: هیچ قالب تصویری با این پسوند نیست</translation>
     </message>
 </context>
 <context>
     <name>TForm1</name>
     <message>
         <source>no device connected: connect the device and wait for the green lamp</source>
-        <translation>دستگاهي وصل نيست: دستگاه را وصل کنيد و منتظر سبز شدن چراغ بمانيد</translation>
+        <translation>دستگاهی وصل نیست: دستگاه را وصل کنید و منتظر بمانید تا چراغ سبز شود</translation>
     </message>
     <message>
-        <source>The tool&apos;s files are in %1</source>
-        <translation>پوشه فايل‌هاي برنامه: %1</translation>
+        <source>The tool&apos;s files are in {folder}</source>
+        <translation>پوشهٔ فایل‌های برنامه: {folder}</translation>
     </message>
     <message>
         <source>the device holds no settings: it has never been configured</source>
-        <translation>تنظيماتي در دستگاه ذخيره نشده است؛ دستگاه هنوز پيکربندي نشده است</translation>
+        <translation>تنظیماتی در دستگاه ذخیره نشده است؛ دستگاه هنوز پیکربندی نشده است</translation>
     </message>
 </context>
 <context>
@@ -66,26 +561,26 @@
     </message>
     <message>
         <source>%1 days, every time a time of day</source>
-        <translation>%1 روز، همه ساعت‌ها معتبر</translation>
+        <translation>%1 روز، همهٔ زمان‌ها معتبر</translation>
     </message>
     <message>
         <source>%1 days; %2 times are not times of day (marked)</source>
-        <translation>%1 روز؛ %2 زمان نامعتبر (علامت‌گذاري‌شده)</translation>
+        <translation>%1 روز؛ %2 زمان نامعتبر (نشان‌دار)</translation>
     </message>
     <message>
         <source>; %1 place(s) of the file not in this year (grey)</source>
-        <translation>؛ %1 رديف فايل در اين سال وجود ندارد (خاکستري)</translation>
+        <translation>؛ %1 ردیف خاکستری جای روزهایی است که این سال ندارد</translation>
     </message>
     <message>
         <source>not a day of this year: the device never uses it</source>
-        <translation>روزي از اين سال نيست؛ دستگاه هرگز از آن استفاده نمي‌کند</translation>
+        <translation>روزی از این سال نیست؛ دستگاه هرگز آن را به کار نمی‌برد</translation>
     </message>
 </context>
 <context>
     <name>Translations</name>
     <message>
         <source>Qt&apos;s dialogs stay in English: its Persian translation qtbase_fa is missing (install qt6-translations-l10n)</source>
-        <translation>کادرهاي گفت‌وگوي Qt به انگليسي نمايش داده مي‌شوند: ترجمه فارسي آن (qtbase_fa) نصب نيست (qt6-translations-l10n را نصب کنيد)</translation>
+        <translation>کادرهای گفت‌وگوی Qt انگلیسی می‌مانند: ترجمهٔ فارسی آن (qtbase_fa) نصب نیست (بستهٔ qt6-translations-l10n را نصب کنید)</translation>
     </message>
 </context>
 </TS>

@@ -33,17 +33,17 @@ QStringList DevicePorts(const GlobalOptions& global) {
 
 } // namespace
 
-int RefuseCommand(const GlobalOptions& global, const QString& text) {
-    PrintError(text);
+int RefuseCommand(const GlobalOptions& global, const Problem& problem) {
+    PrintProblem(problem);
     if (global.Json) {
-        global.Json->SetError(text);
+        global.Json->SetProblem(problem);
     }
-    return exitcode::InputError;
+    return ProblemExitStatus(problem);
 }
 
 Console CommandConsole(const GlobalOptions& global, const QString& logPath) {
     return Console(logPath, StandardErrorIsTerminal(),
-                   {.Quiet = global.Quiet, .OutputToError = global.Json != nullptr});
+                   {.Quiet = global.Quiet, .Report = global.Json});
 }
 
 int ServeDevices(const GlobalOptions& global, Console& console, const DeviceJob& job,
@@ -77,14 +77,17 @@ QString StartFolderPath(const GlobalOptions& global) {
 
 StartFolderChoice ChooseStartFolderAndWarn(const QString& flag) {
     const StartFolderChoice choice = ChooseStartFolder(SystemStartFolderPlaces(flag));
-    if (!choice.Problem.isEmpty()) {
-        PrintError(choice.Problem);
+    if (!choice.SetUpProblem.IsEmpty()) {
+        PrintProblem(choice.SetUpProblem);
     }
     return choice;
 }
 
-QString StartFolderHint(const StartFolderChoice& choice) {
-    return QStringLiteral("the tool's files are looked for in %1 (%2); name another folder with "
-                          "--folder DIR")
-        .arg(QDir::toNativeSeparators(choice.Folder), StartFolderOriginText(choice.Source));
+Problem StartFolderHint(const StartFolderChoice& choice) {
+    const QString form = choice.Source == StartFolderSource::Flag ? QStringLiteral("flag")
+                         : choice.Source == StartFolderSource::WorkingDirectory
+                             ? QStringLiteral("working-directory")
+                             : QStringLiteral("data-folder");
+    return Problem(QStringLiteral("start-folder-hint"), form)
+        .Set(QStringLiteral("folder"), QDir::toNativeSeparators(choice.Folder));
 }

@@ -24,12 +24,11 @@ struct GlobalOptions {
     bool ManyDevices() const { return AllPorts || Ports.size() > 1; }
 };
 
-// Says why the command does nothing, in the JSON document too; returns the exit status of an
-// input refused.
-int RefuseCommand(const GlobalOptions& global, const QString& text);
+// Says why the command does nothing, in the JSON document too; returns the problem's exit status.
+int RefuseCommand(const GlobalOptions& global, const Problem& problem);
 
-// The command's console: quiet or not, its people's lines on standard error when standard
-// output carries a JSON document; logging to logPath unless it is empty.
+// The command's console: quiet or not, its listings and notes left to the JSON document when
+// standard output carries one; logging to logPath unless it is empty.
 Console CommandConsole(const GlobalOptions& global, const QString& logPath = {});
 
 // Runs the job on the command's devices: one found by a search or on the port given, shown
@@ -46,5 +45,5 @@ QString StartFolderPath(const GlobalOptions& global);
 StartFolderChoice ChooseStartFolderAndWarn(const QString& flag);
 
 // Said after an error that names a file of the start folder: maybe the folder is not the one
-// meant.
-QString StartFolderHint(const StartFolderChoice& choice);
+// meant (start-folder-hint).
+Problem StartFolderHint(const StartFolderChoice& choice);

@@ -8,8 +8,9 @@ const QCommandLineOption& FormatOption() {
     static const QCommandLineOption option(
         QStringLiteral("format"),
         QStringLiteral("Print the outcome as FORMAT: text (the default), or json: one JSON "
-                       "document on standard output at the end, every other line on standard "
-                       "error."),
+                       "document on standard output at the end, for every command and every "
+                       "exit status, with each problem's kind; standard error then carries "
+                       "only problems and warnings."),
         QStringLiteral("FORMAT"));
     return option;
 }
@@ -37,8 +38,7 @@ const std::map<QString, Command>& CommandTable() {
                        "List the candidate ports: path, description, manufacturer, USB "
                        "vendor:product, serial number, why it would not open now (tab-separated)."),
                    .Options = {{QStringLiteral("paths"),
-                                QStringLiteral("Print the paths alone, one a line.")},
-                               FormatOption()},
+                                QStringLiteral("Print the paths alone, one a line.")}},
                    .Examples = {{QStringLiteral("muezzin-cli ports"),
                                  QStringLiteral("Every port a search would try, with what the "
                                                 "system knows of it.")},
@@ -54,7 +54,6 @@ const std::map<QString, Command>& CommandTable() {
                                                  "(every county without it); yeh and kaf in "
                                                  "either spelling, with or without the zero-width "
                                                  "non-joiner, Latin letters in any case.")}},
-                   .Options = {FormatOption()},
                    .Examples = {{QStringLiteral("muezzin-cli counties ورامین"),
                                  QStringLiteral("The counties of Varamin, with the index that "
                                                 "apply --county takes.")},
@@ -65,7 +64,6 @@ const std::map<QString, Command>& CommandTable() {
         {QStringLiteral("find"),
          {.Help = {.Summary = QStringLiteral("Search the ports for the device; print its port and "
                                              "firmware version."),
-                   .Options = {FormatOption()},
                    .Examples = {{QStringLiteral("muezzin-cli find"),
                                  QStringLiteral("The first port where a device answers, and its "
                                                 "firmware version.")},
@@ -80,7 +78,6 @@ const std::map<QString, Command>& CommandTable() {
           .Run = RunClock}},
         {QStringLiteral("set-clock"),
          {.Help = {.Summary = QStringLiteral("Set the device clock from the PC clock."),
-                   .Options = {FormatOption()},
                    .Examples = {{QStringLiteral("muezzin-cli set-clock --port /dev/ttyUSB0"),
                                  QStringLiteral("The device on that port gets the PC's time and "
                                                 "date.")}}},
@@ -93,8 +90,7 @@ const std::map<QString, Command>& CommandTable() {
                                                "--profile' takes back ('-': standard output, "
                                                "which then holds the profile alone; the settings "
                                                "go to standard error)."),
-                                QStringLiteral("FILE")},
-                               FormatOption()},
+                                QStringLiteral("FILE")}},
                    .Examples = {{QStringLiteral("muezzin-cli read-settings --profile-out "
                                                 "mosque.ini"),
                                  QStringLiteral("What the device holds, also as a profile for "
@@ -105,7 +101,6 @@ const std::map<QString, Command>& CommandTable() {
          {.Help = {.Summary = QStringLiteral("Replace the device's program with FILE.fmw, every "
                                              "page echoed and checked."),
                    .Arguments = {{QStringLiteral("FILE.fmw"), QStringLiteral("The upgrade file.")}},
-                   .Options = {FormatOption()},
                    .Examples = {{QStringLiteral("muezzin-cli upgrade new.fmw"),
                                  QStringLiteral("The device found by a search gets the program "
                                                 "of new.fmw.")},
@@ -142,8 +137,7 @@ const std::map<QString, Command>& CommandTable() {
                                                "unconfirmed stop the run; with this option that "
                                                "stop is off too, so a device that garbles every "
                                                "reply takes the whole run. Three attempts in a "
-                                               "row without any reply still stop it.")},
-                               FormatOption()},
+                                               "row without any reply still stop it.")}},
                    .Examples = {{QStringLiteral("muezzin-cli apply --county 37"),
                                  QStringLiteral("Tehran, with the window's start values.")},
                                 {QStringLiteral("muezzin-cli apply --profile mosque.ini "
@@ -179,6 +173,7 @@ const QList<QCommandLineOption>& GlobalOptionList() {
                         "when it holds them, else the user's data folder, filled from the "
                         "installed sample)."),
          QStringLiteral("DIR")},
+        FormatOption(),
     };
     return options;
 }

@@ -31,9 +31,7 @@ int RunApply(const QCommandLineParser& parser, const GlobalOptions& global) {
         profile.County = CountyOfValue(folder, parser.value(QStringLiteral("county")), console);
     }
     if (!profile.County) {
-        return RefuseCommand(global,
-                             QStringLiteral("no county given: use --county N, or county in the "
-                                            "[location] section of the profile"));
+        return RefuseCommand(global, Problem(QStringLiteral("no-county")));
     }
 
     // The county is chosen as the three boxes of the window choose it.
@@ -58,9 +56,10 @@ int RunApply(const QCommandLineParser& parser, const GlobalOptions& global) {
     try {
         upload.ThrowInputError();
     } catch (const SettingsError& error) {
-        const QString key = ProfileKeyOfControl(error.Control());
-        throw UserError(key.isEmpty() ? error.Text()
-                                      : QStringLiteral("%1 (%2)").arg(error.Text(), key));
+        // The field is named by the profile's key, which the command line knows it by.
+        Problem problem = error.Reported();
+        throw UserError(
+            problem.Set(QStringLiteral("key"), TextOrNull(ProfileKeyOfControl(error.Control()))));
     }
 
     return ServeDevices(global, console, [&](DeviceContext& device) {

@@ -75,14 +75,13 @@ int RunSetClock(const QCommandLineParser&, const GlobalOptions& global) {
 int RunReadSettings(const QCommandLineParser& parser, const GlobalOptions& global) {
     const bool profileOut = parser.isSet(QStringLiteral("profile-out"));
     if (profileOut && global.ManyDevices()) {
-        return RefuseCommand(
-            global, QStringLiteral("--profile-out writes one device's settings: name one port"));
+        return RefuseCommand(global,
+                             Problem(QStringLiteral("usage"), QStringLiteral("profile-out-many")));
     }
     const QString path = parser.value(QStringLiteral("profile-out"));
     if (profileOut && global.Json && path == QStringLiteral("-")) {
         return RefuseCommand(global,
-                             QStringLiteral("--profile-out - and --format json both want standard "
-                                            "output: name a FILE for the profile"));
+                             Problem(QStringLiteral("usage"), QStringLiteral("profile-out-json")));
     }
     // Standard output then holds the profile alone, so that it can be saved as it stands.
     const bool profileToOutput = profileOut && path == QStringLiteral("-");
@@ -125,24 +124,18 @@ int RunReadSettings(const QCommandLineParser& parser, const GlobalOptions& globa
 int RunUpgradeCommand(const QCommandLineParser& parser, const GlobalOptions& global) {
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1) {
-        return RefuseCommand(global, QStringLiteral("upgrade takes one FILE.fmw"));
+        return RefuseCommand(global,
+                             Problem(QStringLiteral("usage"), QStringLiteral("upgrade-arguments")));
     }
     const QString logPath = StartFolderPath(global) + QStringLiteral("log.txt");
     Console console = CommandConsole(global, logPath);
     const FirmwareImage image = ReadFirmwareFile(files[0]);
     if (image.Status != FirmwareFileStatus::Read) {
-        // The log gets the window's line; the terminal also gets the reason in English.
+        // The log gets the window's line; the terminal also gets the problem with its reason.
         const CalendarClock now = ClockNow();
         console.LogLine(console.AddRow({}), QString::fromLatin1(now.DateText.data()),
                         FirmwareFileLogText(image.Status));
-        const QString reason = image.Status == FirmwareFileStatus::Short
-                                   ? QStringLiteral("%1 holds %2 bytes: an upgrade file holds at "
-                                                    "least %3")
-                                         .arg(files[0])
-                                         .arg(image.FileArea.size())
-                                         .arg(FirmwareFileAreaSize)
-                                   : image.Problem;
-        return RefuseCommand(global, reason);
+        return RefuseCommand(global, image.Refusal);
     }
     // A running device is entered; where nothing answers, a device waiting in its upgrade stage
     // may be, and is greeted there (unless only answering devices take part).

@@ -1,9 +1,15 @@
 #include "tools/cli/Console.h"
 
+#include "common/ExitCodes.h"
 #include "common/ShownText.h"
 #include "common/TextFiles.h"
+#include "common/Translation.h"
 #include "common/UserError.h"
+#include "location/LocationSelection.h"
+#include "tools/cli/JsonReport.h"
 
+#include <QJsonArray>
+#include <QJsonObject>
 #include <algorithm>
 #include <cstdio>
 
@@ -34,13 +40,34 @@ void PrintError(const QString& text) {
     WriteOut(ToolMessage(text).toUtf8() + '\n', true);
 }
 
+QStringList ProblemLines(const Problem& problem) {
+    QStringList lines = {ProblemText(problem, CommandLineWording())};
+    for (const QJsonValue& entry : problem.Values.value(QStringLiteral("candidates")).toArray()) {
+        const QJsonObject county = entry.toObject();
+        lines.append(
+            QStringList{QString::number(county.value(QStringLiteral("index")).toInt()),
+                        county.value(QStringLiteral("province")).toString(),
+                        county.value(QStringLiteral("city")).toString(),
+                        county.value(QStringLiteral("county")).toString(),
+                        CoordinateText(county.value(QStringLiteral("longitude")).toDouble()),
+                        CoordinateText(county.value(QStringLiteral("latitude")).toDouble())}
+                .join(u'\t'));
+    }
+    return lines;
+}
+
+void PrintProblem(const Problem& problem) {
+    PrintError(ProblemLines(problem).join(u'\n'));
+}
+
 QString DurationText(std::chrono::seconds duration) {
     const auto total = std::max<std::chrono::seconds::rep>(duration.count(), 0);
     return QStringLiteral("%1:%2").arg(total / 60).arg(total % 60, 2, 10, QChar(u'0'));
 }
 
 Console::Console(QString logPath, bool terminal, ConsoleMode mode)
-    : logPath_(std::move(logPath)), terminal_(terminal && !mode.Quiet), mode_(mode) {}
+    : logPath_(std::move(logPath)), terminal_(terminal && !mode.Quiet && !mode.Report),
+      mode_(mode) {}
 
 Console::~Console() {
     const std::lock_guard lock(mutex_);
@@ -69,8 +96,8 @@ void Console::LogLine(int row, const QString& dateText, const QString& text) {
                                ? dateText + message
                                : dateText + u' ' + label + QStringLiteral(": ") + message;
     Erase();
-    if (!mode_.Quiet) {
-        WriteOut(shown.toUtf8() + '\n', mode_.OutputToError);
+    if (!mode_.Quiet && !mode_.Report) {
+        WriteOut(shown.toUtf8() + '\n', false);
     }
     // Appended line by line, so that what was done is on record even if the run is cut short.
     if (!logPath_.isEmpty() && !logFailed_) {
@@ -78,7 +105,9 @@ void Console::LogLine(int row, const QString& dateText, const QString& text) {
             AppendLines1256(logPath_, {logged});
         } catch (const UserError& error) {
             logFailed_ = true;
-            WriteOut(ToolMessage(error.Text()).toUtf8() + '\n', true);
+            WriteOut(ToolMessage(ProblemText(error.Reported(), CommandLineWording())).toUtf8() +
+                         '\n',
+                     true);
         }
     }
     Draw();
@@ -89,9 +118,12 @@ void Console::Print(const QString& line) {
 }
 
 void Console::Print(const QByteArray& line) {
+    if (mode_.Report) {
+        return; // the report holds what a listing shows
+    }
     const std::lock_guard lock(mutex_);
     Erase();
-    WriteOut(line + '\n', mode_.OutputToError);
+    WriteOut(line + '\n', false);
     Draw();
 }
 
@@ -111,14 +143,36 @@ void Console::Error(int row, const QString& line) {
 }
 
 void Console::Note(const QString& line) {
-    if (!mode_.Quiet) {
+    if (!mode_.Quiet && !mode_.Report) {
         Error(line);
     }
 }
 
 void Console::Note(int row, const QString& line) {
-    if (!mode_.Quiet) {
+    if (!mode_.Quiet && !mode_.Report) {
         Error(row, line);
+    }
+}
+
+void Console::Say(const Problem& problem) {
+    Keep(problem);
+    Error(ToolMessage(ProblemLines(problem).join(u'\n')));
+}
+
+void Console::Say(int row, const Problem& problem) {
+    Keep(problem);
+    Error(row, ToolMessage(ProblemLines(problem).join(u'\n')));
+}
+
+// The report keeps a warning among its warnings, and the first problem said as the command's.
+void Console::Keep(const Problem& problem) {
+    if (!mode_.Report) {
+        return;
+    }
+    if (ProblemExitStatus(problem) == exitcode::Ok) {
+        mode_.Report->AddWarning(problem);
+    } else {
+        mode_.Report->SetProblem(problem);
     }
 }
 

@@ -1,15 +1,22 @@
 #pragma once
 
+#include "common/Problem.h"
+
 #include <QString>
+#include <QStringList>
 #include <chrono>
 #include <mutex>
 #include <vector>
 
-// How much a command says, and where. Quiet keeps the results and the errors alone; with a
-// report for scripts on standard output, what is meant for people goes to standard error.
+class JsonReport;
+
+// How much a command says, and where. Quiet keeps the results and the errors alone. With a
+// report for scripts (--format json), standard output carries the report alone and standard
+// error the problems and warnings alone: the listings, the log lines, the notes and the progress
+// are left to the report and log.txt.
 struct ConsoleMode {
     bool Quiet = false;
-    bool OutputToError = false;
+    JsonReport* Report = nullptr;
 };
 
 // What the devices of one command share: standard output, standard error with the progress
@@ -40,6 +47,11 @@ public:
     // A line of standard error that tells how the work goes (a status, a note); not when quiet.
     void Note(const QString& line);
     void Note(int row, const QString& line);
+    // A problem or a warning in the command line's language, on standard error (after the row's
+    // label, when it has one). The report keeps the warnings, and the first problem said as the
+    // command's.
+    void Say(const Problem& problem);
+    void Say(int row, const Problem& problem);
 
     struct Progress {
         int Count = 0; // done so far
@@ -62,6 +74,7 @@ private:
         bool Counting = false; // Started holds the moment the first item was done
     };
 
+    void Keep(const Problem& problem);
     void Erase(); // under mutex_
     void Draw();  // under mutex_
     QString RowText(const Row& row) const;
@@ -85,3 +98,10 @@ QString ToolMessage(const QString& text);
 // The tool's message as a line of standard error, written as the console writes its lines; for
 // what is said before a command's console exists or after it is gone.
 void PrintError(const QString& text);
+
+// The problem's lines as the command line says it: its words in the command line's language,
+// then, for ambiguous-county, each candidate as a listing shows a county.
+QStringList ProblemLines(const Problem& problem);
+
+// PrintError of the problem's lines.
+void PrintProblem(const Problem& problem);

@@ -7,6 +7,9 @@
 #include "location/LocationSelection.h"
 #include "location/StartFolder.h"
 
+#include <QJsonArray>
+#include <QJsonObject>
+
 namespace {
 
 QStringList Provinces(const QString& startFolder) {
@@ -21,8 +24,9 @@ std::vector<CountyListing> CountiesContaining(const QString& startFolder, const 
     return CountiesMatching(db, provinces, text);
 }
 
-QString NoCountyText(const QString& text) {
-    return QStringLiteral("no county, city or province name contains '%1'").arg(ShownValue(text));
+Problem NoCountyProblem(const QString& text, const QString& form) {
+    return Problem(QStringLiteral("no-such-county"), form)
+        .Set(QStringLiteral("name"), ShownValue(text));
 }
 
 QString CountyLine(const CountyListing& county) {
@@ -42,7 +46,7 @@ int CountyOfValue(const QString& startFolder, const QString& value, Console& con
         return index;
     }
     if (value.trimmed().isEmpty()) {
-        throw UserError(QStringLiteral("--county needs a county's index or name"));
+        throw UserError(Problem(QStringLiteral("usage"), QStringLiteral("county-empty")));
     }
     const QStringList provinces = Provinces(startFolder);
     CityDatabase db(CityDatabase::PathIn(startFolder));
@@ -57,15 +61,21 @@ int CountyOfValue(const QString& startFolder, const QString& value, Console& con
         return county.County;
     }
     if (found.empty()) {
-        throw UserError(NoCountyText(value) + QStringLiteral("; see 'muezzin-cli counties'"));
+        throw UserError(NoCountyProblem(value, QStringLiteral("name")));
     }
-    QString text = QStringLiteral("'%1' may mean %2 counties; give one's index with --county:")
-                       .arg(ShownValue(value))
-                       .arg(found.size());
+    QJsonArray candidates;
     for (const CountyListing& county : found) {
-        text += u'\n' + CountyLine(county);
+        candidates.append(QJsonObject{{QStringLiteral("index"), county.County},
+                                      {QStringLiteral("province"), county.ProvinceName},
+                                      {QStringLiteral("city"), county.CityName},
+                                      {QStringLiteral("county"), county.CountyName},
+                                      {QStringLiteral("longitude"), county.Longitude},
+                                      {QStringLiteral("latitude"), county.Latitude}});
     }
-    throw UserError(text);
+    throw UserError(Problem(QStringLiteral("ambiguous-county"))
+                        .Set(QStringLiteral("name"), ShownValue(value))
+                        .Set(QStringLiteral("count"), static_cast<qint64>(found.size()))
+                        .Set(QStringLiteral("candidates"), candidates));
 }
 
 QString CountyNamesSuffix(const QString& startFolder, int countyIndex) {

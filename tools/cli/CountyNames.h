@@ -13,16 +13,17 @@
 // The counties whose names contain text (all when it is empty), in database order.
 std::vector<CountyListing> CountiesContaining(const QString& startFolder, const QString& text);
 
-// "no county, city or province name contains '...'", the text shown as a value.
-QString NoCountyText(const QString& text);
+// "no county, city or province name contains '...'" (no-such-county), the text shown as a value;
+// form "name" for a --county value, "listing" for a listing.
+Problem NoCountyProblem(const QString& text, const QString& form);
 
 // A county's line of a listing: index, province, city, county, longitude, latitude, separated
 // by tabs.
 QString CountyLine(const CountyListing& county);
 
 // The county a --county value means: an index as it stands, else the one county the name
-// chooses, which is noted on the console. Throws UserError listing the candidates when the
-// name chooses none or several.
+// chooses, which is noted on the console. Throws UserError (no-such-county, or ambiguous-county
+// with the candidates) when the name chooses none or several.
 int CountyOfValue(const QString& startFolder, const QString& value, Console& console);
 
 // " (province / city / county)" for a county the database has; empty when it lacks it or

@@ -2,6 +2,7 @@
 
 #include "comm/Discovery.h"
 #include "common/StopSignals.h"
+#include "common/Translation.h"
 #include "common/UserError.h"
 #include "device/Upgrade.h"
 
@@ -27,8 +28,9 @@ struct DeviceRow {
     Clock::duration Took{};
 };
 
-QString NoAnswerText(qsizetype ports) {
-    return QStringLiteral("no device answered on %1 port(s)").arg(ports);
+Problem NoAnswer(qsizetype ports) {
+    return Problem(QStringLiteral("no-device"))
+        .Set(QStringLiteral("ports"), static_cast<qint64>(ports));
 }
 
 // Link messages name their device's port, unless it is served alone; then a port that does not
@@ -61,21 +63,20 @@ bool SearchForDevice(CommLink& link, DiscoveryState& state, const QString& port,
 void SayNoAnswer(Console& console, const CommLink& link, const DiscoveryState& state) {
     QStringList failed;
     for (const PortProblem& problem : state.Problems) {
-        console.Error(ToolMessage(problem.Describe()));
+        console.Say(problem.AsProblem());
         failed.append(problem.Port);
     }
     const auto probed = link.PortNames.size() - static_cast<qsizetype>(state.Problems.size());
     if (probed > 0 || link.PortNames.isEmpty()) {
-        console.Error(ToolMessage(NoAnswerText(probed)));
+        console.Say(NoAnswer(probed));
     }
     for (const QString& port : link.PortNames) {
         const std::vector<PortHolder> holders =
             failed.contains(port) ? std::vector<PortHolder>() : PortHolders(port);
         if (!holders.empty()) {
-            console.Error(
-                ToolMessage(QStringLiteral("%1 is open in %2 too, which may have taken the "
-                                           "reply; close it and try again")
-                                .arg(port, HoldersText(holders))));
+            console.Say(Problem(QStringLiteral("port-shared"))
+                            .Set(QStringLiteral("port"), port)
+                            .Set(QStringLiteral("holders"), HoldersJson(holders)));
         }
     }
 }
@@ -114,7 +115,7 @@ void ServeOneDevice(DeviceRow& device, Console& console, const DeviceRunOptions&
     const auto started = Clock::now();
     CommLink link;
     link.Notify = Notifier(console, device.Port, options.Alone);
-    link.Remark = [&console](const QString& text) { console.Error(ToolMessage(text)); };
+    link.Remark = [&console](const Problem& remark) { console.Say(remark); };
     if (options.Verbose) {
         link.Watch = FrameTrace(console, device.Row, begun);
     }
@@ -134,8 +135,11 @@ void ServeOneDevice(DeviceRow& device, Console& console, const DeviceRunOptions&
     }
     device.Served = port;
     if (port.isEmpty()) {
-        device.Outcome.Result = state.Problems.empty() ? QStringLiteral("no device answered")
-                                                       : state.Problems.front().Describe();
+        device.Outcome.Reported =
+            state.Problems.empty() ? NoAnswer(1) : state.Problems.front().AsProblem();
+        device.Outcome.Result = state.Problems.empty()
+                                    ? QStringLiteral("no device answered")
+                                    : ProblemText(device.Outcome.Reported, CommandLineWording());
     } else {
         CalendarClock clock = ClockNow();
         try {
@@ -145,7 +149,9 @@ void ServeOneDevice(DeviceRow& device, Console& console, const DeviceRunOptions&
             device.Outcome = job(context);
         } catch (const UserError& error) {
             device.Error = std::current_exception();
-            device.Outcome = {.Status = exitcode::InputError, .Result = error.Text()};
+            device.Outcome = {.Status = ProblemExitStatus(error.Reported()),
+                              .Result = ProblemText(error.Reported(), CommandLineWording()),
+                              .Reported = error.Reported()};
         } catch (const OperationStopped& stopped) {
             const QString name = StopSignalName(stopped.Signal);
             console.LogLine(device.Row, QString::fromLatin1(clock.DateText.data()),
@@ -207,7 +213,7 @@ int ShowTable(const std::vector<DeviceRow>& devices, Console& console,
              device.Outcome.Result, QStringLiteral("%1 s").arg(seconds, 0, 'f', 1)});
     }
     if (table.size() == 1) {
-        console.Error(ToolMessage(NoAnswerText(static_cast<qsizetype>(devices.size()))));
+        console.Say(NoAnswer(static_cast<qsizetype>(devices.size())));
         return exitcode::InputError;
     }
     std::vector<qsizetype> widths(table.front().size(), 0);

@@ -3,6 +3,7 @@
 #include "calendar/CalendarClock.h"
 #include "comm/CommLink.h"
 #include "common/ExitCodes.h"
+#include "common/Problem.h"
 #include "tools/cli/CliHost.h"
 #include "tools/cli/Console.h"
 
@@ -28,6 +29,8 @@ struct DeviceOutcome {
     // What a script reads of it beyond the result (counts, addresses, settings), for
     // --format json.
     QJsonObject Facts{};
+    // The problem that ended it, when one did (a port that would not open, an input refused).
+    Problem Reported{};
 };
 
 // The usual outcome: a device served alone prints its result, or says it as the tool's message

@@ -4,6 +4,7 @@
 #include "common/ExitCodes.h"
 #include "common/TextDisplay.h"
 #include "common/TextFiles.h"
+#include "common/Translation.h"
 #include "common/UserError.h"
 #include "device/KeyTable.h"
 #include "location/CityDatabase.h"
@@ -13,6 +14,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <cstdio>
 #include <vector>
 
@@ -38,8 +41,9 @@ std::vector<SetupFinding> StartFolderFindings(const QString& folderFlag) {
     const StartFolderChoice choice = ChooseStartFolder(SystemStartFolderPlaces(folderFlag));
     const QString shown = QDir::toNativeSeparators(choice.Folder);
     std::vector<SetupFinding> findings;
-    if (!choice.Problem.isEmpty()) {
-        findings.push_back({QStringLiteral("start folder"), false, choice.Problem});
+    if (!choice.SetUpProblem.IsEmpty()) {
+        findings.push_back({QStringLiteral("start folder"), false,
+                            ProblemText(choice.SetUpProblem, CommandLineWording())});
     } else {
         findings.push_back(
             {QStringLiteral("start folder"), true,
@@ -54,7 +58,8 @@ std::vector<SetupFinding> StartFolderFindings(const QString& folderFlag) {
                                    QStringLiteral("empty: it lists no province")};
             }
         } catch (const UserError& error) {
-            findings.back() = {ProvinceFileName, false, error.Text()};
+            findings.back() = {ProvinceFileName, false,
+                               ProblemText(error.Reported(), CommandLineWording())};
         }
     }
     findings.push_back(FileFinding(choice.Folder, CityDatabaseFileName,
@@ -103,7 +108,7 @@ std::vector<SetupFinding> TextFindings() {
 
 } // namespace
 
-int RunDoctor(const QStringList& ports, const QString& folderFlag) {
+int RunDoctor(const QStringList& ports, const QString& folderFlag, JsonReport* report) {
     std::vector<SetupFinding> findings = CheckPorts(ports);
     const QString rule = InstalledUdevRule(QCoreApplication::applicationDirPath(),
                                            QStringLiteral(MUEZZIN_UDEV_RULES_DIR));
@@ -112,14 +117,24 @@ int RunDoctor(const QStringList& ports, const QString& folderFlag) {
         findings.insert(findings.end(), part.begin(), part.end());
     }
     bool allHold = true;
+    QJsonArray checks;
     for (const SetupFinding& finding : findings) {
-        const QString line = finding.Ok && finding.Text == QStringLiteral("ok")
-                                 ? finding.Subject + QStringLiteral(": ok")
+        const bool plainOk = finding.Ok && finding.Text == QStringLiteral("ok");
+        const QString line = plainOk ? finding.Subject + QStringLiteral(": ok")
                              : finding.Ok
                                  ? QStringLiteral("%1: ok (%2)").arg(finding.Subject, finding.Text)
                                  : finding.Subject + QStringLiteral(": ") + finding.Text;
-        std::printf("%s\n", line.toUtf8().constData());
+        if (!report) {
+            std::printf("%s\n", line.toUtf8().constData());
+        }
+        checks.append(QJsonObject{
+            {QStringLiteral("subject"), finding.Subject},
+            {QStringLiteral("ok"), finding.Ok},
+            {QStringLiteral("detail"), plainOk ? QJsonValue() : QJsonValue(finding.Text)}});
         allHold = allHold && finding.Ok;
+    }
+    if (report) {
+        report->Set(QStringLiteral("checks"), checks);
     }
     return allHold ? exitcode::Ok : exitcode::Failed;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tools/cli/JsonReport.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -8,6 +10,7 @@
 
 // Checks the candidate ports and the system's serial set-up, the start folder (chosen as the
 // other commands choose it; folderFlag is --folder) and its files, and what the window needs to
-// show Persian. Returns exitcode::Ok when every check holds, exitcode::Failed otherwise. Needs a
-// QGuiApplication, for the fonts.
-int RunDoctor(const QStringList& ports, const QString& folderFlag);
+// show Persian. Each check is a line of standard output, or, with a report, an entry of its
+// "checks": {"subject", "ok", "detail"}. Returns exitcode::Ok when every check holds,
+// exitcode::Failed otherwise. Needs a QGuiApplication, for the fonts.
+int RunDoctor(const QStringList& ports, const QString& folderFlag, JsonReport* report = nullptr);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "comm/PortInfo.h"
+#include "common/Problem.h"
 #include "device/SettingsBlock.h"
 #include "device/Upgrade.h"
 #include "device/Upload.h"
@@ -11,25 +12,35 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QString>
+#include <mutex>
 #include <vector>
 
-// --format json: one document on standard output when the command ends, for scripts. It holds
-// the command, its exit status, what it found (ports, counties, devices) and, when it was
-// refused, why:
-//   {"command": "apply", "status": 0, "devices": [{"port": ..., "firmware": ..., ...}]}
+// --format json: one document on standard output when the program ends, for scripts, whatever
+// ended it (a usage error too). It holds the command (null when none was named), its exit status,
+// what it found (ports, counties, devices, ...), the problem that ended it and the warnings said
+// on the way, each {"kind": ..., "message": ..., <values>}; numbers are numbers, flags booleans
+// and a missing value null:
+//   {"command": "apply", "status": 0, "devices": [{"port": ..., "firmware": ..., ...}],
+//    "problem": null, "warnings": []}
+// Filled from the devices' threads, so every call takes a lock.
 class JsonReport {
 public:
     explicit JsonReport(const QString& command);
 
     // The command's findings under their name ("ports", "counties", "devices").
     void Set(const QString& key, const QJsonValue& value);
-    // What ended the command before it came to a result.
-    void SetError(const QString& text);
+    // What ended the command before it came to a result; the first one set stays.
+    void SetProblem(const Problem& problem);
+    bool HasProblem() const;
+    // A warning said on the way.
+    void AddWarning(const Problem& problem);
     // The whole document, with the exit status, and a line break after it.
     QByteArray Document(int status) const;
 
 private:
+    mutable std::mutex mutex_;
     QJsonObject object_;
+    QJsonArray warnings_;
 };
 
 // Each device's entry: port, firmware version, result, exit status, seconds taken and the facts
@@ -37,8 +48,8 @@ private:
 // the settings read).
 QJsonArray DevicesJson(const std::vector<DeviceSummary>& devices);
 
-// Each port with what the system knows of it.
-QJsonArray PortsJson(const std::vector<PortDetails>& ports);
+// Each port with what the system knows of it and the problem it would meet when opened now.
+QJsonArray PortsJson(const std::vector<PortDetails>& ports, const std::vector<Problem>& problems);
 
 // Each county with its names and coordinates.
 QJsonArray CountiesJson(const std::vector<CountyListing>& counties);
@@ -50,5 +61,6 @@ QJsonObject UploadJson(const UploadResult& result);
 // The pages of an upgrade: {"pages": {"confirmed", "total"}, "completed", "link_lost"}.
 QJsonObject UpgradeJson(const UpgradeResult& result);
 
-// The settings a device holds, under the names read-settings prints them by.
+// The settings a device holds, under the names read-settings prints them by: numbers as numbers,
+// the flags as booleans.
 QJsonObject SettingsJson(const StoredSettings& stored);

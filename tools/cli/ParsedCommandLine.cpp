@@ -6,6 +6,8 @@
 #include "common/ShownText.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
+#include <utility>
 
 namespace {
 
@@ -17,16 +19,62 @@ ParsedCommandLine EndWithText(int status, const QString& text = {}) {
     return ended;
 }
 
+Problem Usage(const QString& form) {
+    return Problem(QStringLiteral("usage"), form);
+}
+
 // The command line is wrong: the program says why and ends, having done nothing.
-ParsedCommandLine UsageError(const QString& error) {
+ParsedCommandLine UsageError(const Problem& problem) {
     ParsedCommandLine ended = EndWithText(exitcode::InputError);
-    ended.Errors.append(error);
+    ended.Refusal = problem;
     return ended;
+}
+
+// "--colour", "-x": an option as it is typed.
+QString Typed(const QString& name) {
+    return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+}
+
+// What the parser refused. Its messages are Qt's, in English since the command line does not
+// load Qt's own translation; the option they name is taken out of them for the tool's words.
+Problem ParserRefusal(const QCommandLineParser& parser) {
+    if (!parser.unknownOptionNames().isEmpty()) {
+        return Usage(QStringLiteral("unknown-option"))
+            .Set(QStringLiteral("option"), ShownValue(Typed(parser.unknownOptionNames().first())));
+    }
+    const QString text = parser.errorText();
+    for (const auto& [pattern, form] :
+         {std::pair{QStringLiteral("^Missing value after '(.*)'\\.$"),
+                    QStringLiteral("missing-value")},
+          std::pair{QStringLiteral("^Unexpected value after '(.*)'\\.$"),
+                    QStringLiteral("unexpected-value")}}) {
+        const QRegularExpressionMatch match = QRegularExpression(pattern).match(text);
+        if (match.hasMatch()) {
+            return Usage(form).Set(QStringLiteral("option"), ShownValue(match.captured(1)));
+        }
+    }
+    return Usage(QStringLiteral("parser")).Set(QStringLiteral("detail"), ShownValue(text));
+}
+
+// Whether the arguments ask for --format json, read without the parser, which may have refused
+// them.
+bool JsonAsked(const QStringList& arguments) {
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == QStringLiteral("--format=json") ||
+            (arguments[i] == QStringLiteral("--format") && i + 1 < arguments.size() &&
+             arguments[i + 1] == QStringLiteral("json"))) {
+            return true;
+        }
+        if (arguments[i] == QStringLiteral("--")) {
+            break;
+        }
+    }
+    return false;
 }
 
 // Two names of one device (a by-id link and its ttyUSB) would be probed at once and collide: the
 // device is served once, under the name given first, and each other name is said.
-QStringList OnePortPerDevice(const QStringList& ports, QStringList& said) {
+QStringList OnePortPerDevice(const QStringList& ports, std::vector<Problem>& said) {
     const QStringList kept = DistinctPorts(ports);
     for (const QString& port : ports) {
         if (kept.contains(port)) {
@@ -35,9 +83,9 @@ QStringList OnePortPerDevice(const QStringList& ports, QStringList& said) {
         const QString identity = PortIdentity(port);
         for (const QString& first : kept) {
             if (PortIdentity(first) == identity) {
-                said.append(
-                    QStringLiteral("%1 and %2 are the same device; it is served once, as %1")
-                        .arg(ShownValue(first), ShownValue(port)));
+                said.push_back(Problem(QStringLiteral("same-device"))
+                                   .Set(QStringLiteral("port"), ShownValue(first))
+                                   .Set(QStringLiteral("other"), ShownValue(port)));
             }
         }
     }
@@ -46,7 +94,7 @@ QStringList OnePortPerDevice(const QStringList& ports, QStringList& said) {
 
 // The global options may stand before the command and after it.
 GlobalOptions ReadGlobalOptions(const QCommandLineParser& top, const QCommandLineParser& parser,
-                                QStringList& said) {
+                                std::vector<Problem>& said) {
     GlobalOptions global;
     for (const QCommandLineParser* source : {&top, &parser}) {
         global.Ports += source->values(QStringLiteral("port"));
@@ -63,21 +111,43 @@ GlobalOptions ReadGlobalOptions(const QCommandLineParser& top, const QCommandLin
 }
 
 // The help or the version, when one is asked for.
-std::optional<QString> HelpOrVersionAsked(const QCommandLineParser& parser,
-                                          const QString& command) {
+std::optional<ParsedCommandLine> HelpOrVersionAsked(const QCommandLineParser& parser,
+                                                    const QString& command) {
     if (parser.isSet(QStringLiteral("version"))) {
-        return QStringLiteral("muezzin-cli %1\n").arg(QCoreApplication::applicationVersion());
+        ParsedCommandLine ended = EndWithText(
+            exitcode::Ok,
+            QStringLiteral("muezzin-cli %1\n").arg(QCoreApplication::applicationVersion()));
+        ended.IsVersion = true;
+        return ended;
     }
     if (parser.isSet(QStringLiteral("help"))) {
-        return command.isEmpty() ? ProgramHelpText(CliHelp())
-                                 : CommandHelpText(CliHelp(), CommandHelpOf(command));
+        ParsedCommandLine ended = EndWithText(
+            exitcode::Ok, command.isEmpty() ? ProgramHelpText(CliHelp())
+                                            : CommandHelpText(CliHelp(), CommandHelpOf(command)));
+        ended.IsHelp = true;
+        return ended;
     }
     return std::nullopt;
 }
 
+// The command line as read: its refusal or its help comes as a JSON document when one is asked
+// for, even where the command line is wrong.
+ParsedCommandLine Read(const QStringList& arguments);
+
 } // namespace
 
 ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
+    ParsedCommandLine read = Read(arguments);
+    // The man page's sections are for help2man alone, never a document.
+    if (read.Exit && (!read.Refusal.IsEmpty() || read.IsHelp || read.IsVersion)) {
+        read.Json = JsonAsked(arguments);
+    }
+    return read;
+}
+
+namespace {
+
+ParsedCommandLine Read(const QStringList& arguments) {
     QCommandLineParser top;
     top.addOptions(GlobalOptionList());
     // For help2man: the man page's own sections, made from the same table as the help.
@@ -86,23 +156,23 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     top.addOption(manPage);
     top.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     if (!top.parse(arguments)) {
-        return UsageError(top.errorText());
+        return UsageError(ParserRefusal(top));
     }
     if (top.isSet(manPage)) {
         return EndWithText(exitcode::Ok, ManPageInclude(CliHelp()));
     }
-    if (const auto text = HelpOrVersionAsked(top, QString())) {
-        return EndWithText(exitcode::Ok, *text);
+    if (auto asked = HelpOrVersionAsked(top, QString())) {
+        return std::move(*asked);
     }
 
     const QStringList rest = top.positionalArguments();
     if (rest.isEmpty()) {
-        return UsageError(QStringLiteral("no command given; see 'muezzin-cli --help'"));
+        return UsageError(Usage(QStringLiteral("no-command")));
     }
     const auto found = CommandTable().find(rest.first());
     if (found == CommandTable().end()) {
-        return UsageError(QStringLiteral("unknown command '%1'; see 'muezzin-cli --help'")
-                              .arg(ShownValue(rest.first())));
+        return UsageError(Usage(QStringLiteral("unknown-command"))
+                              .Set(QStringLiteral("command"), ShownValue(rest.first())));
     }
     ParsedCommandLine options;
     options.Name = found->first;
@@ -113,28 +183,41 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     parser.addOptions(options.Chosen->Help.Options);
     QStringList commandArguments = rest;
     commandArguments.first() = QStringLiteral("muezzin-cli ") + rest.first();
+    const auto refused = [&](const Problem& problem) {
+        ParsedCommandLine ended = UsageError(problem);
+        ended.Name = options.Name;
+        return ended;
+    };
     if (!parser.parse(commandArguments)) {
-        return UsageError(parser.errorText());
+        return refused(ParserRefusal(parser));
     }
-    if (const auto text = HelpOrVersionAsked(parser, options.Name)) {
-        return EndWithText(exitcode::Ok, *text);
+    if (auto asked = HelpOrVersionAsked(parser, options.Name)) {
+        asked->Name = options.Name;
+        return std::move(*asked);
     }
     if (options.Chosen->Help.Arguments.isEmpty() && !parser.positionalArguments().isEmpty()) {
-        return UsageError(QStringLiteral("unexpected argument '%1'")
-                              .arg(ShownValue(parser.positionalArguments().first())));
+        return refused(
+            Usage(QStringLiteral("unexpected-argument"))
+                .Set(QStringLiteral("argument"), ShownValue(parser.positionalArguments().first())));
     }
     if (const QString repeated = RepeatedOption({&top, &parser}, {QStringLiteral("port")});
         !repeated.isEmpty()) {
-        return UsageError(RepeatedOptionText(repeated));
+        return refused(Usage(QStringLiteral("repeated-option"))
+                           .Set(QStringLiteral("option"), QStringLiteral("--") + repeated));
     }
-    if (parser.optionNames().contains(FormatOption().names().first())) {
-        const QString format = parser.value(FormatOption());
+    for (const QCommandLineParser* source : {&top, &parser}) {
+        if (!source->isSet(FormatOption())) {
+            continue;
+        }
+        const QString format = source->value(FormatOption());
         if (format != QStringLiteral("json") && format != QStringLiteral("text")) {
-            return UsageError(
-                QStringLiteral("--format takes text or json, not '%1'").arg(ShownValue(format)));
+            return refused(
+                Usage(QStringLiteral("format")).Set(QStringLiteral("value"), ShownValue(format)));
         }
         options.Json = format == QStringLiteral("json");
     }
-    options.Global = ReadGlobalOptions(top, parser, options.Errors);
+    options.Global = ReadGlobalOptions(top, parser, options.Warnings);
     return options;
 }
+
+} // namespace

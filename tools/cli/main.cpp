@@ -2,6 +2,7 @@
 // command it names is run.
 #include "common/StandardStreams.h"
 #include "common/StopSignals.h"
+#include "common/Translation.h"
 #include "common/UserError.h"
 #include "tools/cli/ParsedCommandLine.h"
 
@@ -34,10 +35,19 @@ int RunCommand(const ParsedCommandLine& commandLine) {
         report.emplace(commandLine.Name);
         global.Json = &*report;
     }
+    for (const Problem& warning : commandLine.Warnings) {
+        PrintProblem(warning);
+        if (report) {
+            report->AddWarning(warning);
+        }
+    }
     StartFolderChoice start;
     if (command.UsesStartFolder) {
         start = ChooseStartFolderAndWarn(global.Folder);
         global.Folder = start.Folder;
+        if (report && !start.SetUpProblem.IsEmpty()) {
+            report->AddWarning(start.SetUpProblem);
+        }
     }
     try {
         int status = command.Run(*commandLine.Parser, global);
@@ -47,17 +57,46 @@ int RunCommand(const ParsedCommandLine& commandLine) {
         }
         return PrintJsonReport(report, status);
     } catch (const UserError& error) {
-        PrintError(error.Text());
-        // A file of the start folder is missing: maybe the folder is not the one meant.
-        if (command.UsesStartFolder && start.Problem.isEmpty() &&
-            error.Text().contains(QDir::toNativeSeparators(start.Folder))) {
-            PrintError(StartFolderHint(start));
-        }
+        PrintProblem(error.Reported());
         if (report) {
-            report->SetError(error.Text());
+            report->SetProblem(error.Reported());
         }
-        return PrintJsonReport(report, exitcode::InputError);
+        // A file of the start folder is missing: maybe the folder is not the one meant.
+        if (command.UsesStartFolder && start.SetUpProblem.IsEmpty() &&
+            error.Text().contains(QDir::toNativeSeparators(start.Folder))) {
+            const Problem hint = StartFolderHint(start);
+            PrintProblem(hint);
+            if (report) {
+                report->AddWarning(hint);
+            }
+        }
+        return PrintJsonReport(report, ProblemExitStatus(error.Reported()));
     }
+}
+
+// What the command line itself ends with: its help, its version or its refusal, as text or as
+// the one JSON document.
+int EndWithoutCommand(const ParsedCommandLine& commandLine) {
+    const int status = *commandLine.Exit;
+    if (!commandLine.Json) {
+        PrintToOutput(commandLine.Text);
+        if (!commandLine.Refusal.IsEmpty()) {
+            PrintProblem(commandLine.Refusal);
+        }
+        return status;
+    }
+    JsonReport report(commandLine.Name);
+    if (commandLine.IsHelp) {
+        report.Set(QStringLiteral("help"), commandLine.Text);
+    } else if (commandLine.IsVersion) {
+        report.Set(QStringLiteral("version"), QCoreApplication::applicationVersion());
+    }
+    if (!commandLine.Refusal.IsEmpty()) {
+        PrintProblem(commandLine.Refusal);
+        report.SetProblem(commandLine.Refusal);
+    }
+    PrintToOutput(QString::fromUtf8(report.Document(status)));
+    return status;
 }
 
 // The doctor checks fonts, which need a QGuiApplication; it needs no display.
@@ -90,13 +129,10 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
     const std::unique_ptr<QCoreApplication> app =
         MakeApplication(argc, argv, CommandDrawsText(argc, argv));
+    ChooseCommandLineLanguage(*app);
     // Read as the application object hands them over: on Windows from the wide command line, so
     // that a Persian name or path is not lost to the ANSI code page.
     const ParsedCommandLine commandLine = ParseCommandLine(QCoreApplication::arguments());
-    PrintToOutput(commandLine.Text);
-    for (const QString& error : commandLine.Errors) {
-        PrintError(error);
-    }
-    return FlushedOutputStatus(commandLine.Exit ? *commandLine.Exit : RunCommand(commandLine),
-                               "muezzin-cli");
+    return FlushedOutputStatus(
+        commandLine.Exit ? EndWithoutCommand(commandLine) : RunCommand(commandLine), "muezzin-cli");
 }

@@ -172,8 +172,8 @@ int Run(const Options& options) {
     const int from = options.From;
     const int years = options.Years;
     const StartFolderChoice start = ChooseStartFolder(SystemStartFolderPlaces(options.Folder));
-    if (!start.Problem.isEmpty()) {
-        Fail(start.Problem);
+    if (!start.SetUpProblem.IsEmpty()) {
+        Fail(ProblemText(start.SetUpProblem, Wording::English));
     }
     const QString& folder = start.Folder;
     std::vector<CityRow> rows;
