@@ -360,11 +360,16 @@ TEST_CASE("an input file is read up to its bound, and only a disk file is read")
             const char* Name;
             fs::path Path;
             files::FileError::Kind Kind;
+            files::FileError::Cause Cause; // what the message says of it
         } refused[] = {
-            {"missing", scratch.Folder() / L"نیست.txt", files::FileError::Kind::CannotOpen},
-            {"a folder", scratch.Folder(), files::FileError::Kind::CannotOpen},
-            {"a device", L"NUL", files::FileError::Kind::NotRegular},
-            {"held open without sharing", file, files::FileError::Kind::CannotOpen},
+            {"missing", scratch.Folder() / L"نیست.txt", files::FileError::Kind::CannotOpen,
+             files::FileError::Cause::NotFound},
+            {"a folder", scratch.Folder(), files::FileError::Kind::CannotOpen,
+             files::FileError::Cause::Folder},
+            {"a device", L"NUL", files::FileError::Kind::NotRegular,
+             files::FileError::Cause::Other},
+            {"held open without sharing", file, files::FileError::Kind::CannotOpen,
+             files::FileError::Cause::HeldOpen},
         };
         const Holder exclusive(file, GENERIC_READ, 0);
         for (const auto& test : refused) {
@@ -374,6 +379,7 @@ TEST_CASE("an input file is read up to its bound, and only a disk file is read")
                 FAIL("opened");
             } catch (const files::FileError& error) {
                 CHECK(error.What() == test.Kind);
+                CHECK(error.Why() == test.Cause);
             }
         }
     }
