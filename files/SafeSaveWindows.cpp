@@ -159,6 +159,11 @@ Target Resolve(const fs::path& given) {
     return target;
 }
 
+// NTFS, exFAT and FAT's long names all stop at 255 UTF-16 units.
+std::size_t NameLimit(const fs::path&) {
+    return 255;
+}
+
 // A file marked read-only is what Windows users mark a file with that must not change.
 bool MayWrite(const Target& target) {
     if (target.Is == Target::Kind::Regular && (target.Mode & FILE_ATTRIBUTE_READONLY) != 0) {
