@@ -235,4 +235,29 @@ void AppendToFile(const fs::path& path, std::string_view bytes) {
     file.Close(path);
 }
 
+void CheckCanAppend(const fs::path& path) {
+    const Target target = Resolve(path);
+    if (target.Is == Target::Kind::Missing) {
+        CheckCanCreateIn(FolderOf(target.Path));
+        return;
+    }
+    if (target.Is == Target::Kind::Folder) {
+        throw FileError(FileError::Kind::Failed, path, SystemReason(EISDIR));
+    }
+    std::optional<std::uint64_t> length;
+    File file = OpenToAppend(path, length);
+    file.Close(path);
+}
+
+void CheckCanCreateIn(const fs::path& folder) {
+    auto [temporary, created] = CreateTemporary(folder / "check", folder);
+    try {
+        created.Close(folder);
+    } catch (...) {
+        RemoveFile(temporary);
+        throw;
+    }
+    RemoveFile(temporary);
+}
+
 } // namespace files

@@ -13,6 +13,7 @@
 #include "tools/devicesim/DeviceSimulator.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -108,6 +109,23 @@ QString Filled(QString text, const QMap<QString, QString>& values) {
         text.replace(value.key(), value.value());
     }
     return text;
+}
+
+// Every name under the folder, hidden ones too, with each file's size and time of change.
+QStringList Listing(const QString& folder) {
+    QStringList entries;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info(it.next());
+        entries.append(info.isDir() ? info.filePath()
+                                    : QStringLiteral("%1 %2 %3")
+                                          .arg(info.filePath())
+                                          .arg(info.size())
+                                          .arg(info.lastModified().toMSecsSinceEpoch()));
+    }
+    entries.sort();
+    return entries;
 }
 
 // Free: no lock file of the serial port stays, and the port opens again.
@@ -246,7 +264,7 @@ private slots:
         QTest::newRow("the doctor")
             << "sleep"
             << "doctor" << 1 << false
-            << QStringList{"port %port: also open in sleep (PID %pid), which would take the "
+            << QStringList{"[FAIL] port %port: also open in sleep (PID %pid), which would take the "
                            "device's replies; close it before a run"};
     }
 
@@ -317,7 +335,7 @@ private slots:
                                                 "log.txt: ok",
                                                 "Windows-1256 converter: ok"};
         QTest::newRow("rule of an older tool, brltty claiming adapters")
-            << -1 << true << QStringList{"old", "brltty"} << true << 1
+            << -1 << true << QStringList{} << QStringList{"old", "brltty"} << true << 1
             << QStringList{"udev rule: %rules/60-muezzin-serial-adapters.rules does not keep "
                            "ModemManager off CP210x, PL2303 adapters: it is older than this "
                            "tool; install this tool's rule in its place",
@@ -326,7 +344,7 @@ private slots:
                            "no serial port; remove brltty (sudo apt remove brltty) unless a "
                            "braille display is used, and plug the adapter in again"};
         QTest::newRow("a new user on a bare system")
-            << ThrowawayId << false << QStringList{} << false << 1
+            << ThrowawayId << false << QStringList{} << QStringList{} << false << 1
             << QStringList{"port %port: cannot open %port: permission denied, and only root may "
                            "open it; give it to 'dialout' with a udev rule (GROUP, "
                            "MODE=\"0660\") and add your user to that group",
@@ -341,11 +359,24 @@ private slots:
                            "muezzin-timetable",
                            "Persian font: no font has the Persian letters, and the window would "
                            "show empty boxes; install fonts-noto-ui-core"};
+        QTest::newRow("random bytes as city.db, a folder as log.txt")
+            << -1 << true << QStringList{"city.db=random", "log.txt=folder"} << QStringList{"tool"}
+            << true << 1
+            << QStringList{"city.db: The city database %folder/city.db cannot be used: it is not "
+                           "a readable SQLite database (file is not a database Unable to execute "
+                           "statement); build it again with muezzin-cli import-cities",
+                           "log.txt: %folder/log.txt cannot be added to (Is a directory): the "
+                           "event log would be lost; make it a file this user may write"};
+        QTest::newRow("an empty city.db")
+            << -1 << true << QStringList{"city.db=empty"} << QStringList{"tool"} << true << 1
+            << QStringList{"city.db: The city database %folder/city.db cannot be used: it has no "
+                           "table city; build it again with muezzin-cli import-cities"};
     }
 
     void doctor() {
         QFETCH(int, user);
         QFETCH(bool, sample);
+        QFETCH(QStringList, files);
         QFETCH(QStringList, rules);
         QFETCH(bool, fonts);
         QFETCH(int, status);
@@ -356,6 +387,19 @@ private slots:
         QTemporaryDir folder;
         QTemporaryDir ruleFolder;
         QVERIFY(!sample || MakeSampleStartFolder(folder.path()));
+        for (const QString& file : files) {
+            const QString path = folder.filePath(file.section(u'=', 0, 0));
+            const QString kind = file.section(u'=', 1);
+            QFile::remove(path);
+            if (kind == QStringLiteral("folder")) {
+                QVERIFY(QDir().mkdir(path));
+            } else {
+                QVERIFY(WriteFile(path, kind == QStringLiteral("random") ? QByteArray(4096, '\x9c')
+                                        : kind == QStringLiteral("lines")
+                                            ? QByteArray("14050101 a line of the log\r\n")
+                                            : QByteArray()));
+            }
+        }
         for (const QString& rule : rules) {
             const QString tool =
                 ruleFolder.filePath(QStringLiteral("60-muezzin-serial-adapters.rules"));
@@ -389,21 +433,37 @@ private slots:
             env.insert(QStringLiteral("FONTCONFIG_FILE"), config);
         }
 
+        const QStringList before = Listing(folder.path());
+
         const Outcome run = Run(AsUser(user, user,
                                        {Cli, QStringLiteral("doctor"), QStringLiteral("--port"),
                                         port, QStringLiteral("--folder"), folder.path()}),
                                 folder.path(), env);
 
         QCOMPARE(run.Status, status);
+        QCOMPARE(Listing(folder.path()), before); // looked at, nothing changed or left behind
         const QMap<QString, QString> values = {{QStringLiteral("%port"), port},
                                                {QStringLiteral("%folder"), folder.path()},
                                                {QStringLiteral("%rules"), ruleFolder.path()}};
-        const QStringList said = run.Out.split(u'\n', Qt::SkipEmptyParts);
+        // Each check's line marked by its verdict, then a line that counts them.
+        QStringList said = run.Out.split(u'\n', Qt::SkipEmptyParts);
+        QVERIFY(!said.isEmpty());
+        const QString summary = said.takeLast();
+        int failed = 0;
+        for (QString& line : said) {
+            const bool ok = line.startsWith(QStringLiteral("[ ok ] "));
+            QVERIFY2(ok || line.startsWith(QStringLiteral("[FAIL] ")), qPrintable(line));
+            line.remove(0, 7);
+            QVERIFY2(ok == line.contains(QStringLiteral(": ok")), qPrintable(line));
+            failed += ok ? 0 : 1;
+        }
+        QCOMPARE(summary, QStringLiteral("%1 checks: %2 passed, %3 failed")
+                              .arg(said.size())
+                              .arg(said.size() - failed)
+                              .arg(failed));
+        QCOMPARE(failed > 0, status != 0);
         for (const QString& line : lines) {
             QVERIFY2(said.contains(Filled(line, values)), qPrintable(run.Out));
-        }
-        for (const QString& line : said) {
-            QVERIFY2(status != 0 || line.contains(QStringLiteral(": ok")), qPrintable(line));
         }
     }
 

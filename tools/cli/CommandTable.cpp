@@ -19,13 +19,15 @@ const std::map<QString, Command>& CommandTable() {
         {QStringLiteral("doctor"),
          {.Help = {.Summary = QStringLiteral(
                        "Check the set-up: the ports, their groups and the programs holding them, "
-                       "ModemManager, brltty, latency timers, the udev rule, the start folder, the "
-                       "fonts; one line per check."),
+                       "ModemManager, brltty, latency timers, the udev rule, the start folder and "
+                       "its files (the city database read as apply reads it, log.txt and data/ "
+                       "tried for writing, nothing changed), the fonts; one line per check, then "
+                       "a count."),
                    .Examples = {{QStringLiteral("muezzin-cli doctor"),
                                  QStringLiteral("Every candidate port and the rest of the set-up, "
-                                                "each 'what: ok' or the problem with its remedy; "
-                                                "exit status 0 when every check holds, 1 "
-                                                "otherwise.")},
+                                                "each '[ ok ] what: ok' or '[FAIL] what: ' with "
+                                                "the problem and its remedy; exit status 0 when "
+                                                "every check holds, 1 otherwise.")},
                                 {QStringLiteral("muezzin-cli doctor --port /dev/ttyUSB0 --folder "
                                                 "~/muezzin"),
                                  QStringLiteral("Only that port, and the start folder "

@@ -6,6 +6,8 @@
 #include "common/TextFiles.h"
 #include "common/UserError.h"
 #include "device/KeyTable.h"
+#include "files/FileError.h"
+#include "files/SafeSave.h"
 #include "location/CityDatabase.h"
 #include "location/StartFolder.h"
 #include "tools/cli/DoctorPlatform.h"
@@ -18,108 +20,201 @@
 
 namespace {
 
-SetupFinding FileFinding(const QString& folder, const QString& name, const QString& what) {
-    const QFileInfo file(folder + name);
+using Findings = std::vector<SetupFinding>;
+
+// What every check may look at.
+struct DoctorScene {
+    QStringList Ports;
+    StartFolderChoice Start;
+
+    QString Shown() const { return QDir::toNativeSeparators(Start.Folder); }
+};
+
+// Each check is one function, listed in Checks below.
+using Check = Findings (*)(const DoctorScene&);
+
+SetupFinding Holds(const QString& subject, const QString& text = QStringLiteral("ok")) {
+    return {subject, true, text};
+}
+
+SetupFinding Fails(const QString& subject, const QString& text) {
+    return {subject, false, text};
+}
+
+// Whether the file is there and may be read.
+SetupFinding FileFinding(const DoctorScene& scene, const QString& name, const QString& what) {
+    const QFileInfo file(scene.Start.Folder + name);
     if (!file.exists()) {
-        return {name, false,
-                QStringLiteral("missing from %1: %2; copy it there, or name the folder that holds "
-                               "it with --folder DIR")
-                    .arg(QDir::toNativeSeparators(folder), what)};
+        return Fails(name, QStringLiteral("missing from %1: %2; copy it there, or name the folder "
+                                          "that holds it with --folder DIR")
+                               .arg(scene.Shown(), what));
     }
     if (!file.isReadable()) {
-        return {name, false,
-                QStringLiteral("%1 may not be read by this user; give it read permission")
-                    .arg(QDir::toNativeSeparators(file.filePath()))};
+        return Fails(name,
+                     QStringLiteral("%1 may not be read by this user; give it read permission")
+                         .arg(QDir::toNativeSeparators(file.filePath())));
     }
-    return {name, true, QStringLiteral("ok")};
+    return Holds(name);
 }
 
-std::vector<SetupFinding> StartFolderFindings(const QString& folderFlag) {
-    const StartFolderChoice choice = ChooseStartFolder(SystemStartFolderPlaces(folderFlag));
-    const QString shown = QDir::toNativeSeparators(choice.Folder);
-    std::vector<SetupFinding> findings;
-    if (!choice.Problem.isEmpty()) {
-        findings.push_back({QStringLiteral("start folder"), false, choice.Problem});
-    } else {
-        findings.push_back(
-            {QStringLiteral("start folder"), true,
-             QStringLiteral("%1 (%2)").arg(shown, StartFolderOriginText(choice.Source))});
+Findings PortChecks(const DoctorScene& scene) {
+    return CheckPorts(scene.Ports);
+}
+
+Findings SystemSerialChecks(const DoctorScene&) {
+    return CheckSystemSerialSetup(InstalledUdevRule(QCoreApplication::applicationDirPath(),
+                                                    QStringLiteral(MUEZZIN_UDEV_RULES_DIR)));
+}
+
+Findings StartFolderCheck(const DoctorScene& scene) {
+    if (!scene.Start.Problem.isEmpty()) {
+        return {Fails(QStringLiteral("start folder"), scene.Start.Problem)};
     }
-    findings.push_back(
-        FileFinding(choice.Folder, ProvinceFileName, QStringLiteral("the province list")));
-    if (findings.back().Ok) {
+    return {Holds(
+        QStringLiteral("start folder"),
+        QStringLiteral("%1 (%2)").arg(scene.Shown(), StartFolderOriginText(scene.Start.Source)))};
+}
+
+Findings ProvinceListCheck(const DoctorScene& scene) {
+    SetupFinding finding =
+        FileFinding(scene, ProvinceFileName, QStringLiteral("the province list"));
+    if (finding.Ok) {
         try {
-            if (ReadLines1256(choice.Folder + ProvinceFileName).isEmpty()) {
-                findings.back() = {ProvinceFileName, false,
-                                   QStringLiteral("empty: it lists no province")};
+            if (ReadLines1256(scene.Start.Folder + ProvinceFileName).isEmpty()) {
+                finding = Fails(ProvinceFileName, QStringLiteral("empty: it lists no province"));
             }
         } catch (const UserError& error) {
-            findings.back() = {ProvinceFileName, false, error.Text()};
+            finding = Fails(ProvinceFileName, error.Text());
         }
     }
-    findings.push_back(FileFinding(choice.Folder, CityDatabaseFileName,
-                                   QStringLiteral("the city database (see import-cities)")));
-    findings.push_back(FileFinding(choice.Folder, KeyFileName, QStringLiteral("the key table")));
-    const QFileInfo timetables(choice.Folder + QStringLiteral("data"));
-    findings.push_back(
-        timetables.isDir()
-            ? SetupFinding{QStringLiteral("data"), true, QStringLiteral("ok")}
-            : SetupFinding{QStringLiteral("data"), false,
-                           QStringLiteral("missing from %1: the timetable files "
-                                          "(data/<province>/<city>/<county>/<year>.PTL); make "
-                                          "them with muezzin-timetable")
-                               .arg(shown)});
-    const QFileInfo log(choice.Folder + QStringLiteral("log.txt"));
-    const bool logWritable =
-        log.exists() ? log.isWritable() : QFileInfo(choice.Folder).isWritable();
-    findings.push_back(logWritable
-                           ? SetupFinding{QStringLiteral("log.txt"), true, QStringLiteral("ok")}
-                           : SetupFinding{QStringLiteral("log.txt"), false,
-                                          QStringLiteral("cannot be written in %1: the event log "
-                                                         "would be lost; give this user write "
-                                                         "permission there")
-                                              .arg(shown)});
-    return findings;
+    return {finding};
 }
 
-std::vector<SetupFinding> TextFindings() {
-    std::vector<SetupFinding> findings;
-    findings.push_back(
-        Windows1256ConverterWorks()
-            ? SetupFinding{QStringLiteral("Windows-1256 converter"), true, QStringLiteral("ok")}
-            : SetupFinding{QStringLiteral("Windows-1256 converter"), false,
-                           QStringLiteral("missing: Qt has no Windows-1256 converter here; ") +
-                               ConverterRemedy()});
+// Read as apply reads it: every row of table city, each field converted.
+Findings CityDatabaseCheck(const DoctorScene& scene) {
+    SetupFinding finding = FileFinding(scene, CityDatabaseFileName,
+                                       QStringLiteral("the city database (see import-cities)"));
+    if (!finding.Ok) {
+        return {finding};
+    }
+    const QString remedy = QStringLiteral("; build it again with muezzin-cli import-cities");
+    try {
+        CityDatabase db(CityDatabase::PathIn(scene.Start.Folder));
+        if (db.AllRows().empty()) {
+            finding =
+                Fails(CityDatabaseFileName, QStringLiteral("table city holds no county") + remedy);
+        }
+    } catch (const UserError& error) {
+        finding = Fails(CityDatabaseFileName, error.Text() + remedy);
+    }
+    return {finding};
+}
+
+Findings KeyTableCheck(const DoctorScene& scene) {
+    return {FileFinding(scene, KeyFileName, QStringLiteral("the key table"))};
+}
+
+// The timetable files are there, and the folder takes new ones (a file made and removed).
+Findings TimetableFolderCheck(const DoctorScene& scene) {
+    const QString name = QStringLiteral("data");
+    const QString folder = scene.Start.Folder + name;
+    if (!QFileInfo(folder).isDir()) {
+        return {Fails(name, QStringLiteral("missing from %1: the timetable files "
+                                           "(data/<province>/<city>/<county>/<year>.PTL); make "
+                                           "them with muezzin-timetable")
+                                .arg(scene.Shown()))};
+    }
+    try {
+        files::CheckCanCreateIn(FilePath(folder));
+    } catch (const files::FileError& error) {
+        return {
+            Fails(name, QStringLiteral("no file can be made in %1 (%2): the timetables of later "
+                                       "years cannot be written there; give this user write "
+                                       "permission")
+                            .arg(QDir::toNativeSeparators(folder), ReasonOf(error)))};
+    }
+    return {Holds(name)};
+}
+
+// Opened for appending as each run appends to it, and closed unwritten.
+Findings LogCheck(const DoctorScene& scene) {
+    const QString name = QStringLiteral("log.txt");
+    try {
+        files::CheckCanAppend(FilePath(scene.Start.Folder + name));
+    } catch (const files::FileError& error) {
+        return {Fails(
+            name, QStringLiteral("%1 cannot be added to (%2): the event log would be "
+                                 "lost; make it a file this user may write")
+                      .arg(QDir::toNativeSeparators(scene.Start.Folder + name), ReasonOf(error)))};
+    }
+    return {Holds(name)};
+}
+
+Findings ConverterCheck(const DoctorScene&) {
+    const QString name = QStringLiteral("Windows-1256 converter");
+    if (Windows1256ConverterWorks()) {
+        return {Holds(name)};
+    }
+    return {Fails(name, QStringLiteral("missing: Qt has no Windows-1256 converter here; ") +
+                            ConverterRemedy())};
+}
+
+Findings FontCheck(const DoctorScene&) {
+    const QString name = QStringLiteral("Persian font");
     const QFont font = WindowFont();
-    findings.push_back(
-        FontCoversPersian(font)
-            ? SetupFinding{QStringLiteral("Persian font"), true, font.family()}
-            : SetupFinding{QStringLiteral("Persian font"), false,
-                           QStringLiteral("no font has the Persian letters, and the window would "
-                                          "show empty boxes; ") +
-                               FontRemedy()});
-    return findings;
+    if (FontCoversPersian(font)) {
+        return {Holds(name, font.family())};
+    }
+    return {Fails(name, QStringLiteral("no font has the Persian letters, and the window would "
+                                       "show empty boxes; ") +
+                            FontRemedy())};
+}
+
+// In the order printed; a new check is a function above and a line here, one check a line.
+// clang-format off
+constexpr Check Checks[] = {
+    PortChecks,
+    SystemSerialChecks,
+    StartFolderCheck,
+    ProvinceListCheck,
+    CityDatabaseCheck,
+    KeyTableCheck,
+    TimetableFolderCheck,
+    LogCheck,
+    ConverterCheck,
+    FontCheck,
+};
+// clang-format on
+
+// "[ ok ] what: ok", "[ ok ] what: ok (detail)" or "[FAIL] what: problem; remedy": the mark
+// makes a failure stand out without colour.
+QString FindingLine(const SetupFinding& finding) {
+    const QString mark = finding.Ok ? QStringLiteral("[ ok ] ") : QStringLiteral("[FAIL] ");
+    const QString text = !finding.Ok || finding.Text == QStringLiteral("ok")
+                             ? finding.Text
+                             : QStringLiteral("ok (%1)").arg(finding.Text);
+    return mark + finding.Subject + QStringLiteral(": ") + text;
+}
+
+QString SummaryLine(int passed, int failed) {
+    return QStringLiteral("%1 checks: %2 passed, %3 failed")
+        .arg(passed + failed)
+        .arg(passed)
+        .arg(failed);
 }
 
 } // namespace
 
 int RunDoctor(const QStringList& ports, const QString& folderFlag) {
-    std::vector<SetupFinding> findings = CheckPorts(ports);
-    const QString rule = InstalledUdevRule(QCoreApplication::applicationDirPath(),
-                                           QStringLiteral(MUEZZIN_UDEV_RULES_DIR));
-    for (auto part :
-         {CheckSystemSerialSetup(rule), StartFolderFindings(folderFlag), TextFindings()}) {
-        findings.insert(findings.end(), part.begin(), part.end());
+    const DoctorScene scene{ports, ChooseStartFolder(SystemStartFolderPlaces(folderFlag))};
+    int passed = 0;
+    int failed = 0;
+    for (const Check check : Checks) {
+        for (const SetupFinding& finding : check(scene)) {
+            std::printf("%s\n", FindingLine(finding).toUtf8().constData());
+            (finding.Ok ? passed : failed) += 1;
+        }
     }
-    bool allHold = true;
-    for (const SetupFinding& finding : findings) {
-        const QString line = finding.Ok && finding.Text == QStringLiteral("ok")
-                                 ? finding.Subject + QStringLiteral(": ok")
-                             : finding.Ok
-                                 ? QStringLiteral("%1: ok (%2)").arg(finding.Subject, finding.Text)
-                                 : finding.Subject + QStringLiteral(": ") + finding.Text;
-        std::printf("%s\n", line.toUtf8().constData());
-        allHold = allHold && finding.Ok;
-    }
-    return allHold ? exitcode::Ok : exitcode::Failed;
+    std::printf("%s\n", SummaryLine(passed, failed).toUtf8().constData());
+    return failed == 0 ? exitcode::Ok : exitcode::Failed;
 }
