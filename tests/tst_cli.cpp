@@ -24,6 +24,7 @@
 #include <ctime>
 #include <memory>
 #include <optional>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 
 Q_DECLARE_METATYPE(SimulatorOptions)
@@ -818,19 +819,20 @@ private slots:
         QTest::addColumn<bool>("viaEnvironment");   // the link named in MUEZZIN_PORTS
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("lastLine");
+        QTest::addColumn<bool>("opened"); // the port: a listing looks without opening
         QTest::newRow("ports, paths alone")
-            << QStringList{"ports", "--paths", "--port", "%link"} << false << 0 << "%link";
+            << QStringList{"ports", "--paths", "--port", "%link"} << false << 0 << "%link" << false;
         QTest::newRow("ports, each port given")
             << QStringList{"ports", "--paths", "--port", "%link-other", "--port", "%link"} << false
-            << 0 << "%link";
+            << 0 << "%link" << false;
         QTest::newRow("ports, from the environment: no names known")
-            << QStringList{"ports"} << true << 0 << "%link\t\t\t\t\t";
-        QTest::newRow("find, port given")
-            << QStringList{"--port", "%link", "find"} << false << 0 << "%link 26.01.03.SIM01";
+            << QStringList{"ports"} << true << 0 << "%link\t\t\t\t\t" << false;
+        QTest::newRow("find, port given") << QStringList{"--port", "%link", "find"} << false << 0
+                                          << "%link 26.01.03.SIM01" << true;
         QTest::newRow("find, searching")
-            << QStringList{"find"} << true << 0 << "%link 26.01.03.SIM01";
+            << QStringList{"find"} << true << 0 << "%link 26.01.03.SIM01" << true;
         QTest::newRow("find, no such port")
-            << QStringList{"find", "--port", "%link-gone"} << false << 2 << "";
+            << QStringList{"find", "--port", "%link-gone"} << false << 2 << "" << false;
     }
 
     // The simulator program, reached through the link it makes, as a user would set it up.
@@ -839,6 +841,7 @@ private slots:
         QFETCH(bool, viaEnvironment);
         QFETCH(int, status);
         QFETCH(QString, lastLine);
+        QFETCH(bool, opened);
         QTemporaryDir dir;
         const QString link = dir.filePath(QStringLiteral("muezzin0"));
         QProcess sim;
@@ -846,9 +849,20 @@ private slots:
         QVERIFY(sim.waitForReadyRead(10000)); // the port path is printed once the link is made
         arguments.replaceInStrings(QStringLiteral("%link"), link);
         lastLine.replace(QStringLiteral("%link"), link);
+        // Every open of the port from now on, by whatever name: opening a serial port moves its
+        // modem lines.
+        const int opens = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        QVERIFY(opens >= 0);
+        QVERIFY(inotify_add_watch(
+                    opens, QFile::encodeName(QFileInfo(link).canonicalFilePath()).constData(),
+                    IN_OPEN) >= 0);
 
         const Outcome run = RunCli(arguments, dir.path(), Environment(viaEnvironment ? link : ""));
 
+        char events[1024];
+        const bool wasOpened = ::read(opens, events, sizeof events) > 0;
+        ::close(opens);
+        QCOMPARE(wasOpened, opened);
         sim.terminate();
         QVERIFY(sim.waitForFinished(10000));
         QCOMPARE(run.Status, status);

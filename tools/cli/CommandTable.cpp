@@ -37,7 +37,8 @@ const std::map<QString, Command>& CommandTable() {
         {QStringLiteral("ports"),
          {.Help = {.Summary = QStringLiteral(
                        "List the candidate ports: path, description, manufacturer, USB "
-                       "vendor:product, serial number, why it would not open now (tab-separated)."),
+                       "vendor:product, serial number, why it would not open now, told without "
+                       "opening it (tab-separated)."),
                    .Options = {{QStringLiteral("paths"),
                                 QStringLiteral("Print the paths alone, one a line.")},
                                FormatOption()},

@@ -15,13 +15,27 @@ int RunDoctorCommand(const QCommandLineParser&, const GlobalOptions& global) {
     return RunDoctor(NamedPorts(global.Ports), global.Folder);
 }
 
+namespace {
+
+// Why the port would not open now, or which other programs have it open: told without opening
+// it, which would move its modem lines.
+QString PortProblemText(const QString& port) {
+    const PortProblem problem = CheckPort(port);
+    if (problem.Error != 0) {
+        return problem.Describe();
+    }
+    const std::vector<PortHolder> holders = PortHolders(port);
+    return holders.empty() ? QString() : AlsoOpenText(holders);
+}
+
+} // namespace
+
 int RunPorts(const QCommandLineParser& parser, const GlobalOptions& global) {
     const bool pathsOnly = parser.isSet(QStringLiteral("paths"));
     std::vector<PortDetails> ports = DetailsOfPorts(NamedPorts(global.Ports));
     for (PortDetails& port : ports) {
         if (!pathsOnly) {
-            const PortProblem problem = CheckPort(port.Path);
-            port.Problem = problem.Error != 0 ? problem.Describe() : QString();
+            port.Problem = PortProblemText(port.Path);
         }
     }
     Console console = CommandConsole(global);
