@@ -63,20 +63,22 @@ bool OpenPort(CommLink& link, const QString& name, qint32 baud, bool showError) 
     port->setStopBits(QSerialPort::OneStop);
     port->setFlowControl(QSerialPort::NoFlowControl);
 
-    errno = 0;
-    bool opened = port->open(QIODevice::ReadWrite);
-    int systemError = LastSystemError(); // before the look at the lock file changes it
-    if (!opened && port->error() == QSerialPort::PermissionError) {
-        // The serial port waits 30 s before it takes a lock of a killed program for stale.
-        if (const QString remark = TakeOverStaleLock(name); !remark.isEmpty()) {
-            if (link.Remark) {
-                link.Remark(remark);
-            }
-            errno = 0;
-            opened = port->open(QIODevice::ReadWrite);
-            systemError = LastSystemError();
-        }
+    // The lock file is read here before the serial port reads it: the serial port waits 30 s
+    // before it takes a killed program's lock for stale, and takes a running program's lock for
+    // stale when it lacks the program's name, as UUCP locks ("     4410\n") do.
+    if (const QString remark = TakeOverStaleLock(name); !remark.isEmpty() && link.Remark) {
+        link.Remark(remark);
     }
+    if (LockingProcess(name) != 0) {
+        link.LastOpenError = EBUSY;
+        if (showError) {
+            Notify(link, linktext::OpenFailed, QString::number(EBUSY));
+        }
+        return false;
+    }
+    errno = 0;
+    const bool opened = port->open(QIODevice::ReadWrite);
+    const int systemError = LastSystemError();
     if (!opened) {
         const int reported = OpenErrorNumber(systemError, port->error());
         link.LastOpenError = OpenFailureError(name, port->error(), reported);

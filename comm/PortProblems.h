@@ -70,6 +70,11 @@ PortProblem DiagnoseOpenFailure(const QString& port, int error);
 // gone is a problem.
 PortProblem CheckPort(const QString& port);
 
+// The running process, not this one, that the port's lock file names; 0 when none does. The
+// serial port reads its lock files its own way: a lock without the name of the program that
+// made it is taken for stale even while that program runs.
+qint64 LockingProcess(const QString& port);
+
 // The other processes that have the port open. The program on the other side of a
 // pseudo-terminal (a simulator) is its device, not a rival: the one descriptor it keeps of the
 // port does not count.

@@ -113,12 +113,15 @@ bool ProcessRuns(qint64 pid) {
     return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
 }
 
-// The process number a lock file names on its first line (Qt's and the UUCP layout alike); 0
-// when it names none.
+// The process number a lock file names first on its first line: Qt's layout (the number alone,
+// the program and the host on the lines after it) and the UUCP one (the number padded with
+// blanks to ten places, "     4410\n", some programs adding their name after it) alike; 0 when
+// it names none.
 qint64 LockOwnerPid(const QString& path) {
     const QByteArray text = ReadSmallFile(path);
+    const QByteArray first = text.split('\n').constFirst().simplified();
     bool ok = false;
-    const qint64 pid = text.left(text.indexOf('\n')).trimmed().toLongLong(&ok);
+    const qint64 pid = first.split(' ').constFirst().toLongLong(&ok);
     return ok && pid > 0 ? pid : 0;
 }
 
@@ -401,6 +404,11 @@ PortProblem DiagnoseOpenFailure(const QString& port, int error) {
         }
     }
     return problem;
+}
+
+qint64 LockingProcess(const QString& port) {
+    const qint64 pid = LockOwnerPid(PortLockFile(port));
+    return pid != 0 && pid != ::getpid() && ProcessRuns(pid) ? pid : 0;
 }
 
 PortProblem CheckPort(const QString& port) {

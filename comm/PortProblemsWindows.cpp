@@ -43,6 +43,10 @@ PortProblem CheckPort(const QString& port) {
     return problem;
 }
 
+qint64 LockingProcess(const QString&) {
+    return 0; // no lock files: the open itself refuses a port in use
+}
+
 std::vector<PortHolder> PortHolders(const QString&) {
     return {};
 }

@@ -797,6 +797,8 @@ private slots:
                                         << QStringList{"Unknown option 'colour'"};
         QTest::newRow("stray argument") << QStringList{"find", "extra"} << 2 << ""
                                         << QStringList{"unexpected argument 'extra'"};
+        QTest::newRow("an empty port name") << QStringList{"find", "--port", ""} << 2 << ""
+                                            << QStringList{"--port takes a port's name"};
     }
 
     void commandLine() {
@@ -827,6 +829,9 @@ private slots:
             << 0 << "%link" << false;
         QTest::newRow("ports, from the environment: no names known")
             << QStringList{"ports"} << true << 0 << "%link\t\t\t\t\t" << false;
+        QTest::newRow("ports, a name with a line break, escaped")
+            << QStringList{"ports", "--port", "%link", "--port", "%link\nx"} << false << 0
+            << "%link\\nx\t\t\t\t\tcannot open %link\\nx: No such file or directory" << false;
         QTest::newRow("find, port given") << QStringList{"--port", "%link", "find"} << false << 0
                                           << "%link 26.01.03.SIM01" << true;
         QTest::newRow("find, searching")

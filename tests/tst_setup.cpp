@@ -159,35 +159,42 @@ private slots:
         QTest::addColumn<int>("group");
         QTest::addColumn<QString>("portGroup");
         QTest::addColumn<int>("mode");
-        QTest::addColumn<bool>("staleLock"); // root's, left by a process that has died
-        QTest::addColumn<int>("status");     // of find
+        // A lock file of root's left by a process that has died: its text, %pid (%10pid padded to
+        // ten places) standing for the process; none when empty.
+        QTest::addColumn<QString>("lock");
+        QTest::addColumn<int>("status");   // of find
         QTest::addColumn<QString>("said"); // by find; %port, %lock and %pid stand for their values
         QTest::addColumn<QString>("listed"); // the last column of ports
         const QString rootOnly = QStringLiteral(
             "cannot open %port: permission denied, and only root may open it; give it to "
             "'dialout' with a udev rule (GROUP, MODE=\"0660\") and add your user to that group");
         QTest::newRow("only root may open it")
-            << ThrowawayId << ThrowawayId << "root" << 0600 << false << 2 << rootOnly << rootOnly;
+            << ThrowawayId << ThrowawayId << "root" << 0600 << "" << 2 << rootOnly << rootOnly;
         const QString join = QStringLiteral(
             "cannot open %port: permission denied; add your user to the group 'dialout' and log "
             "in again");
         QTest::newRow("its group may, the user is not in it")
-            << ThrowawayId << ThrowawayId << "dialout" << 0660 << false << 2 << join << join;
+            << ThrowawayId << ThrowawayId << "dialout" << 0660 << "" << 2 << join << join;
         // nobody's own group is nogroup, which this session was started without.
         const QString again = QStringLiteral(
             "cannot open %port: permission denied: 'nobody' was added to the group 'nogroup' "
             "after this login session began; log out and in again");
         QTest::newRow("in the group since this login")
-            << 65534 << ThrowawayId << "nogroup" << 0660 << false << 2 << again << again;
+            << 65534 << ThrowawayId << "nogroup" << 0660 << "" << 2 << again << again;
         const QString stale = QStringLiteral(
             "cannot open %port: its lock file %lock was left by process %pid, which no longer "
             "runs, and belongs to root, so it cannot be taken over; remove it (sudo rm %lock)");
+        // Named for another machine, so that the serial port itself would wait 30 s.
+        const QString qtLock = QStringLiteral("%pid\nmuezzin-cli\nelsewhere\n");
         QTest::newRow("a lock another user left")
-            << ThrowawayId << ThrowawayId << "root" << 0666 << true << 2 << stale << stale;
+            << ThrowawayId << ThrowawayId << "root" << 0666 << qtLock << 2 << stale << stale;
+        const QString takenOver = QStringLiteral(
+            "%port: took over the lock file %lock, left by process %pid, which no longer runs");
         QTest::newRow("a lock of a killed program, taken over")
-            << -1 << -1 << "root" << 0600 << true << 0
-            << "%port: took over the lock file %lock, left by process %pid, which no longer runs"
-            << "";
+            << -1 << -1 << "root" << 0600 << qtLock << 0 << takenOver << "";
+        QTest::newRow("a lock of a killed program, its number padded, taken over")
+            << -1 << -1 << "root" << 0600 << "%10pid\n"
+            << 0 << takenOver << "";
     }
 
     void portAccess() {
@@ -195,7 +202,7 @@ private slots:
         QFETCH(int, group);
         QFETCH(QString, portGroup);
         QFETCH(int, mode);
-        QFETCH(bool, staleLock);
+        QFETCH(QString, lock);
         QFETCH(int, status);
         QFETCH(QString, said);
         QFETCH(QString, listed);
@@ -210,9 +217,10 @@ private slots:
         }
         const QString lockFile = PortLockFile(port);
         const qint64 pid = DeadPid();
-        if (staleLock) {
-            // Named for another machine, so that the serial port itself would wait 30 s.
-            QVERIFY(WriteFile(lockFile, QByteArray::number(pid) + "\nmuezzin-cli\nelsewhere\n"));
+        if (!lock.isEmpty()) {
+            lock.replace(QStringLiteral("%10pid"), QStringLiteral("%1").arg(pid, 10))
+                .replace(QStringLiteral("%pid"), QString::number(pid));
+            QVERIFY(WriteFile(lockFile, lock.toUtf8()));
             QVERIFY(SetOwner(lockFile, 0, QStringLiteral("root"), 0644));
         }
         const QMap<QString, QString> values = {{QStringLiteral("%port"), port},
@@ -245,25 +253,33 @@ private slots:
         QTest::addColumn<QString>("holder"); // "muezzin-cli" applying, or "sleep" reading
         QTest::addColumn<QString>("command");
         QTest::addColumn<int>("status");
-        // Beside the holder, a lock file a killed program left, which this user may remove.
-        QTest::addColumn<bool>("staleLock");
+        // The port's lock file, put there once the holder runs: its text, %dead standing for a
+        // killed program (a lock this user may remove), %10holder for the holder padded to ten
+        // places, as UUCP programs write it; none when empty.
+        QTest::addColumn<QString>("lock");
         QTest::addColumn<QStringList>("lines"); // %port and %pid (the holder's) stand for them
         const QStringList inUse = {"muezzin-cli: cannot open %port: the port is in use by "
                                    "muezzin-cli (PID %pid); close it and try again"};
         QTest::newRow("another muezzin-cli applying") << "muezzin-cli"
-                                                      << "find" << 2 << false << inUse;
+                                                      << "find" << 2 << "" << inUse;
         QTest::newRow("another muezzin-cli applying, a stale lock beside it")
             << "muezzin-cli"
-            << "find" << 2 << true << inUse;
+            << "find" << 2 << "%dead\n"
+            << inUse;
+        QTest::newRow("a program holding the port's lock, its number padded")
+            << "sleep"
+            << "find" << 2 << "%10holder\n"
+            << QStringList{"muezzin-cli: cannot open %port: the port is in use by sleep (PID "
+                           "%pid); close it and try again"};
         QTest::newRow("a program reading along, the device silent to the tool")
             << "sleep"
-            << "find" << 2 << false
+            << "find" << 2 << ""
             << QStringList{"muezzin-cli: no device answered on 1 port(s)",
                            "muezzin-cli: %port is open in sleep (PID %pid) too, which may have "
                            "taken the reply; close it and try again"};
         QTest::newRow("the doctor")
             << "sleep"
-            << "doctor" << 1 << false
+            << "doctor" << 1 << ""
             << QStringList{"[FAIL] port %port: also open in sleep (PID %pid), which would take the "
                            "device's replies; close it before a run"};
     }
@@ -272,7 +288,7 @@ private slots:
         QFETCH(QString, holder);
         QFETCH(QString, command);
         QFETCH(int, status);
-        QFETCH(bool, staleLock);
+        QFETCH(QString, lock);
         QFETCH(QStringList, lines);
         QTemporaryDir dir;
         QVERIFY(MakeSampleStartFolder(dir.path()));
@@ -290,14 +306,17 @@ private slots:
                    QString::number(SampleCounty), QStringLiteral("--port"), port},
                   dir.path(), Environment());
             QVERIFY(WaitFor([&] { return sim.FramesReceived() >= 3; }));
-            if (staleLock) { // the holder's own lock, as if the holder kept none
-                QVERIFY(WriteFile(PortLockFile(port), QByteArray::number(DeadPid()) + "\n"));
-            }
         } else {
             holding.setStandardInputFile(port);
             Start(holding, {QStringLiteral("sleep"), QStringLiteral("60")}, dir.path(),
                   Environment());
             QVERIFY(holding.waitForStarted());
+        }
+        if (!lock.isEmpty()) { // in place of the holder's own lock, if it kept one
+            lock.replace(QStringLiteral("%dead"), QString::number(DeadPid()))
+                .replace(QStringLiteral("%10holder"),
+                         QStringLiteral("%1").arg(holding.processId(), 10));
+            QVERIFY(WriteFile(PortLockFile(port), lock.toUtf8()));
         }
 
         const Outcome run = Run({Cli, command, QStringLiteral("--port"), port}, dir.path());
@@ -318,11 +337,13 @@ private slots:
     void doctor_data() {
         QTest::addColumn<int>("user");          // -1: as the test runs
         QTest::addColumn<bool>("sample");       // the start folder holds the sample, else nothing
+        QTest::addColumn<QStringList>("files"); // name=random, empty, folder or lines, put there
         QTest::addColumn<QStringList>("rules"); // udev's rule files: the tool's, brltty's, old
         QTest::addColumn<bool>("fonts");        // the system's fonts, else none at all
         QTest::addColumn<int>("status");
         QTest::addColumn<QStringList>("lines"); // %port, %folder and %rules stand for them
-        QTest::newRow("healthy") << -1 << true << QStringList{"tool"} << true << 0
+        QTest::newRow("healthy") << -1 << true << QStringList{"log.txt=lines"}
+                                 << QStringList{"tool"} << true << 0
                                  << QStringList{"port %port: ok",
                                                 "udev rule: ok (installed: "
                                                 "%rules/60-muezzin-serial-adapters.rules)",

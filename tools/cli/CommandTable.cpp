@@ -38,7 +38,8 @@ const std::map<QString, Command>& CommandTable() {
          {.Help = {.Summary = QStringLiteral(
                        "List the candidate ports: path, description, manufacturer, USB "
                        "vendor:product, serial number, why it would not open now, told without "
-                       "opening it (tab-separated)."),
+                       "opening it (tab-separated; a tab or line break in a name is written "
+                       "\\t, \\n)."),
                    .Options = {{QStringLiteral("paths"),
                                 QStringLiteral("Print the paths alone, one a line.")},
                                FormatOption()},
@@ -214,7 +215,9 @@ const ProgramHelp& CliHelp() {
         h.Environment = {
             {QStringLiteral("MUEZZIN_PORTS"),
              QStringLiteral("Serial ports to search besides those the system lists, separated "
-                            "by ':'; the simulator's pseudo-terminal, for instance.")},
+                            "by ':' (';' on Windows); the simulator's pseudo-terminal, for "
+                            "instance. A separator inside a name is written with a backslash "
+                            "before it: '\\:' in a /dev/serial/by-path name.")},
             {QStringLiteral("MUEZZIN_PORTS_ONLY"),
              QStringLiteral("Set to 1, only the ports MUEZZIN_PORTS names are searched, none "
                             "the system lists: for a PC whose other serial ports hold a console "

@@ -3,6 +3,7 @@
 #include "calendar/CalendarClock.h"
 #include "comm/PortInfo.h"
 #include "comm/PortProblems.h"
+#include "common/ShownText.h"
 #include "location/CityDatabase.h"
 #include "location/CityImport.h"
 #include "tools/cli/Commands.h"
@@ -28,6 +29,19 @@ QString PortProblemText(const QString& port) {
     return holders.empty() ? QString() : AlsoOpenText(holders);
 }
 
+// A line of the plain listing: a name holding a line break or a tab keeps its line and its
+// column, written as an escape.
+QString ShownPortLine(PortDetails port, bool pathOnly) {
+    if (pathOnly) {
+        return EscapedText(port.Path);
+    }
+    for (QString* field :
+         {&port.Path, &port.Description, &port.Manufacturer, &port.SerialNumber, &port.Problem}) {
+        *field = EscapedText(*field);
+    }
+    return PortDetailsLine(port);
+}
+
 } // namespace
 
 int RunPorts(const QCommandLineParser& parser, const GlobalOptions& global) {
@@ -40,7 +54,7 @@ int RunPorts(const QCommandLineParser& parser, const GlobalOptions& global) {
     }
     Console console = CommandConsole(global);
     for (const PortDetails& port : ports) {
-        console.Print(pathsOnly ? port.Path : PortDetailsLine(port));
+        console.Print(ShownPortLine(port, pathsOnly));
     }
     if (global.Json) {
         global.Json->Set(QStringLiteral("ports"), PortsJson(ports));

@@ -6,6 +6,7 @@
 #include "common/ShownText.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 
 namespace {
 
@@ -22,6 +23,11 @@ ParsedCommandLine UsageError(const QString& error) {
     ParsedCommandLine ended = EndWithText(exitcode::InputError);
     ended.Errors.append(error);
     return ended;
+}
+
+// An empty --port would otherwise name no port, and the command would search them all.
+QString EmptyPortText() {
+    return QStringLiteral("--port takes a port's name (/dev/ttyUSB0, COM3), not an empty text");
 }
 
 // Two names of one device (a by-id link and its ttyUSB) would be probed at once and collide: the
@@ -126,6 +132,13 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     if (const QString repeated = RepeatedOption({&top, &parser}, {QStringLiteral("port")});
         !repeated.isEmpty()) {
         return UsageError(RepeatedOptionText(repeated));
+    }
+    for (const QCommandLineParser* source : {&top, &parser}) {
+        const QStringList ports = source->values(QStringLiteral("port"));
+        if (std::any_of(ports.begin(), ports.end(),
+                        [](const QString& port) { return port.trimmed().isEmpty(); })) {
+            return UsageError(EmptyPortText());
+        }
     }
     if (parser.optionNames().contains(FormatOption().names().first())) {
         const QString format = parser.value(FormatOption());
