@@ -183,11 +183,6 @@ void TForm1::RunTextSettingCheck() {
     CodePageCallbacks callbacks;
     callbacks.ShowStatus = [this](const QString& text) { statusStrip_->SetTextProblem(text); };
     callbacks.AppendLog = [this](const QString& text) { log_->NoteAtStart(text); };
-    callbacks.ShowError = [this](const QString& text) { ShowError(text); };
-    callbacks.AskYesNo = [this](const QString& caption, const QString& text) {
-        return QMessageBox::warning(this, caption, text, QMessageBox::Yes | QMessageBox::No) ==
-               QMessageBox::Yes;
-    };
     callbacks.WindowFont = font();
     RunCodePageCheck(*MakeSystemCodePagePlatform(std::move(callbacks)));
 }

@@ -88,8 +88,9 @@ std::vector<SetupFinding> TextFindings() {
         Windows1256ConverterWorks()
             ? SetupFinding{QStringLiteral("Windows-1256 converter"), true, QStringLiteral("ok")}
             : SetupFinding{QStringLiteral("Windows-1256 converter"), false,
-                           QStringLiteral("missing: Qt has no Windows-1256 converter here; ") +
-                               ConverterRemedy()});
+                           QStringLiteral("missing: the system has no Windows-1256 converter "
+                                          "here; ") +
+                               Windows1256RemedyText()});
     const QFont font = WindowFont();
     findings.push_back(
         FontCoversPersian(font)
