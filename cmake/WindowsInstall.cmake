@@ -12,6 +12,15 @@ if(TARGET Qt6::windeployqt)
   endforeach()
   install(CODE "execute_process(COMMAND \"$<TARGET_FILE:Qt6::windeployqt>\"
     --dir \"\${CMAKE_INSTALL_PREFIX}/bin\" ${MUEZZIN_QT_PROGRAMS} COMMAND_ERROR_IS_FATAL ANY)")
+else()
+  # Without it the installed programs lack the Qt libraries, the SQLite driver and the platform
+  # plugin, and do not start: said when configuring and again when installing.
+  set(MUEZZIN_NO_DEPLOY_TEXT "Qt's windeployqt was not found beside this Qt (Qt6::windeployqt): \
+cmake --install copies the programs without the Qt libraries, plugins and translations they \
+need, and they will not start. Use a Qt from Qt's installer, whose bin folder holds \
+windeployqt.exe, or run windeployqt on the installed bin folder yourself.")
+  message(WARNING "${MUEZZIN_NO_DEPLOY_TEXT}")
+  install(CODE "message(WARNING \"${MUEZZIN_NO_DEPLOY_TEXT}\")")
 endif()
 
 set(CPACK_PACKAGE_INSTALL_DIRECTORY muezzin-config)
