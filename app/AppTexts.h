@@ -17,10 +17,6 @@ inline const QString ConnectedText = QStringLiteral("connected to the hardware")
 inline const QString DisconnectedText = QStringLiteral("disconnected from the hardware");
 // The upgrade file dialog's filter.
 inline const QString FirmwareFilterText = QStringLiteral("firmware (*.fmw)");
-// Asked after the code pages were set, which apply only after a restart.
-inline const QString RestartQuestionText =
-    QStringLiteral("لطفاً ويندوز را ريبوت نمائيد و مجددا اجرا کنيد.");
-inline const QString RestartQuestionCaption = QStringLiteral("پيغام سيستم");
 
 // --- added by this program, in Persian beside the form's own captions ----------------------
 
@@ -89,10 +85,10 @@ inline QString UnusedPlacesTemplate() {
 
 // The text-setting check: what is missing, and the line that names it (a leading blank, as the
 // log's messages that want a gap after the date carry).
+// %1 is what makes the converter available on this system.
 inline QString NoConverterText() {
     return QCoreApplication::translate("CodePageCheck",
-                                       "this Qt has no Windows-1256 converter (install Debian's "
-                                       "ICU-enabled libqt6core6 with libicu72)");
+                                       "the system has no Windows-1256 converter (%1)");
 }
 inline QString NoPersianFontText() {
     return QCoreApplication::translate(
@@ -100,6 +96,15 @@ inline QString NoPersianFontText() {
 }
 inline QString PersianTextProblemText() {
     return QCoreApplication::translate("CodePageCheck", " Persian text will not work here: ");
+}
+// The log's one line where Windows' code pages are not the Arabic ones; %1 the ANSI code page,
+// %2 the OEM one.
+inline QString OtherCodePagesText() {
+    return QCoreApplication::translate(
+        "CodePageCheck",
+        " The system's code pages are %1 (ANSI) and %2 (OEM), not the Arabic 1256 and 720. This "
+        "program does not need them; older programs that show Persian may: for them, set "
+        "\"Language for non-Unicode programs\" to Persian in Windows' region settings.");
 }
 
 // A start note when Qt's own Persian translation cannot be loaded.

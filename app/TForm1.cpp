@@ -10,6 +10,7 @@
 #include "app/LocationBoxes.h"
 #include "app/StatusStrip.h"
 #include "common/ShownText.h"
+#include "common/StandardStreams.h"
 #include "common/StopSignals.h"
 #include "common/TextFiles.h"
 #include "common/UserError.h"
@@ -34,7 +35,18 @@ static void InitWindowResources() {
     Q_INIT_RESOURCE(app);
 }
 
+namespace {
+
+// The window whose log takes the notes where there is no standard error.
+TForm1* noteWindow = nullptr;
+
+} // namespace
+
 void PrintNote(const QString& text) {
+    if (!StandardErrorPresent() && noteWindow != nullptr) {
+        noteWindow->NoteInLog(u' ' + text);
+        return;
+    }
     std::fprintf(stderr, "muezzin-config: %s\n", qPrintable(text));
 }
 
@@ -93,6 +105,7 @@ TForm1::TForm1(CommLink& link, CalendarClock& clock, const QString& startFolder,
     link_.Remark = [this](const QString& text) { AppendLogLine(u' ' + text); };
     ConnectHandlers();
     FormCreate();
+    noteWindow = this;
     if (timing_.StartTimers) {
         clockTick_->Schedule();
         Timer2->start();
@@ -100,6 +113,9 @@ TForm1::TForm1(CommLink& link, CalendarClock& clock, const QString& startFolder,
 }
 
 TForm1::~TForm1() {
+    if (noteWindow == this) {
+        noteWindow = nullptr;
+    }
     link_.Notify = nullptr;
     link_.Remark = nullptr;
 }
@@ -138,6 +154,14 @@ void TForm1::ReportStartFolder(const StartFolderChoice& choice) {
 
 void TForm1::NoteAtStart(const QString& text) {
     log_->NoteAtStart(text);
+}
+
+void TForm1::NoteInLog(const QString& text) {
+    if (firstTickDone_) {
+        AppendLogLine(text);
+    } else {
+        NoteAtStart(text);
+    }
 }
 
 void TForm1::ConnectHandlers() {
@@ -183,11 +207,6 @@ void TForm1::RunTextSettingCheck() {
     CodePageCallbacks callbacks;
     callbacks.ShowStatus = [this](const QString& text) { statusStrip_->SetTextProblem(text); };
     callbacks.AppendLog = [this](const QString& text) { log_->NoteAtStart(text); };
-    callbacks.ShowError = [this](const QString& text) { ShowError(text); };
-    callbacks.AskYesNo = [this](const QString& caption, const QString& text) {
-        return QMessageBox::warning(this, caption, text, QMessageBox::Yes | QMessageBox::No) ==
-               QMessageBox::Yes;
-    };
     callbacks.WindowFont = font();
     RunCodePageCheck(*MakeSystemCodePagePlatform(std::move(callbacks)));
 }

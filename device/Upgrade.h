@@ -47,8 +47,8 @@ void ApplyPad(FirmwareImage& image);
 std::span<const std::uint8_t, 256> PageBytes(const FirmwareImage& image, int page);
 
 // The port of the recovery start, taken when no device is connected: a port named by the
-// operator, else COM2 on Windows, else the port where a device last answered in this run, else
-// the first candidate; empty when there is none.
+// operator, else the port where a device last answered in this run, else COM2 on Windows and the
+// first candidate elsewhere; empty when there is none.
 QString RecoveryPortName(const CommLink& link, const QStringList& candidates,
                          const QString& overridePort);
 

@@ -4,8 +4,8 @@
 <context>
     <name>CodePageCheck</name>
     <message>
-        <source>this Qt has no Windows-1256 converter (install Debian&apos;s ICU-enabled libqt6core6 with libicu72)</source>
-        <translation>Qt اين سيستم مبدل Windows-1256 را ندارد (بسته libqt6core6 را همراه با libicu72 نصب کنيد)</translation>
+        <source>the system has no Windows-1256 converter (%1)</source>
+        <translation>این سیستم مبدل Windows-1256 را ندارد (%1)</translation>
     </message>
     <message>
         <source>no font has the Persian letters (install fonts-noto-ui-core)</source>
@@ -14,6 +14,10 @@
     <message>
         <source> Persian text will not work here: </source>
         <translation> متن فارسي در اين سيستم درست کار نمي‌کند: </translation>
+    </message>
+    <message>
+        <source> The system&apos;s code pages are %1 (ANSI) and %2 (OEM), not the Arabic 1256 and 720. This program does not need them; older programs that show Persian may: for them, set &quot;Language for non-Unicode programs&quot; to Persian in Windows&apos; region settings.</source>
+        <translation> کدپیج‌های سیستم %1 (ANSI) و %2 (OEM) است، نه کدپیج‌های عربی 1256 و 720. این برنامه به آن‌ها نیازی ندارد؛ برنامه‌های قدیمی‌تری که فارسی نشان می‌دهند شاید داشته باشند: برای آن‌ها، در تنظیمات Region ویندوز «Language for non-Unicode programs» را Persian کنید.</translation>
     </message>
 </context>
 <context>

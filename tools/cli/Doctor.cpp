@@ -155,8 +155,8 @@ Findings ConverterCheck(const DoctorScene&) {
     if (Windows1256ConverterWorks()) {
         return {Holds(name)};
     }
-    return {Fails(name, QStringLiteral("missing: Qt has no Windows-1256 converter here; ") +
-                            ConverterRemedy())};
+    return {Fails(name, QStringLiteral("missing: the system has no Windows-1256 converter here; ") +
+                            Windows1256RemedyText())};
 }
 
 Findings FontCheck(const DoctorScene&) {
