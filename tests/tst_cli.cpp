@@ -634,6 +634,10 @@ private slots:
             << withProfile << located + "[location]\nlongitude = 51.425\n"
             << ""
             << "'51.425' has more than two digits after the point";
+        QTest::newRow("latitude off the earth, though a byte would take it")
+            << withProfile << located + "latitude = 90.5\n"
+            << ""
+            << "profile.ini, line 3: '90.5' is not a latitude from 0 to 90";
         QTest::newRow("profile missing") << QStringList{"apply", "--profile", "nowhere.ini"} << ""
                                          << ""
                                          << "Cannot open file nowhere.ini";
