@@ -788,6 +788,9 @@ private slots:
             << QStringList{"upgrade", "--help"} << 0
             << "Usage: muezzin-cli upgrade [options] FILE.fmw"
             << QStringList{"--format", "Examples:\n  muezzin-cli upgrade new.fmw\n"};
+        QTest::newRow("help COMMAND as COMMAND --help")
+            << QStringList{"help", "apply"} << 0 << "Usage: muezzin-cli apply [options]"
+            << QStringList{"--county", "Examples:\n  muezzin-cli apply --county 37\n"};
         QTest::newRow("version") << QStringList{"-V"} << 0 << "muezzin-cli " MUEZZIN_VERSION
                                  << QStringList{};
         QTest::newRow("format neither text nor json")

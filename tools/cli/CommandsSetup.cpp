@@ -1,5 +1,5 @@
 // The commands that need no device: the set-up's checks, the ports, the counties, the PC
-// clock, the city database.
+// clock, the city database, the help.
 #include "calendar/CalendarClock.h"
 #include "comm/PortInfo.h"
 #include "comm/PortProblems.h"
@@ -7,12 +7,14 @@
 #include "common/UserError.h"
 #include "location/CityDatabase.h"
 #include "location/CityImport.h"
+#include "tools/cli/CommandTable.h"
 #include "tools/cli/Commands.h"
 #include "tools/cli/CountyNames.h"
 #include "tools/cli/Doctor.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <cstdio>
 #include <optional>
 #include <vector>
 
@@ -130,5 +132,24 @@ int RunImportCities(const QCommandLineParser& parser, const GlobalOptions& globa
     const QString provinces = ProvinceListFor(files[0], db, start, global.Folder);
     const int rows = ImportCitiesCsv(files[0], db, provinces);
     CommandConsole(global).Print(ImportedText(rows, db, provinces));
+    return exitcode::Ok;
+}
+
+int RunHelp(const QCommandLineParser& parser, const GlobalOptions& global) {
+    const QStringList words = parser.positionalArguments();
+    if (words.size() > 1) {
+        return RefuseCommand(
+            global,
+            QStringLiteral("help takes one command, not '%1'").arg(ShownValue(words.join(u' '))));
+    }
+    QString text;
+    if (words.isEmpty()) {
+        text = ProgramHelpText(CliHelp());
+    } else if (CommandTable().contains(words.first())) {
+        text = CommandHelpText(CliHelp(), CommandHelpOf(words.first()));
+    } else {
+        return RefuseCommand(global, UnknownCommandText(words.first()));
+    }
+    std::fputs(text.toUtf8().constData(), stdout);
     return exitcode::Ok;
 }
