@@ -6,9 +6,12 @@
 #include "files/InputFile.h"
 #include "files/SafeSave.h"
 #include "location/CityDatabase.h"
+#include "location/StartFolder.h"
 
 #include <QByteArrayView>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -241,7 +244,13 @@ QString BadValue(const QString& csvPath, int line, const char* column, const QSt
 // A name is shown in lists, boxes and on the device's display: a control character would cut or
 // split its line, or drive a terminal, and a bidirectional control would turn the text around
 // it. The joiners and direction marks of Persian text are welcome.
-QString Name(const QString& text, int line, const char* column, const QString& csvPath) {
+QString Name(QString text, int line, const char* column, const QString& csvPath) {
+    text.remove(QChar(0xFEFF));
+    if (text.trimmed().isEmpty()) {
+        // A county without a name could not be told apart in a box, nor found by a search.
+        throw UserError(BadValue(csvPath, line, column, text,
+                                 QStringLiteral("but a name cannot be empty or only blanks")));
+    }
     const qsizetype at = FirstEscapedAt(text);
     if (at < 0) {
         return text;
@@ -281,12 +290,29 @@ double Coordinate(const QString& text, int line, const char* column, double limi
     return value;
 }
 
+// The window's province box holds the lines of the list; a row whose index names none of them
+// could never be chosen there, and the device would get a province that is not there.
+int Province(const QString& text, int line, const ProvinceListSize& provinces,
+             const QString& csvPath) {
+    const int value = WholeNumber(text, line, citycolumn::Province, csvPath);
+    if (value < 1 || value > provinces.Lines) {
+        const QString lines = provinces.Lines == 0
+                                  ? QStringLiteral("which has no line")
+                                  : QStringLiteral("lines 1 to %1").arg(provinces.Lines);
+        throw UserError(BadValue(csvPath, line, citycolumn::Province, text,
+                                 QStringLiteral("which is no line of the province list %1 (%2)")
+                                     .arg(QDir::toNativeSeparators(provinces.Path), lines)));
+    }
+    return value;
+}
+
 // Turns records into rows: the first record is the header; each later one is checked and its
 // row handed on at once.
 class CityRows {
 public:
-    CityRows(const QString& csvPath, std::function<void(const CityRow&)> sink)
-        : csvPath_(csvPath), sink_(std::move(sink)) {}
+    CityRows(const QString& csvPath, ProvinceListSize provinces,
+             std::function<void(const CityRow&)> sink)
+        : csvPath_(csvPath), provinces_(std::move(provinces)), sink_(std::move(sink)) {}
 
     void Take(CsvRecord& record) {
         if (!header_) {
@@ -302,7 +328,7 @@ public:
         }
         const auto text = [&](std::size_t column) { return record.Fields.at(at_[column]); };
         CityRow row;
-        row.Province = WholeNumber(text(0), record.Line, citycolumn::Province, csvPath_);
+        row.Province = Province(text(0), record.Line, provinces_, csvPath_);
         row.City = WholeNumber(text(1), record.Line, citycolumn::City, csvPath_);
         row.County = WholeNumber(text(2), record.Line, citycolumn::County, csvPath_);
         row.CityName = Name(text(3), record.Line, citycolumn::CityName, csvPath_);
@@ -336,6 +362,7 @@ public:
 
 private:
     QString csvPath_;
+    ProvinceListSize provinces_;
     std::function<void(const CityRow&)> sink_;
     std::optional<CsvRecord> header_;
     std::vector<qsizetype> at_;
@@ -357,11 +384,6 @@ private:
 
 QString CannotWrite(const QString& dbPath, const QString& why) {
     return QStringLiteral("Cannot write %1: %2").arg(dbPath, why);
-}
-
-// An empty field is empty text, not NULL, which the driver would make of a null QString.
-QString Text(const QString& field) {
-    return field.isNull() ? QString("") : field;
 }
 
 void Run(QSqlQuery& query, const QString& statement, const QString& dbPath) {
@@ -394,8 +416,8 @@ void Insert(QSqlQuery& query, const CityRow& row, const QString& dbPath) {
     query.addBindValue(row.Province);
     query.addBindValue(row.City);
     query.addBindValue(row.County);
-    query.addBindValue(Text(row.CityName));
-    query.addBindValue(Text(row.CountyName));
+    query.addBindValue(row.CityName);
+    query.addBindValue(row.CountyName);
     query.addBindValue(row.Longitude);
     query.addBindValue(row.Latitude);
     if (!query.exec()) {
@@ -404,9 +426,9 @@ void Insert(QSqlQuery& query, const CityRow& row, const QString& dbPath) {
 }
 
 // Reads the CSV and hands each checked row to the sink; the number of rows.
-int ReadRows(const ReadFunction& read, const QString& csvPath,
+int ReadRows(const ReadFunction& read, const QString& csvPath, const ProvinceListSize& provinces,
              const std::function<void(const CityRow&)>& sink) {
-    CityRows rows(csvPath, sink);
+    CityRows rows(csvPath, provinces, sink);
     CsvRecords records(csvPath, [&](CsvRecord& record) { rows.Take(record); });
     ReadCsv(read, csvPath, records);
     return rows.Finish();
@@ -425,7 +447,7 @@ ReadFunction ReaderOf(files::InputFile& file, const QString& csvPath) {
 // Builds the table in a new, empty file while the CSV is read. A failure rolls the transaction
 // back when the connection closes.
 int WriteDatabase(const QString& path, files::InputFile& csv, const QString& csvPath,
-                  const QString& dbPath) {
+                  const ProvinceListSize& provinces, const QString& dbPath) {
     const ScopedConnection connection(QStringLiteral("city-import-") + path);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection.Name());
     db.setDatabaseName(path);
@@ -435,7 +457,7 @@ int WriteDatabase(const QString& path, files::InputFile& csv, const QString& csv
     int count = 0;
     {
         QSqlQuery insert = PrepareTable(db, dbPath);
-        count = ReadRows(ReaderOf(csv, csvPath), csvPath,
+        count = ReadRows(ReaderOf(csv, csvPath), csvPath, provinces,
                          [&](const CityRow& row) { Insert(insert, row, dbPath); });
         Run(insert, QStringLiteral("COMMIT"), dbPath);
     }
@@ -445,7 +467,8 @@ int WriteDatabase(const QString& path, files::InputFile& csv, const QString& csv
 
 } // namespace
 
-int ImportCitiesCsv(const QString& csvPath, const QString& dbPath) {
+int ImportCitiesCsv(const QString& csvPath, const QString& dbPath,
+                    const QString& provinceListPath) {
     std::optional<files::InputFile> csv;
     try {
         csv.emplace(FilePath(csvPath));
@@ -459,6 +482,11 @@ int ImportCitiesCsv(const QString& csvPath, const QString& dbPath) {
                                                         "name another file for the database")
                                              .arg(dbPath)));
     }
+    ProvinceListSize provinces;
+    provinces.Path = provinceListPath.isEmpty()
+                         ? QFileInfo(dbPath).absoluteDir().filePath(ProvinceFileName)
+                         : provinceListPath;
+    provinces.Lines = ReadLines1256(provinces.Path).size();
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE"))) {
         throw UserError(
             CannotWrite(dbPath, QStringLiteral("the SQLite driver of Qt is not installed "
@@ -469,7 +497,7 @@ int ImportCitiesCsv(const QString& csvPath, const QString& dbPath) {
         files::SaveBuiltFile(FilePath(dbPath), [&](const std::filesystem::path& temporary) {
             const QString temporaryPath = QString::fromStdU16String(temporary.u16string());
             try {
-                count = WriteDatabase(temporaryPath, *csv, csvPath, dbPath);
+                count = WriteDatabase(temporaryPath, *csv, csvPath, provinces, dbPath);
             } catch (...) {
                 // A write that failed half-way (a full disk) can leave the rollback journal.
                 QFile::remove(temporaryPath + QStringLiteral("-journal"));
@@ -482,7 +510,7 @@ int ImportCitiesCsv(const QString& csvPath, const QString& dbPath) {
     return count;
 }
 
-int ParseCityCsv(QByteArrayView bytes, const QString& name,
+int ParseCityCsv(QByteArrayView bytes, const QString& name, const ProvinceListSize& provinces,
                  const std::function<void(const CityRow&)>& sink) {
     return ReadRows(
         [&bytes](char* data, std::size_t size) {
@@ -491,5 +519,5 @@ int ParseCityCsv(QByteArrayView bytes, const QString& name,
             bytes = bytes.sliced(static_cast<qsizetype>(count));
             return count;
         },
-        name, sink);
+        name, provinces, sink);
 }

@@ -18,9 +18,21 @@
 // without a county, and the database file itself as the CSV, are refused. Throws UserError
 // naming the file, and for a bad value its line and column. Returns the number of rows
 // imported.
-int ImportCitiesCsv(const QString& csvPath, const QString& dbPath);
+//
+// Each row's province index must be a line of the province list (provinceListPath; empty: the
+// ostan.txt beside the database), each coordinate on the earth, each name not empty. A U+FEFF
+// in a name is removed: it shows nothing, it is mostly a byte-order mark left over from files
+// joined or text pasted, and it would keep the name from being found by what is typed.
+int ImportCitiesCsv(const QString& csvPath, const QString& dbPath,
+                    const QString& provinceListPath = {});
+
+// The province list a CSV's rows are checked against: its path, for messages, and its lines.
+struct ProvinceListSize {
+    QString Path;
+    qsizetype Lines = 0;
+};
 
 // Reads the CSV's bytes as the import does, handing each checked row to the sink; name stands
 // for the file in messages. Returns the number of rows. Throws UserError.
-int ParseCityCsv(QByteArrayView bytes, const QString& name,
+int ParseCityCsv(QByteArrayView bytes, const QString& name, const ProvinceListSize& provinces,
                  const std::function<void(const CityRow&)>& sink);

@@ -635,6 +635,10 @@ private slots:
             << withProfile << located + "[location]\nlongitude = 51.425\n"
             << ""
             << "'51.425' has more than two digits after the point";
+        QTest::newRow("latitude off the earth, though a byte would take it")
+            << withProfile << located + "latitude = 90.5\n"
+            << ""
+            << "profile.ini, line 3: '90.5' is not a latitude from 0 to 90";
         QTest::newRow("profile missing") << QStringList{"apply", "--profile", "nowhere.ini"} << ""
                                          << ""
                                          << "Cannot open file nowhere.ini";
@@ -785,6 +789,9 @@ private slots:
             << QStringList{"upgrade", "--help"} << 0
             << "Usage: muezzin-cli upgrade [options] FILE.fmw"
             << QStringList{"--format", "Examples:\n  muezzin-cli upgrade new.fmw\n"};
+        QTest::newRow("help COMMAND as COMMAND --help")
+            << QStringList{"help", "apply"} << 0 << "Usage: muezzin-cli apply [options]"
+            << QStringList{"--county", "Examples:\n  muezzin-cli apply --county 37\n"};
         QTest::newRow("version") << QStringList{"-V"} << 0 << "muezzin-cli " MUEZZIN_VERSION
                                  << QStringList{};
         QTest::newRow("format neither text nor json")

@@ -106,6 +106,10 @@ private slots:
         QVERIFY(csv.open(QIODevice::WriteOnly));
         csv.write(TestCsv());
         csv.close();
+        QFile provinces(dir_.filePath(QStringLiteral("ostan.txt")));
+        QVERIFY(provinces.open(QIODevice::WriteOnly));
+        provinces.write(Provinces.join(QStringLiteral("\r\n")).toLatin1());
+        provinces.close();
         QCOMPARE(ImportCitiesCsv(csvPath, dir_.filePath(QStringLiteral("city.db"))),
                  8 + 2 * ManyCount);
         db_ = std::make_unique<CityDatabase>(CityDatabase::PathIn(dir_.path() + u'/'));

@@ -2,6 +2,7 @@
 // made from it.
 #include "tools/cli/CommandTable.h"
 
+#include "common/ShownText.h"
 #include "tools/cli/Commands.h"
 
 const QCommandLineOption& FormatOption() {
@@ -117,6 +118,15 @@ const std::map<QString, Command>& CommandTable() {
                                  QStringLiteral("Every device that answers, all at once.")}}},
           .Run = RunUpgradeCommand,
           .UsesStartFolder = true}},
+        {QStringLiteral("help"),
+         {.Help = {.Summary = QStringLiteral("Show the help of COMMAND, as 'muezzin-cli COMMAND "
+                                             "--help' does; without COMMAND, the program's help."),
+                   .Arguments = {{QStringLiteral("[COMMAND]"),
+                                  QStringLiteral(
+                                      "A command, as 'muezzin-cli --help' lists them.")}},
+                   .Examples = {{QStringLiteral("muezzin-cli help apply"),
+                                 QStringLiteral("The options and examples of apply.")}}},
+          .Run = RunHelp}},
         {QStringLiteral("import-cities"),
          {.Help = {.Summary = QStringLiteral("Build the city database from a CSV export."),
                    .Arguments = {{QStringLiteral("FILE.csv"),
@@ -254,6 +264,10 @@ const ProgramHelp& CliHelp() {
         return h;
     }();
     return help;
+}
+
+QString UnknownCommandText(const QString& name) {
+    return QStringLiteral("unknown command '%1'; see 'muezzin-cli --help'").arg(ShownValue(name));
 }
 
 const CommandHelp& CommandHelpOf(const QString& name) {

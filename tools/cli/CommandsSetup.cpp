@@ -1,15 +1,21 @@
 // The commands that need no device: the set-up's checks, the ports, the counties, the PC
-// clock, the city database.
+// clock, the city database, the help.
 #include "calendar/CalendarClock.h"
 #include "comm/PortInfo.h"
 #include "comm/PortProblems.h"
 #include "common/ShownText.h"
+#include "common/UserError.h"
 #include "location/CityDatabase.h"
 #include "location/CityImport.h"
+#include "tools/cli/CommandTable.h"
 #include "tools/cli/Commands.h"
 #include "tools/cli/CountyNames.h"
 #include "tools/cli/Doctor.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <cstdio>
+#include <optional>
 #include <vector>
 
 int RunDoctorCommand(const QCommandLineParser&, const GlobalOptions& global) {
@@ -92,16 +98,85 @@ int RunClock(const QCommandLineParser&, const GlobalOptions& global) {
     return exitcode::Ok;
 }
 
+namespace {
+
+// "Cannot import c.csv: no province list to check its Parts1_index against: neither ... nor ...
+// exists".
+QString NoProvinceListText(const QString& csvPath, const QStringList& looked) {
+    QStringList shown;
+    for (const QString& path : looked) {
+        shown.append(QDir::toNativeSeparators(path));
+    }
+    return QStringLiteral("Cannot import %1: no province list to check its %2 against: %3; put "
+                          "the %4 that goes with the database beside it, or name its folder with "
+                          "--folder DIR")
+        .arg(csvPath, QString::fromLatin1(citycolumn::Province),
+             shown.size() == 1 ? QStringLiteral("%1 does not exist").arg(shown[0])
+                               : QStringLiteral("neither %1 nor %2 exists").arg(shown[0], shown[1]),
+             ProvinceFileName);
+}
+
+// The province list the rows are checked against: the one beside the database, which it will be
+// read with; else the start folder's.
+QString ProvinceListFor(const QString& csvPath, const QString& db,
+                        const std::optional<StartFolderChoice>& start, const QString& flag) {
+    const QString beside = QFileInfo(db).absoluteDir().filePath(ProvinceFileName);
+    if (QFileInfo::exists(beside)) {
+        return beside;
+    }
+    const QString folder = start ? start->Folder : ChooseStartFolderAndWarn(flag).Folder;
+    const QString inStart = QDir(folder).filePath(ProvinceFileName);
+    if (QFileInfo::exists(inStart)) {
+        return inStart;
+    }
+    QStringList looked{beside};
+    if (QDir::cleanPath(inStart) != QDir::cleanPath(beside)) {
+        looked.append(inStart);
+    }
+    throw UserError(NoProvinceListText(csvPath, looked));
+}
+
+// "imported 53 counties into city.db, their provinces those of /x/ostan.txt".
+QString ImportedText(int rows, const QString& db, const QString& provinces) {
+    return QStringLiteral("imported %1 counties into %2, their provinces those of %3")
+        .arg(rows)
+        .arg(db, QDir::toNativeSeparators(provinces));
+}
+
+} // namespace
+
 int RunImportCities(const QCommandLineParser& parser, const GlobalOptions& global) {
     const QStringList files = parser.positionalArguments();
     if (files.isEmpty() || files.size() > 2) {
         PrintError(QStringLiteral("import-cities takes FILE.csv and, optionally, the database"));
         return exitcode::InputError;
     }
-    const QString db = files.size() == 2
-                           ? files[1]
-                           : CityDatabase::PathIn(ChooseStartFolderAndWarn(global.Folder).Folder);
-    const int rows = ImportCitiesCsv(files[0], db);
-    CommandConsole(global).Print(QStringLiteral("imported %1 counties into %2").arg(rows).arg(db));
+    std::optional<StartFolderChoice> start;
+    if (files.size() < 2) {
+        start = ChooseStartFolderAndWarn(global.Folder);
+    }
+    const QString db = files.size() == 2 ? files[1] : CityDatabase::PathIn(start->Folder);
+    const QString provinces = ProvinceListFor(files[0], db, start, global.Folder);
+    const int rows = ImportCitiesCsv(files[0], db, provinces);
+    CommandConsole(global).Print(ImportedText(rows, db, provinces));
+    return exitcode::Ok;
+}
+
+int RunHelp(const QCommandLineParser& parser, const GlobalOptions& global) {
+    const QStringList words = parser.positionalArguments();
+    if (words.size() > 1) {
+        return RefuseCommand(
+            global,
+            QStringLiteral("help takes one command, not '%1'").arg(ShownValue(words.join(u' '))));
+    }
+    QString text;
+    if (words.isEmpty()) {
+        text = ProgramHelpText(CliHelp());
+    } else if (CommandTable().contains(words.first())) {
+        text = CommandHelpText(CliHelp(), CommandHelpOf(words.first()));
+    } else {
+        return RefuseCommand(global, UnknownCommandText(words.first()));
+    }
+    std::fputs(text.toUtf8().constData(), stdout);
     return exitcode::Ok;
 }

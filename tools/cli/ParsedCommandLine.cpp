@@ -107,8 +107,7 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     }
     const auto found = CommandTable().find(rest.first());
     if (found == CommandTable().end()) {
-        return UsageError(QStringLiteral("unknown command '%1'; see 'muezzin-cli --help'")
-                              .arg(ShownValue(rest.first())));
+        return UsageError(UnknownCommandText(rest.first()));
     }
     ParsedCommandLine options;
     options.Name = found->first;
