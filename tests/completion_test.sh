@@ -34,7 +34,7 @@ expect() {
 }
 
 expect "apply" muezzin-cli ap
-expect "apply clock counties doctor find import-cities ports read-settings set-clock upgrade" muezzin-cli ""
+expect "apply clock counties doctor export-cities find import-cities ports read-settings set-clock upgrade" muezzin-cli ""
 expect "--county" muezzin-cli apply --cou
 expect "--county" muezzin-cli --port /dev/null apply --cou
 expect "--profile-out" muezzin-cli read-settings --profile-

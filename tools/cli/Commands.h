@@ -14,6 +14,7 @@ int RunPorts(const QCommandLineParser& parser, const GlobalOptions& global);
 int RunCounties(const QCommandLineParser& parser, const GlobalOptions& global);
 int RunClock(const QCommandLineParser& parser, const GlobalOptions& global);
 int RunImportCities(const QCommandLineParser& parser, const GlobalOptions& global);
+int RunExportCities(const QCommandLineParser& parser, const GlobalOptions& global);
 
 // CommandsDevice.cpp: the device's search, clock, settings and firmware.
 int RunFind(const QCommandLineParser& parser, const GlobalOptions& global);

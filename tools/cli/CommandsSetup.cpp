@@ -3,12 +3,14 @@
 #include "calendar/CalendarClock.h"
 #include "comm/PortInfo.h"
 #include "comm/PortProblems.h"
+#include "common/TextFiles.h"
 #include "location/CityDatabase.h"
 #include "location/CityImport.h"
 #include "tools/cli/Commands.h"
 #include "tools/cli/CountyNames.h"
 #include "tools/cli/Doctor.h"
 
+#include <cstdio>
 #include <vector>
 
 int RunDoctorCommand(const QCommandLineParser&, const GlobalOptions& global) {
@@ -75,5 +77,29 @@ int RunImportCities(const QCommandLineParser& parser, const GlobalOptions& globa
                            : CityDatabase::PathIn(ChooseStartFolderAndWarn(global.Folder).Folder);
     const int rows = ImportCitiesCsv(files[0], db);
     CommandConsole(global).Print(QStringLiteral("imported %1 counties into %2").arg(rows).arg(db));
+    return exitcode::Ok;
+}
+
+int RunExportCities(const QCommandLineParser& parser, const GlobalOptions& global) {
+    const QStringList files = parser.positionalArguments();
+    if (files.isEmpty() || files.size() > 2) {
+        PrintError(QStringLiteral("export-cities takes FILE.csv ('-': standard output) and, "
+                                  "optionally, the database"));
+        return exitcode::InputError;
+    }
+    const QString path = files.size() == 2
+                             ? files[1]
+                             : CityDatabase::PathIn(ChooseStartFolderAndWarn(global.Folder).Folder);
+    CityDatabase db(path);
+    const std::vector<CityRow> rows = db.AllRows();
+    const QByteArray csv = CityCsvText(rows);
+    if (files[0] == QStringLiteral("-")) {
+        std::fwrite(csv.constData(), 1, static_cast<std::size_t>(csv.size()), stdout);
+        return exitcode::Ok;
+    }
+    SaveBytes(files[0], csv);
+    CommandConsole(global).Print(QStringLiteral("exported %1 counties from %2 into %3")
+                                     .arg(rows.size())
+                                     .arg(path, files[0]));
     return exitcode::Ok;
 }

@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -32,6 +33,28 @@ SetupFinding FileFinding(const QString& folder, const QString& name, const QStri
                     .arg(QDir::toNativeSeparators(file.filePath()))};
     }
     return {name, true, QStringLiteral("ok")};
+}
+
+// The database's counties, and how many of them lie at the centre of their area: their
+// timetables may be a minute or two off until their coordinates are corrected.
+SetupFinding CityDatabaseFinding(const QString& folder) {
+    SetupFinding finding = FileFinding(folder, CityDatabaseFileName,
+                                       QStringLiteral("the city database (see import-cities)"));
+    if (!finding.Ok) {
+        return finding;
+    }
+    try {
+        CityDatabase db(CityDatabase::PathIn(folder));
+        const std::vector<CityRow> rows = db.AllRows();
+        const auto approximate = std::count_if(rows.begin(), rows.end(),
+                                               [](const CityRow& row) { return row.Approximate; });
+        finding.Text = QStringLiteral("%1 counties, %2 of them with approximate coordinates")
+                           .arg(rows.size())
+                           .arg(approximate);
+    } catch (const UserError& error) {
+        finding = {CityDatabaseFileName, false, error.Text()};
+    }
+    return finding;
 }
 
 std::vector<SetupFinding> StartFolderFindings(const QString& folderFlag) {
@@ -57,8 +80,7 @@ std::vector<SetupFinding> StartFolderFindings(const QString& folderFlag) {
             findings.back() = {ProvinceFileName, false, error.Text()};
         }
     }
-    findings.push_back(FileFinding(choice.Folder, CityDatabaseFileName,
-                                   QStringLiteral("the city database (see import-cities)")));
+    findings.push_back(CityDatabaseFinding(choice.Folder));
     findings.push_back(FileFinding(choice.Folder, KeyFileName, QStringLiteral("the key table")));
     const QFileInfo timetables(choice.Folder + QStringLiteral("data"));
     findings.push_back(
