@@ -10,8 +10,8 @@ class CityDatabase;
 // Names as a person types them: Arabic and Farsi yeh and kaf are one letter each, alef with madda
 // or hamza is alef, waw and yeh with hamza are waw and yeh, a hamza alone is left out, Persian
 // and Arabic-Indic digits are Latin ones, blanks and the zero-width non-joiner are left out (one
-// writes "نجف‌آباد", another "نجف آباد") and Latin letters have no case. Two spellings of
-// one name fold alike.
+// writes a compound name with a non-joiner, another with a blank) and Latin letters have no
+// case. Two spellings of one name fold alike.
 QString FoldedName(const QString& name);
 
 // The text with its Persian and Arabic-Indic digits as Latin ones ("۳۷" is "37").
