@@ -56,6 +56,12 @@ inline QString NoDeviceText() {
 inline QString StartFolderNoteText() {
     return QCoreApplication::translate("TForm1", "The tool's files are in %1");
 }
+// A county chosen whose point is the centre of its area; %1 is the county's name.
+inline QString ApproximateCountyText() {
+    return QCoreApplication::translate("TForm1",
+                                       "approximate coordinates for %1: the centre of the county, "
+                                       "not its seat; times may differ by a minute or two");
+}
 // A read-back found the device's memory erased.
 inline QString NoSettingsText() {
     return QCoreApplication::translate(

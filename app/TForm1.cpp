@@ -388,6 +388,12 @@ void TForm1::Combo3Change() {
         ui->LabeledEdit1->setText(choice->LongitudeText);
         ui->LabeledEdit2->setText(choice->LatitudeText);
         ui->BitBtn1->setEnabled(true);
+        // Said once for the county, not again while it stays chosen.
+        const int county = location_.CountyIndex;
+        if (choice->Approximate && approximateNoted_ != county) {
+            AppendLogLine(u' ' + ApproximateCountyText().arg(choice->CountyName));
+        }
+        approximateNoted_ = county;
     });
 }
 

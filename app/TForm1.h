@@ -183,4 +183,5 @@ private:
     DiscoveryState discovery_;
     std::unique_ptr<LocationBoxes> locationBoxes_;
     LocationSelection location_;
+    int approximateNoted_ = 0; // the county last chosen, whose approximate point the log has
 };

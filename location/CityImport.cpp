@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QLocale>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -204,25 +205,31 @@ void ReadCsv(const ReadFunction& read, const QString& csvPath, CsvRecords& recor
     records.Finish();
 }
 
+// Where the column stands in the header; -1 when it is not there.
+qsizetype ColumnPosition(const CsvRecord& header, const char* column, const QString& csvPath) {
+    const QString name = QString::fromLatin1(column);
+    qsizetype found = -1;
+    for (qsizetype i = 0; i < header.Fields.size(); ++i) {
+        if (header.Fields.at(i).trimmed().compare(name, Qt::CaseInsensitive) != 0) {
+            continue;
+        }
+        if (found >= 0) {
+            throw UserError(AtLine(csvPath, header.Line,
+                                   QStringLiteral("the column %1 appears twice").arg(name)));
+        }
+        found = i;
+    }
+    return found;
+}
+
 // Where each column the database needs stands in the header.
 std::vector<qsizetype> ColumnPositions(const CsvRecord& header, const QString& csvPath) {
     std::vector<qsizetype> positions;
     QStringList missing;
     for (const char* column : citycolumn::All) {
-        const QString name = QString::fromLatin1(column);
-        qsizetype found = -1;
-        for (qsizetype i = 0; i < header.Fields.size(); ++i) {
-            if (header.Fields.at(i).trimmed().compare(name, Qt::CaseInsensitive) != 0) {
-                continue;
-            }
-            if (found >= 0) {
-                throw UserError(AtLine(csvPath, header.Line,
-                                       QStringLiteral("the column %1 appears twice").arg(name)));
-            }
-            found = i;
-        }
+        const qsizetype found = ColumnPosition(header, column, csvPath);
         if (found < 0) {
-            missing.append(name);
+            missing.append(QString::fromLatin1(column));
         }
         positions.push_back(found);
     }
@@ -306,6 +313,19 @@ int Province(const QString& text, int line, const ProvinceListSize& provinces,
     return value;
 }
 
+// The mark of approximate coordinates: 1, or 0 or nothing for a county's seat.
+bool Flag(const QString& text, int line, const char* column, const QString& csvPath) {
+    const QString value = text.trimmed();
+    if (value.isEmpty() || value == u'0') {
+        return false;
+    }
+    if (value == u'1') {
+        return true;
+    }
+    throw UserError(
+        BadValue(csvPath, line, column, text, QStringLiteral("which is neither 0 nor 1")));
+}
+
 // Turns records into rows: the first record is the header; each later one is checked and its
 // row handed on at once.
 class CityRows {
@@ -317,6 +337,7 @@ public:
     void Take(CsvRecord& record) {
         if (!header_) {
             at_ = ColumnPositions(record, csvPath_);
+            approximateAt_ = ColumnPosition(record, citycolumn::Approximate, csvPath_);
             header_ = std::move(record);
             return;
         }
@@ -335,6 +356,10 @@ public:
         row.CountyName = Name(text(4), record.Line, citycolumn::CountyName, csvPath_);
         row.Longitude = Coordinate(text(5), record.Line, citycolumn::Longitude, 180.0, csvPath_);
         row.Latitude = Coordinate(text(6), record.Line, citycolumn::Latitude, 90.0, csvPath_);
+        if (approximateAt_ >= 0) {
+            row.Approximate = Flag(record.Fields.at(approximateAt_), record.Line,
+                                   citycolumn::Approximate, csvPath_);
+        }
         // The county query takes the first row of an index; a second could never be chosen.
         const auto earlier = countyLines_.constFind(row.County);
         if (earlier != countyLines_.constEnd()) {
@@ -366,7 +391,8 @@ private:
     std::function<void(const CityRow&)> sink_;
     std::optional<CsvRecord> header_;
     std::vector<qsizetype> at_;
-    QHash<int, int> countyLines_; // Parts3_index -> line
+    qsizetype approximateAt_ = -1; // the optional column
+    QHash<int, int> countyLines_;  // Parts3_index -> line
 };
 
 // Removes the connection when done, after every handle on it has gone.
@@ -400,13 +426,14 @@ QSqlQuery PrepareTable(QSqlDatabase& db, const QString& dbPath) {
         QStringLiteral("CREATE TABLE city (Parts1_index INTEGER NOT NULL, "
                        "Parts2_index INTEGER NOT NULL, Parts3_index INTEGER NOT NULL, "
                        "CountryParts2 TEXT NOT NULL, CountryParts3 TEXT NOT NULL, "
-                       "Longitude REAL NOT NULL, Latitude REAL NOT NULL)"),
+                       "Longitude REAL NOT NULL, Latitude REAL NOT NULL, "
+                       "Approximate INTEGER NOT NULL DEFAULT 0)"),
         dbPath);
     // One index for each query of the location boxes.
     Run(query, QStringLiteral("CREATE INDEX city_province ON city (Parts1_index)"), dbPath);
     Run(query, QStringLiteral("CREATE INDEX city_city ON city (Parts2_index)"), dbPath);
     Run(query, QStringLiteral("CREATE UNIQUE INDEX city_county ON city (Parts3_index)"), dbPath);
-    if (!query.prepare(QStringLiteral("INSERT INTO city VALUES (?, ?, ?, ?, ?, ?, ?)"))) {
+    if (!query.prepare(QStringLiteral("INSERT INTO city VALUES (?, ?, ?, ?, ?, ?, ?, ?)"))) {
         throw UserError(CannotWrite(dbPath, query.lastError().text()));
     }
     return query;
@@ -420,9 +447,20 @@ void Insert(QSqlQuery& query, const CityRow& row, const QString& dbPath) {
     query.addBindValue(row.CountyName);
     query.addBindValue(row.Longitude);
     query.addBindValue(row.Latitude);
+    query.addBindValue(row.Approximate ? 1 : 0);
     if (!query.exec()) {
         throw UserError(CannotWrite(dbPath, query.lastError().text()));
     }
+}
+
+// Reads from the bytes, which it moves past what it has read.
+ReadFunction ReaderOf(QByteArrayView& bytes) {
+    return [&bytes](char* data, std::size_t size) {
+        const auto count = std::min(size, static_cast<std::size_t>(bytes.size()));
+        std::copy_n(bytes.data(), count, data);
+        bytes = bytes.sliced(static_cast<qsizetype>(count));
+        return count;
+    };
 }
 
 // Reads the CSV and hands each checked row to the sink; the number of rows.
@@ -512,12 +550,37 @@ int ImportCitiesCsv(const QString& csvPath, const QString& dbPath,
 
 int ParseCityCsv(QByteArrayView bytes, const QString& name, const ProvinceListSize& provinces,
                  const std::function<void(const CityRow&)>& sink) {
-    return ReadRows(
-        [&bytes](char* data, std::size_t size) {
-            const auto count = std::min(size, static_cast<std::size_t>(bytes.size()));
-            std::copy_n(bytes.data(), count, data);
-            bytes = bytes.sliced(static_cast<qsizetype>(count));
-            return count;
-        },
-        name, provinces, sink);
+    return ReadRows(ReaderOf(bytes), name, provinces, sink);
+}
+
+void ReadCsvRecords(QByteArrayView bytes, const QString& name,
+                    const std::function<void(int line, const QStringList& fields)>& sink) {
+    CsvRecords records(name, [&](const CsvRecord& record) { sink(record.Line, record.Fields); });
+    ReadCsv(ReaderOf(bytes), name, records);
+}
+
+QByteArray CityCsvText(const std::vector<CityRow>& rows) {
+    const auto quoted = [](const QString& text) {
+        return u'"' + QString(text).replace(u'"', QStringLiteral("\"\"")) + u'"';
+    };
+    // Every digit the value holds, and no more.
+    const auto number = [](double value) {
+        return QString::number(value, 'g', QLocale::FloatingPointShortest);
+    };
+    QStringList header;
+    for (const char* column : citycolumn::All) {
+        header.append(QString::fromLatin1(column));
+    }
+    header.append(QString::fromLatin1(citycolumn::Approximate));
+    // A BOM, so that a spreadsheet opens the Persian names as UTF-8.
+    QString text = QChar(0xFEFF) + header.join(u',') + QStringLiteral("\r\n");
+    for (const CityRow& row : rows) {
+        text += QStringList{QString::number(row.Province), QString::number(row.City),
+                            QString::number(row.County),   quoted(row.CityName),
+                            quoted(row.CountyName),        number(row.Longitude),
+                            number(row.Latitude),          QString::number(row.Approximate ? 1 : 0)}
+                    .join(u',') +
+                QStringLiteral("\r\n");
+    }
+    return text.toUtf8();
 }

@@ -4,12 +4,15 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 #include <functional>
+#include <vector>
 
 // Builds the city database from the readable source it is kept in: a CSV file as Access export
 // tools write it (a header line of column names, commas, text optionally in double quotes with
 // "" for a quote, UTF-8 with or without BOM, CR LF or LF line ends). Extra columns are ignored
-// and the columns may come in any order.
+// and the columns may come in any order. The column Approximate (1 where the coordinates are the
+// centre of the county's area, not its seat; 0 or empty otherwise) may be left out.
 //
 // The file is read as a stream, a line at a time (a line or a record of more than 64 KiB is
 // refused), into a new database beside the target, which replaces the target only when every
@@ -36,3 +39,12 @@ struct ProvinceListSize {
 // for the file in messages. Returns the number of rows. Throws UserError.
 int ParseCityCsv(QByteArrayView bytes, const QString& name, const ProvinceListSize& provinces,
                  const std::function<void(const CityRow&)>& sink);
+
+// The CSV's records as the import splits them, the header line's first, each with the line it
+// starts on: for tools that read columns the database does not keep. Throws UserError.
+void ReadCsvRecords(QByteArrayView bytes, const QString& name,
+                    const std::function<void(int line, const QStringList& fields)>& sink);
+
+// The rows as a CSV file that the import takes back whole: a BOM, a header line, the names in
+// double quotes, coordinates with every digit they hold, CR LF line ends.
+QByteArray CityCsvText(const std::vector<CityRow>& rows);

@@ -44,7 +44,7 @@ expect() {
 }
 
 expect "apply" muezzin-cli ap
-expect "apply clock counties doctor find help import-cities ports read-settings set-clock upgrade" muezzin-cli ""
+expect "apply clock counties doctor export-cities find help import-cities ports read-settings set-clock upgrade" muezzin-cli ""
 expect "--all-ports --folder --help --port --quiet --verbose --version" muezzin-cli --
 expect "apply" muezzin-cli help ap
 expect "--county" muezzin-cli apply --cou

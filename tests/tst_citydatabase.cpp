@@ -2,6 +2,7 @@
 #include "common/UserError.h"
 #include "location/CityDatabase.h"
 #include "location/CityImport.h"
+#include "location/LocationSelection.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,6 +13,8 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <unistd.h>
@@ -233,6 +236,9 @@ private slots:
             << QStringList{"line 4", "Parts3_index holds 1", "line 2 already uses"};
         QTest::newRow("not UTF-8") << Header + good + "1,1,2,\xE3\xD1,b,50,30\r\n"
                                    << QStringList{"line 3", "not UTF-8"};
+        QTest::newRow("approximate neither 0 nor 1")
+            << QByteArray(Header).replace("\r\n", ",Approximate\r\n") + "1,1,1,a,b,50,30,yes\r\n"
+            << QStringList{"line 2", "Approximate holds \"yes\"", "neither 0 nor 1"};
     }
 
     // A refused file writes nothing: an existing database stays as it was, no file is left.
@@ -253,6 +259,49 @@ private slots:
         QCOMPARE(Bytes(dbPath), before);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
                  (QStringList{"city.csv", "city.db"}));
+    }
+
+    // The mark of a county's centre goes in and out with the CSV; a database from before the
+    // mark has no county marked.
+    void approximateMark() {
+        QTemporaryDir dir;
+        const QString csvPath = dir.filePath(QStringLiteral("city.csv"));
+        const QString dbPath = dir.filePath(QStringLiteral("city.db"));
+        Write(csvPath, "Approximate," + QByteArray(Header).replace("\r\n", "\n") +
+                           "1,1,1,1,\"a, \"\"x\"\"\",\u0622\u0631\u0627\u0646,51.48123,34.06\n"
+                           "0,1,1,2,a,b,50,30\n"
+                           ",2,3,3,c,d,-0.5,0.25\n");
+        QCOMPARE(ImportCitiesCsv(csvPath, dbPath, Provinces), 3);
+        const auto marks = [](const std::vector<CityRow>& rows) {
+            QList<bool> list;
+            for (const CityRow& row : rows) {
+                list.append(row.Approximate);
+            }
+            return list;
+        };
+        std::vector<CityRow> rows = CityDatabase(dbPath).AllRows();
+        QCOMPARE(marks(rows), (QList<bool>{true, false, false}));
+
+        // Exported and imported again, the same rows.
+        const QString exported = dir.filePath(QStringLiteral("exported.csv"));
+        Write(exported, CityCsvText(rows));
+        const QString again = dir.filePath(QStringLiteral("again.db"));
+        QCOMPARE(ImportCitiesCsv(exported, again, Provinces), 3);
+        const std::vector<CityRow> back = CityDatabase(again).AllRows();
+        QCOMPARE(marks(back), marks(rows));
+        for (std::size_t k = 0; k < rows.size(); ++k) {
+            QCOMPARE(back[k].County, rows[k].County);
+            QCOMPARE(back[k].CityName, rows[k].CityName);
+            QCOMPARE(back[k].CountyName, rows[k].CountyName);
+            QCOMPARE(back[k].Longitude, rows[k].Longitude);
+            QCOMPARE(back[k].Latitude, rows[k].Latitude);
+        }
+
+        const QString old = dir.filePath(QStringLiteral("old.db"));
+        RunSql(old, {QStringLiteral("CREATE TABLE city (Parts1_index, Parts2_index, Parts3_index, "
+                                    "CountryParts2, CountryParts3, Longitude, Latitude)"),
+                     QStringLiteral("INSERT INTO city VALUES (1, 1, 1, 'a', 'b', 50, 30)")});
+        QCOMPARE(marks(CityDatabase(old).AllRows()), QList<bool>{false});
     }
 
     void importReplacesWholeDatabase() {
@@ -420,8 +469,10 @@ private slots:
         QCOMPARE(QSqlDatabase::connectionNames().size(), 1);
     }
 
-    // The shipped sample imports cleanly and covers every province of ostan.txt.
-    void sampleData() {
+    // The shipped database as the build makes it: every county of Iran in every province of
+    // ostan.txt, the earlier sample's counties exactly as they were, the others after them in
+    // the order of their province, each a city of its own that the boxes can reach.
+    void shippedDatabase() {
         const QString sample = QStringLiteral(MUEZZIN_SOURCE_DIR "/sample/");
         const QStringList provinces = ReadLines1256(sample + QStringLiteral("ostan.txt"));
         QCOMPARE(provinces.size(), 31);
@@ -429,36 +480,105 @@ private slots:
             QVERIFY(!province.isEmpty());
             QVERIFY(!province.contains(u'?'));
         }
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("city.db"));
-        const int count = ImportCitiesCsv(sample + QStringLiteral("city.csv"), path,
-                                          sample + QStringLiteral("ostan.txt"));
-        CityDatabase db(path);
-        int seen = 0;
-        QSet<int> cities;
+        CityDatabase db(QStringLiteral(MUEZZIN_BUILT_SAMPLE "/city.db"));
+        std::vector<CityRow> rows = db.AllRows();
+        // 478 counties, and the earlier sample's two towns of one name (45 and 46).
+        QCOMPARE(rows.size(), std::size_t{480});
+        QHash<int, CityRow> byIndex;
+        QSet<int> seenProvinces;
         bool sharedName = false; // two cities of one province under one name
         QHash<QString, int> cityOfName;
-        for (int province = 1; province <= provinces.size(); ++province) {
-            const std::vector<CityRow> rows = db.RowsOfProvince(province);
-            QVERIFY2(!rows.empty(), qPrintable(QString::number(province)));
-            cityOfName.clear();
-            seen += static_cast<int>(rows.size());
-            for (const CityRow& row : rows) {
-                QVERIFY(row.Latitude > 25.0 && row.Latitude < 40.0);
-                QVERIFY(row.Longitude > 44.0 && row.Longitude < 64.0);
-                QVERIFY(!row.CountyName.isEmpty());
-                // A city index belongs to one province.
-                QVERIFY(!cities.contains(row.City) ||
-                        db.RowsOfCity(row.City).front().Province == province);
-                cities.insert(row.City);
-                sharedName = sharedName || cityOfName.value(row.CityName, row.City) != row.City;
-                cityOfName.insert(row.CityName, row.City);
+        for (const CityRow& row : rows) {
+            QVERIFY(row.Latitude > 25.0 && row.Latitude < 40.0);
+            QVERIFY(row.Longitude > 44.0 && row.Longitude < 64.0);
+            QVERIFY(!row.CountyName.isEmpty() && !row.CityName.isEmpty());
+            QVERIFY(!row.CountyName.startsWith(QStringLiteral("شهرستان")));
+            QVERIFY(row.Province >= 1 && row.Province <= provinces.size());
+            seenProvinces.insert(row.Province);
+            // A city index belongs to one province.
+            QVERIFY(db.RowsOfCity(row.City).front().Province == row.Province);
+            const QString key = QString::number(row.Province) + u'/' + row.CityName;
+            sharedName = sharedName || cityOfName.value(key, row.City) != row.City;
+            cityOfName.insert(key, row.City);
+            byIndex.insert(row.County, row);
+        }
+        QCOMPARE(seenProvinces.size(), 31);
+        QVERIFY(sharedName);
+
+        // The earlier sample's counties keep index, province, city, names and place.
+        const QByteArray earlier = Bytes(sample + QStringLiteral("city.csv"));
+        const ProvinceListSize list{sample + QStringLiteral("ostan.txt"), provinces.size()};
+        const int kept =
+            ParseCityCsv(earlier, QStringLiteral("city.csv"), list, [&](const CityRow& old) {
+                const CityRow now = byIndex.value(old.County);
+                QVERIFY(now.Province == old.Province && now.City == old.City);
+                QVERIFY(now.CityName == old.CityName && now.CountyName == old.CountyName);
+                QVERIFY(now.Longitude == old.Longitude && now.Latitude == old.Latitude);
+                QVERIFY(!now.Approximate);
+            });
+        QCOMPARE(kept, 53);
+
+        // The others follow from 54 on, province by province, each the only county of its city.
+        std::sort(rows.begin(), rows.end(),
+                  [](const CityRow& a, const CityRow& b) { return a.County < b.County; });
+        int previousProvince = 0;
+        for (std::size_t k = kept; k < rows.size(); ++k) {
+            const CityRow& row = rows[k];
+            QCOMPARE(row.County, static_cast<int>(k) + 1);
+            QVERIFY(row.Province >= previousProvince);
+            previousProvince = row.Province;
+            QCOMPARE(row.CityName, row.CountyName);
+            QCOMPARE(db.RowsOfCity(row.City).size(), std::size_t{1});
+            LocationSelection selection;
+            const CountySelection chosen = SelectCountyByIndex(
+                selection, db, row.County, QStringLiteral("/start/"), provinces);
+            QCOMPARE(selection.CountyIndex, row.County);
+            QCOMPARE(chosen.Choice.Approximate, row.Approximate);
+        }
+    }
+
+    void shippedCounties_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("index"); // 0: a county the earlier sample lacked
+        QTest::addColumn<int>("province");
+        QTest::addColumn<double>("latitude"); // the seat's, from the map; 0: the county's centre
+        QTest::addColumn<double>("longitude");
+        QTest::newRow("Tehran") << "تهران" << 37 << 24 << 35.69 << 51.39;
+        QTest::newRow("Varamin") << "ورامین" << 40 << 24 << 35.32 << 51.65;
+        QTest::newRow("Tabriz, a capital") << "تبریز" << 4 << 4 << 38.08 << 46.29;
+        QTest::newRow("Chabahar") << "چابهار" << 0 << 12 << 25.29 << 60.64;
+        QTest::newRow("Neyshabur") << "نیشابور" << 0 << 10 << 36.21 << 58.80;
+        QTest::newRow("Maragheh, without its prefix") << "مراغه" << 0 << 4 << 37.39 << 46.24;
+        QTest::newRow("Khoy, at its centre") << "خوی" << 0 << 5 << 0.0 << 0.0;
+    }
+
+    void shippedCounties() {
+        QFETCH(QString, name);
+        QFETCH(int, index);
+        QFETCH(int, province);
+        QFETCH(double, latitude);
+        QFETCH(double, longitude);
+        CityDatabase db(QStringLiteral(MUEZZIN_BUILT_SAMPLE "/city.db"));
+        std::vector<CityRow> found;
+        for (const CityRow& row : db.AllRows()) {
+            if (row.CountyName == name && row.Province == province) {
+                found.push_back(row);
             }
         }
-        QCOMPARE(seen, count);
-        QVERIFY(sharedName);
-        QVERIFY(db.RowsOfProvince(0).empty());
-        QVERIFY(db.RowsOfProvince(provinces.size() + 1).empty());
+        QCOMPARE(found.size(), std::size_t{1});
+        const CityRow& county = found.front();
+        if (index != 0) {
+            QCOMPARE(county.County, index);
+        } else {
+            QVERIFY(county.County > 53);
+        }
+        QCOMPARE(county.Approximate, latitude == 0.0);
+        if (latitude != 0.0) {
+            QVERIFY2(std::abs(county.Latitude - latitude) < 0.01,
+                     qPrintable(QString::number(county.Latitude)));
+            QVERIFY2(std::abs(county.Longitude - longitude) < 0.01,
+                     qPrintable(QString::number(county.Longitude)));
+        }
     }
 };
 

@@ -16,6 +16,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QTemporaryDir>
@@ -127,6 +128,16 @@ QList<int> CountiesOf(const QString& listing) {
         counties.append(line.section(u'\t', 0, 0).toInt());
     }
     return counties;
+}
+
+// A start folder with the sample's files and the database and timetables the build made, which
+// hold every county.
+bool MakeBuiltStartFolder(const QString& folder) {
+    const QString built = QStringLiteral(MUEZZIN_BUILT_SAMPLE "/");
+    return QFile::copy(Sample + "ostan.txt", folder + "/ostan.txt") &&
+           QFile::copy(Sample + "encryp.key", folder + "/encryp.key") &&
+           QFile::copy(built + "city.db", folder + "/city.db") &&
+           QFile::link(built + "data", folder + "/data");
 }
 
 QList<int> Range(int first, int last) {
@@ -1013,20 +1024,101 @@ private slots:
         QVERIFY2(!run.Err.contains(u'\x1b'), qPrintable(run.Err));
     }
 
-    // A name typed with the other yeh chooses its one county, and the device gets that county.
+    void applyByCountyName_data() {
+        QTest::addColumn<QString>("county");
+        QTest::addColumn<bool>("named"); // a name, which the tool says it took for the county
+        QTest::newRow("name with the other yeh") << "پيشوا" << true;
+        QTest::newRow("index in Persian digits") << "۴۱" << false;
+        QTest::newRow("index in Arabic-Indic digits") << "٤١" << false;
+    }
+
+    // A county typed as a person types it chooses its one county, and the device gets it.
     void applyByCountyName() {
+        QFETCH(QString, county);
+        QFETCH(bool, named);
         QTemporaryDir dir;
         QVERIFY(MakeSampleStartFolder(dir.path()));
         DeviceSimulator sim;
         QVERIFY(sim.Start());
 
-        const Outcome run = RunCli({QStringLiteral("apply"), QStringLiteral("--county"),
-                                    QStringLiteral("پيشوا"), QStringLiteral("--port"), PathOf(sim)},
+        const Outcome run = RunCli({QStringLiteral("apply"), QStringLiteral("--county"), county,
+                                    QStringLiteral("--port"), PathOf(sim)},
                                    dir.path());
 
         QCOMPARE(run.Status, 0);
+        QCOMPARE(run.Err.contains(QStringLiteral("county 41: ")), named);
         const std::vector<std::uint8_t> memory = sim.Memory();
         QCOMPARE(memory[0] * 256 + memory[1], County);
+    }
+
+    // A county the earlier sample lacked, found by its name and written whole into the device.
+    void applyNewCounty() {
+        QTemporaryDir dir;
+        QVERIFY(MakeBuiltStartFolder(dir.path()));
+        const Outcome listed =
+            RunCli({QStringLiteral("counties"), QStringLiteral("چابهار")}, dir.path());
+        QCOMPARE(listed.Status, 0);
+        const QList<int> found = CountiesOf(listed.Out);
+        QCOMPARE(found.size(), 1);
+        QVERIFY(found.first() > 53);
+        DeviceSimulator sim;
+        QVERIFY(sim.Start());
+
+        const Outcome run =
+            RunCli({QStringLiteral("apply"), QStringLiteral("--county"), QStringLiteral("چابهار"),
+                    QStringLiteral("--port"), PathOf(sim)},
+                   dir.path());
+
+        QCOMPARE(run.Status, 0);
+        QCOMPARE(ResultLine(run.Out), QStringLiteral("316 of 316 blocks confirmed"));
+        int blockWrites = 0;
+        for (const TraceEntry& entry : sim.Trace()) {
+            blockWrites += entry.Way == TraceEntry::Direction::In && entry.Bytes[2] == 0x03;
+        }
+        QCOMPARE(blockWrites, 316);
+        const std::vector<std::uint8_t> memory = sim.Memory();
+        QCOMPARE(memory[0] * 256 + memory[1], found.first());
+    }
+
+    // A county whose point is its centre is marked in the listing and its JSON, and counted by
+    // the doctor as the listing counts it.
+    void approximateCounty() {
+        QTemporaryDir dir;
+        QVERIFY(MakeBuiltStartFolder(dir.path()));
+        const Outcome all = RunCli({QStringLiteral("counties")}, dir.path());
+        QCOMPARE(all.Status, 0);
+        const QStringList lines = all.Out.split(u'\n', Qt::SkipEmptyParts);
+        const QStringList marked =
+            lines.filter(QRegularExpression(QStringLiteral("\tapproximate$")));
+        QVERIFY(!marked.isEmpty());
+        const QStringList khoy = lines.filter(QStringLiteral("\tخوی\t"));
+        QCOMPARE(khoy.size(), 1);
+        QCOMPARE(khoy.first().split(u'\t').size(), 7);
+        QVERIFY(marked.contains(khoy.first()));
+
+        QSet<int> markedIndexes;
+        for (const QString& line : marked) {
+            markedIndexes.insert(line.section(u'\t', 0, 0).toInt());
+        }
+        const Outcome json =
+            RunCli({QStringLiteral("counties"), QStringLiteral("--format"), QStringLiteral("json")},
+                   dir.path());
+        const QJsonArray counties = JsonOf(json).value(QStringLiteral("counties")).toArray();
+        QCOMPARE(counties.size(), lines.size());
+        for (const QJsonValue& county : counties) {
+            QVERIFY(county[QStringLiteral("approximate")].isBool());
+            QCOMPARE(county[QStringLiteral("approximate")].toBool(),
+                     markedIndexes.contains(county[QStringLiteral("index")].toInt()));
+        }
+
+        const Outcome doctor =
+            RunCli({QStringLiteral("doctor"), QStringLiteral("--folder"), dir.path()}, dir.path());
+        QVERIFY2(doctor.Out.split(u'\n').contains(
+                     QStringLiteral("[ ok ] city.db: ok (%1 counties, %2 of them with approximate "
+                                    "coordinates)")
+                         .arg(lines.size())
+                         .arg(marked.size())),
+                 qPrintable(doctor.Out));
     }
 
     void readSettings_data() {

@@ -1,4 +1,5 @@
 // The window's location boxes and apply button, driven as a user drives them.
+#include "app/AppTexts.h"
 #include "app/TimetableView.h"
 #include "common/StopSignals.h"
 #include "device/DeviceTexts.h"
@@ -24,14 +25,15 @@
 
 namespace {
 
+// Atwo's point is the centre of the county, not its seat.
 QByteArray Csv() {
     return "Parts1_index,Parts2_index,Parts3_index,CountryParts2,CountryParts3,Longitude,"
-           "Latitude\n"
-           "1,10,100,Alpha,Aone,51.4237,35.6961\n"
-           "1,10,101,Alpha,Atwo,51.025,35.015\n"
-           "1,11,110,Beta,Bone,50,30\n"
-           "1,12,120,Alpha,Again,52,31\n"
-           "2,20,200,Gamma,Gone,48.5,33.25\n";
+           "Latitude,Approximate\n"
+           "1,10,100,Alpha,Aone,51.4237,35.6961,0\n"
+           "1,10,101,Alpha,Atwo,51.025,35.015,1\n"
+           "1,11,110,Beta,Bone,50,30,\n"
+           "1,12,120,Alpha,Again,52,31,0\n"
+           "2,20,200,Gamma,Gone,48.5,33.25,0\n";
 }
 
 struct Fixture : WindowFixture {
@@ -87,6 +89,15 @@ private slots:
         QCOMPARE(f.Text(QStringLiteral("LabeledEdit2")), QStringLiteral("35.70"));
         QVERIFY(f.Find<QPushButton>(QStringLiteral("BitBtn1"))->isEnabled());
         QCOMPARE(f.window->Location().TimetableFolder, f.Path(QStringLiteral("data/1/10/100/")));
+        // A county with approximate coordinates is said so once in the log.
+        const qsizetype logged = f.window->LogLines().size();
+        f.Choose(3, 1);
+        f.Choose(3, 1);
+        QCOMPARE(f.window->LogLines().size(), logged + 1);
+        QVERIFY(f.window->LogLines().last().endsWith(
+            u' ' + ApproximateCountyText().arg(QStringLiteral("Atwo"))));
+        f.Choose(3, 0);
+        QCOMPARE(f.window->LogLines().size(), logged + 1);
 
         // A new province empties the city and county texts; the county list waits for a city.
         f.Choose(1, 1);

@@ -61,6 +61,10 @@
         <source>the device holds no settings: it has never been configured</source>
         <translation>تنظيماتي در دستگاه ذخيره نشده است؛ دستگاه هنوز پيکربندي نشده است</translation>
     </message>
+    <message>
+        <source>approximate coordinates for %1: the centre of the county, not its seat; times may differ by a minute or two</source>
+        <translation>مختصات %1 تقریبی است: نقطه میانی محدوده شهرستان، نه شهر مرکز آن؛ اوقات شرعی ممکن است یکی دو دقیقه فرق کند</translation>
+    </message>
 </context>
 <context>
     <name>TimetableDialog</name>

@@ -52,13 +52,18 @@ const std::map<QString, Command>& CommandTable() {
           .Run = RunPorts}},
         {QStringLiteral("counties"),
          {.Help = {.Summary = QStringLiteral("List the counties whose names contain TEXT: index, "
-                                             "province, city, county, longitude, latitude "
-                                             "(tab-separated)."),
+                                             "province, city, county, longitude, latitude and, "
+                                             "where the point is the county's centre rather "
+                                             "than its seat, 'approximate' (tab-separated)."),
                    .Arguments = {{QStringLiteral("[TEXT]"),
                                   QStringLiteral("Part of a county's, city's or province's name "
-                                                 "(every county without it); yeh and kaf in "
-                                                 "either spelling, with or without the zero-width "
-                                                 "non-joiner, Latin letters in any case.")}},
+                                                 "(every county without it), typed as it comes: "
+                                                 "yeh and kaf in either spelling, alef with or "
+                                                 "without madda or hamza (اران finds آران), waw "
+                                                 "and yeh with or without hamza, with or without "
+                                                 "blanks and zero-width non-joiners between the "
+                                                 "words, Persian, Arabic or Latin digits, Latin "
+                                                 "letters in any case.")}},
                    .Options = {FormatOption()},
                    .Examples = {{QStringLiteral("muezzin-cli counties ورامین"),
                                  QStringLiteral("The counties of Varamin, with the index that "
@@ -130,13 +135,34 @@ const std::map<QString, Command>& CommandTable() {
         {QStringLiteral("import-cities"),
          {.Help = {.Summary = QStringLiteral("Build the city database from a CSV export."),
                    .Arguments = {{QStringLiteral("FILE.csv"),
-                                  QStringLiteral("The CSV file, with a header line.")},
+                                  QStringLiteral("The CSV file, with a header line naming its "
+                                                 "columns: Parts1_index (the province's line of "
+                                                 "ostan.txt), Parts2_index (city), Parts3_index "
+                                                 "(county), CountryParts2 (city name), "
+                                                 "CountryParts3 (county name), Longitude, "
+                                                 "Latitude and, if wanted, Approximate (1 where "
+                                                 "the point is the county's centre, not its "
+                                                 "seat).")},
                                  {QStringLiteral("[DB]"),
                                   QStringLiteral("The database to write (default: city.db in the "
                                                  "start folder).")}},
                    .Examples = {{QStringLiteral("muezzin-cli import-cities city.csv city.db"),
                                  QStringLiteral("city.db made anew from city.csv.")}}},
           .Run = RunImportCities}},
+        {QStringLiteral("export-cities"),
+         {.Help = {.Summary = QStringLiteral(
+                       "Write the city database as a CSV file that import-cities takes back: to "
+                       "correct a county's coordinates or names, edit the file and import it."),
+                   .Arguments = {{QStringLiteral("FILE.csv"),
+                                  QStringLiteral("The CSV file to write ('-': standard output).")},
+                                 {QStringLiteral("[DB]"),
+                                  QStringLiteral("The database to read (default: city.db in the "
+                                                 "start folder).")}},
+                   .Examples = {{QStringLiteral("muezzin-cli export-cities city.csv"),
+                                 QStringLiteral("Every county, one a line, in city.csv; after "
+                                                "editing, 'muezzin-cli import-cities city.csv' "
+                                                "makes city.db anew from it.")}}},
+          .Run = RunExportCities}},
         {QStringLiteral("apply"),
          {.Help = {.Summary = QStringLiteral("Write the settings, ten years of timetables and the "
                                              "key table into the device, every block read back "
@@ -145,9 +171,10 @@ const std::map<QString, Command>& CommandTable() {
                                 QStringLiteral("Take the window's fields from the profile FILE."),
                                 QStringLiteral("FILE")},
                                {QStringLiteral("county"),
-                                QStringLiteral("The county: its index in the city database, or "
-                                               "its name when that names one county (see "
-                                               "'counties')."),
+                                QStringLiteral("The county: its index in the city database, in "
+                                               "Persian, Arabic or Latin digits (۳۷ is 37), or "
+                                               "its name when that names one county, typed as "
+                                               "'counties' takes it."),
                                 QStringLiteral("N|NAME")},
                                {QStringLiteral("no-resend"),
                                 QStringLiteral("Write every block once, whatever its reply. By "

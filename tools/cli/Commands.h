@@ -16,6 +16,7 @@ int RunClock(const QCommandLineParser& parser, const GlobalOptions& global);
 int RunImportCities(const QCommandLineParser& parser, const GlobalOptions& global);
 // help [COMMAND]: what --help shows, for those who type the word.
 int RunHelp(const QCommandLineParser& parser, const GlobalOptions& global);
+int RunExportCities(const QCommandLineParser& parser, const GlobalOptions& global);
 
 // CommandsDevice.cpp: the device's search, clock, settings and firmware.
 int RunFind(const QCommandLineParser& parser, const GlobalOptions& global);

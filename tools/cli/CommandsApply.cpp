@@ -42,6 +42,9 @@ int RunApply(const QCommandLineParser& parser, const GlobalOptions& global) {
     LocationSelection location;
     const CountySelection chosen =
         SelectCountyByIndex(location, db, *profile.County, folder, provinces);
+    if (chosen.Choice.Approximate && !(profile.HasLongitude && profile.HasLatitude)) {
+        console.Note(ToolMessage(ApproximateCoordinatesText(*profile.County)));
+    }
     SettingsFields fields = profile.Fields;
     if (!profile.HasLongitude) {
         fields.Longitude = chosen.Choice.LongitudeText;

@@ -4,6 +4,7 @@
 #include "comm/PortInfo.h"
 #include "comm/PortProblems.h"
 #include "common/ShownText.h"
+#include "common/TextFiles.h"
 #include "common/UserError.h"
 #include "location/CityDatabase.h"
 #include "location/CityImport.h"
@@ -178,5 +179,29 @@ int RunHelp(const QCommandLineParser& parser, const GlobalOptions& global) {
         return RefuseCommand(global, UnknownCommandText(words.first()));
     }
     std::fputs(text.toUtf8().constData(), stdout);
+    return exitcode::Ok;
+}
+
+int RunExportCities(const QCommandLineParser& parser, const GlobalOptions& global) {
+    const QStringList files = parser.positionalArguments();
+    if (files.isEmpty() || files.size() > 2) {
+        PrintError(QStringLiteral("export-cities takes FILE.csv ('-': standard output) and, "
+                                  "optionally, the database"));
+        return exitcode::InputError;
+    }
+    const QString path = files.size() == 2
+                             ? files[1]
+                             : CityDatabase::PathIn(ChooseStartFolderAndWarn(global.Folder).Folder);
+    CityDatabase db(path);
+    const std::vector<CityRow> rows = db.AllRows();
+    const QByteArray csv = CityCsvText(rows);
+    if (files[0] == QStringLiteral("-")) {
+        std::fwrite(csv.constData(), 1, static_cast<std::size_t>(csv.size()), stdout);
+        return exitcode::Ok;
+    }
+    SaveBytes(files[0], csv);
+    CommandConsole(global).Print(QStringLiteral("exported %1 counties from %2 into %3")
+                                     .arg(rows.size())
+                                     .arg(path, files[0]));
     return exitcode::Ok;
 }

@@ -73,7 +73,8 @@ QJsonArray CountiesJson(const std::vector<CountyListing>& counties) {
                                  {QStringLiteral("city"), county.CityName},
                                  {QStringLiteral("county"), county.CountyName},
                                  {QStringLiteral("longitude"), county.Longitude},
-                                 {QStringLiteral("latitude"), county.Latitude}});
+                                 {QStringLiteral("latitude"), county.Latitude},
+                                 {QStringLiteral("approximate"), county.Approximate}});
     }
     return array;
 }
