@@ -79,5 +79,18 @@ int main(int argc, char* argv[]) {
     const double median = searches[searches.size() / 2];
     std::printf("search, median of %d: %.3f ms (wire %.3f ms; %.1f byte times above it)\n",
                 Searches, median * 1e3, searchWire * 1e3, (median - searchWire) / byteTime);
+
+    // What a search spends on each probed port letting its line fall quiet first, on a quiet line.
+    std::vector<double> waits;
+    for (int s = 0; s < Searches; ++s) {
+        const auto begun = std::chrono::steady_clock::now();
+        DiscardUntilQuiet(link);
+        waits.push_back(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - begun).count());
+    }
+    std::sort(waits.begin(), waits.end());
+    const double wait = waits[waits.size() / 2];
+    std::printf("quiet-line wait before a probe, median of %d: %.3f ms (%.1f byte times)\n",
+                Searches, wait * 1e3, wait / byteTime);
     return confirmed == Blocks ? 0 : 1;
 }

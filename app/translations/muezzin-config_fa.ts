@@ -57,6 +57,14 @@
         <source>the device holds no settings: it has never been configured</source>
         <translation>تنظيماتي در دستگاه ذخيره نشده است؛ دستگاه هنوز پيکربندي نشده است</translation>
     </message>
+    <message>
+        <source>%1 of %2 blocks confirmed; the configuration is incomplete: apply it again</source>
+        <translation>%1 بلوک از %2 بلوک تأیید شد؛ پیکربندی دستگاه ناقص است: تنظیمات را دوباره اعمال کنید</translation>
+    </message>
+    <message>
+        <source>%1 of %2 pages confirmed; the device is left in its upgrade stage: run the upgrade again</source>
+        <translation>%1 صفحه از %2 صفحه تأیید شد؛ دستگاه در مرحله ارتقاء مانده است: ارتقاء را دوباره اجرا کنید</translation>
+    </message>
 </context>
 <context>
     <name>TimetableDialog</name>
