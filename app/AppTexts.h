@@ -67,6 +67,22 @@ inline QString NoSettingsText() {
     return QCoreApplication::translate(
         "TForm1", "the device holds no settings: it has never been configured");
 }
+// The log line of an apply that a stop or a lost line cut short: what the device holds, and the
+// remedy.
+inline QString IncompleteApplyText(int confirmed, int total) {
+    return QCoreApplication::translate(
+               "TForm1",
+               "%1 of %2 blocks confirmed; the configuration is incomplete: apply it again")
+        .arg(confirmed)
+        .arg(total);
+}
+// The log line of an upgrade cut short with the device in its upgrade stage, and the remedy.
+inline QString UpgradeStageLeftText(int pagesConfirmed, int total) {
+    return QCoreApplication::translate("TForm1", "%1 of %2 pages confirmed; the device is left in "
+                                                 "its upgrade stage: run the upgrade again")
+        .arg(pagesConfirmed)
+        .arg(total);
+}
 
 // The timetable view: the hints of a day the year lacks and of a time no clock shows, and the
 // summary above the table (days in use; times out of range; places the year does not use).

@@ -103,6 +103,9 @@ TForm1::TForm1(CommLink& link, CalendarClock& clock, const QString& startFolder,
         ShowMessageBox(caption, text);
     };
     link_.Remark = [this](const QString& text) { AppendLogLine(u' ' + text); };
+    // Once a stop signal has come, the link sends nothing more: an operation under way ends
+    // after its exchange, says what the device holds, and the signal's watch winds down.
+    link_.StopRequested = StopSignal;
     ConnectHandlers();
     FormCreate();
     noteWindow = this;
@@ -118,6 +121,7 @@ TForm1::~TForm1() {
     }
     link_.Notify = nullptr;
     link_.Remark = nullptr;
+    link_.StopRequested = nullptr;
 }
 
 void TForm1::SetMessageBox(MessageBoxFunction show) {

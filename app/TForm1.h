@@ -124,7 +124,7 @@ public:
     void SetProgressPosition(int position) override;
     void SetProgressVisible(bool visible) override;
     void SetStatusText(const QString& text) override;
-    // Both throw OperationStopped once a stop signal has arrived.
+    // ShowMessage throws OperationStopped once a stop signal has arrived.
     void ShowMessage(const QString& text) override;
     void RepaintNow() override;
     void PauseMonitor() override;

@@ -16,6 +16,9 @@
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -24,6 +27,8 @@
 #include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+Q_DECLARE_METATYPE(SimulatorOptions)
 
 namespace {
 
@@ -490,70 +495,154 @@ private slots:
     }
 
     // A signal in the middle of a run: the port released and free, the log whole with a last
-    // line that says why it ends there, and the signal's exit status. Under nohup the hang-up is
-    // ignored, and the run goes on to its end.
+    // line that says why it ends there, and the signal's exit status. After the signal no frame
+    // reaches the device but the one of the exchange under way (a paced one may still be on the
+    // line): no resend, no next block, no end of the upgrade stage. The result says what the
+    // device holds, with the confirmed blocks or pages counted from the device's own echoes
+    // (%n). Under nohup the hang-up is ignored, and the run goes on to its end.
     void stopSignals_data() {
         QTest::addColumn<QString>("program");
         QTest::addColumn<int>("signal");
-        QTest::newRow("apply, SIGTERM") << "muezzin-cli" << SIGTERM;
-        QTest::newRow("apply, Ctrl+C") << "muezzin-cli" << SIGINT;
-        QTest::newRow("apply, terminal closed") << "muezzin-cli" << SIGHUP;
-        QTest::newRow("apply under nohup, terminal closed") << "nohup" << SIGHUP;
+        QTest::addColumn<QStringList>("command"); // of muezzin-cli, before --port
+        QTest::addColumn<SimulatorOptions>("options");
+        QTest::addColumn<int>("framesBeforeSignal");
+        QTest::addColumn<QString>("result"); // the last line, or the JSON's; "": not compared
+        QTest::addColumn<QString>("logged"); // the log's line before the signal's
+        const QStringList apply = {"apply", "--county", QString::number(SampleCounty)};
+        SimulatorOptions paced;
+        paced.Paced = true; // an apply lasts seconds
+        QTest::newRow("apply, SIGTERM") << "muezzin-cli" << SIGTERM << apply << paced << 20 << ""
+                                        << "";
+        QTest::newRow("apply, Ctrl+C") << "muezzin-cli" << SIGINT << apply << paced << 20 << ""
+                                       << "";
+        QTest::newRow("apply, terminal closed")
+            << "muezzin-cli" << SIGHUP << apply << paced << 20 << ""
+            << "";
+        QTest::newRow("apply under nohup, terminal closed")
+            << "nohup" << SIGHUP << apply << paced << 20 << ""
+            << "";
+        SimulatorOptions silent;
+        silent.StopAfterFrames = 2 + 2; // the search, two blocks; the third waits for its reply
+        const QString incomplete =
+            "%n of 316 blocks confirmed; the configuration is incomplete: run apply again";
+        QTest::newRow("apply, SIGTERM while a block waits for its reply: not sent again")
+            << "muezzin-cli" << SIGTERM << apply << silent << 5
+            << incomplete + "; not confirmed: 0x0100 no reply, 0x0180-0x9D80 not sent"
+            << incomplete;
+        QTest::newRow("apply --format json, Ctrl+C: the blocks the device holds")
+            << "muezzin-cli" << SIGINT << apply + QStringList{"--format", "json"} << paced << 20
+            << incomplete + "; not confirmed: " << incomplete;
+        const QString stage =
+            "the device is left in its upgrade stage: run upgrade again, which greets it there";
+        QTest::newRow("upgrade, SIGTERM among the pages: left in the upgrade stage")
+            << "muezzin-cli" << SIGTERM << QStringList{"upgrade", "new.fmw"} << paced << 4 + 10
+            << "%n of 256 pages confirmed, Failed; " + stage
+            << "%n of 256 pages confirmed; " + stage;
+        SimulatorOptions slow;
+        slow.ReplyDelay = std::chrono::milliseconds(600); // the signal comes during the search
+        QTest::newRow("set-clock, SIGTERM before its frame: none sent")
+            << "muezzin-cli" << SIGTERM << QStringList{"set-clock"} << slow << 2 << ""
+            << "";
 #ifdef MUEZZIN_CONFIG
-        QTest::newRow("window connected, logged out") << "muezzin-config" << SIGTERM;
+        QTest::newRow("window connected, logged out")
+            << "muezzin-config" << SIGTERM << QStringList{} << paced << 2 << ""
+            << "";
 #endif
     }
 
     void stopSignals() {
         QFETCH(QString, program);
         QFETCH(int, signal);
+        QFETCH(QStringList, command);
+        QFETCH(SimulatorOptions, options);
+        QFETCH(int, framesBeforeSignal);
+        QFETCH(QString, result);
+        QFETCH(QString, logged);
         QTemporaryDir dir;
         QVERIFY(MakeSampleStartFolder(dir.path()));
-        SimulatorOptions options;
-        options.Paced = true; // an apply lasts seconds
+        QFile firmware(dir.filePath(QStringLiteral("new.fmw")));
+        QVERIFY(firmware.open(QIODevice::WriteOnly));
+        firmware.write(QByteArray(69632, '\x5A'));
+        firmware.close();
         DeviceSimulator sim(options);
         QVERIFY(sim.Start());
         const QString port = PathOf(sim);
         QProcessEnvironment env = Environment();
         QProcess process;
-        int framesBeforeSignal = 0;
         const bool stops = program != QStringLiteral("nohup");
         if (program != QStringLiteral("muezzin-config")) {
-            const QStringList apply = {Cli,
-                                       QStringLiteral("apply"),
-                                       QStringLiteral("--county"),
-                                       QString::number(SampleCounty),
-                                       QStringLiteral("--port"),
-                                       port};
-            Start(process, stops ? apply : QStringList{program} + apply, dir.path(), env);
-            framesBeforeSignal = 20;
+            const QStringList cli = QStringList{Cli} + command + QStringList{"--port", port};
+            Start(process, stops ? cli : QStringList{program} + cli, dir.path(), env);
         } else {
 #ifdef MUEZZIN_CONFIG
             env.insert(QStringLiteral("MUEZZIN_PORTS"), port);
             env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
             Start(process, {QStringLiteral(MUEZZIN_CONFIG), QStringLiteral("--folder"), dir.path()},
                   dir.path(), env);
-            framesBeforeSignal = 2; // probe and version: connected
 #endif
         }
         QVERIFY(WaitFor([&] { return sim.FramesReceived() >= framesBeforeSignal; }));
         ::kill(static_cast<pid_t>(process.processId()), signal);
+        const int framesAtSignal = sim.FramesReceived();
         const Outcome run = Finish(process);
 
         QCOMPARE(run.Status, stops ? StopExitStatus(signal) : 0);
         QVERIFY(PortIsFree(port));
-        const QStringList log = ReadLines1256(dir.filePath(QStringLiteral("log.txt")));
+        sim.Stop();
+        if (stops) {
+            QVERIFY2(sim.FramesReceived() <= framesAtSignal + (options.Paced ? 1 : 0),
+                     qPrintable(QStringLiteral("%1 frames, %2 at the signal")
+                                    .arg(sim.FramesReceived())
+                                    .arg(framesAtSignal)));
+        }
+        const QString logPath = dir.filePath(QStringLiteral("log.txt"));
+        // set-clock keeps no log.txt: its log lines are those on standard output.
+        const QStringList log = QFile::exists(logPath) ? ReadLines1256(logPath)
+                                                       : run.Out.split(u'\n', Qt::SkipEmptyParts);
         QVERIFY(!log.isEmpty());
         QVERIFY2(log.last().endsWith(stops ? StoppedLogTemplate.arg(StopSignalName(signal))
                                            : AppliedText),
                  qPrintable(log.last()));
-        QVERIFY(ReadAll(dir.filePath(QStringLiteral("log.txt"))).endsWith("\r\n"));
+        QVERIFY(!QFile::exists(logPath) || ReadAll(logPath).endsWith("\r\n"));
         if (program == QStringLiteral("muezzin-cli")) {
             QVERIFY(sim.FramesReceived() < 316); // it did stop in the middle
             QVERIFY2(run.Err.split(u'\n').contains(QStringLiteral("muezzin-cli: stopped by ") +
                                                    StopSignalName(signal)),
                      qPrintable(run.Err));
         }
+        if (command.contains(QStringLiteral("set-clock"))) {
+            for (const TraceEntry& entry : sim.Trace()) {
+                QVERIFY(entry.Way != TraceEntry::Direction::In ||
+                        entry.Bytes[frame::CommandAt] != frame::command::Clock);
+            }
+        }
+        if (result.isEmpty()) {
+            return;
+        }
+        // What the device confirmed, by its echoes: every echo came back whole on a clean line.
+        const bool pages = command.first() == QStringLiteral("upgrade");
+        int echoes = 0;
+        for (const TraceEntry& entry : sim.Trace()) {
+            echoes += entry.Way == TraceEntry::Direction::Out &&
+                      entry.Bytes[frame::CommandAt] ==
+                          (pages ? frame::command::WritePage : frame::command::BlockWrite);
+        }
+        result.replace(QStringLiteral("%n"), QString::number(echoes));
+        logged.replace(QStringLiteral("%n"), QString::number(echoes));
+        const QJsonObject json = QJsonDocument::fromJson(run.Out.toUtf8()).object();
+        const QJsonObject device = json.value(QStringLiteral("devices"))[0].toObject();
+        const QString said = command.contains(QStringLiteral("json"))
+                                 ? device.value(QStringLiteral("result")).toString()
+                                 : run.Out.section(u'\n', -2, -2);
+        QVERIFY2(said.startsWith(result), qPrintable(said));
+        if (!json.isEmpty()) {
+            QCOMPARE(device.value(QStringLiteral("blocks"))[QStringLiteral("confirmed")].toInt(),
+                     echoes);
+            QCOMPARE(device.value(QStringLiteral("stopped")).toString(), StopSignalName(signal));
+        }
+        // The log says the same before its last line.
+        QVERIFY2(log.at(log.size() - 2).endsWith(logged), qPrintable(log.at(log.size() - 2)));
+        QCOMPARE(sim.InUpgradeStage(), pages);
     }
 
 private:

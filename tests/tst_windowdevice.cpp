@@ -278,6 +278,53 @@ private slots:
         }));
     }
 
+    // A stop (here by the link's own question, without a signal) ends the operation after the
+    // exchange under way: nothing is sent after it, and the log says what the device holds.
+    void stoppedMidOperation_data() {
+        QTest::addColumn<bool>("upgrade");
+        QTest::addColumn<int>("frames"); // when the stop comes
+        QTest::addColumn<QString>("logged");
+        QTest::newRow("apply") << false << 5
+                               << "5 of 316 blocks confirmed; the configuration is incomplete: "
+                                  "apply it again";
+        QTest::newRow("upgrade") << true << 2 + 5
+                                 << "5 of 256 pages confirmed; the device is left in its upgrade "
+                                    "stage: run the upgrade again";
+    }
+
+    void stoppedMidOperation() {
+        QFETCH(bool, upgrade);
+        QFETCH(int, frames);
+        QFETCH(QString, logged);
+        DeviceSimulator sim;
+        QVERIFY(sim.Start());
+        Fixture f;
+        f.Choose(1, 0);
+        f.Choose(2, 0);
+        f.Choose(3, 0);
+        f.WriteTimetables(10);
+        QFile::copy(QStringLiteral(MUEZZIN_SOURCE_DIR "/sample/encryp.key"),
+                    f.Path(QStringLiteral("encryp.key")));
+        f.Write(QStringLiteral("new.fmw"),
+                QByteArray(static_cast<qsizetype>(FirmwareFileAreaSize), '\x5A'));
+        const QString path = f.Path(QStringLiteral("new.fmw"));
+        f.window->SetFileChooser([path] { return path; });
+        QVERIFY(OpenPort(f.link, PathOf(sim)));
+        f.link.Connected = true;
+        f.link.StopRequested = [&] { return sim.FramesReceived() >= frames ? SIGTERM : 0; };
+        if (upgrade) {
+            f.Find<QAction>(QStringLiteral("N13"))->trigger();
+        } else {
+            f.Find<QPushButton>(QStringLiteral("BitBtn1"))->click();
+        }
+        QTest::qWait(50);
+        QCOMPARE(sim.FramesReceived(), frames);
+        QCOMPARE(sim.InUpgradeStage(), upgrade);
+        QVERIFY2(f.window->LogLines().last().endsWith(u' ' + logged),
+                 qPrintable(f.window->LogLines().last()));
+        QVERIFY(f.boxes.empty());
+    }
+
     // The view opens at today's row, in the middle of the table; the 30th of month 12 of a
     // common year is greyed and not counted among the faults.
     void timetableViewDays_data() {

@@ -65,6 +65,14 @@
         <source>approximate coordinates for %1: the centre of the county, not its seat; times may differ by a minute or two</source>
         <translation>مختصات %1 تقریبی است: نقطه میانی محدوده شهرستان، نه شهر مرکز آن؛ اوقات شرعی ممکن است یکی دو دقیقه فرق کند</translation>
     </message>
+    <message>
+        <source>%1 of %2 blocks confirmed; the configuration is incomplete: apply it again</source>
+        <translation>%1 بلوک از %2 بلوک تأیید شد؛ پیکربندی دستگاه ناقص است: تنظیمات را دوباره اعمال کنید</translation>
+    </message>
+    <message>
+        <source>%1 of %2 pages confirmed; the device is left in its upgrade stage: run the upgrade again</source>
+        <translation>%1 صفحه از %2 صفحه تأیید شد؛ دستگاه در مرحله ارتقاء مانده است: ارتقاء را دوباره اجرا کنید</translation>
+    </message>
 </context>
 <context>
     <name>TimetableDialog</name>

@@ -68,6 +68,9 @@ int RunApply(const QCommandLineParser& parser, const GlobalOptions& global) {
 
     return ServeDevices(global, console, [&](DeviceContext& device) {
         const UploadResult result = RunUpload(device.Link, device.Host, upload);
+        if (result.Interrupted()) {
+            device.Host.AppendLogLine(u' ' + IncompleteApplyText(result.BlocksConfirmed));
+        }
         const QString text = UploadResultText(result);
         // Refused before a block was sent, the host has said why.
         return DeviceOutcome{.Status = UploadExitStatus(result),
