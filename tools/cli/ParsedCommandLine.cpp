@@ -72,7 +72,7 @@ GlobalOptions ReadGlobalOptions(const QCommandLineParser& top, const QCommandLin
 std::optional<QString> HelpOrVersionAsked(const QCommandLineParser& parser,
                                           const QString& command) {
     if (parser.isSet(QStringLiteral("version"))) {
-        return QStringLiteral("muezzin-cli %1\n").arg(QCoreApplication::applicationVersion());
+        return VersionText();
     }
     if (parser.isSet(QStringLiteral("help"))) {
         return command.isEmpty() ? ProgramHelpText(CliHelp())
