@@ -324,7 +324,9 @@ void TForm1::MonitorStep() {
         ui->BitBtn2->setEnabled(true);
         ui->Shape1->setBrushColor(LampRed);
         ui->N3->setEnabled(false);
-        ui->N13->setEnabled(false);
+        // A device this window left in its upgrade stage answers no search: the upgrade stays
+        // at hand to greet it there.
+        ui->N13->setEnabled(upgradeStageLeft_);
         Timer2->setInterval(timing_.MonitorSearching);
         SetStatusText(DisconnectedText);
         ListPorts(link_, portSources_);

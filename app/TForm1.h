@@ -176,7 +176,8 @@ private:
     QString startProblem_; // why the start folder could not be set up
     QString folderNote_;   // the start folder, when it is not the working directory
     MessageBoxFunction messageBox_;
-    int stopSignal_ = 0; // the signal the window is winding down on
+    bool upgradeStageLeft_ = false; // the last upgrade left its device in its upgrade stage
+    int stopSignal_ = 0;            // the signal the window is winding down on
     QuestionBoxFunction questionBox_;
     PortSources portSources_;
     std::function<QString()> fileChooser_;

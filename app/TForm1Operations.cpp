@@ -178,6 +178,9 @@ void TForm1::N13Click() {
         if (result.Interrupted()) {
             AppendLogLine(u' ' + UpgradeStageLeftText(result.PagesConfirmed, FirmwarePageCount));
         }
+        if (!result.InputError()) {
+            upgradeStageLeft_ = result.InUpgradeStage && !result.Completed;
+        }
     } catch (const OperationStopped&) {
         // The stop signal's watch winds the window down once the handler has returned.
     }

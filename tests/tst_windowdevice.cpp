@@ -323,6 +323,12 @@ private slots:
         QVERIFY2(f.window->LogLines().last().endsWith(u' ' + logged),
                  qPrintable(f.window->LogLines().last()));
         QVERIFY(f.boxes.empty());
+
+        // The device in its upgrade stage answers no search; the upgrade stays at hand for it.
+        f.link.StopRequested = nullptr;
+        f.link.Connected = false;
+        f.window->Timer2Timer();
+        QCOMPARE(f.Find<QAction>(QStringLiteral("N13"))->isEnabled(), upgrade);
     }
 
     // The view opens at today's row, in the middle of the table; the 30th of month 12 of a
