@@ -22,10 +22,6 @@ inline const QString ConnectedText = QStringLiteral("connected to the hardware")
 inline const QString DisconnectedText = QStringLiteral("disconnected from the hardware");
 // The upgrade file dialog's filter.
 inline const QString FirmwareFilterText = QStringLiteral("firmware (*.fmw)");
-// Asked after the code pages were set, which apply only after a restart.
-inline const QString RestartQuestionText =
-    QStringLiteral("لطفاً ويندوز را ريبوت نمائيد و مجددا اجرا کنيد.");
-inline const QString RestartQuestionCaption = QStringLiteral("پيغام سيستم");
 
 // --- added by this program, in Persian beside the form's own captions ----------------------
 
@@ -84,12 +80,31 @@ inline QString StartFolderNoteText(const QString& folder) {
     return FillWords(QCoreApplication::translate("TForm1", "The tool's files are in {folder}"),
                      QJsonObject{{QStringLiteral("folder"), folder}}, Wording::PersianWindow);
 }
+// A county chosen whose point is the centre of its area, named as its box shows it.
+inline QString ApproximateCountyWords(const QString& countyName) {
+    return WindowWords(Problem(QStringLiteral("approximate-coordinates"), QStringLiteral("window"))
+                           .Set(QStringLiteral("name"), countyName));
+}
 // A read-back found the device's memory erased.
 inline QString NoSettingsText() {
     return IsolateLatinRuns(
         QCoreApplication::translate("TForm1",
                                     "the device holds no settings: it has never been configured"),
         Wording::PersianWindow);
+}
+// The log line of an apply that a stop or a lost line cut short: what the device holds, and the
+// remedy, in the menu's words (apply-incomplete).
+inline QString IncompleteApplyWords(int confirmed, int total) {
+    return WindowWords(Problem(QStringLiteral("apply-incomplete"), QStringLiteral("window"))
+                           .Set(QStringLiteral("confirmed"), confirmed)
+                           .Set(QStringLiteral("total"), total));
+}
+// The log line of an upgrade cut short with the device in its upgrade stage, and the remedy
+// (upgrade-stage-left).
+inline QString UpgradeStageLeftWords(int pagesConfirmed, int total) {
+    return WindowWords(Problem(QStringLiteral("upgrade-stage-left"), QStringLiteral("window"))
+                           .Set(QStringLiteral("confirmed"), pagesConfirmed)
+                           .Set(QStringLiteral("total"), total));
 }
 
 // The timetable view: the hints of a day the year lacks and of a time no clock shows, and the
@@ -115,18 +130,26 @@ inline QString UnusedPlacesTemplate() {
 
 // The text-setting check: what is missing, and the line that names it (a leading blank, as the
 // log's messages that want a gap after the date carry). The parts are joined before the whole is
-// isolated.
-inline QString NoConverterText() {
-    return QCoreApplication::translate("CodePageCheck",
-                                       "this Qt has no Windows-1256 converter (install Debian's "
-                                       "ICU-enabled libqt6core6 with libicu72)");
-}
+// isolated; the converter's is its problem (no-converter), with the remedy of the system.
 inline QString NoPersianFontText() {
     return QCoreApplication::translate(
         "CodePageCheck", "no font has the Persian letters (install fonts-noto-ui-core)");
 }
 inline QString PersianTextProblemText() {
     return QCoreApplication::translate("CodePageCheck", " Persian text will not work here: ");
+}
+// The log's one line where Windows' code pages are not the Arabic ones; %1 the ANSI code page,
+// %2 the OEM one.
+inline QString OtherCodePagesText(unsigned ansi, unsigned oem) {
+    return IsolateLatinRuns(
+        QCoreApplication::translate(
+            "CodePageCheck",
+            " The system's code pages are %1 (ANSI) and %2 (OEM), not the Arabic 1256 and 720. "
+            "This program does not need them; older programs that show Persian may: for them, "
+            "set \"Language for non-Unicode programs\" to Persian in Windows' region settings.")
+            .arg(ansi)
+            .arg(oem),
+        Wording::PersianWindow);
 }
 
 // A start note when Qt's own Persian translation cannot be loaded.

@@ -1,72 +1,78 @@
 #include "app/CodePageCheck.h"
 
 #include "app/AppTexts.h"
-#include "common/UserError.h"
+#include "common/TextDisplay.h"
+#include "common/TextFiles.h"
 
-#include <QCoreApplication>
 #include <QStringList>
-#include <array>
 
 namespace {
 
 constexpr unsigned ArabicAnsiCodePage = 1256;
 constexpr unsigned ArabicOemCodePage = 720;
+constexpr char16_t RightToLeftIsolate = 0x2067;
+constexpr char16_t PopDirectionalIsolate = 0x2069;
 
-// The tool's two runtime libraries; a failed registration changes nothing for the user.
-const std::array<QString, 2> RuntimeRegistrations = {QStringLiteral("regsvr32 /s borlndmm.dll"),
-                                                     QStringLiteral("regsvr32 /s cc3260mt.dll")};
+class SystemPlatform final : public CodePagePlatform {
+public:
+    SystemPlatform(CodePageCallbacks callbacks, TextSupportProbes probes)
+        : callbacks_(std::move(callbacks)), probes_(std::move(probes)) {}
 
-void SetArabicCodePages(CodePagePlatform& platform) {
-    // Both values are written even when one is right: the pair is what the system reads.
-    try {
-        platform.WriteCodePageValue(QStringLiteral("ACP"), QString::number(ArabicAnsiCodePage));
-        platform.WriteCodePageValue(QStringLiteral("OEMCP"), QString::number(ArabicOemCodePage));
-    } catch (const UserError& error) {
-        platform.ShowError(error.Text());
-        return;
+    std::optional<CodePages> SystemCodePages() override {
+        return probes_.Pages ? probes_.Pages() : ReadSystemCodePages();
     }
-    for (const QString& command : RuntimeRegistrations) {
-        platform.RunSilently(command);
+    bool Windows1256ConverterAvailable() override {
+        return probes_.Converter ? probes_.Converter() : Windows1256ConverterWorks();
     }
-    // The new code pages apply only after a restart; until then every start asks again.
-    if (platform.AskYesNo(RestartQuestionCaption, RestartQuestionText)) {
-        platform.Beep();
-        platform.RequestRestart();
+    bool FontCoversPersian() override {
+        return probes_.PersianFont ? probes_.PersianFont()
+                                   : ::FontCoversPersian(callbacks_.WindowFont);
     }
-}
+    void ReportProblem(const QString& text) override {
+        if (callbacks_.ShowStatus) {
+            callbacks_.ShowStatus(text);
+        }
+        Note(text);
+    }
+    void Note(const QString& text) override {
+        if (callbacks_.AppendLog) {
+            callbacks_.AppendLog(text);
+        }
+    }
 
-void CheckTextSupport(CodePagePlatform& platform) {
-    QStringList missing;
-    if (!platform.Windows1256ConverterAvailable()) {
-        missing.append(NoConverterText());
-    }
-    if (!platform.FontCoversPersian()) {
-        missing.append(NoPersianFontText());
-    }
-    if (!missing.isEmpty()) {
-        platform.ReportProblem(
-            IsolateLatinRuns(PersianTextProblemText() + missing.join(QStringLiteral("\u061B ")),
-                             Wording::PersianWindow));
-    }
-}
+private:
+    CodePageCallbacks callbacks_;
+    TextSupportProbes probes_;
+};
 
 } // namespace
 
 void RunCodePageCheck(CodePagePlatform& platform) {
-    if (const std::optional<CodePages> pages = platform.SystemCodePages()) {
-        if (pages->Ansi != ArabicAnsiCodePage || pages->Oem != ArabicOemCodePage) {
-            SetArabicCodePages(platform);
-        }
-        return;
+    // Each part is worded, and isolated, on its own; the line is one right-to-left run of them.
+    QStringList missing;
+    if (!platform.Windows1256ConverterAvailable()) {
+        missing.append(WindowWords(ConverterMissingProblem()));
     }
-    CheckTextSupport(platform);
+    if (!platform.FontCoversPersian()) {
+        missing.append(IsolateLatinRuns(NoPersianFontText(), Wording::PersianWindow));
+    }
+    if (!missing.isEmpty()) {
+        platform.ReportProblem(QChar(RightToLeftIsolate) +
+                               IsolateLatinRuns(PersianTextProblemText(), Wording::PersianWindow) +
+                               missing.join(QStringLiteral("\u061B ")) +
+                               QChar(PopDirectionalIsolate));
+    }
+    const std::optional<CodePages> pages = platform.SystemCodePages();
+    if (pages && (pages->Ansi != ArabicAnsiCodePage || pages->Oem != ArabicOemCodePage)) {
+        platform.Note(OtherCodePagesText(pages->Ansi, pages->Oem));
+    }
 }
 
-void ReportThroughCallbacks(const CodePageCallbacks& callbacks, const QString& text) {
-    if (callbacks.ShowStatus) {
-        callbacks.ShowStatus(text);
-    }
-    if (callbacks.AppendLog) {
-        callbacks.AppendLog(text);
-    }
+std::unique_ptr<CodePagePlatform> MakeCodePagePlatform(CodePageCallbacks callbacks,
+                                                       TextSupportProbes probes) {
+    return std::make_unique<SystemPlatform>(std::move(callbacks), std::move(probes));
+}
+
+std::unique_ptr<CodePagePlatform> MakeSystemCodePagePlatform(CodePageCallbacks callbacks) {
+    return MakeCodePagePlatform(std::move(callbacks), {});
 }

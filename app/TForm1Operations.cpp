@@ -1,6 +1,7 @@
 // The window's device operations: the upload, the clock, the stored settings, the firmware
 // upgrade and the timetable view, with the operation host they report through.
 #include "app/AppTexts.h"
+#include "app/EventLog.h"
 #include "app/LocationBoxes.h"
 #include "app/TForm1.h"
 #include "app/TimetableView.h"
@@ -42,7 +43,11 @@ SettingsFields TForm1::Fields() const {
 void TForm1::BitBtn1Click() {
     const UploadInput input = UploadInputOf(Fields(), location_, startFolder_);
     try {
-        RunUpload(link_, *this, PrepareUpload(input, clock_.SolarYear));
+        const UploadResult result = RunUpload(link_, *this, PrepareUpload(input, clock_.SolarYear));
+        if (result.Interrupted()) {
+            log_->AppendWords(u' ' +
+                              IncompleteApplyWords(result.BlocksConfirmed, UploadBlockCount));
+        }
     } catch (const OperationStopped&) {
         // The stop signal's watch winds the window down once the handler has returned.
     } catch (const SettingsError& error) {
@@ -67,8 +72,9 @@ void TForm1::SetProgressVisible(bool visible) {
     ui->ProgressBar1->setVisible(visible);
 }
 
-// An operation stops at its message as at a repaint once a signal has arrived, before the box or
-// while it was open: by then the signal's watch may have closed the port under it.
+// An operation stops at its message once a signal has arrived, before the box or while it was
+// open: by then the signal's watch may have closed the port under it. At a repaint it goes on: its
+// link sends nothing more, and it ends on its own, saying what the device holds.
 void TForm1::ShowMessage(const QString& text) {
     ShowMessageBox(windowTitle(), text);
     StopIfSignalled();
@@ -85,7 +91,6 @@ void TForm1::StopIfSignalled() const {
 // on the screen: Qt puts there only what it painted, and an area a closed window uncovered (the
 // upgrade's file dialog) would otherwise keep that window's remains until the run ends.
 void TForm1::RepaintNow() {
-    StopIfSignalled(); // between two frames
     QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
     QEvent paintPending(QEvent::UpdateRequest);
     QCoreApplication::sendEvent(this, &paintPending);
@@ -170,8 +175,15 @@ void TForm1::N13Click() {
         return;
     }
     try {
-        RunUpgrade(link_, *this, path,
-                   RecoveryPortName(link_, CandidatePorts(portSources_), QString()));
+        const UpgradeResult result = RunUpgrade(
+            link_, *this, path, RecoveryPortName(link_, CandidatePorts(portSources_), QString()));
+        if (result.Interrupted()) {
+            log_->AppendWords(u' ' +
+                              UpgradeStageLeftWords(result.PagesConfirmed, FirmwarePageCount));
+        }
+        if (!result.InputError()) {
+            upgradeStageLeft_ = result.InUpgradeStage && !result.Completed;
+        }
     } catch (const OperationStopped&) {
         // The stop signal's watch winds the window down once the handler has returned.
     }

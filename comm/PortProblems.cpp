@@ -154,6 +154,12 @@ Problem PortProblem::AsProblem() const {
     }
 }
 
+Problem AlsoOpen(const QString& port, const std::vector<PortHolder>& holders) {
+    return Problem(QStringLiteral("port-shared"), QStringLiteral("also-open"))
+        .Set(QStringLiteral("port"), port)
+        .Set(QStringLiteral("holders"), HoldersJson(holders));
+}
+
 QString PortProblem::Describe() const {
     return ProblemText(AsProblem(), Wording::English);
 }

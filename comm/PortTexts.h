@@ -2,6 +2,7 @@
 
 #include "comm/PortProblems.h"
 
+#include <QJsonArray>
 #include <QString>
 
 // What the doctor's findings tell an operator to do about brltty and ModemManager, which get
@@ -15,25 +16,24 @@ namespace porttext {
 inline QString RemoveBrltty() {
     return CommandAsRoot(QStringLiteral("apt remove brltty"), ThisUsersRootAccess());
 }
-inline const QString UnlessBraille = QStringLiteral("unless a braille display is used");
-
-// The doctor's finding of brltty's rules; %1 is what each rule claims.
-inline QString BrlttyClaimsTemplate() {
-    return QStringLiteral("%1: such an adapter is taken for a braille display and gets no serial "
-                          "port; remove brltty (") +
-           RemoveBrltty() + QStringLiteral(") ") + UnlessBraille +
-           QStringLiteral(", and plug the adapter in again");
+// The doctor's finding of brltty's rules (brltty-claims): claims holds each rule with the
+// adapters it claims, [{"rule", "adapters"}].
+inline Problem BrlttyClaims(const QJsonArray& claims) {
+    return Problem(QStringLiteral("brltty-claims"))
+        .Set(QStringLiteral("claims"), claims)
+        .Set(QStringLiteral("command"), RemoveBrltty());
 }
 
-// The doctor's finding of ModemManager running with adapters not kept from it; %1 is its PID,
-// %2 the adapters' families, %3 the tool's udev rule.
-inline QString ModemManagerProbesTemplate() {
-    return QStringLiteral("running (PID %1) and not kept off %2 adapters: it probes them for a "
-                          "modem when they are plugged in, and the device's first replies are "
-                          "lost; install the udev rule %3, or stop it (") +
-           CommandAsRoot(QStringLiteral("systemctl disable --now ModemManager"),
-                         ThisUsersRootAccess()) +
-           u')';
+// The doctor's finding of ModemManager running with adapters not kept from it
+// (modemmanager-probes): its PID, the adapters' families, the tool's udev rule.
+inline Problem ModemManagerProbes(qint64 pid, const QString& families, const QString& rule) {
+    return Problem(QStringLiteral("modemmanager-probes"))
+        .Set(QStringLiteral("pid"), pid)
+        .Set(QStringLiteral("families"), families)
+        .Set(QStringLiteral("rule"), rule)
+        .Set(QStringLiteral("command"),
+             CommandAsRoot(QStringLiteral("systemctl disable --now ModemManager"),
+                           ThisUsersRootAccess()));
 }
 
 } // namespace porttext

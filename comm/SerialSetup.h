@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Problem.h"
+
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -8,11 +10,13 @@
 // this user may open each candidate port and nobody else has it, and what on the system gets
 // between the tool and a USB serial adapter.
 
-// One finding: what was checked, and either that it holds or the problem with its remedy.
+// One finding: what was checked, and either that it holds, with what was found, or the problem
+// with its remedy.
 struct SetupFinding {
     QString Subject; // "port /dev/ttyUSB0", "ModemManager", "udev rule", ...
     bool Ok = true;
-    QString Text;
+    QString Text{};     // when it holds: "ok", or what was found ("running (PID 812); ...")
+    Problem Reported{}; // when it fails
 };
 
 // The file name of the udev rule installed with the tool.

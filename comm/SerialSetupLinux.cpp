@@ -7,6 +7,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <algorithm>
 
 namespace {
@@ -53,26 +55,26 @@ SetupFinding ModemManagerFinding(const QStringList& rules, const QString& toolRu
             subject, true,
             QStringLiteral("running (PID %1); udev keeps it off the USB serial adapters").arg(pid)};
     }
-    return {subject, false, porttext::ModemManagerProbesTemplate().arg(pid).arg(missing, toolRule)};
+    return {subject, false, {}, porttext::ModemManagerProbes(pid, missing, toolRule)};
 }
 
 SetupFinding BrlttyFinding(const QStringList& rules) {
     const QString subject = QStringLiteral("brltty");
-    QStringList claims;
+    QJsonArray claims;
     for (const QString& rule : rules) {
         if (!IsBrlttyRule(rule)) {
             continue;
         }
         const QString adapters = AdaptersText(UsbIdsInRules(rule));
         if (!adapters.isEmpty()) {
-            claims.append(QStringLiteral("%1 claims %2").arg(rule, adapters));
+            claims.append(QJsonObject{{QStringLiteral("rule"), rule},
+                                      {QStringLiteral("adapters"), adapters}});
         }
     }
     if (claims.isEmpty()) {
         return {subject, true, QStringLiteral("no udev rule of brltty claims USB serial adapters")};
     }
-    return {subject, false,
-            porttext::BrlttyClaimsTemplate().arg(claims.join(QStringLiteral("; ")))};
+    return {subject, false, {}, porttext::BrlttyClaims(claims)};
 }
 
 // The latency timer of each FTDI adapter plugged in; its driver alone has one.
@@ -92,12 +94,14 @@ std::vector<SetupFinding> LatencyFindings(const QString& toolRule) {
             continue;
         }
         findings.push_back(
-            {subject, false,
-             QStringLiteral("%1 ms, which every reply waits for: the udev rule %2 sets 1 ms when "
-                            "the adapter is plugged in; install it and plug the adapter in again "
-                            "(or now: echo 1 | %3)")
-                 .arg(milliseconds)
-                 .arg(toolRule,
+            {subject,
+             false,
+             {},
+             Problem(QStringLiteral("latency-timer"))
+                 .Set(QStringLiteral("port"), QStringLiteral("/dev/") + tty)
+                 .Set(QStringLiteral("milliseconds"), milliseconds)
+                 .Set(QStringLiteral("rule"), toolRule)
+                 .Set(QStringLiteral("command"),
                       CommandAsRoot(QStringLiteral("tee ") + timer, ThisUsersRootAccess()))});
     }
     if (findings.empty()) {
@@ -116,27 +120,31 @@ SetupFinding ToolRuleFinding(const QStringList& rules, const QString& installedR
         const QString missing =
             MissingFamilies(UsbIdsInRules(rule, QStringLiteral("ID_MM_DEVICE_IGNORE")));
         if (!missing.isEmpty()) {
-            return {subject, false,
-                    QStringLiteral("%1 does not keep ModemManager off %2 adapters: it is older "
-                                   "than this tool; install this tool's rule in its place")
-                        .arg(rule, missing)};
+            return {subject,
+                    false,
+                    {},
+                    Problem(QStringLiteral("udev-rule"), QStringLiteral("old"))
+                        .Set(QStringLiteral("rule"), rule)
+                        .Set(QStringLiteral("families"), missing)};
         }
         return {subject, true, QStringLiteral("installed: ") + rule};
     }
     if (!installedRule.isEmpty()) {
         return {
-            subject, false,
-            QStringLiteral("installed as %1, where udev does not read it: copy it to "
-                           "/etc/udev/rules.d (%2) and plug the adapter in again")
-                .arg(installedRule,
+            subject,
+            false,
+            {},
+            Problem(QStringLiteral("udev-rule"), QStringLiteral("unread"))
+                .Set(QStringLiteral("rule"), installedRule)
+                .Set(QStringLiteral("command"),
                      CommandAsRoot(QStringLiteral("cp %1 /etc/udev/rules.d/").arg(installedRule),
                                    ThisUsersRootAccess()))};
     }
-    return {subject, false,
-            QStringLiteral("%1 is not installed: it keeps ModemManager off the adapters and "
-                           "lowers the FTDI latency timer; install the tool's package, or copy "
-                           "packaging/%1 to /etc/udev/rules.d")
-                .arg(ToolUdevRuleName)};
+    return {subject,
+            false,
+            {},
+            Problem(QStringLiteral("udev-rule"), QStringLiteral("missing"))
+                .Set(QStringLiteral("rule"), ToolUdevRuleName)};
 }
 
 } // namespace

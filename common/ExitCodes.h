@@ -11,5 +11,8 @@ constexpr int Ok = 0;
 constexpr int Failed = 1;
 // Nothing was done: an option or input was refused, or no device answered.
 constexpr int InputError = 2;
+// Stopped by a signal: 128 and the signal's number, as a shell reports it. As a problem kind's
+// status, it stands for that sum.
+constexpr int StoppedBySignal = 128;
 
 } // namespace exitcode

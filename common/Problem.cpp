@@ -117,10 +117,10 @@ QString NumberWords(double number) {
     return QString::number(number, 'g', 12);
 }
 
-const char* ItemWordsOf(const QString& name) {
+const ProblemListWords* ListWordsOf(const QString& name) {
     for (const ProblemListWords& list : ProblemListItems()) {
         if (name == QLatin1String(list.Value)) {
-            return list.Item;
+            return &list;
         }
     }
     return nullptr;
@@ -138,16 +138,23 @@ QString ValueWords(const QString& name, const QJsonValue& value, Wording wording
         return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
     case QJsonValue::Array:
         break;
+    case QJsonValue::Object:
+        // A cause, worded already in the wording it was made for.
+        return value.toObject().value(QStringLiteral("message")).toString();
     default:
         return {};
     }
-    const char* item = ItemWordsOf(name);
+    const ProblemListWords* list = ListWordsOf(name);
+    const char* item = list ? list->Item : nullptr;
     QStringList items;
     for (const QJsonValue& entry : value.toArray()) {
         // The items are Latin or data; the list is isolated as a whole.
         items.append(item && entry.isObject() ? Fill(QString::fromUtf8(item), entry.toObject(),
                                                      Wording::English, nullptr)
                                               : ValueWords(QString(), entry, Wording::English));
+    }
+    if (list && list->Semicolons) {
+        return items.join(Persian(wording) ? QStringLiteral("\u061B ") : QStringLiteral("; "));
     }
     return items.join(Persian(wording) ? QStringLiteral("\u060C ") : QStringLiteral(", "));
 }
@@ -333,5 +340,12 @@ QJsonObject ProblemJson(const Problem& problem, Wording wording) {
 
 int ProblemExitStatus(const Problem& problem) {
     const ProblemKind* kind = KindOf(problem.Kind);
-    return kind ? kind->ExitStatus : exitcode::InputError;
+    if (!kind) {
+        return exitcode::InputError;
+    }
+    if (kind->ExitStatus == exitcode::StoppedBySignal) {
+        return exitcode::StoppedBySignal +
+               problem.Values.value(QStringLiteral("signal_number")).toInt();
+    }
+    return kind->ExitStatus;
 }

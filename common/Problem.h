@@ -29,7 +29,9 @@ struct Problem {
     QString Form;
     // Text, numbers, booleans, and lists of them or of objects ("holders": [{"name", "pid"}]).
     // A value a sentence quotes from outside (an argument, a field) is stored as ShownValue gives
-    // it, so that a script reads what the message quotes.
+    // it, so that a script reads what the message quotes. A problem that caused this one is an
+    // object as ProblemJson makes it ("cause": {"kind", "message", ...}); a sentence shows its
+    // message.
     QJsonObject Values;
 };
 
@@ -98,8 +100,9 @@ std::span<const ProblemSentence> ProblemSentences();
 
 // How a list value shows in a sentence: each item through its words, joined.
 struct ProblemListWords {
-    const char* Value; // the value's name
-    const char* Item;  // "{name} (PID {pid})"; nullptr: the item as it stands
+    const char* Value;       // the value's name
+    const char* Item;        // "{name} (PID {pid})"; nullptr: the item as it stands
+    bool Semicolons = false; // items joined with "; " (their words hold commas), else ", "
 };
 std::span<const ProblemListWords> ProblemListItems();
 

@@ -43,6 +43,7 @@ constexpr std::array Kinds = {
     ProblemKind{"file-held", InputError, true, nullptr},
     ProblemKind{"file-failed", InputError, true, nullptr},
     ProblemKind{"no-converter", InputError, true, nullptr},
+    ProblemKind{"unmappable-character", InputError, true, nullptr},
     ProblemKind{"no-sqlite-driver", InputError, true, nullptr},
     ProblemKind{"database-unusable", InputError, true, nullptr},
     ProblemKind{"start-folder", InputError, true, nullptr},
@@ -59,11 +60,29 @@ constexpr std::array Kinds = {
     ProblemKind{"port-failed", InputError, true,
                 QT_TRANSLATE_NOOP("Problem", "cannot open {port}")},
     ProblemKind{"no-device", InputError, true, nullptr},
+    // An operation cut short (a stop, a lost line): what the device holds, and the remedy.
+    ProblemKind{"apply-incomplete", Failed, true, nullptr},
+    ProblemKind{"upgrade-stage-left", Failed, true, nullptr},
+    // Stopped by a signal: 128 and the signal's number ("signal_number").
+    ProblemKind{"stopped", exitcode::StoppedBySignal, true, nullptr},
+    // The doctor's findings: the doctor ends with status 1 when one is found.
+    ProblemKind{"no-port", Failed, true, nullptr},
+    ProblemKind{"modemmanager-probes", Failed, true, nullptr},
+    ProblemKind{"brltty-claims", Failed, true, nullptr},
+    ProblemKind{"latency-timer", Failed, true, nullptr},
+    ProblemKind{"udev-rule", Failed, true, nullptr},
+    ProblemKind{"start-file-missing", Failed, true, nullptr},
+    ProblemKind{"province-list-empty", Failed, true, nullptr},
+    ProblemKind{"city-database-broken", Failed, true, nullptr},
+    ProblemKind{"folder-unwritable", Failed, true, nullptr},
+    ProblemKind{"log-unwritable", Failed, true, nullptr},
+    ProblemKind{"no-persian-font", Failed, true, nullptr},
     // Warnings: said, and the run goes on.
     ProblemKind{"lock-taken-over", Ok, true, nullptr},
     ProblemKind{"port-shared", Ok, true, nullptr},
     ProblemKind{"same-device", Ok, true, nullptr},
     ProblemKind{"start-folder-hint", Ok, true, nullptr},
+    ProblemKind{"approximate-coordinates", Ok, true, nullptr},
     // The window's picture (--screenshot).
     ProblemKind{"picture-format", Failed, true, nullptr},
     // A message not yet given a kind of its own, in its words as they stand.
@@ -107,6 +126,21 @@ constexpr std::array Sentences = {
                           "FILE for the profile")},
     ProblemSentence{"usage", "county-empty",
                     QT_TRANSLATE_NOOP("Problem", "--county needs a county's index or name")},
+    ProblemSentence{
+        "usage", "empty-port",
+        QT_TRANSLATE_NOOP("Problem",
+                          "--port takes a port's name (/dev/ttyUSB0, COM3), not an empty text")},
+    ProblemSentence{"usage", "help-arguments",
+                    QT_TRANSLATE_NOOP("Problem", "help takes one command, not '{argument}'")},
+    ProblemSentence{"usage", "export-arguments",
+                    QT_TRANSLATE_NOOP("Problem",
+                                      "export-cities takes FILE.csv ('-': standard output) and, "
+                                      "optionally, the database")},
+    ProblemSentence{
+        "usage", "export-json",
+        QT_TRANSLATE_NOOP("Problem",
+                          "export-cities - and --format json both want standard output: name a "
+                          "FILE for the CSV")},
 
     // --- counties
     ProblemSentence{
@@ -170,6 +204,15 @@ constexpr std::array Sentences = {
     ProblemSentence{
         "coordinate-invalid", "range",
         QT_TRANSLATE_NOOP("Problem", "'{value}' is not a coordinate from 0 to 255.99[[ ({key})]]")},
+    // a profile's place: file, line, value, limit (90 or 180 degrees)
+    ProblemSentence{
+        "coordinate-invalid", "latitude",
+        QT_TRANSLATE_NOOP("Problem",
+                          "{file}, line {line}: '{value}' is not a latitude from 0 to {limit}")},
+    ProblemSentence{
+        "coordinate-invalid", "longitude",
+        QT_TRANSLATE_NOOP("Problem",
+                          "{file}, line {line}: '{value}' is not a longitude from 0 to {limit}")},
     // file, line
     ProblemSentence{
         "profile-invalid", "control-character",
@@ -282,6 +325,40 @@ constexpr std::array Sentences = {
         QT_TRANSLATE_NOOP("Problem",
                           "Cannot import {path}: line {line}: column {column} holds {county}, "
                           "which line {first_line} already uses")},
+    ProblemSentence{
+        "import-refused", "name-empty",
+        QT_TRANSLATE_NOOP("Problem",
+                          "Cannot import {path}: line {line}: column {column} holds \"{value}\", "
+                          "but a name cannot be empty or only blanks")},
+    // list: the province list the rows are checked against, lines: its lines
+    ProblemSentence{
+        "import-refused", "province-not-listed",
+        QT_TRANSLATE_NOOP("Problem",
+                          "Cannot import {path}: line {line}: column {column} holds \"{value}\", "
+                          "which is no line of the province list {list} (lines 1 to {lines})")},
+    ProblemSentence{
+        "import-refused", "province-list-empty",
+        QT_TRANSLATE_NOOP("Problem",
+                          "Cannot import {path}: line {line}: column {column} holds \"{value}\", "
+                          "which is no line of the province list {list} (which has no line)")},
+    ProblemSentence{
+        "import-refused", "not-0-or-1",
+        QT_TRANSLATE_NOOP("Problem",
+                          "Cannot import {path}: line {line}: column {column} holds \"{value}\", "
+                          "which is neither 0 nor 1")},
+    // list, other_list: where the province list was looked for; file: its name
+    ProblemSentence{
+        "import-refused", "no-province-list",
+        QT_TRANSLATE_NOOP("Problem",
+                          "Cannot import {path}: no province list to check its {column} against: "
+                          "{list} does not exist; put the {file} that goes with the database "
+                          "beside it, or name its folder with --folder DIR")},
+    ProblemSentence{
+        "import-refused", "no-province-lists",
+        QT_TRANSLATE_NOOP("Problem",
+                          "Cannot import {path}: no province list to check its {column} against: "
+                          "neither {list} nor {other_list} exists; put the {file} that goes with "
+                          "the database beside it, or name its folder with --folder DIR")},
     ProblemSentence{"import-refused", "empty",
                     QT_TRANSLATE_NOOP("Problem", "Cannot import {path}: the file is empty")},
     ProblemSentence{
@@ -312,6 +389,9 @@ constexpr std::array Sentences = {
         "file-permission", "city-database",
         QT_TRANSLATE_NOOP("Problem",
                           "The city database {path} cannot be used: the file is not readable")},
+    ProblemSentence{"file-permission", "start-file",
+                    QT_TRANSLATE_NOOP(
+                        "Problem", "{path} may not be read by this user; give it read permission")},
     ProblemSentence{"not-a-file", "read-folder",
                     QT_TRANSLATE_NOOP("Problem", "Cannot open file {path}: it is a folder")},
     ProblemSentence{
@@ -364,11 +444,24 @@ constexpr std::array Sentences = {
                     QT_TRANSLATE_NOOP("Problem", "Cannot write file {path}: {reason}")},
     ProblemSentence{"file-failed", "write-database",
                     QT_TRANSLATE_NOOP("Problem", "Cannot write {path}: {reason}")},
+    // The remedy of the system: glibc's gconv modules, or Windows' code page 1256.
     ProblemSentence{
-        "no-converter", "",
+        "no-converter", "gconv",
         QT_TRANSLATE_NOOP("Problem",
-                          "Windows-1256 text cannot be converted here: Qt was built without ICU "
-                          "(install Debian's libqt6core6 and libicu72)")},
+                          "Windows-1256 text cannot be converted here: the system has no converter "
+                          "for it (install Debian's libc6 again, whose gconv modules convert it, "
+                          "and leave GCONV_PATH unset)")},
+    ProblemSentence{
+        "no-converter", "code-page",
+        QT_TRANSLATE_NOOP("Problem",
+                          "Windows-1256 text cannot be converted here: the code page 1256 is not "
+                          "installed (add Persian to Windows' languages: Settings, Time & "
+                          "Language)")},
+    // character (escaped where it is no printable one), code_point ("U+0100")
+    ProblemSentence{
+        "unmappable-character", "",
+        QT_TRANSLATE_NOOP("Problem", "the character \"{character}\" ({code_point}) has no place in "
+                                     "Windows-1256, the code page of the device's files")},
     ProblemSentence{
         "no-sqlite-driver", "read",
         QT_TRANSLATE_NOOP("Problem",
@@ -404,6 +497,11 @@ constexpr std::array Sentences = {
         QT_TRANSLATE_NOOP("Problem",
                           "The city database {path} cannot be used: a row of table city has "
                           "{column} \"{value}\", which is not a number")},
+    ProblemSentence{
+        "database-unusable", "not-0-or-1",
+        QT_TRANSLATE_NOOP("Problem",
+                          "The city database {path} cannot be used: a row of table city has "
+                          "{column} \"{value}\", which is neither 0 nor 1")},
     ProblemSentence{
         "database-unusable", "query",
         QT_TRANSLATE_NOOP("Problem", "The city database {path} cannot be used: {detail}")},
@@ -551,6 +649,137 @@ constexpr std::array Sentences = {
     ProblemSentence{"no-device", "",
                     QT_TRANSLATE_NOOP("Problem", "no device answered on {ports} port(s)")},
 
+    // --- operations cut short: confirmed, total; the window's forms say the menu's words
+    ProblemSentence{"apply-incomplete", "",
+                    QT_TRANSLATE_NOOP("Problem",
+                                      "{confirmed} of {total} blocks confirmed; the configuration "
+                                      "is incomplete: run apply again")},
+    ProblemSentence{"apply-incomplete", "window",
+                    QT_TRANSLATE_NOOP("Problem",
+                                      "{confirmed} of {total} blocks confirmed; the configuration "
+                                      "is incomplete: apply it again")},
+    ProblemSentence{"upgrade-stage-left", "",
+                    QT_TRANSLATE_NOOP("Problem",
+                                      "{confirmed} of {total} pages confirmed; the device is left "
+                                      "in its upgrade stage: run upgrade again, which greets it "
+                                      "there")},
+    ProblemSentence{"upgrade-stage-left", "stage",
+                    QT_TRANSLATE_NOOP("Problem",
+                                      "the device is left in its upgrade stage: run upgrade again, "
+                                      "which greets it there")},
+    ProblemSentence{"upgrade-stage-left", "window",
+                    QT_TRANSLATE_NOOP("Problem",
+                                      "{confirmed} of {total} pages confirmed; the device is left "
+                                      "in its upgrade stage: run the upgrade again")},
+    // signal ("SIGTERM"), signal_number
+    ProblemSentence{"stopped", "", QT_TRANSLATE_NOOP("Problem", "stopped by {signal}")},
+    ProblemSentence{
+        "stopped", "before-change",
+        QT_TRANSLATE_NOOP("Problem", "stopped by {signal} before the device was changed")},
+    ProblemSentence{
+        "stopped", "clock-not-set",
+        QT_TRANSLATE_NOOP("Problem",
+                          "the device clock was not set: stopped before the clock frame was sent")},
+
+    // --- the doctor's findings
+    ProblemSentence{
+        "no-port", "",
+        QT_TRANSLATE_NOOP("Problem",
+                          "no serial port found: plug the adapter in (it shows as /dev/ttyUSB0 or "
+                          "/dev/ttyACM0, or as COM3 on Windows); name others in MUEZZIN_PORTS")},
+    // pid, families (of the adapters not kept from it), rule, command
+    ProblemSentence{
+        "modemmanager-probes", "",
+        QT_TRANSLATE_NOOP("Problem",
+                          "running (PID {pid}) and not kept off {families} adapters: it probes "
+                          "them for a modem when they are plugged in, and the device's first "
+                          "replies are lost; install the udev rule {rule}, or stop it "
+                          "({command})")},
+    // claims: [{rule, adapters}], command
+    ProblemSentence{
+        "brltty-claims", "",
+        QT_TRANSLATE_NOOP("Problem",
+                          "{claims}: such an adapter is taken for a braille display and gets no "
+                          "serial port; remove brltty ({command}) unless a braille display is "
+                          "used, and plug the adapter in again")},
+    // port, milliseconds, rule, command
+    ProblemSentence{
+        "latency-timer", "",
+        QT_TRANSLATE_NOOP("Problem",
+                          "{milliseconds} ms, which every reply waits for: the udev rule {rule} "
+                          "sets 1 ms when the adapter is plugged in; install it and plug the "
+                          "adapter in again (or now: echo 1 | {command})")},
+    // rule; families; command
+    ProblemSentence{
+        "udev-rule", "old",
+        QT_TRANSLATE_NOOP("Problem",
+                          "{rule} does not keep ModemManager off {families} adapters: it is older "
+                          "than this tool; install this tool's rule in its place")},
+    ProblemSentence{"udev-rule", "unread",
+                    QT_TRANSLATE_NOOP(
+                        "Problem", "installed as {rule}, where udev does not read it: copy it to "
+                                   "/etc/udev/rules.d ({command}) and plug the adapter in again")},
+    ProblemSentence{
+        "udev-rule", "missing",
+        QT_TRANSLATE_NOOP("Problem",
+                          "{rule} is not installed: it keeps ModemManager off the adapters and "
+                          "lowers the FTDI latency timer; install the tool's package, or copy "
+                          "packaging/{rule} to /etc/udev/rules.d")},
+    // folder, file
+    ProblemSentence{
+        "start-file-missing", "province-list",
+        QT_TRANSLATE_NOOP("Problem",
+                          "missing from {folder}: the province list; copy it there, or name the "
+                          "folder that holds it with --folder DIR")},
+    ProblemSentence{
+        "start-file-missing", "city-database",
+        QT_TRANSLATE_NOOP("Problem",
+                          "missing from {folder}: the city database (see import-cities); copy it "
+                          "there, or name the folder that holds it with --folder DIR")},
+    ProblemSentence{
+        "start-file-missing", "key-table",
+        QT_TRANSLATE_NOOP("Problem",
+                          "missing from {folder}: the key table; copy it there, or name the "
+                          "folder that holds it with --folder DIR")},
+    ProblemSentence{
+        "start-file-missing", "data",
+        QT_TRANSLATE_NOOP("Problem", "missing from {folder}: the timetable files "
+                                     "(data/<province>/<city>/<county>/<year>.PTL); make them with "
+                                     "muezzin-timetable")},
+    // path
+    ProblemSentence{"province-list-empty", "",
+                    QT_TRANSLATE_NOOP("Problem", "empty: it lists no province")},
+    // path; cause: the problem as apply meets it
+    ProblemSentence{
+        "city-database-broken", "",
+        QT_TRANSLATE_NOOP("Problem", "{cause}; build it again with muezzin-cli import-cities")},
+    ProblemSentence{"city-database-broken", "empty",
+                    QT_TRANSLATE_NOOP("Problem",
+                                      "table city holds no county; build it again with muezzin-cli "
+                                      "import-cities")},
+    // path, reason
+    ProblemSentence{
+        "folder-unwritable", "data",
+        QT_TRANSLATE_NOOP("Problem",
+                          "no file can be made in {path} ({reason}): the timetables of later "
+                          "years cannot be written there; give this user write permission")},
+    ProblemSentence{
+        "log-unwritable", "",
+        QT_TRANSLATE_NOOP("Problem",
+                          "{path} cannot be added to ({reason}): the event log would be lost; "
+                          "make it a file this user may write")},
+    // the remedy of the platform
+    ProblemSentence{
+        "no-persian-font", "debian",
+        QT_TRANSLATE_NOOP("Problem",
+                          "no font has the Persian letters, and the window would show empty "
+                          "boxes; install fonts-noto-ui-core")},
+    ProblemSentence{
+        "no-persian-font", "windows",
+        QT_TRANSLATE_NOOP("Problem",
+                          "no font has the Persian letters, and the window would show empty "
+                          "boxes; install Tahoma, or Noto Sans Arabic UI")},
+
     // --- warnings
     ProblemSentence{
         "lock-taken-over", "",
@@ -562,6 +791,11 @@ constexpr std::array Sentences = {
         QT_TRANSLATE_NOOP("Problem",
                           "{port} is open in {holders} too, which may have taken the reply; close "
                           "it and try again")},
+    ProblemSentence{
+        "port-shared", "also-open",
+        QT_TRANSLATE_NOOP("Problem",
+                          "also open in {holders}, which would take the device's replies; close "
+                          "it before a run")},
     ProblemSentence{"same-device", "",
                     QT_TRANSLATE_NOOP(
                         "Problem", "{port} and {other} are the same device; it is served once, as "
@@ -582,6 +816,18 @@ constexpr std::array Sentences = {
                           "the tool's files are looked for in {folder} (the user's data folder); "
                           "name another folder with --folder DIR")},
 
+    // county; name (the window's)
+    ProblemSentence{
+        "approximate-coordinates", "",
+        QT_TRANSLATE_NOOP("Problem",
+                          "county {county} has approximate coordinates: the centre of the county, "
+                          "not its seat; times may differ by a minute or two")},
+    ProblemSentence{
+        "approximate-coordinates", "window",
+        QT_TRANSLATE_NOOP("Problem",
+                          "approximate coordinates for {name}: the centre of the county, not its "
+                          "seat; times may differ by a minute or two")},
+
     ProblemSentence{
         "picture-format", "",
         QT_TRANSLATE_NOOP("Problem", "cannot write {path}: no picture format has that name")},
@@ -591,6 +837,7 @@ constexpr std::array Sentences = {
 constexpr std::array ListItems = {
     ProblemListWords{"holders", "{name} (PID {pid})"},
     ProblemListWords{"columns", nullptr},
+    ProblemListWords{"claims", "{rule} claims {adapters}", true},
 };
 
 } // namespace

@@ -22,9 +22,10 @@ struct Profile {
 
 // Throws UserError naming the file, the line and what is wrong: profile-invalid (an unknown
 // section or key, a key given twice, a line that is not "key = value", a control character, a
-// flag that is neither true nor false) or field-not-a-number (a county or level). Range checks are
-// left to the settings block. The file must be a regular file of at most SettingsFileSizeLimit
-// bytes.
+// flag that is neither true nor false), field-not-a-number (a county or level) or
+// coordinate-invalid (a latitude beyond 90 degrees or a longitude beyond 180). The other range
+// checks are left to the settings block. The file must be a regular file of at most
+// SettingsFileSizeLimit bytes.
 Profile ReadProfile(const QString& path);
 
 // The same for the profile's bytes (UTF-8); name stands for the file in messages.

@@ -5,6 +5,7 @@
 #include "device/DeviceTexts.h"
 #include "device/Upgrade.h"
 #include "device/UpgradeTexts.h"
+#include "device/Upload.h"
 #include "device/YearBlock.h"
 #include "location/CityImport.h"
 #include "tests/TestSupport.h"
@@ -25,14 +26,15 @@
 
 namespace {
 
+// Atwo's point is the centre of the county, not its seat.
 QByteArray Csv() {
     return "Parts1_index,Parts2_index,Parts3_index,CountryParts2,CountryParts3,Longitude,"
-           "Latitude\n"
-           "1,10,100,Alpha,Aone,51.4237,35.6961\n"
-           "1,10,101,Alpha,Atwo,51.025,35.015\n"
-           "1,11,110,Beta,Bone,50,30\n"
-           "1,12,120,Alpha,Again,52,31\n"
-           "2,20,200,Gamma,Gone,48.5,33.25\n";
+           "Latitude,Approximate\n"
+           "1,10,100,Alpha,Aone,51.4237,35.6961,0\n"
+           "1,10,101,Alpha,Atwo,51.025,35.015,1\n"
+           "1,11,110,Beta,Bone,50,30,\n"
+           "1,12,120,Alpha,Again,52,31,0\n"
+           "2,20,200,Gamma,Gone,48.5,33.25,0\n";
 }
 
 struct Fixture : WindowFixture {
@@ -88,6 +90,15 @@ private slots:
         QCOMPARE(f.Text(QStringLiteral("LabeledEdit2")), QStringLiteral("35.70"));
         QVERIFY(f.Find<QPushButton>(QStringLiteral("BitBtn1"))->isEnabled());
         QCOMPARE(f.window->Location().TimetableFolder, f.Path(QStringLiteral("data/1/10/100/")));
+        // A county with approximate coordinates is said so once in the log.
+        const qsizetype logged = f.window->LogLines().size();
+        f.Choose(3, 1);
+        f.Choose(3, 1);
+        QCOMPARE(f.window->LogLines().size(), logged + 1);
+        QVERIFY(f.window->LogLines().last().endsWith(
+            u' ' + ApproximateCountyWords(QStringLiteral("Atwo"))));
+        f.Choose(3, 0);
+        QCOMPARE(f.window->LogLines().size(), logged + 1);
 
         // A new province empties the city and county texts; the county list waits for a city.
         f.Choose(1, 1);
@@ -266,6 +277,55 @@ private slots:
         QVERIFY(std::equal(flash.begin(), flash.end(), file.begin(), [](std::uint8_t a, char b) {
             return a == static_cast<std::uint8_t>(b);
         }));
+    }
+
+    // A stop (here by the link's own question, without a signal) ends the operation after the
+    // exchange under way: nothing is sent after it, and the log says what the device holds.
+    void stoppedMidOperation_data() {
+        QTest::addColumn<bool>("upgrade");
+        QTest::addColumn<int>("frames"); // when the stop comes
+        QTest::addColumn<QString>("logged");
+        QTest::newRow("apply") << false << 5 << IncompleteApplyWords(5, UploadBlockCount);
+        QTest::newRow("upgrade") << true << 2 + 5 << UpgradeStageLeftWords(5, FirmwarePageCount);
+    }
+
+    void stoppedMidOperation() {
+        QFETCH(bool, upgrade);
+        QFETCH(int, frames);
+        QFETCH(QString, logged);
+        DeviceSimulator sim;
+        QVERIFY(sim.Start());
+        Fixture f;
+        f.Choose(1, 0);
+        f.Choose(2, 0);
+        f.Choose(3, 0);
+        f.WriteTimetables(10);
+        QFile::copy(QStringLiteral(MUEZZIN_SOURCE_DIR "/sample/encryp.key"),
+                    f.Path(QStringLiteral("encryp.key")));
+        f.Write(QStringLiteral("new.fmw"),
+                QByteArray(static_cast<qsizetype>(FirmwareFileAreaSize), '\x5A'));
+        const QString path = f.Path(QStringLiteral("new.fmw"));
+        f.window->SetFileChooser([path] { return path; });
+        QVERIFY(OpenPort(f.link, PathOf(sim)));
+        f.link.Connected = true;
+        f.link.StopRequested = [&] { return sim.FramesReceived() >= frames ? SIGTERM : 0; };
+        if (upgrade) {
+            f.Find<QAction>(QStringLiteral("N13"))->trigger();
+        } else {
+            f.Find<QPushButton>(QStringLiteral("BitBtn1"))->click();
+        }
+        QTest::qWait(50);
+        QCOMPARE(sim.FramesReceived(), frames);
+        QCOMPARE(sim.InUpgradeStage(), upgrade);
+        QVERIFY2(f.window->LogLines().last().endsWith(u' ' + logged),
+                 qPrintable(f.window->LogLines().last()));
+        QVERIFY(f.boxes.empty());
+
+        // The device in its upgrade stage answers no search; the upgrade stays at hand for it.
+        f.link.StopRequested = nullptr;
+        f.link.Connected = false;
+        f.window->Timer2Timer();
+        QCOMPARE(f.Find<QAction>(QStringLiteral("N13"))->isEnabled(), upgrade);
     }
 
     // The view opens at today's row, in the middle of the table; the 30th of month 12 of a

@@ -1,6 +1,7 @@
 // apply: the settings, ten years of timetables and the key table written into the device.
 #include "calendar/CalendarClock.h"
 #include "common/TextFiles.h"
+#include "common/Translation.h"
 #include "device/Profile.h"
 #include "device/Upload.h"
 #include "location/CityDatabase.h"
@@ -40,6 +41,9 @@ int RunApply(const QCommandLineParser& parser, const GlobalOptions& global) {
     LocationSelection location;
     const CountySelection chosen =
         SelectCountyByIndex(location, db, *profile.County, folder, provinces);
+    if (chosen.Choice.Approximate && !(profile.HasLongitude && profile.HasLatitude)) {
+        console.Say(ApproximateCoordinates(*profile.County));
+    }
     SettingsFields fields = profile.Fields;
     if (!profile.HasLongitude) {
         fields.Longitude = chosen.Choice.LongitudeText;
@@ -64,11 +68,17 @@ int RunApply(const QCommandLineParser& parser, const GlobalOptions& global) {
 
     return ServeDevices(global, console, [&](DeviceContext& device) {
         const UploadResult result = RunUpload(device.Link, device.Host, upload);
+        Problem incomplete;
+        if (result.Interrupted()) {
+            incomplete = IncompleteApply(result.BlocksConfirmed);
+            device.Host.AppendLogLine(u' ' + ProblemText(incomplete, CommandLineWording()));
+        }
         const QString text = UploadResultText(result);
         // Refused before a block was sent, the host has said why.
         return DeviceOutcome{.Status = UploadExitStatus(result),
                              .Result = text,
                              .Alone = result.Started ? text.toUtf8() : QByteArray(),
-                             .Facts = UploadJson(result)};
+                             .Facts = UploadJson(result),
+                             .Reported = incomplete};
     });
 }

@@ -1,5 +1,7 @@
 // The commands that serve devices: their search, clock, settings and firmware.
+#include "common/StandardStreams.h"
 #include "common/TextFiles.h"
+#include "common/Translation.h"
 #include "device/ClockCommands.h"
 #include "device/Profile.h"
 #include "device/ReadBack.h"
@@ -67,6 +69,13 @@ int RunSetClock(const QCommandLineParser&, const GlobalOptions& global) {
     Console console = CommandConsole(global);
     return ServeDevices(global, console, [](DeviceContext& device) {
         const bool sent = SetDeviceClock(device.Link, device.Clock);
+        if (const int signal = StopSignalOf(device.Link); !sent && signal != 0) {
+            const Problem stopped = Stopped(signal, QStringLiteral("clock-not-set"));
+            DeviceOutcome outcome =
+                ResultOutcome(exitcode::Failed, ProblemText(stopped, CommandLineWording()), true);
+            outcome.Reported = stopped;
+            return outcome;
+        }
         return ResultOutcome(sent ? exitcode::Ok : exitcode::Failed,
                              ClockSetText(device.Clock, sent), !sent);
     });
@@ -88,7 +97,10 @@ int RunReadSettings(const QCommandLineParser& parser, const GlobalOptions& globa
     DeviceRunOptions options;
     options.ReportToError = profileToOutput;
     std::optional<StoredSettings> kept; // for the profile, of the one device
-    Console console = CommandConsole(global);
+    // A stop's log line, too, keeps off standard output while the profile goes there.
+    Console console(
+        QString(), StandardErrorIsTerminal(),
+        {.Quiet = global.Quiet, .Report = global.Json, .OutputToError = profileToOutput});
     const int status = ServeDevices(
         global, console,
         [&](DeviceContext& device) {
@@ -149,6 +161,11 @@ int RunUpgradeCommand(const QCommandLineParser& parser, const GlobalOptions& glo
                 RunUpgrade(device.Link, device.Host, files[0], device.Port);
             DeviceOutcome outcome =
                 ResultOutcome(UpgradeExitStatus(result), UpgradeResultText(result));
+            if (result.Interrupted()) {
+                outcome.Reported = UpgradeStageLeft(result.PagesConfirmed);
+                device.Host.AppendLogLine(u' ' +
+                                          ProblemText(outcome.Reported, CommandLineWording()));
+            }
             outcome.Facts = UpgradeJson(result);
             return outcome;
         },

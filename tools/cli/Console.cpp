@@ -97,7 +97,7 @@ void Console::LogLine(int row, const QString& dateText, const QString& text) {
                                : dateText + u' ' + label + QStringLiteral(": ") + message;
     Erase();
     if (!mode_.Quiet && !mode_.Report) {
-        WriteOut(shown.toUtf8() + '\n', false);
+        WriteOut(shown.toUtf8() + '\n', mode_.OutputToError);
     }
     // Appended line by line, so that what was done is on record even if the run is cut short.
     if (!logPath_.isEmpty() && !logFailed_) {
@@ -123,7 +123,7 @@ void Console::Print(const QByteArray& line) {
     }
     const std::lock_guard lock(mutex_);
     Erase();
-    WriteOut(line + '\n', false);
+    WriteOut(line + '\n', mode_.OutputToError);
     Draw();
 }
 

@@ -17,6 +17,9 @@ class JsonReport;
 struct ConsoleMode {
     bool Quiet = false;
     JsonReport* Report = nullptr;
+    // Standard output holds something else (a profile): the lines meant for it go to standard
+    // error.
+    bool OutputToError = false;
 };
 
 // What the devices of one command share: standard output, standard error with the progress
@@ -52,6 +55,11 @@ public:
     // command's.
     void Say(const Problem& problem);
     void Say(int row, const Problem& problem);
+    // The same for the report alone, for a problem said on standard output already (the result
+    // line of an interrupted run).
+    void Keep(const Problem& problem);
+    // Whether a report is kept, which standard output then carries alone.
+    bool Reporting() const { return mode_.Report != nullptr; }
 
     struct Progress {
         int Count = 0; // done so far
@@ -74,7 +82,6 @@ private:
         bool Counting = false; // Started holds the moment the first item was done
     };
 
-    void Keep(const Problem& problem);
     void Erase(); // under mutex_
     void Draw();  // under mutex_
     QString RowText(const Row& row) const;

@@ -30,18 +30,26 @@ Problem NoCountyProblem(const QString& text, const QString& form) {
 }
 
 QString CountyLine(const CountyListing& county) {
-    return QStringList{QString::number(county.County),
-                       county.ProvinceName,
-                       county.CityName,
-                       county.CountyName,
-                       CoordinateText(county.Longitude),
-                       CoordinateText(county.Latitude)}
-        .join(u'\t');
+    QStringList columns{QString::number(county.County),
+                        county.ProvinceName,
+                        county.CityName,
+                        county.CountyName,
+                        CoordinateText(county.Longitude),
+                        CoordinateText(county.Latitude)};
+    if (county.Approximate) {
+        columns.append(ApproximateMark);
+    }
+    return columns.join(u'\t');
+}
+
+Problem ApproximateCoordinates(int countyIndex) {
+    return Problem(QStringLiteral("approximate-coordinates"))
+        .Set(QStringLiteral("county"), countyIndex);
 }
 
 int CountyOfValue(const QString& startFolder, const QString& value, Console& console) {
     bool isIndex = false;
-    const int index = value.toInt(&isIndex);
+    const int index = WithLatinDigits(value).toInt(&isIndex);
     if (isIndex) {
         return index;
     }

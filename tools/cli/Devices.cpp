@@ -5,6 +5,7 @@
 #include "common/Translation.h"
 #include "common/UserError.h"
 #include "device/Upgrade.h"
+#include "tools/cli/Results.h"
 
 #include <QThread>
 #include <algorithm>
@@ -116,17 +117,20 @@ void ServeOneDevice(DeviceRow& device, Console& console, const DeviceRunOptions&
     CommLink link;
     link.Notify = Notifier(console, device.Port, options.Alone);
     link.Remark = [&console](const Problem& remark) { console.Say(remark); };
+    link.StopRequested = StopSignal;
     if (options.Verbose) {
         link.Watch = FrameTrace(console, device.Row, begun);
     }
     DiscoveryState state;
     device.Answered = SearchForDevice(link, state, device.Port, options);
     device.Version = link.VersionText;
+    // A stop during the search: its end says nothing of the device, and the job is not begun.
+    const int stoppedBefore = StopSignal();
     QString port = device.Answered ? link.PortName : QString();
-    if (!device.Answered && options.Alone) {
+    if (!device.Answered && options.Alone && stoppedBefore == 0) {
         SayNoAnswer(console, link, state);
     }
-    if (!device.Answered && options.RunWithoutDevice) {
+    if (!device.Answered && options.RunWithoutDevice && stoppedBefore == 0) {
         port = RecoveryPort(link, state, device.Port);
         if (options.Alone && !port.isEmpty()) {
             console.Note(ToolMessage(
@@ -134,14 +138,18 @@ void ServeOneDevice(DeviceRow& device, Console& console, const DeviceRunOptions&
         }
     }
     device.Served = port;
-    if (port.isEmpty()) {
+    CalendarClock clock = ClockNow();
+    if (stoppedBefore != 0) {
+        device.Outcome.Reported = Stopped(stoppedBefore, QStringLiteral("before-change"));
+        device.Outcome.Result = ProblemText(device.Outcome.Reported, CommandLineWording());
+    } else if (port.isEmpty()) {
         device.Outcome.Reported =
             state.Problems.empty() ? NoAnswer(1) : state.Problems.front().AsProblem();
         device.Outcome.Result = state.Problems.empty()
                                     ? QStringLiteral("no device answered")
                                     : ProblemText(device.Outcome.Reported, CommandLineWording());
+        device.Outcome.ReportedSaid = options.Alone; // by SayNoAnswer
     } else {
-        CalendarClock clock = ClockNow();
         try {
             CliHost host(clock, console, device.Row);
             host.CountFromZero(options.CountFromZero);
@@ -152,15 +160,19 @@ void ServeOneDevice(DeviceRow& device, Console& console, const DeviceRunOptions&
             device.Outcome = {.Status = ProblemExitStatus(error.Reported()),
                               .Result = ProblemText(error.Reported(), CommandLineWording()),
                               .Reported = error.Reported()};
-        } catch (const OperationStopped& stopped) {
-            const QString name = StopSignalName(stopped.Signal);
-            console.LogLine(device.Row, QString::fromLatin1(clock.DateText.data()),
-                            StoppedLogTemplate.arg(name));
-            device.Outcome = {.Status = StopExitStatus(stopped.Signal),
-                              .Result = QStringLiteral("stopped by ") + name};
         }
     }
     ReleaseDevice(link);
+    if (const int signal = StopSignal()) {
+        // Said once the port is drained and released, as the last line of the device's log.
+        console.LogLine(device.Row, QString::fromLatin1(clock.DateText.data()),
+                        StoppedLogTemplate.arg(StopSignalName(signal)));
+        device.Outcome.Status = StopExitStatus(signal);
+        device.Outcome.StopSignal = signal;
+        if (device.Outcome.Reported.IsEmpty()) {
+            device.Outcome.Reported = Stopped(signal);
+        }
+    }
     device.Took = Clock::now() - started;
     const QString& report = device.Outcome.Report;
     if (!report.isEmpty()) {
@@ -179,6 +191,16 @@ int ShowAlone(const DeviceRow& device, Console& console) {
         std::rethrow_exception(device.Error);
     }
     const DeviceOutcome& outcome = device.Outcome;
+    // The problem is the command's. Its words stand in the result line on standard output, or
+    // in the error said below; with a report, whose standard output is the report, they go to
+    // standard error.
+    if (!outcome.Reported.IsEmpty() && !outcome.ReportedSaid) {
+        if (outcome.AloneIsError || !console.Reporting()) {
+            console.Keep(outcome.Reported);
+        } else {
+            console.Say(outcome.Reported);
+        }
+    }
     if (outcome.AloneIsError) {
         console.Error(ToolMessage(QString::fromUtf8(outcome.Alone)));
     } else if (!outcome.Alone.isEmpty()) {

@@ -7,8 +7,11 @@
 #include "common/Translation.h"
 #include "common/UserError.h"
 #include "device/KeyTable.h"
+#include "files/FileError.h"
+#include "files/SafeSave.h"
 #include "location/CityDatabase.h"
 #include "location/StartFolder.h"
+#include "tools/cli/Console.h"
 #include "tools/cli/DoctorPlatform.h"
 
 #include <QCoreApplication>
@@ -16,125 +19,255 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
 namespace {
 
-SetupFinding FileFinding(const QString& folder, const QString& name, const QString& what) {
-    const QFileInfo file(folder + name);
+using Findings = std::vector<SetupFinding>;
+
+// What every check may look at.
+struct DoctorScene {
+    QStringList Ports;
+    StartFolderChoice Start;
+
+    QString Shown() const { return QDir::toNativeSeparators(Start.Folder); }
+};
+
+// Each check is one function, listed in Checks below.
+using Check = Findings (*)(const DoctorScene&);
+
+SetupFinding Holds(const QString& subject, const QString& text = QStringLiteral("ok")) {
+    return {subject, true, text};
+}
+
+SetupFinding Fails(const QString& subject, const Problem& problem) {
+    return {subject, false, {}, problem};
+}
+
+// Whether the file is there and may be read; form names the file in the missing file's words
+// ("province-list", "city-database", "key-table").
+SetupFinding FileFinding(const DoctorScene& scene, const QString& name, const QString& form) {
+    const QFileInfo file(scene.Start.Folder + name);
     if (!file.exists()) {
-        return {name, false,
-                QStringLiteral("missing from %1: %2; copy it there, or name the folder that holds "
-                               "it with --folder DIR")
-                    .arg(QDir::toNativeSeparators(folder), what)};
+        return Fails(name, Problem(QStringLiteral("start-file-missing"), form)
+                               .Set(QStringLiteral("folder"), scene.Shown())
+                               .Set(QStringLiteral("file"), name));
     }
     if (!file.isReadable()) {
-        return {name, false,
-                QStringLiteral("%1 may not be read by this user; give it read permission")
-                    .arg(QDir::toNativeSeparators(file.filePath()))};
+        return Fails(name,
+                     Problem(QStringLiteral("file-permission"), QStringLiteral("start-file"))
+                         .Set(QStringLiteral("path"), QDir::toNativeSeparators(file.filePath())));
     }
-    return {name, true, QStringLiteral("ok")};
+    return Holds(name);
 }
 
-std::vector<SetupFinding> StartFolderFindings(const QString& folderFlag) {
-    const StartFolderChoice choice = ChooseStartFolder(SystemStartFolderPlaces(folderFlag));
-    const QString shown = QDir::toNativeSeparators(choice.Folder);
-    std::vector<SetupFinding> findings;
-    if (!choice.SetUpProblem.IsEmpty()) {
-        findings.push_back({QStringLiteral("start folder"), false,
-                            ProblemText(choice.SetUpProblem, CommandLineWording())});
-    } else {
-        findings.push_back(
-            {QStringLiteral("start folder"), true,
-             QStringLiteral("%1 (%2)").arg(shown, StartFolderOriginText(choice.Source))});
+Findings PortChecks(const DoctorScene& scene) {
+    return CheckPorts(scene.Ports);
+}
+
+Findings SystemSerialChecks(const DoctorScene&) {
+    return CheckSystemSerialSetup(InstalledUdevRule(QCoreApplication::applicationDirPath(),
+                                                    QStringLiteral(MUEZZIN_UDEV_RULES_DIR)));
+}
+
+Findings StartFolderCheck(const DoctorScene& scene) {
+    if (!scene.Start.SetUpProblem.IsEmpty()) {
+        return {Fails(QStringLiteral("start folder"), scene.Start.SetUpProblem)};
     }
-    findings.push_back(
-        FileFinding(choice.Folder, ProvinceFileName, QStringLiteral("the province list")));
-    if (findings.back().Ok) {
+    return {Holds(
+        QStringLiteral("start folder"),
+        QStringLiteral("%1 (%2)").arg(scene.Shown(), StartFolderOriginText(scene.Start.Source)))};
+}
+
+Findings ProvinceListCheck(const DoctorScene& scene) {
+    SetupFinding finding = FileFinding(scene, ProvinceFileName, QStringLiteral("province-list"));
+    if (finding.Ok) {
+        const QString path = scene.Start.Folder + ProvinceFileName;
         try {
-            if (ReadLines1256(choice.Folder + ProvinceFileName).isEmpty()) {
-                findings.back() = {ProvinceFileName, false,
-                                   QStringLiteral("empty: it lists no province")};
+            if (ReadLines1256(path).isEmpty()) {
+                finding = Fails(ProvinceFileName,
+                                Problem(QStringLiteral("province-list-empty"))
+                                    .Set(QStringLiteral("path"), QDir::toNativeSeparators(path)));
             }
         } catch (const UserError& error) {
-            findings.back() = {ProvinceFileName, false,
-                               ProblemText(error.Reported(), CommandLineWording())};
+            finding = Fails(ProvinceFileName, error.Reported());
         }
     }
-    findings.push_back(FileFinding(choice.Folder, CityDatabaseFileName,
-                                   QStringLiteral("the city database (see import-cities)")));
-    findings.push_back(FileFinding(choice.Folder, KeyFileName, QStringLiteral("the key table")));
-    const QFileInfo timetables(choice.Folder + QStringLiteral("data"));
-    findings.push_back(
-        timetables.isDir()
-            ? SetupFinding{QStringLiteral("data"), true, QStringLiteral("ok")}
-            : SetupFinding{QStringLiteral("data"), false,
-                           QStringLiteral("missing from %1: the timetable files "
-                                          "(data/<province>/<city>/<county>/<year>.PTL); make "
-                                          "them with muezzin-timetable")
-                               .arg(shown)});
-    const QFileInfo log(choice.Folder + QStringLiteral("log.txt"));
-    const bool logWritable =
-        log.exists() ? log.isWritable() : QFileInfo(choice.Folder).isWritable();
-    findings.push_back(logWritable
-                           ? SetupFinding{QStringLiteral("log.txt"), true, QStringLiteral("ok")}
-                           : SetupFinding{QStringLiteral("log.txt"), false,
-                                          QStringLiteral("cannot be written in %1: the event log "
-                                                         "would be lost; give this user write "
-                                                         "permission there")
-                                              .arg(shown)});
-    return findings;
+    return {finding};
 }
 
-std::vector<SetupFinding> TextFindings() {
-    std::vector<SetupFinding> findings;
-    findings.push_back(
-        Windows1256ConverterWorks()
-            ? SetupFinding{QStringLiteral("Windows-1256 converter"), true, QStringLiteral("ok")}
-            : SetupFinding{QStringLiteral("Windows-1256 converter"), false,
-                           QStringLiteral("missing: Qt has no Windows-1256 converter here; ") +
-                               ConverterRemedy()});
+// Read as apply reads it: every row of table city, each field converted.
+Findings CityDatabaseCheck(const DoctorScene& scene) {
+    SetupFinding finding =
+        FileFinding(scene, CityDatabaseFileName, QStringLiteral("city-database"));
+    if (!finding.Ok) {
+        return {finding};
+    }
+    const QString path = QDir::toNativeSeparators(CityDatabase::PathIn(scene.Start.Folder));
+    try {
+        CityDatabase db(CityDatabase::PathIn(scene.Start.Folder));
+        const std::vector<CityRow> rows = db.AllRows();
+        // Counties at the centre of their area: their timetables may be a minute or two off
+        // until their coordinates are corrected.
+        const auto approximate = std::count_if(rows.begin(), rows.end(),
+                                               [](const CityRow& row) { return row.Approximate; });
+        finding = rows.empty()
+                      ? Fails(CityDatabaseFileName, Problem(QStringLiteral("city-database-broken"),
+                                                            QStringLiteral("empty"))
+                                                        .Set(QStringLiteral("path"), path))
+                      : Holds(CityDatabaseFileName,
+                              QStringLiteral("%1 counties, %2 of them with approximate coordinates")
+                                  .arg(rows.size())
+                                  .arg(approximate));
+    } catch (const UserError& error) {
+        // The cause as the other commands would meet it, with the remedy.
+        finding = Fails(
+            CityDatabaseFileName,
+            Problem(QStringLiteral("city-database-broken"))
+                .Set(QStringLiteral("path"), path)
+                .Set(QStringLiteral("cause"), ProblemJson(error.Reported(), CommandLineWording())));
+    }
+    return {finding};
+}
+
+Findings KeyTableCheck(const DoctorScene& scene) {
+    return {FileFinding(scene, KeyFileName, QStringLiteral("key-table"))};
+}
+
+// The timetable files are there, and the folder takes new ones (a file made and removed).
+Findings TimetableFolderCheck(const DoctorScene& scene) {
+    const QString name = QStringLiteral("data");
+    const QString folder = scene.Start.Folder + name;
+    if (!QFileInfo(folder).isDir()) {
+        return {Fails(name, Problem(QStringLiteral("start-file-missing"), QStringLiteral("data"))
+                                .Set(QStringLiteral("folder"), scene.Shown())
+                                .Set(QStringLiteral("file"), name))};
+    }
+    try {
+        files::CheckCanCreateIn(FilePath(folder));
+    } catch (const files::FileError& error) {
+        return {Fails(name, Problem(QStringLiteral("folder-unwritable"), QStringLiteral("data"))
+                                .Set(QStringLiteral("path"), QDir::toNativeSeparators(folder))
+                                .Set(QStringLiteral("reason"), ReasonOf(error)))};
+    }
+    return {Holds(name)};
+}
+
+// Opened for appending as each run appends to it, and closed unwritten.
+Findings LogCheck(const DoctorScene& scene) {
+    const QString name = QStringLiteral("log.txt");
+    try {
+        files::CheckCanAppend(FilePath(scene.Start.Folder + name));
+    } catch (const files::FileError& error) {
+        return {Fails(name, Problem(QStringLiteral("log-unwritable"))
+                                .Set(QStringLiteral("path"),
+                                     QDir::toNativeSeparators(scene.Start.Folder + name))
+                                .Set(QStringLiteral("reason"), ReasonOf(error)))};
+    }
+    return {Holds(name)};
+}
+
+Findings ConverterCheck(const DoctorScene&) {
+    const QString name = QStringLiteral("Windows-1256 converter");
+    if (Windows1256ConverterWorks()) {
+        return {Holds(name)};
+    }
+    return {Fails(name, ConverterMissingProblem())};
+}
+
+Findings FontCheck(const DoctorScene&) {
+    const QString name = QStringLiteral("Persian font");
     const QFont font = WindowFont();
-    findings.push_back(
-        FontCoversPersian(font)
-            ? SetupFinding{QStringLiteral("Persian font"), true, font.family()}
-            : SetupFinding{QStringLiteral("Persian font"), false,
-                           QStringLiteral("no font has the Persian letters, and the window would "
-                                          "show empty boxes; ") +
-                               FontRemedy()});
-    return findings;
+    if (FontCoversPersian(font)) {
+        return {Holds(name, font.family())};
+    }
+    return {
+        Fails(name, Problem(QStringLiteral("no-persian-font"), QLatin1String(FontRemedyForm())))};
+}
+
+// In the order printed; a new check is a function above and a line here, one check a line.
+// clang-format off
+constexpr Check Checks[] = {
+    PortChecks,
+    SystemSerialChecks,
+    StartFolderCheck,
+    ProvinceListCheck,
+    CityDatabaseCheck,
+    KeyTableCheck,
+    TimetableFolderCheck,
+    LogCheck,
+    ConverterCheck,
+    FontCheck,
+};
+// clang-format on
+
+// What a check found: "ok", "ok (detail)", or the problem with its remedy.
+QString FindingDetail(const SetupFinding& finding) {
+    if (!finding.Ok) {
+        return finding.Reported.IsEmpty() ? finding.Text
+                                          : ProblemText(finding.Reported, CommandLineWording());
+    }
+    return finding.Text == QStringLiteral("ok") ? finding.Text
+                                                : QStringLiteral("ok (%1)").arg(finding.Text);
+}
+
+// "[ ok ] what: ok", "[ ok ] what: ok (detail)" or "[FAIL] what: problem; remedy": the mark
+// makes a failure stand out without colour.
+QString FindingLine(const SetupFinding& finding) {
+    const QString mark = finding.Ok ? QStringLiteral("[ ok ] ") : QStringLiteral("[FAIL] ");
+    return mark + finding.Subject + QStringLiteral(": ") + FindingDetail(finding);
+}
+
+// A check in the JSON document: {"subject", "ok", "detail", "problem"}; the detail null for a
+// plain "ok", the problem null for a check that holds.
+QJsonObject FindingJson(const SetupFinding& finding) {
+    const bool plainOk = finding.Ok && finding.Text == QStringLiteral("ok");
+    return {{QStringLiteral("subject"), finding.Subject},
+            {QStringLiteral("ok"), finding.Ok},
+            {QStringLiteral("detail"), plainOk ? QJsonValue() : QJsonValue(FindingDetail(finding))},
+            {QStringLiteral("problem"),
+             finding.Reported.IsEmpty()
+                 ? QJsonValue()
+                 : QJsonValue(ProblemJson(finding.Reported, CommandLineWording()))}};
+}
+
+QString SummaryLine(int passed, int failed) {
+    return QStringLiteral("%1 checks: %2 passed, %3 failed")
+        .arg(passed + failed)
+        .arg(passed)
+        .arg(failed);
 }
 
 } // namespace
 
 int RunDoctor(const QStringList& ports, const QString& folderFlag, JsonReport* report) {
-    std::vector<SetupFinding> findings = CheckPorts(ports);
-    const QString rule = InstalledUdevRule(QCoreApplication::applicationDirPath(),
-                                           QStringLiteral(MUEZZIN_UDEV_RULES_DIR));
-    for (auto part :
-         {CheckSystemSerialSetup(rule), StartFolderFindings(folderFlag), TextFindings()}) {
-        findings.insert(findings.end(), part.begin(), part.end());
-    }
-    bool allHold = true;
+    const DoctorScene scene{ports, ChooseStartFolder(SystemStartFolderPlaces(folderFlag))};
+    int passed = 0;
+    int failed = 0;
     QJsonArray checks;
-    for (const SetupFinding& finding : findings) {
-        const bool plainOk = finding.Ok && finding.Text == QStringLiteral("ok");
-        const QString line = plainOk ? finding.Subject + QStringLiteral(": ok")
-                             : finding.Ok
-                                 ? QStringLiteral("%1: ok (%2)").arg(finding.Subject, finding.Text)
-                                 : finding.Subject + QStringLiteral(": ") + finding.Text;
-        if (!report) {
-            std::printf("%s\n", line.toUtf8().constData());
+    for (const Check check : Checks) {
+        for (const SetupFinding& finding : check(scene)) {
+            if (report) {
+                // Standard output carries the report; a failed check is a problem said on
+                // standard error as well.
+                checks.append(FindingJson(finding));
+                if (!finding.Ok) {
+                    PrintError(finding.Subject + QStringLiteral(": ") + FindingDetail(finding));
+                }
+            } else {
+                std::printf("%s\n", FindingLine(finding).toUtf8().constData());
+            }
+            (finding.Ok ? passed : failed) += 1;
         }
-        checks.append(QJsonObject{
-            {QStringLiteral("subject"), finding.Subject},
-            {QStringLiteral("ok"), finding.Ok},
-            {QStringLiteral("detail"), plainOk ? QJsonValue() : QJsonValue(finding.Text)}});
-        allHold = allHold && finding.Ok;
     }
     if (report) {
         report->Set(QStringLiteral("checks"), checks);
+        report->Set(QStringLiteral("summary"), QJsonObject{{QStringLiteral("passed"), passed},
+                                                           {QStringLiteral("failed"), failed}});
+    } else {
+        std::printf("%s\n", SummaryLine(passed, failed).toUtf8().constData());
     }
-    return allHold ? exitcode::Ok : exitcode::Failed;
+    return failed == 0 ? exitcode::Ok : exitcode::Failed;
 }

@@ -1,5 +1,6 @@
 #include "tools/cli/JsonReport.h"
 
+#include "common/StopSignals.h"
 #include "common/Translation.h"
 #include "device/DeviceTexts.h"
 #include "device/Profile.h"
@@ -47,9 +48,10 @@ void JsonReport::Set(const QString& key, const QJsonValue& value) {
     object_.insert(key, value);
 }
 
-void JsonReport::SetProblem(const Problem& problem) {
+void JsonReport::SetProblem(const Problem& problem, Setting setting) {
     const std::lock_guard lock(mutex_);
-    if (!problem.IsEmpty() && !object_.contains(QStringLiteral("problem"))) {
+    if (!problem.IsEmpty() &&
+        (setting == Replace || !object_.contains(QStringLiteral("problem")))) {
         object_.insert(QStringLiteral("problem"), ProblemOrNull(problem));
     }
 }
@@ -92,6 +94,9 @@ QJsonArray DevicesJson(const std::vector<DeviceSummary>& devices) {
         entry.insert(QStringLiteral("status"), device.Outcome.Status);
         entry.insert(QStringLiteral("seconds"), std::round(device.Seconds * 1000.0) / 1000.0);
         entry.insert(QStringLiteral("problem"), ProblemOrNull(device.Outcome.Reported));
+        const int signal = device.Outcome.StopSignal;
+        entry.insert(QStringLiteral("stopped"),
+                     signal != 0 ? QJsonValue(StopSignalName(signal)) : QJsonValue());
         array.append(entry);
     }
     return array;
@@ -122,7 +127,8 @@ QJsonArray CountiesJson(const std::vector<CountyListing>& counties) {
                                  {QStringLiteral("city"), county.CityName},
                                  {QStringLiteral("county"), county.CountyName},
                                  {QStringLiteral("longitude"), county.Longitude},
-                                 {QStringLiteral("latitude"), county.Latitude}});
+                                 {QStringLiteral("latitude"), county.Latitude},
+                                 {QStringLiteral("approximate"), county.Approximate}});
     }
     return array;
 }
@@ -135,13 +141,15 @@ QJsonObject UploadJson(const UploadResult& result) {
                         {QStringLiteral("reason"), BlockOutcomeText(block.Outcome)}});
     }
     return {{QStringLiteral("blocks"), ConfirmedOfTotal(result.BlocksConfirmed, UploadBlockCount)},
-            {QStringLiteral("unconfirmed"), unconfirmed}};
+            {QStringLiteral("unconfirmed"), unconfirmed},
+            {QStringLiteral("incomplete"), result.Interrupted()}};
 }
 
 QJsonObject UpgradeJson(const UpgradeResult& result) {
     return {{QStringLiteral("pages"), ConfirmedOfTotal(result.PagesConfirmed, FirmwarePageCount)},
             {QStringLiteral("completed"), result.Completed},
-            {QStringLiteral("link_lost"), result.LinkLost}};
+            {QStringLiteral("link_lost"), result.LinkLost},
+            {QStringLiteral("upgrade_stage"), result.InUpgradeStage}};
 }
 
 QJsonObject SettingsJson(const StoredSettings& stored) {

@@ -29,8 +29,10 @@ public:
 
     // The command's findings under their name ("ports", "counties", "devices").
     void Set(const QString& key, const QJsonValue& value);
-    // What ended the command before it came to a result; the first one set stays.
-    void SetProblem(const Problem& problem);
+    // What ended the command before it came to a result; the first one set stays, unless the
+    // later one replaces it (a stop, which ends the run whatever the devices met).
+    enum Setting { First, Replace };
+    void SetProblem(const Problem& problem, Setting setting = First);
     bool HasProblem() const;
     // A warning said on the way.
     void AddWarning(const Problem& problem);
@@ -43,9 +45,9 @@ private:
     QJsonArray warnings_;
 };
 
-// Each device's entry: port, firmware version, result, exit status, seconds taken and the facts
-// its job added (blocks or pages confirmed of their total, the unconfirmed addresses and why,
-// the settings read).
+// Each device's entry: port, firmware version, result, exit status, seconds taken, the stop
+// signal that cut it short (null when none did) and the facts its job added (blocks or pages
+// confirmed of their total, the unconfirmed addresses and why, the settings read).
 QJsonArray DevicesJson(const std::vector<DeviceSummary>& devices);
 
 // Each port with what the system knows of it and the problem it would meet when opened now.
@@ -55,10 +57,12 @@ QJsonArray PortsJson(const std::vector<PortDetails>& ports, const std::vector<Pr
 QJsonArray CountiesJson(const std::vector<CountyListing>& counties);
 
 // The blocks of an apply: {"blocks": {"confirmed", "total"}, "unconfirmed": [{"address",
-// "reason"}]}, one entry per block not confirmed, in device order.
+// "reason"}], "incomplete"}, one entry per block not confirmed, in device order; incomplete
+// when a stop or a lost line cut the run short and the same apply again completes it.
 QJsonObject UploadJson(const UploadResult& result);
 
-// The pages of an upgrade: {"pages": {"confirmed", "total"}, "completed", "link_lost"}.
+// The pages of an upgrade: {"pages": {"confirmed", "total"}, "completed", "link_lost",
+// "upgrade_stage"}, the last when the device is left waiting in its upgrade stage.
 QJsonObject UpgradeJson(const UpgradeResult& result);
 
 // The settings a device holds, under the names read-settings prints them by: numbers as numbers,

@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QRegularExpression>
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -114,9 +115,7 @@ GlobalOptions ReadGlobalOptions(const QCommandLineParser& top, const QCommandLin
 std::optional<ParsedCommandLine> HelpOrVersionAsked(const QCommandLineParser& parser,
                                                     const QString& command) {
     if (parser.isSet(QStringLiteral("version"))) {
-        ParsedCommandLine ended = EndWithText(
-            exitcode::Ok,
-            QStringLiteral("muezzin-cli %1\n").arg(QCoreApplication::applicationVersion()));
+        ParsedCommandLine ended = EndWithText(exitcode::Ok, VersionText());
         ended.IsVersion = true;
         return ended;
     }
@@ -171,8 +170,7 @@ ParsedCommandLine Read(const QStringList& arguments) {
     }
     const auto found = CommandTable().find(rest.first());
     if (found == CommandTable().end()) {
-        return UsageError(Usage(QStringLiteral("unknown-command"))
-                              .Set(QStringLiteral("command"), ShownValue(rest.first())));
+        return UsageError(UnknownCommand(rest.first()));
     }
     ParsedCommandLine options;
     options.Name = found->first;
@@ -204,6 +202,14 @@ ParsedCommandLine Read(const QStringList& arguments) {
         !repeated.isEmpty()) {
         return refused(Usage(QStringLiteral("repeated-option"))
                            .Set(QStringLiteral("option"), QStringLiteral("--") + repeated));
+    }
+    for (const QCommandLineParser* source : {&top, &parser}) {
+        const QStringList ports = source->values(QStringLiteral("port"));
+        // An empty --port would otherwise name no port, and the command would search them all.
+        if (std::any_of(ports.begin(), ports.end(),
+                        [](const QString& port) { return port.trimmed().isEmpty(); })) {
+            return refused(Usage(QStringLiteral("empty-port")));
+        }
     }
     for (const QCommandLineParser* source : {&top, &parser}) {
         if (!source->isSet(FormatOption())) {

@@ -1,5 +1,7 @@
 #include "tools/cli/Results.h"
 
+#include "common/StopSignals.h"
+#include "common/Translation.h"
 #include "device/DeviceTexts.h"
 #include "device/UpgradeTexts.h"
 
@@ -31,10 +33,30 @@ QString DisplayGlyphsText(const StoredSettings& stored) {
     return glyphs.join(u' ');
 }
 
+Problem IncompleteApply(int confirmed) {
+    return Problem(QStringLiteral("apply-incomplete"))
+        .Set(QStringLiteral("confirmed"), confirmed)
+        .Set(QStringLiteral("total"), UploadBlockCount);
+}
+
+Problem UpgradeStageLeft(int pagesConfirmed) {
+    return Problem(QStringLiteral("upgrade-stage-left"))
+        .Set(QStringLiteral("confirmed"), pagesConfirmed)
+        .Set(QStringLiteral("total"), FirmwarePageCount);
+}
+
+Problem Stopped(int signal, const QString& form) {
+    return Problem(QStringLiteral("stopped"), form)
+        .Set(QStringLiteral("signal"), StopSignalName(signal))
+        .Set(QStringLiteral("signal_number"), signal);
+}
+
 QString UploadResultText(const UploadResult& result) {
-    QString text = QStringLiteral("%1 of %2 blocks confirmed")
-                       .arg(result.BlocksConfirmed)
-                       .arg(UploadBlockCount);
+    QString text = result.Interrupted()
+                       ? ProblemText(IncompleteApply(result.BlocksConfirmed), CommandLineWording())
+                       : QStringLiteral("%1 of %2 blocks confirmed")
+                             .arg(result.BlocksConfirmed)
+                             .arg(UploadBlockCount);
     if (result.Unconfirmed.empty()) {
         return text;
     }
@@ -56,10 +78,17 @@ QString UploadResultText(const UploadResult& result) {
 }
 
 QString UpgradeResultText(const UpgradeResult& result) {
-    return QStringLiteral("%1 of %2 pages confirmed, %3")
-        .arg(result.PagesConfirmed)
-        .arg(FirmwarePageCount)
-        .arg(result.Completed  ? FinishedStatusText
-             : result.LinkLost ? LinkLostStatusText
-                               : FailedStatusText);
+    const QString text = QStringLiteral("%1 of %2 pages confirmed, %3")
+                             .arg(result.PagesConfirmed)
+                             .arg(FirmwarePageCount)
+                             .arg(result.Completed  ? FinishedStatusText
+                                  : result.LinkLost ? LinkLostStatusText
+                                                    : FailedStatusText);
+    if (!result.Interrupted()) {
+        return text;
+    }
+    // The count is said already: the stage's words alone follow the status.
+    Problem stage = UpgradeStageLeft(result.PagesConfirmed);
+    stage.Form = QStringLiteral("stage");
+    return text + QStringLiteral("; ") + ProblemText(stage, CommandLineWording());
 }

@@ -1,10 +1,12 @@
 // muezzin-cli: the device operations from a terminal. The command line is read, then the
 // command it names is run.
+#include "common/ConsoleOutput.h"
 #include "common/StandardStreams.h"
 #include "common/StopSignals.h"
 #include "common/Translation.h"
 #include "common/UserError.h"
 #include "tools/cli/ParsedCommandLine.h"
+#include "tools/cli/Results.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -52,8 +54,13 @@ int RunCommand(const ParsedCommandLine& commandLine) {
     try {
         int status = command.Run(*commandLine.Parser, global);
         if (const int signal = StopSignal()) {
-            PrintError(QStringLiteral("stopped by %1").arg(StopSignalName(signal)));
-            status = StopExitStatus(signal);
+            // The stop is what ended the run, whatever the devices' own problems were.
+            const Problem stopped = Stopped(signal);
+            PrintProblem(stopped);
+            if (report) {
+                report->SetProblem(stopped, JsonReport::Replace);
+            }
+            status = ProblemExitStatus(stopped);
         }
         return PrintJsonReport(report, status);
     } catch (const UserError& error) {
@@ -124,6 +131,7 @@ bool CommandDrawsText(int argc, char* argv[]) {
 
 int main(int argc, char* argv[]) {
     HoldClosedStandardStreams();
+    PrepareConsoleOutput();
     InstallStopSignals();
     QCoreApplication::setApplicationName(QStringLiteral("muezzin-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
