@@ -82,6 +82,8 @@ std::optional<CountyChoice> ChooseCounty(LocationSelection& selection, CityDatab
     choice.CountyName = row.CountyName;
     selection.GlyphCodes = EncodeCountyName(row.CountyName);
     selection.TimetableFolder = TimetableFolderOf(selection, startFolder);
+    selection.Latitude = row.Latitude;
+    selection.Longitude = row.Longitude;
     return choice;
 }
 

@@ -9,6 +9,7 @@
 #include "tools/cli/Results.h"
 
 #include <cstdio>
+#include <ctime>
 #include <optional>
 
 namespace {
@@ -65,6 +66,10 @@ int RunFind(const QCommandLineParser&, const GlobalOptions& global) {
 
 int RunSetClock(const QCommandLineParser&, const GlobalOptions& global) {
     Console console = CommandConsole(global);
+    // The PC's wall clock may be right in a wrong zone: the clock is set all the same.
+    if (const QString zone = ZoneProblemText(CheckPcZone(std::time(nullptr))); !zone.isEmpty()) {
+        console.Error(ToolMessage(zone));
+    }
     return ServeDevices(global, console, [](DeviceContext& device) {
         const bool sent = SetDeviceClock(device.Link, device.Clock);
         return ResultOutcome(sent ? exitcode::Ok : exitcode::Failed,

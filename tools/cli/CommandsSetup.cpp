@@ -3,16 +3,20 @@
 #include "calendar/CalendarClock.h"
 #include "comm/PortInfo.h"
 #include "comm/PortProblems.h"
+#include "device/ClockCommands.h"
 #include "location/CityDatabase.h"
 #include "location/CityImport.h"
+#include "tools/cli/CommandTable.h"
 #include "tools/cli/Commands.h"
 #include "tools/cli/CountyNames.h"
 #include "tools/cli/Doctor.h"
 
+#include <ctime>
 #include <vector>
 
-int RunDoctorCommand(const QCommandLineParser&, const GlobalOptions& global) {
-    return RunDoctor(NamedPorts(global.Ports), global.Folder);
+int RunDoctorCommand(const QCommandLineParser& parser, const GlobalOptions& global) {
+    return RunDoctor(NamedPorts(global.Ports), global.Folder,
+                     parser.isSet(CountyOption()) ? parser.value(CountyOption()) : QString());
 }
 
 int RunPorts(const QCommandLineParser& parser, const GlobalOptions& global) {
@@ -57,6 +61,9 @@ int RunClock(const QCommandLineParser&, const GlobalOptions& global) {
     ReadClock(clock);
     ToSolarDate(clock);
     Console console = CommandConsole(global);
+    if (const QString zone = ZoneProblemText(CheckPcZone(std::time(nullptr))); !zone.isEmpty()) {
+        console.Error(ToolMessage(zone));
+    }
     console.Print(QStringLiteral("%1\n%2\n%3")
                       .arg(QString::fromStdString(ClockTimeText(clock)),
                            QString::fromStdString(SolarDateText(clock)),
