@@ -34,13 +34,15 @@ expect() {
 }
 
 expect "apply" muezzin-cli ap
-expect "apply clock counties doctor find import-cities ports read-settings set-clock upgrade" muezzin-cli ""
+expect "apply clock counties doctor find import-cities ports read-settings set-clock timetable upgrade" muezzin-cli ""
 expect "--county" muezzin-cli apply --cou
 expect "--county" muezzin-cli --port /dev/null apply --cou
 expect "--profile-out" muezzin-cli read-settings --profile-
 expect "--folder" muezzin-cli --fo
 expect "$work/tty Muezzin 1 $work/ttyMuezzin0" muezzin-cli --port "$work/tty"
 expect "json" muezzin-cli apply --format j
+expect "csv json text" muezzin-cli timetable --county 37 --format ""
+expect "--format" muezzin-cli timetable --year 1406 --for
 expect "--county" muezzin-cli --format json apply --cou
 expect "new.fmw sub" muezzin-cli upgrade ""
 expect "mosque.ini" muezzin-cli apply --profile m

@@ -20,9 +20,9 @@ QString NoCountyText(const QString& text);
 // by tabs.
 QString CountyLine(const CountyListing& county);
 
-// The county a --county value means: an index as it stands, else the one county the name
-// chooses, which is noted on the console. Throws UserError listing the candidates when the
-// name chooses none or several.
+// The county a --county value means: an index as it stands (in Latin or Persian digits), else the
+// one county the name chooses, which is noted on the console. Throws UserError listing the
+// candidates when the name chooses none or several.
 int CountyOfValue(const QString& startFolder, const QString& value, Console& console);
 
 // " (province / city / county)" for a county the database has; empty when it lacks it or
