@@ -442,7 +442,6 @@ private slots:
         // 367 lines of a table do not fit on one page.
         QVERIFY2(bytes.count("/Type /Page\n") >= 5,
                  qPrintable(QString::number(bytes.count("/Type /Page\n"))));
-        QVERIFY(bytes.contains("/Title"));
 
         // A refused printer prints nothing.
         QVERIFY(file.remove());
