@@ -17,10 +17,6 @@ inline const QString ConnectedText = QStringLiteral("connected to the hardware")
 inline const QString DisconnectedText = QStringLiteral("disconnected from the hardware");
 // The upgrade file dialog's filter.
 inline const QString FirmwareFilterText = QStringLiteral("firmware (*.fmw)");
-// Asked after the code pages were set, which apply only after a restart.
-inline const QString RestartQuestionText =
-    QStringLiteral("لطفاً ويندوز را ريبوت نمائيد و مجددا اجرا کنيد.");
-inline const QString RestartQuestionCaption = QStringLiteral("پيغام سيستم");
 
 // --- added by this program, in Persian beside the form's own captions ----------------------
 
@@ -63,10 +59,32 @@ inline QString NoDeviceText() {
 inline QString StartFolderNoteText() {
     return QCoreApplication::translate("TForm1", "The tool's files are in %1");
 }
+// A county chosen whose point is the centre of its area; %1 is the county's name.
+inline QString ApproximateCountyText() {
+    return QCoreApplication::translate("TForm1",
+                                       "approximate coordinates for %1: the centre of the county, "
+                                       "not its seat; times may differ by a minute or two");
+}
 // A read-back found the device's memory erased.
 inline QString NoSettingsText() {
     return QCoreApplication::translate(
         "TForm1", "the device holds no settings: it has never been configured");
+}
+// The log line of an apply that a stop or a lost line cut short: what the device holds, and the
+// remedy.
+inline QString IncompleteApplyText(int confirmed, int total) {
+    return QCoreApplication::translate(
+               "TForm1",
+               "%1 of %2 blocks confirmed; the configuration is incomplete: apply it again")
+        .arg(confirmed)
+        .arg(total);
+}
+// The log line of an upgrade cut short with the device in its upgrade stage, and the remedy.
+inline QString UpgradeStageLeftText(int pagesConfirmed, int total) {
+    return QCoreApplication::translate("TForm1", "%1 of %2 pages confirmed; the device is left in "
+                                                 "its upgrade stage: run the upgrade again")
+        .arg(pagesConfirmed)
+        .arg(total);
 }
 
 // The timetable view: the hints of a day the year lacks and of a time no clock shows, and the
@@ -135,10 +153,10 @@ inline QString ZoneOldRulesNote() {
 
 // The text-setting check: what is missing, and the line that names it (a leading blank, as the
 // log's messages that want a gap after the date carry).
+// %1 is what makes the converter available on this system.
 inline QString NoConverterText() {
     return QCoreApplication::translate("CodePageCheck",
-                                       "this Qt has no Windows-1256 converter (install Debian's "
-                                       "ICU-enabled libqt6core6 with libicu72)");
+                                       "the system has no Windows-1256 converter (%1)");
 }
 inline QString NoPersianFontText() {
     return QCoreApplication::translate(
@@ -146,6 +164,15 @@ inline QString NoPersianFontText() {
 }
 inline QString PersianTextProblemText() {
     return QCoreApplication::translate("CodePageCheck", " Persian text will not work here: ");
+}
+// The log's one line where Windows' code pages are not the Arabic ones; %1 the ANSI code page,
+// %2 the OEM one.
+inline QString OtherCodePagesText() {
+    return QCoreApplication::translate(
+        "CodePageCheck",
+        " The system's code pages are %1 (ANSI) and %2 (OEM), not the Arabic 1256 and 720. This "
+        "program does not need them; older programs that show Persian may: for them, set "
+        "\"Language for non-Unicode programs\" to Persian in Windows' region settings.");
 }
 
 // A start note when Qt's own Persian translation cannot be loaded.

@@ -1,44 +1,54 @@
 #include "app/CodePageCheck.h"
 
 #include "app/AppTexts.h"
-#include "common/UserError.h"
+#include "common/TextDisplay.h"
+#include "common/TextFiles.h"
 
-#include <QCoreApplication>
 #include <QStringList>
-#include <array>
 
 namespace {
 
 constexpr unsigned ArabicAnsiCodePage = 1256;
 constexpr unsigned ArabicOemCodePage = 720;
 
-// The tool's two runtime libraries; a failed registration changes nothing for the user.
-const std::array<QString, 2> RuntimeRegistrations = {QStringLiteral("regsvr32 /s borlndmm.dll"),
-                                                     QStringLiteral("regsvr32 /s cc3260mt.dll")};
+class SystemPlatform final : public CodePagePlatform {
+public:
+    SystemPlatform(CodePageCallbacks callbacks, TextSupportProbes probes)
+        : callbacks_(std::move(callbacks)), probes_(std::move(probes)) {}
 
-void SetArabicCodePages(CodePagePlatform& platform) {
-    // Both values are written even when one is right: the pair is what the system reads.
-    try {
-        platform.WriteCodePageValue(QStringLiteral("ACP"), QString::number(ArabicAnsiCodePage));
-        platform.WriteCodePageValue(QStringLiteral("OEMCP"), QString::number(ArabicOemCodePage));
-    } catch (const UserError& error) {
-        platform.ShowError(error.Text());
-        return;
+    std::optional<CodePages> SystemCodePages() override {
+        return probes_.Pages ? probes_.Pages() : ReadSystemCodePages();
     }
-    for (const QString& command : RuntimeRegistrations) {
-        platform.RunSilently(command);
+    bool Windows1256ConverterAvailable() override {
+        return probes_.Converter ? probes_.Converter() : Windows1256ConverterWorks();
     }
-    // The new code pages apply only after a restart; until then every start asks again.
-    if (platform.AskYesNo(RestartQuestionCaption, RestartQuestionText)) {
-        platform.Beep();
-        platform.RequestRestart();
+    bool FontCoversPersian() override {
+        return probes_.PersianFont ? probes_.PersianFont()
+                                   : ::FontCoversPersian(callbacks_.WindowFont);
     }
-}
+    void ReportProblem(const QString& text) override {
+        if (callbacks_.ShowStatus) {
+            callbacks_.ShowStatus(text);
+        }
+        Note(text);
+    }
+    void Note(const QString& text) override {
+        if (callbacks_.AppendLog) {
+            callbacks_.AppendLog(text);
+        }
+    }
 
-void CheckTextSupport(CodePagePlatform& platform) {
+private:
+    CodePageCallbacks callbacks_;
+    TextSupportProbes probes_;
+};
+
+} // namespace
+
+void RunCodePageCheck(CodePagePlatform& platform) {
     QStringList missing;
     if (!platform.Windows1256ConverterAvailable()) {
-        missing.append(NoConverterText());
+        missing.append(NoConverterText().arg(Windows1256RemedyText()));
     }
     if (!platform.FontCoversPersian()) {
         missing.append(NoPersianFontText());
@@ -46,25 +56,17 @@ void CheckTextSupport(CodePagePlatform& platform) {
     if (!missing.isEmpty()) {
         platform.ReportProblem(PersianTextProblemText() + missing.join(QStringLiteral("; ")));
     }
+    const std::optional<CodePages> pages = platform.SystemCodePages();
+    if (pages && (pages->Ansi != ArabicAnsiCodePage || pages->Oem != ArabicOemCodePage)) {
+        platform.Note(OtherCodePagesText().arg(pages->Ansi).arg(pages->Oem));
+    }
 }
 
-} // namespace
-
-void RunCodePageCheck(CodePagePlatform& platform) {
-    if (const std::optional<CodePages> pages = platform.SystemCodePages()) {
-        if (pages->Ansi != ArabicAnsiCodePage || pages->Oem != ArabicOemCodePage) {
-            SetArabicCodePages(platform);
-        }
-        return;
-    }
-    CheckTextSupport(platform);
+std::unique_ptr<CodePagePlatform> MakeCodePagePlatform(CodePageCallbacks callbacks,
+                                                       TextSupportProbes probes) {
+    return std::make_unique<SystemPlatform>(std::move(callbacks), std::move(probes));
 }
 
-void ReportThroughCallbacks(const CodePageCallbacks& callbacks, const QString& text) {
-    if (callbacks.ShowStatus) {
-        callbacks.ShowStatus(text);
-    }
-    if (callbacks.AppendLog) {
-        callbacks.AppendLog(text);
-    }
+std::unique_ptr<CodePagePlatform> MakeSystemCodePagePlatform(CodePageCallbacks callbacks) {
+    return MakeCodePagePlatform(std::move(callbacks), {});
 }

@@ -11,6 +11,7 @@
 #include "app/StatusStrip.h"
 #include "calendar/ZoneCheck.h"
 #include "common/ShownText.h"
+#include "common/StandardStreams.h"
 #include "common/StopSignals.h"
 #include "common/TextFiles.h"
 #include "common/UserError.h"
@@ -36,7 +37,18 @@ static void InitWindowResources() {
     Q_INIT_RESOURCE(app);
 }
 
+namespace {
+
+// The window whose log takes the notes where there is no standard error.
+TForm1* noteWindow = nullptr;
+
+} // namespace
+
 void PrintNote(const QString& text) {
+    if (!StandardErrorPresent() && noteWindow != nullptr) {
+        noteWindow->NoteInLog(u' ' + text);
+        return;
+    }
     std::fprintf(stderr, "muezzin-config: %s\n", qPrintable(text));
 }
 
@@ -93,8 +105,12 @@ TForm1::TForm1(CommLink& link, CalendarClock& clock, const QString& startFolder,
         ShowMessageBox(caption, text);
     };
     link_.Remark = [this](const QString& text) { AppendLogLine(u' ' + text); };
+    // Once a stop signal has come, the link sends nothing more: an operation under way ends
+    // after its exchange, says what the device holds, and the signal's watch winds down.
+    link_.StopRequested = StopSignal;
     ConnectHandlers();
     FormCreate();
+    noteWindow = this;
     if (timing_.StartTimers) {
         clockTick_->Schedule();
         Timer2->start();
@@ -102,8 +118,12 @@ TForm1::TForm1(CommLink& link, CalendarClock& clock, const QString& startFolder,
 }
 
 TForm1::~TForm1() {
+    if (noteWindow == this) {
+        noteWindow = nullptr;
+    }
     link_.Notify = nullptr;
     link_.Remark = nullptr;
+    link_.StopRequested = nullptr;
 }
 
 void TForm1::SetMessageBox(MessageBoxFunction show) {
@@ -140,6 +160,14 @@ void TForm1::ReportStartFolder(const StartFolderChoice& choice) {
 
 void TForm1::NoteAtStart(const QString& text) {
     log_->NoteAtStart(text);
+}
+
+void TForm1::NoteInLog(const QString& text) {
+    if (firstTickDone_) {
+        AppendLogLine(text);
+    } else {
+        NoteAtStart(text);
+    }
 }
 
 void TForm1::ConnectHandlers() {
@@ -197,11 +225,6 @@ void TForm1::RunTextSettingCheck() {
     CodePageCallbacks callbacks;
     callbacks.ShowStatus = [this](const QString& text) { statusStrip_->SetTextProblem(text); };
     callbacks.AppendLog = [this](const QString& text) { log_->NoteAtStart(text); };
-    callbacks.ShowError = [this](const QString& text) { ShowError(text); };
-    callbacks.AskYesNo = [this](const QString& caption, const QString& text) {
-        return QMessageBox::warning(this, caption, text, QMessageBox::Yes | QMessageBox::No) ==
-               QMessageBox::Yes;
-    };
     callbacks.WindowFont = font();
     RunCodePageCheck(*MakeSystemCodePagePlatform(std::move(callbacks)));
 }
@@ -383,6 +406,12 @@ void TForm1::Combo3Change() {
         ui->LabeledEdit1->setText(choice->LongitudeText);
         ui->LabeledEdit2->setText(choice->LatitudeText);
         ui->BitBtn1->setEnabled(true);
+        // Said once for the county, not again while it stays chosen.
+        const int county = location_.CountyIndex;
+        if (choice->Approximate && approximateNoted_ != county) {
+            AppendLogLine(u' ' + ApproximateCountyText().arg(choice->CountyName));
+        }
+        approximateNoted_ = county;
     });
 }
 

@@ -39,7 +39,9 @@ using MessageBoxFunction = std::function<void(const QString& caption, const QStr
 // A modal question with the caption and the text; true when the operator says yes.
 using QuestionBoxFunction = std::function<bool(const QString& caption, const QString& text)>;
 
-// "muezzin-config: text" on standard error, for what the program says where no window shows it.
+// "muezzin-config: text" on standard error, for what the program says where no window shows it;
+// in the window's log where there is no standard error (a Windows program started without a
+// console).
 void PrintNote(const QString& text);
 
 // The one window of the tool. It is also the host of the long device operations, which
@@ -63,6 +65,8 @@ public:
     void ReportStartFolder(const StartFolderChoice& choice);
     // A line for the log once the saved log is loaded.
     void NoteAtStart(const QString& text);
+    // A line for the log now, or once the saved log is loaded when it is not yet.
+    void NoteInLog(const QString& text);
     // A stop signal arrived: the log gets a line and is saved, the port is released, and the
     // event loop ends with the signal's exit status. No box is shown from here on.
     void StopBySignal(int signal);
@@ -121,7 +125,7 @@ public:
     void SetProgressPosition(int position) override;
     void SetProgressVisible(bool visible) override;
     void SetStatusText(const QString& text) override;
-    // Both throw OperationStopped once a stop signal has arrived.
+    // ShowMessage throws OperationStopped once a stop signal has arrived.
     void ShowMessage(const QString& text) override;
     void RepaintNow() override;
     void PauseMonitor() override;
@@ -181,4 +185,5 @@ private:
     DiscoveryState discovery_;
     std::unique_ptr<LocationBoxes> locationBoxes_;
     LocationSelection location_;
+    int approximateNoted_ = 0; // the county last chosen, whose approximate point the log has
 };

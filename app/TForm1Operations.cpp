@@ -43,8 +43,12 @@ void TForm1::BitBtn1Click() {
     const UploadInput input = UploadInputOf(Fields(), location_, startFolder_);
     try {
         // Nothing is read or computed for a device that is not there; the run says so.
-        RunUpload(link_, *this,
-                  link_.Connected ? PrepareUpload(input, clock_.SolarYear) : PreparedUpload{});
+        const UploadResult result = RunUpload(
+            link_, *this,
+            link_.Connected ? PrepareUpload(input, clock_.SolarYear) : PreparedUpload{});
+        if (result.Interrupted()) {
+            AppendLogLine(u' ' + IncompleteApplyText(result.BlocksConfirmed, UploadBlockCount));
+        }
     } catch (const OperationStopped&) {
         // The stop signal's watch winds the window down once the handler has returned.
     } catch (const SettingsError& error) {
@@ -69,8 +73,9 @@ void TForm1::SetProgressVisible(bool visible) {
     ui->ProgressBar1->setVisible(visible);
 }
 
-// An operation stops at its message as at a repaint once a signal has arrived, before the box or
-// while it was open: by then the signal's watch may have closed the port under it.
+// An operation stops at its message once a signal has arrived, before the box or while it was
+// open: by then the signal's watch may have closed the port under it. At a repaint it goes on: its
+// link sends nothing more, and it ends on its own, saying what the device holds.
 void TForm1::ShowMessage(const QString& text) {
     ShowMessageBox(windowTitle(), text);
     StopIfSignalled();
@@ -87,7 +92,6 @@ void TForm1::StopIfSignalled() const {
 // on the screen: Qt puts there only what it painted, and an area a closed window uncovered (the
 // upgrade's file dialog) would otherwise keep that window's remains until the run ends.
 void TForm1::RepaintNow() {
-    StopIfSignalled(); // between two frames
     QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
     QEvent paintPending(QEvent::UpdateRequest);
     QCoreApplication::sendEvent(this, &paintPending);
@@ -172,8 +176,11 @@ void TForm1::N13Click() {
         return;
     }
     try {
-        RunUpgrade(link_, *this, path,
-                   RecoveryPortName(link_, CandidatePorts(portSources_), QString()));
+        const UpgradeResult result = RunUpgrade(
+            link_, *this, path, RecoveryPortName(link_, CandidatePorts(portSources_), QString()));
+        if (result.Interrupted()) {
+            AppendLogLine(u' ' + UpgradeStageLeftText(result.PagesConfirmed, FirmwarePageCount));
+        }
     } catch (const OperationStopped&) {
         // The stop signal's watch winds the window down once the handler has returned.
     }

@@ -10,18 +10,38 @@
 
 namespace {
 
-// Where Qt keeps its translations: Qt's own folder, or one beside the program where Qt was
-// deployed with it.
-bool LoadQtTranslation(QTranslator& translator) {
-    const QString name = QStringLiteral("qtbase_fa");
-    return translator.load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
-           translator.load(name, QCoreApplication::applicationDirPath() +
-                                     QStringLiteral("/translations"));
+// Qt's Persian: qt_fa, which windeployqt makes of every module's catalogue a program needs (and
+// which Debian's qt_fa.qm gathers from the modules' files beside it), and qtbase_fa, the widgets'
+// own, where Qt is installed by module. Each found is installed.
+bool InstallQtTranslations(QCoreApplication& app, const QStringList& folders) {
+    bool any = false;
+    for (const QString& name : {QStringLiteral("qt_fa"), QStringLiteral("qtbase_fa")}) {
+        auto* translator = new QTranslator(&app);
+        bool loaded = false;
+        for (const QString& folder : folders) {
+            if (translator->load(name, folder)) {
+                loaded = true;
+                break;
+            }
+        }
+        if (loaded) {
+            QCoreApplication::installTranslator(translator);
+            any = true;
+        } else {
+            delete translator;
+        }
+    }
+    return any;
 }
 
 } // namespace
 
-QStringList InstallPersianTranslations(QCoreApplication& app) {
+QStringList QtTranslationFolders() {
+    return {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+            QCoreApplication::applicationDirPath() + QStringLiteral("/translations")};
+}
+
+QStringList InstallPersianTranslations(QCoreApplication& app, const QStringList& qtFolders) {
     QStringList notes;
     auto* own = new QTranslator(&app);
     if (own->load(QStringLiteral(":/i18n/muezzin-config_fa.qm"))) {
@@ -29,10 +49,7 @@ QStringList InstallPersianTranslations(QCoreApplication& app) {
     } else {
         notes.append(TranslationMissingText);
     }
-    auto* qt = new QTranslator(&app);
-    if (LoadQtTranslation(*qt)) {
-        QCoreApplication::installTranslator(qt);
-    } else {
+    if (!InstallQtTranslations(app, qtFolders)) {
         notes.append(QtTranslationMissingText());
     }
     // Qt's Persian translation would turn the layout right to left; the window is laid out

@@ -1,12 +1,16 @@
 // 316 block exchanges (a whole configuration upload) against the simulator pacing every byte at
-// 115200 baud; prints the time taken against the wire time of the same bytes (8N1).
+// 115200 baud; prints the time taken against the wire time of the same bytes (8N1). Then the
+// search of the same device (open, probe, version query), timed the same way.
 #include "bench/PacedDevice.h"
 #include "comm/CommLink.h"
+#include "comm/Discovery.h"
 #include "tools/devicesim/DeviceSimulator.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <vector>
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
@@ -51,5 +55,42 @@ int main(int argc, char* argv[]) {
     std::printf("wire time        : %.3f s\n", wire);
     std::printf("measured         : %.3f s\n", seconds);
     std::printf("ratio            : %.4f (target <= 1.05)\n", seconds / wire);
+
+    // A search opens the port anew each time; its median, over many, against the wire time of
+    // the probe, the version query and their replies.
+    constexpr int Searches = 200;
+    constexpr std::size_t SearchBytes = 7 + 7 + 7 + 18;
+    link.PortNames = {QString::fromStdString(sim.PortPath())};
+    DiscoveryState state;
+    std::vector<double> searches;
+    for (int s = 0; s < Searches; ++s) {
+        const auto begun = std::chrono::steady_clock::now();
+        const bool found = FindDevice(link, state);
+        searches.push_back(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - begun).count());
+        if (!found) {
+            std::printf("search %d found no device\n", s + 1);
+            return 1;
+        }
+    }
+    std::sort(searches.begin(), searches.end());
+    const double searchWire = static_cast<double>(SearchBytes) * BitsPerByte / Baud;
+    const double byteTime = BitsPerByte / Baud;
+    const double median = searches[searches.size() / 2];
+    std::printf("search, median of %d: %.3f ms (wire %.3f ms; %.1f byte times above it)\n",
+                Searches, median * 1e3, searchWire * 1e3, (median - searchWire) / byteTime);
+
+    // What a search spends on each probed port letting its line fall quiet first, on a quiet line.
+    std::vector<double> waits;
+    for (int s = 0; s < Searches; ++s) {
+        const auto begun = std::chrono::steady_clock::now();
+        DiscardUntilQuiet(link);
+        waits.push_back(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - begun).count());
+    }
+    std::sort(waits.begin(), waits.end());
+    const double wait = waits[waits.size() / 2];
+    std::printf("quiet-line wait before a probe, median of %d: %.3f ms (%.1f byte times)\n",
+                Searches, wait * 1e3, wait / byteTime);
     return confirmed == Blocks ? 0 : 1;
 }

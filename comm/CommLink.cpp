@@ -46,10 +46,23 @@ bool IsLinkLost(QSerialPort::SerialPortError error) {
            error == QSerialPort::WriteError;
 }
 
+// How long the line must stay without a byte to count as quiet: a few byte times, so that a
+// device still sending (a byte every byte time) is heard, and a search of a quiet line costs
+// hardly more than before.
+constexpr int QuietByteTimes = 3;
+
+bool InputWaiting(QSerialPort& port) {
+    return port.bytesAvailable() > 0 || QueuedInput(port.handle()).value_or(0) > 0;
+}
+
 } // namespace
 
 bool IsPortOpen(const CommLink& link) {
     return link.PortHandle != nullptr;
+}
+
+int StopSignalOf(const CommLink& link) {
+    return link.StopRequested ? link.StopRequested() : 0;
 }
 
 bool OpenPort(CommLink& link, const QString& name, qint32 baud, bool showError) {
@@ -63,20 +76,22 @@ bool OpenPort(CommLink& link, const QString& name, qint32 baud, bool showError) 
     port->setStopBits(QSerialPort::OneStop);
     port->setFlowControl(QSerialPort::NoFlowControl);
 
-    errno = 0;
-    bool opened = port->open(QIODevice::ReadWrite);
-    int systemError = LastSystemError(); // before the look at the lock file changes it
-    if (!opened && port->error() == QSerialPort::PermissionError) {
-        // The serial port waits 30 s before it takes a lock of a killed program for stale.
-        if (const QString remark = TakeOverStaleLock(name); !remark.isEmpty()) {
-            if (link.Remark) {
-                link.Remark(remark);
-            }
-            errno = 0;
-            opened = port->open(QIODevice::ReadWrite);
-            systemError = LastSystemError();
-        }
+    // The lock file is read here before the serial port reads it: the serial port waits 30 s
+    // before it takes a killed program's lock for stale, and takes a running program's lock for
+    // stale when it lacks the program's name, as UUCP locks ("     4410\n") do.
+    if (const QString remark = TakeOverStaleLock(name); !remark.isEmpty() && link.Remark) {
+        link.Remark(remark);
     }
+    if (LockingProcess(name) != 0) {
+        link.LastOpenError = EBUSY;
+        if (showError) {
+            Notify(link, linktext::OpenFailed, QString::number(EBUSY));
+        }
+        return false;
+    }
+    errno = 0;
+    const bool opened = port->open(QIODevice::ReadWrite);
+    const int systemError = LastSystemError();
     if (!opened) {
         const int reported = OpenErrorNumber(systemError, port->error());
         link.LastOpenError = OpenFailureError(name, port->error(), reported);
@@ -111,6 +126,12 @@ bool OpenPort(CommLink& link, const QString& name, qint32 baud, bool showError) 
 Transfer SendFrame(CommLink& link) {
     if (!link.PortHandle) {
         return {};
+    }
+    if (StopSignalOf(link) != 0) {
+        // Asked to stop: the exchange under way has ended, and no new one begins.
+        link.BytesWritten = 0;
+        link.IoStatus = iostatus::Stopping;
+        return {0, iostatus::Stopping};
     }
     QSerialPort& port = *link.PortHandle;
     port.clearError();
@@ -264,6 +285,28 @@ bool AbortPort(CommLink& link) {
     return link.PortHandle->clear(QSerialPort::Input);
 }
 
+bool DiscardUntilQuiet(CommLink& link, std::chrono::microseconds quietFor) {
+    if (!link.PortHandle) {
+        return false;
+    }
+    QSerialPort& port = *link.PortHandle;
+    const auto fewByteTimes =
+        std::chrono::nanoseconds(QuietByteTimes * 10'000'000'000LL / std::max(port.baudRate(), 1));
+    const auto quiet = std::max<std::chrono::nanoseconds>(quietFor, fewByteTimes);
+    const auto deadline = Clock::now() + link.Timeouts.TransferWait;
+    for (;;) {
+        port.clear(QSerialPort::Input);
+        std::this_thread::sleep_for(quiet);
+        if (!InputWaiting(port)) {
+            return true;
+        }
+        if (Clock::now() >= deadline) {
+            port.clear(QSerialPort::Input);
+            return false;
+        }
+    }
+}
+
 bool ClosePort(CommLink& link) {
     if (!link.PortHandle) {
         return false;
@@ -285,9 +328,10 @@ Transfer Exchange(CommLink& link, std::uint32_t writeCount, std::uint32_t readCo
     link.WriteCount = writeCount;
     link.ReadCount = readCount;
     const Transfer sent = SendFrame(link); // discards stale input itself
-    if (sent.LinkLost()) {
-        // A line that takes nothing more brings no reply either: the exchange ends now, not
-        // after the read's time-outs, and no earlier reply is left to be taken for this one.
+    if (sent.LinkLost() || sent.Stopped()) {
+        // A line that takes nothing more, or a frame not sent, brings no reply either: the
+        // exchange ends now, not after the read's time-outs, and no earlier reply is left to be
+        // taken for this one.
         link.RxBuffer.fill(0);
         link.BytesRead = 0;
         return {0, sent.Status}; // the reply's bytes: none, whatever part of the frame went out

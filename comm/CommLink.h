@@ -35,6 +35,7 @@ namespace iostatus {
 constexpr std::uint32_t Pending = 0xFF01;    // still running when the 3000 ms wait ran out
 constexpr std::uint32_t Failed = 0xFF02;     // the port reported an error (link lost)
 constexpr std::uint32_t WaitFailed = 0xFF04; // waiting on the port failed otherwise
+constexpr std::uint32_t Stopping = 0xFF10;   // not sent: the program has been asked to stop
 } // namespace iostatus
 
 struct SerialSettings {
@@ -103,7 +104,13 @@ struct CommLink {
     std::function<void(const QString& text)> Remark;
     FrameWatcher Watch;
     LinkTimeouts Timeouts;
+    // The signal that asked the program to stop, 0 while none has. Once there is one, no frame
+    // is sent any more: the exchange under way ends as it would, and none begins after it.
+    std::function<int()> StopRequested;
 };
+
+// The link's stop signal, 0 while none has come (or no one asks).
+int StopSignalOf(const CommLink& link);
 
 bool IsPortOpen(const CommLink& link);
 
@@ -121,12 +128,14 @@ struct Transfer {
     std::uint32_t Bytes = 0;
     std::uint32_t Status = 0;
     bool LinkLost() const { return Status == iostatus::Failed; }
+    bool Stopped() const { return Status == iostatus::Stopping; } // nothing was sent
 };
 
 // Discards stale input, then writes WriteCount bytes of TxFrame. Output is never discarded:
 // a frame without a reply may still be on its way when the next one is written. Returns this
 // write's count and ending alone: IoStatus only takes a failure, and without a port nothing is
-// written and the record's count stays as it was.
+// written and the record's count stays as it was. Once the program is asked to stop nothing is
+// written, and the ending says so.
 Transfer SendFrame(CommLink& link);
 
 // Reads up to ReadCount bytes into the zeroed RxBuffer; ends when they are in, after the
@@ -139,13 +148,21 @@ bool DrainOutput(CommLink& link);
 
 // Discards whatever has arrived and not been read. What was written is left to go out.
 bool AbortPort(CommLink& link);
+
+// Discards what arrives until the line has been quiet for a few byte times, or for quietFor when
+// that is longer, at most the transfer wait: the tail of a reply given to a program killed
+// mid-exchange must not be taken for the reply to the next frame. False when the line did not
+// fall quiet, or no port is open.
+bool DiscardUntilQuiet(CommLink& link,
+                       std::chrono::microseconds quietFor = std::chrono::microseconds(0));
 // Lets what was written leave the port, gives the driver back its latency mode and closes the
 // port, which gets back the settings it had before.
 bool ClosePort(CommLink& link);
 
 // Sets the counts, sends and receives. Returns the reply's bytes, and how the exchange ended:
 // the read's own ending, else the write's, which IoStatus then says too. A write that lost the
-// line ends the exchange at once, with no reply and IoStatus telling so.
+// line, or one refused because the program is stopping, ends the exchange at once, with no
+// reply and IoStatus telling so.
 Transfer Exchange(CommLink& link, std::uint32_t writeCount, std::uint32_t readCount);
 
 bool ReplyMatches(const CommLink& link, frame::Byte command);

@@ -13,5 +13,8 @@ int LastSystemError();
 // What is left of the system's output queue, or nothing where the platform cannot say.
 std::optional<int> QueuedOutput(SerialHandle handle);
 
+// What the system holds of received bytes not yet read, or nothing where it cannot say.
+std::optional<int> QueuedInput(SerialHandle handle);
+
 // Blocks until the system has put every written byte on the line.
 void WaitUntilSent(SerialHandle handle);

@@ -24,6 +24,14 @@ std::optional<int> QueuedOutput(SerialHandle handle) {
     return std::nullopt;
 }
 
+std::optional<int> QueuedInput(SerialHandle handle) {
+    int queued = 0;
+    if (::ioctl(handle, FIONREAD, &queued) == 0) {
+        return queued;
+    }
+    return std::nullopt;
+}
+
 void WaitUntilSent(SerialHandle handle) {
     ::tcdrain(handle);
 }

@@ -12,6 +12,15 @@ std::optional<int> QueuedOutput(SerialHandle) {
     return std::nullopt;
 }
 
+std::optional<int> QueuedInput(SerialHandle handle) {
+    DWORD errors = 0;
+    COMSTAT status{};
+    if (ClearCommError(handle, &errors, &status)) {
+        return static_cast<int>(status.cbInQue);
+    }
+    return std::nullopt;
+}
+
 void WaitUntilSent(SerialHandle handle) {
     FlushFileBuffers(handle);
 }

@@ -27,6 +27,28 @@ bool OpenForProbe(CommLink& link, const QString& port, bool showError) {
     return OpenPort(link, port, DeviceBaudRate, showError);
 }
 
+// How long a line that brought a stale reply must stay without a byte before the probe is sent
+// again: longer than a USB adapter holds bytes back (16 ms unless lowered) and than a busy PC
+// keeps a sending program waiting, so that the stale reply and the answer to the first probe have
+// both come in.
+constexpr std::chrono::milliseconds StaleReplySettle{50};
+
+// Probes the open port. The line is let fall quiet first: a device may still be sending the
+// reply to a program killed mid-exchange, whose tail would be read as the answer. A reply that
+// is not the probe's may still be such a tail that came late: once more, after the line has
+// settled.
+void Probe(CommLink& link) {
+    DiscardUntilQuiet(link);
+    LoadFrame(link, frame::ProbeFrame);
+    Exchange(link, frame::ProbeFrame.size(), frame::ProbeReply.size());
+    if (link.BytesRead == 0 || IsProbeReply(link)) {
+        return;
+    }
+    DiscardUntilQuiet(link, StaleReplySettle);
+    LoadFrame(link, frame::ProbeFrame);
+    Exchange(link, frame::ProbeFrame.size(), frame::ProbeReply.size());
+}
+
 } // namespace
 
 PortSources SystemPortSources() {
@@ -68,6 +90,9 @@ bool FindDevice(CommLink& link, DiscoveryState& state) {
     ClosePort(link);
     state.Problems.clear();
     for (const QString& port : std::as_const(link.PortNames)) {
+        if (StopSignalOf(link) != 0) {
+            break; // asked to stop: no further port is probed
+        }
         const bool firstFailure = !state.OpenFailuresShown.contains(port);
         if (!OpenForProbe(link, port, firstFailure)) {
             state.OpenFailuresShown.insert(port);
@@ -76,8 +101,7 @@ bool FindDevice(CommLink& link, DiscoveryState& state) {
             continue;
         }
         state.OpenFailuresShown.erase(port);
-        LoadFrame(link, frame::ProbeFrame);
-        Exchange(link, frame::ProbeFrame.size(), frame::ProbeReply.size());
+        Probe(link);
         if (IsProbeReply(link)) {
             link.Connected = true;
             link.LastAnsweredPort = port;

@@ -34,11 +34,12 @@ QStringList CandidatePorts(const PortSources& sources = SystemPortSources());
 // Fills the link's PortNames with the candidate ports, which its searches then probe.
 void ListPorts(CommLink& link, const PortSources& sources = SystemPortSources());
 
-// Probes the listed ports in order; on an answer keeps the port open, sets Connected and
-// queries the version. A port held from an earlier connection is closed first. A port that
-// cannot be opened shows its error box once, until it opens again; later failures are only
-// recorded in the state's problems. True when a device answered the probe and the version
-// query.
+// Probes the listed ports in order, each once its line has fallen quiet, and once more when
+// what came back was not the probe's reply; on an answer keeps the port open, sets Connected and
+// queries the version. Once the program is asked to stop, no further port is tried. A port held
+// from an earlier connection is closed first. A port that cannot be opened shows its error box
+// once, until it opens again; later failures are only recorded in the state's problems. True when a
+// device answered the probe and the version query.
 bool FindDevice(CommLink& link, DiscoveryState& state);
 
 // Asks the open port's device for its version; sets or clears Connected.

@@ -19,12 +19,24 @@ QString HexId(std::optional<quint16> id) {
 QStringList SplitPortList(const QString& value) {
     const QChar separator = PortListSeparator();
     QStringList ports;
-    for (const QString& part : value.split(separator, Qt::SkipEmptyParts)) {
-        const QString name = part.trimmed();
-        if (!name.isEmpty()) {
-            ports.append(name);
+    QString name;
+    const auto keep = [&] {
+        if (!name.trimmed().isEmpty()) {
+            ports.append(name.trimmed());
+        }
+        name.clear();
+    };
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        if (value.at(i) == u'\\' && i + 1 < value.size() && value.at(i + 1) == separator) {
+            name += separator; // "\:" in a /dev/serial/by-path name
+            ++i;
+        } else if (value.at(i) == separator) {
+            keep();
+        } else {
+            name += value.at(i);
         }
     }
+    keep();
     return ports;
 }
 

@@ -33,5 +33,7 @@ QString HexId(std::optional<quint16> id);
 // drive letter.
 QChar PortListSeparator();
 
-// The names of such a list, trimmed, empty ones left out.
+// The names of such a list, trimmed, empty ones left out. A separator with a backslash before it
+// belongs to the name ("/dev/serial/by-path/pci-0000\:00\:14.0-usb-0\:1\:1.0-port0"); any
+// other backslash stays as it is, as Windows' names hold them.
 QStringList SplitPortList(const QString& value);

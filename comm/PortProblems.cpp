@@ -80,6 +80,12 @@ QString HoldersText(const std::vector<PortHolder>& holders) {
     return names.join(QStringLiteral(", "));
 }
 
+QString AlsoOpenText(const std::vector<PortHolder>& holders) {
+    return QStringLiteral("also open in %1, which would take the device's replies; close it before "
+                          "a run")
+        .arg(HoldersText(holders));
+}
+
 QString PortProblem::Describe() const {
     const QString head = Location.isEmpty()
                              ? QStringLiteral("cannot open %1: ").arg(Port)

@@ -63,9 +63,17 @@ bool HeldExclusively(const QString& port);
 // group and the user's membership, the programs holding it, a stale lock, an adapter claimed.
 PortProblem DiagnoseOpenFailure(const QString& port, int error);
 
-// The problem the port would meet when opened now, found without changing its settings; an
-// empty Error when it would open. For listings, which must not disturb a port in use.
+// The problem the port would meet when opened now, an empty Error when it would open: told from
+// what the system says of it (the node and its permissions, the lock files, /proc) without
+// opening it, since an open moves the modem lines and can reset what is attached. For listings
+// and the doctor. Where the system tells nothing without an open (Windows), only a port that is
+// gone is a problem.
 PortProblem CheckPort(const QString& port);
+
+// The running process, not this one, that the port's lock file names; 0 when none does. The
+// serial port reads its lock files its own way: a lock without the name of the program that
+// made it is taken for stale even while that program runs.
+qint64 LockingProcess(const QString& port);
 
 // The other processes that have the port open. The program on the other side of a
 // pseudo-terminal (a simulator) is its device, not a rival: the one descriptor it keeps of the
@@ -74,6 +82,10 @@ std::vector<PortHolder> PortHolders(const QString& port);
 
 // "ModemManager (PID 812), minicom (PID 4410)".
 QString HoldersText(const std::vector<PortHolder>& holders);
+
+// A port that opens, but that other programs have open too: "also open in ..., which would take
+// the device's replies; close it before a run".
+QString AlsoOpenText(const std::vector<PortHolder>& holders);
 
 // The lock file that QSerialPort keeps for the port while it is open; empty where the platform
 // keeps none.

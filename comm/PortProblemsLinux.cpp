@@ -113,12 +113,15 @@ bool ProcessRuns(qint64 pid) {
     return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
 }
 
-// The process number a lock file names on its first line (Qt's and the UUCP layout alike); 0
-// when it names none.
+// The process number a lock file names first on its first line: Qt's layout (the number alone,
+// the program and the host on the lines after it) and the UUCP one (the number padded with
+// blanks to ten places, "     4410\n", some programs adding their name after it) alike; 0 when
+// it names none.
 qint64 LockOwnerPid(const QString& path) {
     const QByteArray text = ReadSmallFile(path);
+    const QByteArray first = text.split('\n').constFirst().simplified();
     bool ok = false;
-    const qint64 pid = text.left(text.indexOf('\n')).trimmed().toLongLong(&ok);
+    const qint64 pid = first.split(' ').constFirst().toLongLong(&ok);
     return ok && pid > 0 ? pid : 0;
 }
 
@@ -155,6 +158,50 @@ bool IsPtyMaster(const QString& fdInfo, int ptyIndex) {
     const int at = info.indexOf("tty-index:");
     return at >= 0 &&
            info.mid(at + 10, info.indexOf('\n', at) - at - 10).trimmed().toInt() == ptyIndex;
+}
+
+// Whether the character device is a terminal, by the kernel's list of terminal drivers with
+// their device numbers. A device the list does not name is none; one that cannot be told
+// (no /proc) is taken for one.
+bool IsTerminalDevice(dev_t device) {
+    constexpr qint64 DriverListLimit = 64 * 1024;
+    const QByteArray drivers = ReadSmallFile(QStringLiteral("/proc/tty/drivers"), DriverListLimit);
+    if (drivers.isEmpty()) {
+        return true;
+    }
+    // "usbserial  /dev/ttyUSB  188 0-511 serial": name, node, major, minors (one, or a range).
+    for (const QByteArray& line : drivers.split('\n')) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() < 4 || fields.at(2).toUInt() != major(device)) {
+            continue;
+        }
+        const QList<QByteArray> minors = fields.at(3).split('-');
+        bool ok = false;
+        const unsigned first = minors.first().toUInt(&ok);
+        const unsigned last = minors.size() > 1 ? minors.at(1).toUInt() : first;
+        if (ok && minor(device) >= first && minor(device) <= last) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// What the system says of the port's node, without opening it: gone, no terminal, or not for
+// this user to read and write. Opening a serial port would move its modem lines, which resets
+// some devices.
+int NodeProblem(const QString& port) {
+    const QByteArray path = NativePath(port);
+    struct stat info {};
+    if (::stat(path.constData(), &info) != 0) {
+        return errno;
+    }
+    if (S_ISDIR(info.st_mode)) {
+        return EISDIR;
+    }
+    if (!S_ISCHR(info.st_mode) || !IsTerminalDevice(info.st_rdev)) {
+        return ENOTTY;
+    }
+    return ::faccessat(AT_FDCWD, path.constData(), R_OK | W_OK, AT_EACCESS) == 0 ? 0 : errno;
 }
 
 // What opening the port's device node meets: the error (0 when it is a terminal that opens),
@@ -359,9 +406,13 @@ PortProblem DiagnoseOpenFailure(const QString& port, int error) {
     return problem;
 }
 
+qint64 LockingProcess(const QString& port) {
+    const qint64 pid = LockOwnerPid(PortLockFile(port));
+    return pid != 0 && pid != ::getpid() && ProcessRuns(pid) ? pid : 0;
+}
+
 PortProblem CheckPort(const QString& port) {
-    const NodeLook look = LookAtNode(port);
-    int error = look.Exclusive ? EBUSY : look.Error;
+    int error = NodeProblem(port);
     if (error == 0) {
         // A lock whose program runs keeps the serial port from opening; a stale one is taken
         // over by the next open, when this user may remove it.

@@ -2,6 +2,7 @@
 // error code is all there is to read; no process table, lock files or udev.
 #include "comm/PortProblems.h"
 
+#include <array>
 #include <cerrno>
 #include <windows.h>
 
@@ -27,32 +28,23 @@ PortProblem DiagnoseOpenFailure(const QString& port, int error) {
     return problem;
 }
 
-// Opened for a moment as the serial port opens it, without its settings being touched.
+// Windows tells whether a port is in use only to the program that opens it, and an open moves the
+// modem lines: a listing says only that a port is gone, from the names the system keeps.
 PortProblem CheckPort(const QString& port) {
     PortProblem problem;
     problem.Port = port;
-    const QString device =
-        port.startsWith(QStringLiteral("\\\\.\\")) ? port : QStringLiteral("\\\\.\\") + port;
-    const HANDLE handle =
-        CreateFileW(reinterpret_cast<const wchar_t*>(device.utf16()), GENERIC_READ | GENERIC_WRITE,
-                    0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (handle != INVALID_HANDLE_VALUE) {
-        CloseHandle(handle);
-        return problem;
-    }
-    switch (GetLastError()) {
-    case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-        problem.Error = EBUSY;
-        break;
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
+    const QString name = port.startsWith(QStringLiteral("\\\\.\\")) ? port.mid(4) : port;
+    std::array<wchar_t, 1024> target{};
+    if (QueryDosDeviceW(reinterpret_cast<const wchar_t*>(name.utf16()), target.data(),
+                        static_cast<DWORD>(target.size())) == 0 &&
+        GetLastError() == ERROR_FILE_NOT_FOUND) {
         problem.Error = ENOENT;
-        break;
-    default:
-        problem.Error = EIO;
     }
     return problem;
+}
+
+qint64 LockingProcess(const QString&) {
+    return 0; // no lock files: the open itself refuses a port in use
 }
 
 std::vector<PortHolder> PortHolders(const QString&) {

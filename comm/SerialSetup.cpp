@@ -19,11 +19,7 @@ std::vector<SetupFinding> CheckPorts(const QStringList& ports) {
         }
         const std::vector<PortHolder> holders = PortHolders(port);
         if (!holders.empty()) {
-            findings.push_back(
-                {subject, false,
-                 QStringLiteral("also open in %1, which would take the device's replies; close "
-                                "it before a run")
-                     .arg(HoldersText(holders))});
+            findings.push_back({subject, false, AlsoOpenText(holders)});
             continue;
         }
         findings.push_back({subject, true, QStringLiteral("ok")});

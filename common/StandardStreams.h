@@ -17,6 +17,10 @@ int FlushedOutputStatus(int status, const char* program);
 // Whether standard error is a terminal, where a person reads it as it comes.
 bool StandardErrorIsTerminal();
 
+// Whether the program has a standard error to write to at all: a Windows program with a window
+// of its own, started without a console, has none. Always on Unix.
+bool StandardErrorPresent();
+
 // The error number a write to standard output gets now, 0 when it is not known; for the message
 // of a write that failed earlier, whose number is gone.
 int StandardOutputWriteError();

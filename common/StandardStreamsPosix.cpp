@@ -24,6 +24,10 @@ bool StandardErrorIsTerminal() {
     return ::isatty(STDERR_FILENO) == 1;
 }
 
+bool StandardErrorPresent() {
+    return true; // a closed one is written to in vain, as a terminal that went away is
+}
+
 int StandardOutputWriteError() {
     // Writing nothing still meets a full device or a stream that may not be written.
     return ::write(STDOUT_FILENO, "", 0) < 0 ? errno : 0;

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <initializer_list>
 #include <io.h>
+#include <windows.h>
 
 void HoldClosedStandardStreams() {
     // A stream without a handle has no descriptor (-2). Opened read-only on NUL, writing to it
@@ -19,6 +20,11 @@ void HoldClosedStandardStreams() {
 
 bool StandardErrorIsTerminal() {
     return _isatty(_fileno(stderr)) != 0;
+}
+
+bool StandardErrorPresent() {
+    const HANDLE stream = GetStdHandle(STD_ERROR_HANDLE);
+    return stream != nullptr && stream != INVALID_HANDLE_VALUE;
 }
 
 int StandardOutputWriteError() {

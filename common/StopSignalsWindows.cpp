@@ -1,6 +1,7 @@
 // The console's control events stand for the signals: Ctrl+C for SIGINT, Ctrl+Break for
 // SIGTERM, and the console closing (or the session ending) for SIGHUP. Windows calls the handler
 // on a thread of its own, from which the watch is reached through its event loop.
+#include "common/ConsoleOutput.h"
 #include "common/StopSignals.h"
 
 #include <QMetaObject>
@@ -45,7 +46,9 @@ BOOL WINAPI OnConsoleEvent(DWORD event) {
     const int signal = SignalOf(event);
     int none = 0;
     if (!received.compare_exchange_strong(none, signal)) {
-        return FALSE; // asked again: the system's own handling ends the process
+        // Asked again: the system's own handling ends the process, without the exit's restore.
+        RestoreConsoleOutput();
+        return FALSE;
     }
     Report(signal);
     if (signal == HangUpSignal) {

@@ -1,43 +1,84 @@
 #include "common/TextFiles.h"
 
+#include "common/ShownText.h"
 #include "common/UserError.h"
+#include "files/CodePage1256.h"
 #include "files/InputFile.h"
 #include "files/SafeSave.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
+#include <string>
 
 namespace {
 
-const char* const CodePage = "windows-1256";
+// Without the converter every text would come out empty, and a saved log would lose its history.
+UserError ConverterMissingError() {
+    return UserError(QStringLiteral("Windows-1256 text cannot be converted here: the system has no "
+                                    "converter for it (%1)")
+                         .arg(Windows1256RemedyText()));
+}
 
-QByteArray Joined(const QStringList& lines) {
+QString CodePointText(char32_t c) {
+    return QStringLiteral("U+%1").arg(QString::number(c, 16).toUpper(), 4, u'0');
+}
+
+QByteArray Bytes(const std::string& bytes) {
+    return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+std::u16string_view Units(const QString& text) {
+    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
+}
+
+// The escape a log line keeps a character in that the code page lacks.
+QByteArray EscapeOf(char32_t c) {
+    return c > 0xFFFF ? "\\U" + QByteArray::number(c, 16).toUpper().rightJustified(8, '0')
+                      : "\\u" + QByteArray::number(c, 16).toUpper().rightJustified(4, '0');
+}
+
+// The text in the code page, with an escape for each character it cannot hold.
+QByteArray EscapedBytes(const QString& text) {
+    const QString mapped = ToWindows1256Repertoire(text);
+    std::u16string_view rest = Units(mapped);
     QByteArray bytes;
-    for (const QString& line : lines) {
-        bytes += ToWindows1256(line);
-        bytes += "\r\n";
+    for (;;) {
+        try {
+            return bytes + Bytes(files::EncodeWindows1256(rest));
+        } catch (const files::Unmappable& error) {
+            bytes += Bytes(files::EncodeWindows1256(rest.substr(0, error.Position())));
+            bytes += EscapeOf(error.CodePoint());
+            rest.remove_prefix(error.Position() + (error.CodePoint() > 0xFFFF ? 2 : 1));
+        } catch (const files::ConverterMissing&) {
+            throw ConverterMissingError();
+        }
     }
-    return bytes;
+}
+
+// Converted at once: a log of many lines is one call of the converter.
+QByteArray Joined(const QStringList& lines) {
+    return lines.isEmpty()
+               ? QByteArray()
+               : EscapedBytes(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
 }
 
 } // namespace
 
-// Without the converter every text would come out empty, and a saved log would lose its history.
-static void RequireConverter(bool valid) {
-    if (!valid) {
-        throw UserError(QStringLiteral("Windows-1256 text cannot be converted here: Qt was built "
-                                       "without ICU (install Debian's libqt6core6 and libicu72)"));
-    }
+bool Windows1256ConverterWorks() {
+    return files::Windows1256Available();
 }
 
-bool Windows1256ConverterWorks() {
-    return QStringDecoder(CodePage).isValid() && QStringEncoder(CodePage).isValid();
+QString Windows1256RemedyText() {
+    return QString::fromStdString(files::Windows1256Remedy());
 }
 
 QString FromWindows1256(const QByteArray& bytes) {
-    QStringDecoder decoder(CodePage);
-    RequireConverter(decoder.isValid());
-    return decoder.decode(bytes);
+    try {
+        const std::u16string text = files::DecodeWindows1256(
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        return QString(reinterpret_cast<const QChar*>(text.data()),
+                       static_cast<qsizetype>(text.size()));
+    } catch (const files::ConverterMissing&) {
+        throw ConverterMissingError();
+    }
 }
 
 QString ToWindows1256Repertoire(const QString& text) {
@@ -58,9 +99,19 @@ QString ToWindows1256Repertoire(const QString& text) {
 }
 
 QByteArray ToWindows1256(const QString& text) {
-    QStringEncoder encoder(CodePage);
-    RequireConverter(encoder.isValid());
-    return encoder.encode(ToWindows1256Repertoire(text));
+    const QString mapped = ToWindows1256Repertoire(text);
+    try {
+        return Bytes(files::EncodeWindows1256(Units(mapped)));
+    } catch (const files::ConverterMissing&) {
+        throw ConverterMissingError();
+    } catch (const files::Unmappable& error) {
+        const QString character = mapped.mid(static_cast<qsizetype>(error.Position()),
+                                             error.CodePoint() > 0xFFFF ? 2 : 1);
+        throw UserError(
+            QStringLiteral("the character \"%1\" (%2) has no place in Windows-1256, the "
+                           "code page of the device's files")
+                .arg(EscapedText(character), CodePointText(error.CodePoint())));
+    }
 }
 
 QString CannotOpenText(const QString& path) {

@@ -13,13 +13,17 @@ class FileError;
 }
 
 // Text files the device world shares (ostan.txt, log.txt, names as the user sees them) are
-// Windows-1256. Characters that code page lacks are written as their look-alikes, so that
-// nothing turns into "?".
+// Windows-1256, converted by the system's own converter (files/CodePage1256). Characters that
+// code page lacks are first written as their look-alikes, so that Persian text fits it whole.
 
-// Whether Qt can read and write Windows-1256 (ICU does it on Linux).
+// Whether the system can read and write Windows-1256 here.
 bool Windows1256ConverterWorks();
+// What makes it able to, for the message that says it cannot.
+QString Windows1256RemedyText();
 
 // Both throw UserError where the converter is missing, rather than turn every text into nothing.
+// ToWindows1256 also throws UserError, naming the character, for a character the code page
+// cannot hold even as a look-alike.
 QString FromWindows1256(const QByteArray& bytes);
 QByteArray ToWindows1256(const QString& text);
 
@@ -51,8 +55,12 @@ QStringList ReadLines1256(const QString& path, std::size_t limit = TextFileSizeL
 // any failure. Throws UserError ("Cannot write file <path>: <why>").
 void SaveBytes(const QString& path, const QByteArray& bytes);
 
-// Replaces the file with the lines (CR LF after each) as SaveBytes does. Throws UserError.
+// Replaces the file with the lines (CR LF after each) as SaveBytes does. A character the code page
+// cannot hold even as a look-alike is written as its escape (\uHHHH, \UHHHHHHHH beyond the
+// first plane), so that a log keeps every line and shows where a character could not be kept.
+// Throws UserError.
 void SaveLines1256(const QString& path, const QStringList& lines);
 
-// Appends the lines (CR LF after each); a failure leaves the file as it was. Throws UserError.
+// Appends the lines (CR LF after each) as SaveLines1256 writes them; a failure leaves the file as
+// it was. Throws UserError.
 void AppendLines1256(const QString& path, const QStringList& lines);

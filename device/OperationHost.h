@@ -19,17 +19,18 @@ public:
     virtual void SetStatusText(const QString& text) = 0;
     // A modal message; returns once the operator has closed it. May throw OperationStopped.
     virtual void ShowMessage(const QString& text) = 0;
-    // Makes the progress shown so far visible at once. May throw OperationStopped.
+    // Makes the progress shown so far visible at once.
     virtual void RepaintNow() = 0;
     // The connection monitor must not talk to the device between an operation's frames.
     virtual void PauseMonitor() = 0;
     virtual void ResumeMonitor() = 0;
 };
 
-// Thrown by a host out of RepaintNow or ShowMessage when the run must end at once (the program
-// was asked to stop). The operations let it pass: they repaint and show messages between two
-// frames, so nothing is left half sent, and their scope ends as always. The caller then releases
-// the port.
+// Thrown by a host out of ShowMessage when the run must end at once (the program was asked to
+// stop, and the message's wait may have wound it down). The operations let it pass: they show
+// messages between two frames, so nothing is left half sent, and their scope ends as always. The
+// caller then releases the port. A stop seen elsewhere ends an operation through its link
+// (CommLink::StopRequested), which then sends nothing more.
 struct OperationStopped {
     int Signal = 0;
 };

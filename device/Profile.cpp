@@ -62,6 +62,29 @@ bool& Given(Profile& p, QString SettingsFields::*coordinate) {
     return coordinate == &SettingsFields::Longitude ? p.HasLongitude : p.HasLatitude;
 }
 
+// "'95' is not a latitude from 0 to 90".
+QString OffTheEarthText(const QString& value, bool latitude) {
+    return QStringLiteral("'%1' is not a %2 from 0 to %3")
+        .arg(ShownValue(value), latitude ? QStringLiteral("latitude") : QStringLiteral("longitude"))
+        .arg(latitude ? 90 : 180);
+}
+
+// A profile names a place: the device's bytes would take up to 255.99 degrees, but a latitude
+// beyond 90 or a longitude beyond 180 is on no map. A text that is no coordinate at all is the
+// settings block's to refuse, with its own words.
+void CheckOnEarth(const SettingsField& field, const QString& value, const Fail& fail) {
+    Coordinate coordinate;
+    try {
+        coordinate = ReadCoordinate(value, QLatin1String(field.Control));
+    } catch (const SettingsError&) {
+        return;
+    }
+    const bool latitude = field.Text == &SettingsFields::Latitude;
+    if (coordinate.Degrees * 100 + coordinate.Hundredths > (latitude ? 90 : 180) * 100) {
+        fail(OffTheEarthText(value, latitude));
+    }
+}
+
 void Set(Profile& p, const Key& key, const QString& value, const Fail& fail) {
     if (!key.Field) {
         p.Resend = Truth(value, fail);
@@ -75,6 +98,7 @@ void Set(Profile& p, const Key& key, const QString& value, const Fail& fail) {
         }
         break;
     case FieldKind::Coordinate:
+        CheckOnEarth(field, value, fail);
         p.Fields.*field.Text = value;
         Given(p, field.Text) = true;
         break;

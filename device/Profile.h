@@ -22,8 +22,9 @@ struct Profile {
 
 // Throws UserError naming the file, the line and what is wrong (an unknown section or key, a
 // key given twice, a line that is not "key = value", a control character, a county or level
-// that is not a number, a flag that is neither true nor false). Range checks are left to the
-// settings block. The file must be a regular file of at most SettingsFileSizeLimit bytes.
+// that is not a number, a flag that is neither true nor false, a latitude beyond 90 degrees or a
+// longitude beyond 180). The other range checks are left to the settings block. The file must be a
+// regular file of at most SettingsFileSizeLimit bytes.
 Profile ReadProfile(const QString& path);
 
 // The same for the profile's bytes (UTF-8); name stands for the file in messages.

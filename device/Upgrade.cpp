@@ -69,11 +69,12 @@ StepOutcome Judge(CommLink& link, OperationHost& host, const Transfer& reply, bo
     return SendEndUpgrade(link).LinkLost() ? StepOutcome::LinkLost : StepOutcome::Refused;
 }
 
-enum class PageOutcome { Confirmed, FlashFault, LinkLost };
+enum class PageOutcome { Confirmed, FlashFault, LinkLost, Stopped };
 
 // Sends the page until its echo matches or the run's differing echoes reach the flash-fault
 // limit. A lost line is no fault of the flash: it ends the page at once. Nor is a device that
-// never answered the page: its flash was not heard from, the connection is gone.
+// never answered the page: its flash was not heard from, the connection is gone. Once the
+// program is asked to stop the page is not sent again.
 PageOutcome SendPage(CommLink& link, OperationHost& host, const FirmwareImage& image, int page,
                      int& retries) {
     bool answered = false; // some attempt at this page got a reply
@@ -83,6 +84,9 @@ PageOutcome SendPage(CommLink& link, OperationHost& host, const FirmwareImage& i
         const Transfer echo = Exchange(link, frame::PageFrameSize, frame::PageFrameSize);
         if (EchoMatches(link)) {
             return PageOutcome::Confirmed;
+        }
+        if (echo.Stopped()) {
+            return PageOutcome::Stopped;
         }
         if (echo.LinkLost()) {
             return PageOutcome::LinkLost;
@@ -95,6 +99,9 @@ PageOutcome SendPage(CommLink& link, OperationHost& host, const FirmwareImage& i
             }
             host.AppendLogLine(FlashFaultText);
             return PageOutcome::FlashFault;
+        }
+        if (StopSignalOf(link) != 0) {
+            return PageOutcome::Stopped;
         }
         host.AppendLogLine(PageNotConfirmedText + QString::number(page) + PageResentText +
                            QString::number(echo.Bytes));
@@ -129,13 +136,20 @@ bool TakeStartStep(CommLink& link, OperationHost& host, const StartStep& step,
                    UpgradeResult& result) {
     LoadFrame(link, step.Command, step.Params, ZeroData);
     const Transfer reply = Exchange(link, StartFrameSize, frame::UpgradeReplySize);
+    if (reply.Stopped()) {
+        result.RefusedStep = step.Step; // not sent: the program is stopping
+        return false;
+    }
     const StepOutcome outcome =
         Judge(link, host, reply, step.Accepted(link), step.AcceptedLine, step.RefusedLine);
     if (outcome == StepOutcome::Accepted) {
+        result.InUpgradeStage = true;
         return true;
     }
     result.RefusedStep = step.Step;
     result.LinkLost = outcome == StepOutcome::LinkLost;
+    // A refusal told the device to leave its stage, unless the line was lost.
+    result.InUpgradeStage = result.InUpgradeStage && result.LinkLost;
     return false;
 }
 
@@ -194,7 +208,7 @@ void WritePages(CommLink& link, OperationHost& host, FirmwareImage& image, Upgra
         const bool confirmed = outcome == PageOutcome::Confirmed;
         result.PagesConfirmed += confirmed ? 1 : 0;
         ShowPage(host, page, result.Retries);
-        if (!confirmed) {
+        if (!confirmed || (StopSignalOf(link) != 0 && page + 1 < FirmwarePageCount)) {
             result.RefusedStep = UpgradeStep::WritePage;
             result.LinkLost = outcome == PageOutcome::LinkLost;
             return;
@@ -207,6 +221,7 @@ void WritePages(CommLink& link, OperationHost& host, FirmwareImage& image, Upgra
 UpgradeResult EndStage(CommLink& link, OperationHost& host, UpgradeResult result) {
     const Transfer ended = result.LinkLost ? Transfer{} : SendEndUpgrade(link);
     const bool endWhole = !result.LinkLost && ended.Bytes == link.WriteCount;
+    result.InUpgradeStage = result.InUpgradeStage && !endWhole;
     link.Connected = false;
     ClosePort(link);
     // A device never told that its program is whole has not been upgraded, whatever it confirmed.
@@ -305,9 +320,13 @@ UpgradeResult RunUpgrade(CommLink& link, OperationHost& host, const QString& fir
         return result;
     }
     host.ClearLog();
+    UpgradeResult ended;
     if (!EnterStage(link, host, recoveryPort, result) || !EraseProgram(link, host, result)) {
-        return EndFailed(link, host, result);
+        ended = EndFailed(link, host, result);
+    } else {
+        WritePages(link, host, image, result);
+        ended = EndStage(link, host, result);
     }
-    WritePages(link, host, image, result);
-    return EndStage(link, host, result);
+    ended.StopSignal = ended.Completed ? 0 : StopSignalOf(link);
+    return ended;
 }

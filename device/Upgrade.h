@@ -47,8 +47,8 @@ void ApplyPad(FirmwareImage& image);
 std::span<const std::uint8_t, 256> PageBytes(const FirmwareImage& image, int page);
 
 // The port of the recovery start, taken when no device is connected: a port named by the
-// operator, else COM2 on Windows, else the port where a device last answered in this run, else
-// the first candidate; empty when there is none.
+// operator, else the port where a device last answered in this run, else COM2 on Windows and the
+// first candidate elsewhere; empty when there is none.
 QString RecoveryPortName(const CommLink& link, const QStringList& candidates,
                          const QString& overridePort);
 
@@ -80,13 +80,23 @@ struct UpgradeResult {
     // The connection was lost: the port reported the line lost (cable pulled, device gone), or
     // no attempt at the page where the run stopped got any reply.
     bool LinkLost = false;
+    // The device was brought into its upgrade stage and not told to leave it: it waits there,
+    // with no program to run, until an upgrade greets it again.
+    bool InUpgradeStage = false;
+    int StopSignal = 0; // stopped early: the program was asked to stop by this signal
+    // Cut short by a stop or a lost line with the device in its upgrade stage: the same upgrade
+    // again greets it there and completes it.
+    bool Interrupted() const {
+        return !Completed && InUpgradeStage && (StopSignal != 0 || LinkLost);
+    }
     // Nothing was sent: the file could not be used.
     bool InputError() const { return File != FirmwareFileStatus::Read; }
 };
 
 // The upgrade after the file has been chosen: reads the file, brings the device into its
 // upgrade stage (EnterUpgrade when Connected, else UpgradeHello on recoveryPort), erases it,
-// writes the 256 pages, each until its echo matches, and ends the stage. Every end resumes the
+// writes the 256 pages, each until its echo matches, and ends the stage. Once the program is
+// asked to stop, no further frame is sent, not even the end of the stage. Every end resumes the
 // connection monitor and hides the progress bar. A completed run leaves Connected clear and
 // the port closed, so that the monitor finds the device again under its new program.
 UpgradeResult RunUpgrade(CommLink& link, OperationHost& host, const QString& firmwarePath,

@@ -31,40 +31,47 @@ struct BlockRun {
 };
 
 // Sends one block, again while it is not confirmed and resending is on, and counts it; false
-// once the device has stopped answering or confirming altogether.
+// once the device has stopped answering or confirming altogether, or the program is stopping.
 bool SendBlock(CommLink& link, OperationHost& host, BlockRun& run, UploadResult& result,
                int address, BlockData data) {
     BlockOutcome outcome = BlockOutcome::NotSent;
     for (int attempt = 1;; ++attempt) {
-        outcome = WriteBlock(link, host, address, data);
+        const BlockOutcome tried = WriteBlock(link, host, address, data);
+        if (tried == BlockOutcome::NotSent) {
+            break; // the program is stopping: this attempt never left
+        }
+        outcome = tried;
         run.SilentInARow = outcome == BlockOutcome::NoReply ? run.SilentInARow + 1 : 0;
         if (outcome == BlockOutcome::Confirmed || !run.Resend || attempt == BlockAttempts ||
-            run.SilentInARow >= SilentBlocksLimit) {
+            run.SilentInARow >= SilentBlocksLimit || StopSignalOf(link) != 0) {
             break;
         }
         ++result.Resends;
         host.AppendLogLine(BlockNotConfirmedText + BlockAddressText(address) + PageResentText);
     }
-    ++result.BlocksSent;
-    run.Sent.push_back(address);
-    if (outcome == BlockOutcome::Confirmed) {
-        ++result.BlocksConfirmed;
-        run.UnconfirmedInARow = 0;
-    } else {
-        result.Unconfirmed.push_back({address, outcome});
-        ++run.UnconfirmedInARow;
+    if (outcome != BlockOutcome::NotSent) {
+        ++result.BlocksSent;
+        run.Sent.push_back(address);
+        if (outcome == BlockOutcome::Confirmed) {
+            ++result.BlocksConfirmed;
+            run.UnconfirmedInARow = 0;
+        } else {
+            result.Unconfirmed.push_back({address, outcome});
+            ++run.UnconfirmedInARow;
+        }
+        host.SetProgressPosition(result.BlocksSent);
+        host.SetProgressVisible(true);
+        host.RepaintNow();
     }
-    host.SetProgressPosition(result.BlocksSent);
-    host.SetProgressVisible(true);
-    host.RepaintNow();
     // Written once each, blocks go on to the end as long as the device answers at all.
     const bool givingUp = run.Resend && run.UnconfirmedInARow >= UnconfirmedBlocksLimit;
     if (run.SilentInARow >= SilentBlocksLimit || givingUp) {
         result.DeviceSilent = true;
+        result.LineSilent = run.SilentInARow >= SilentBlocksLimit;
         host.AppendLogLine(DeviceSilentText);
         return false;
     }
-    return true;
+    return StopSignalOf(link) == 0;
 }
 
 } // namespace
@@ -161,7 +168,9 @@ BlockOutcome WriteBlock(CommLink& link, OperationHost& host, int address, BlockD
     frame::Compose(link.TxFrame, frame::command::BlockWrite,
                    static_cast<std::uint8_t>((address >> 8) & 0xFF),
                    static_cast<std::uint8_t>(address & 0xFF), data);
-    Exchange(link, frame::BlockFrameSize, frame::BlockFrameSize);
+    if (Exchange(link, frame::BlockFrameSize, frame::BlockFrameSize).Stopped()) {
+        return BlockOutcome::NotSent;
+    }
     return JudgeBlockReply(link, host);
 }
 
@@ -222,6 +231,7 @@ UploadResult RunUpload(CommLink& link, OperationHost& host, const PreparedUpload
     std::sort(
         result.Unconfirmed.begin(), result.Unconfirmed.end(),
         [](const UnconfirmedBlock& a, const UnconfirmedBlock& b) { return a.Address < b.Address; });
+    result.StopSignal = result.Complete() ? 0 : StopSignalOf(link);
     if (result.Complete()) {
         host.AppendLogLine(AppliedText);
     } else {

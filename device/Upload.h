@@ -102,8 +102,15 @@ struct UploadResult {
     int YearsWritten = 0;
     int Resends = 0;
     bool DeviceSilent = false; // stopped: the device stopped answering or confirming
+    bool LineSilent = false;   // ... answering: nothing came back, the line is lost
+    int StopSignal = 0;        // stopped early: the program was asked to stop by this signal
     std::vector<UnconfirmedBlock> Unconfirmed; // in device order, the unsent ones included
     bool Complete() const { return BlocksConfirmed == UploadBlockCount; }
+    // Cut short by a stop or a lost line: the device holds part of the new configuration, and
+    // the same apply again completes it. Stopped before the first block, it holds the old one.
+    bool Interrupted() const {
+        return !Complete() && BlocksSent > 0 && (StopSignal != 0 || LineSilent);
+    }
 };
 
 // The device addresses of a complete upload's blocks, in the order they are sent.
@@ -113,12 +120,14 @@ std::vector<int> UploadAddresses();
 // wrong with it.
 BlockOutcome JudgeBlockReply(const CommLink& link, OperationHost& host);
 
-// Writes one block at the address and checks the device's read-back; logs what is wrong.
+// Writes one block at the address and checks the device's read-back; logs what is wrong. NotSent
+// when the program is stopping.
 BlockOutcome WriteBlock(CommLink& link, OperationHost& host, int address, BlockData data);
 
 // The whole upload: settings, ten years of timetables from the current solar year, the key
 // table; every block read back and compared. The log names the years computed for it, and after
-// a year whose file could not be used, what would make it usable. Without a device or a county it
-// says so and sends nothing; then the input error, if any, is thrown before anything is sent, with
-// the monitor running and the progress bar hidden again.
+// a year whose file could not be used, what would make it usable. Once the program is asked to
+// stop, the block under way is judged but not sent again, and no further block is sent. Without a
+// device or a county it says so and sends nothing; then the input error, if any, is thrown before
+// anything is sent, with the monitor running and the progress bar hidden again.
 UploadResult RunUpload(CommLink& link, OperationHost& host, const PreparedUpload& upload);

@@ -9,6 +9,8 @@ namespace files {
 
 namespace {
 
+const char* const NotRegularReason = "not a regular file (a device, a pipe or a console)";
+
 HANDLE HandleOf(std::intptr_t handle) {
     return reinterpret_cast<HANDLE>(handle);
 }
@@ -16,6 +18,10 @@ HANDLE HandleOf(std::intptr_t handle) {
 } // namespace
 
 InputFile::InputFile(const std::filesystem::path& path) : path_(path) {
+    // Refused by its name, unopened: opening a port or a console may change it or wait.
+    if (windows::IsDevice(path)) {
+        throw FileError(FileError::Kind::NotRegular, path, NotRegularReason);
+    }
     // Other programs may go on reading and writing it, as they may with a log being written,
     // and replace it by renaming a new file over it, as a save does.
     const HANDLE handle =
@@ -32,8 +38,7 @@ InputFile::InputFile(const std::filesystem::path& path) : path_(path) {
     // A console, a pipe or a port could block the program or never end.
     if (GetFileType(handle) != FILE_TYPE_DISK) {
         CloseHandle(handle);
-        throw FileError(FileError::Kind::NotRegular, path,
-                        "not a regular file (a device, a pipe or a console)");
+        throw FileError(FileError::Kind::NotRegular, path, NotRegularReason);
     }
     handle_ = reinterpret_cast<std::intptr_t>(handle);
 }

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <random>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -20,6 +21,33 @@ namespace {
 // The folder a path lies in; "." for a bare name.
 fs::path FolderOf(const fs::path& path) {
     return path.has_parent_path() ? path.parent_path() : fs::path(".");
+}
+
+// Room kept below the name limit for a file that a builder makes beside its new file (SQLite's
+// "-journal").
+constexpr std::size_t SideFileRoom = 8;
+
+// Whether the unit continues a character: a UTF-8 continuation byte on POSIX, the second half
+// of a UTF-16 surrogate pair on Windows.
+template <typename Unit> bool ContinuesCharacter(Unit unit) {
+    const auto value = static_cast<std::make_unsigned_t<Unit>>(unit);
+    if constexpr (sizeof(Unit) == 1) {
+        return (value & 0xC0U) == 0x80U;
+    } else {
+        return value >= 0xDC00U && value <= 0xDFFFU;
+    }
+}
+
+// The name's first units at most, cut where a character begins, so that the shortened name
+// stays text.
+fs::path::string_type CutName(const fs::path::string_type& name, std::size_t units) {
+    if (name.size() <= units) {
+        return name;
+    }
+    while (units > 0 && ContinuesCharacter(name[units])) {
+        --units;
+    }
+    return name.substr(0, units);
 }
 
 } // namespace
@@ -51,13 +79,17 @@ void File::Close(const fs::path& shown) {
 fs::path TemporaryBeside(const fs::path& target) {
     static const unsigned long long programTag = std::random_device{}();
     static std::atomic<unsigned long long> counter{0};
+    const std::string suffix =
+        "." + std::to_string(programTag % 1000000) + "-" + std::to_string(counter++);
+    // The part taken from the target's name is cut so that the whole stays within the folder's
+    // name limit, with room for a file a builder makes beside it; the suffix alone keeps it
+    // unique.
+    const std::size_t taken = suffix.size() + 1 + SideFileRoom;
+    const std::size_t limit = NameLimit(FolderOf(target));
     // Joined in the system's own characters: only the digits are narrow text.
     fs::path name(".");
-    name += target.filename();
-    for (const std::string& part : {std::string("."), std::to_string(programTag % 1000000),
-                                    std::string("-"), std::to_string(counter++)}) {
-        name += part;
-    }
+    name += CutName(target.filename().native(), limit > taken ? limit - taken : 0);
+    name += suffix;
     return FolderOf(target) / name;
 }
 
@@ -201,6 +233,31 @@ void AppendToFile(const fs::path& path, std::string_view bytes) {
         throw;
     }
     file.Close(path);
+}
+
+void CheckCanAppend(const fs::path& path) {
+    const Target target = Resolve(path);
+    if (target.Is == Target::Kind::Missing) {
+        CheckCanCreateIn(FolderOf(target.Path));
+        return;
+    }
+    if (target.Is == Target::Kind::Folder) {
+        throw FileError(FileError::Kind::Failed, path, SystemReason(EISDIR));
+    }
+    std::optional<std::uint64_t> length;
+    File file = OpenToAppend(path, length);
+    file.Close(path);
+}
+
+void CheckCanCreateIn(const fs::path& folder) {
+    auto [temporary, created] = CreateTemporary(folder / "check", folder);
+    try {
+        created.Close(folder);
+    } catch (...) {
+        RemoveFile(temporary);
+        throw;
+    }
+    RemoveFile(temporary);
 }
 
 } // namespace files

@@ -52,4 +52,13 @@ void SaveBuiltFile(const std::filesystem::path& path,
 // the file back to its old length, so that it holds no part of the bytes.
 void AppendToFile(const std::filesystem::path& path, std::string_view bytes);
 
+// Whether AppendToFile could add to the file, found without changing it: an existing file is
+// opened for appending and closed unwritten; for a missing one, CheckCanCreateIn its folder.
+// Throws FileError as AppendToFile would.
+void CheckCanAppend(const std::filesystem::path& path);
+
+// Whether a save could make a new file in the folder, found by making one there and removing it
+// again. Throws FileError naming the folder.
+void CheckCanCreateIn(const std::filesystem::path& folder);
+
 } // namespace files

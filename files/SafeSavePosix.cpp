@@ -60,6 +60,9 @@ std::optional<int> OwnDescriptor(const fs::path& path) {
 // each; the single file of an ordinary save does not make the disk flush what others wrote.
 constexpr std::size_t FilesForOneSync = 4;
 
+// What most file systems take, when the folder does not say.
+constexpr std::size_t DefaultNameLimit = 255;
+
 } // namespace
 
 SystemError LastError() {
@@ -106,6 +109,11 @@ Target Resolve(const fs::path& given) {
         target.Path = next.is_absolute() ? next : target.Path.parent_path() / next;
     }
     Fail(given, ELOOP);
+}
+
+std::size_t NameLimit(const fs::path& folder) {
+    const long limit = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    return limit > 0 ? static_cast<std::size_t>(limit) : DefaultNameLimit;
 }
 
 // A target the rename could replace although the file itself may not be written.

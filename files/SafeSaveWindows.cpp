@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
-#include <cwctype>
 #include <functional>
 #include <limits>
 #include <thread>
@@ -35,25 +34,6 @@ std::optional<DWORD> StandardStream(const fs::path& path) {
         return STD_ERROR_HANDLE;
     }
     return std::nullopt;
-}
-
-// A device that the system knows in every folder (NUL, CON, COM3) or in its own namespace
-// (\\.\COM12): it can be written, never replaced.
-bool IsDevice(const fs::path& path) {
-    if (path.native().starts_with(LR"(\\.\)")) {
-        return true;
-    }
-    std::wstring name = path.filename().native();
-    for (wchar_t& c : name) {
-        c = static_cast<wchar_t>(std::towupper(c));
-    }
-    constexpr std::array<std::wstring_view, 6> Names = {L"CON", L"PRN",    L"AUX",
-                                                        L"NUL", L"CONIN$", L"CONOUT$"};
-    if (std::find(Names.begin(), Names.end(), name) != Names.end()) {
-        return true;
-    }
-    return name.size() == 4 && (name.starts_with(L"COM") || name.starts_with(L"LPT")) &&
-           name[3] >= L'1' && name[3] <= L'9';
 }
 
 // The time a file held open by another program is waited for. Scanners and indexers let go
@@ -101,24 +81,10 @@ void RetryWhileHeld(const fs::path& shown, const std::function<DWORD()>& attempt
     }
 }
 
-// ReplaceFileW gives the new file the old one's attributes, security and creation time. The old
-// file takes a backup name on the way, so that it survives every way the replacement can fail;
-// the backup is removed once the new file is in place.
+// ReplaceFileW gives the new file the old one's attributes, security and creation time.
 DWORD ReplaceExisting(const NewFile& file) {
-    const std::wstring target = SystemPath(file.Where.Path);
-    const std::wstring backup = SystemPath(TemporaryBeside(file.Where.Path));
-    if (ReplaceFileW(target.c_str(), SystemPath(file.Temporary).c_str(), backup.c_str(),
-                     REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
-                     nullptr)) {
-        DeleteFileW(backup.c_str());
-        return ERROR_SUCCESS;
-    }
-    const DWORD error = GetLastError();
-    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
-        // The old file had gone to the backup name and the new one could not follow.
-        MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
-    }
-    return error;
+    return windows::ReplaceThroughBackup(file.Where.Path, file.Temporary,
+                                         TemporaryBeside(file.Where.Path), file.Shown);
 }
 
 DWORD Move(const NewFile& file) {
@@ -146,7 +112,7 @@ bool CloseFile(NativeFile file) {
 Target Resolve(const fs::path& given) {
     Target target;
     target.Path = given;
-    if (StandardStream(given) || IsDevice(given)) {
+    if (StandardStream(given) || windows::IsDevice(given)) {
         target.Is = Target::Kind::Special;
         return target;
     }
@@ -157,6 +123,11 @@ Target Resolve(const fs::path& given) {
         target.Mode = attributes;
     }
     return target;
+}
+
+// NTFS, exFAT and FAT's long names all stop at 255 UTF-16 units.
+std::size_t NameLimit(const fs::path&) {
+    return 255;
 }
 
 // A file marked read-only is what Windows users mark a file with that must not change.
@@ -215,9 +186,18 @@ bool WriteAll(NativeFile file, std::string_view bytes) {
     return true;
 }
 
-// A console or a pipe has nothing to flush.
+// A console or a pipe has nothing to flush. The flush's error is the one reported, whatever the
+// question of the file's type leaves behind.
 bool FlushToDisk(NativeFile file) {
-    return FlushFileBuffers(HandleOf(file)) || GetFileType(HandleOf(file)) != FILE_TYPE_DISK;
+    if (FlushFileBuffers(HandleOf(file))) {
+        return true;
+    }
+    const DWORD error = GetLastError();
+    if (GetFileType(HandleOf(file)) != FILE_TYPE_DISK) {
+        return true;
+    }
+    SetLastError(error);
+    return false;
 }
 
 // FlushFileBuffers needs a handle that may write.
@@ -282,3 +262,40 @@ void CutBack(NativeFile, const fs::path& path, std::uint64_t length) {
 }
 
 } // namespace files::detail
+
+namespace files::windows {
+
+DWORD ReplaceThroughBackup(const std::filesystem::path& target,
+                           const std::filesystem::path& replacement,
+                           const std::filesystem::path& backup, const std::filesystem::path& shown,
+                           ReplaceFileFunction replace) {
+    const std::wstring backupName = SystemPath(backup);
+    if (replace(SystemPath(target).c_str(), SystemPath(replacement).c_str(), backupName.c_str(),
+                REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
+                nullptr)) {
+        DeleteFileW(backupName.c_str());
+        return ERROR_SUCCESS;
+    }
+    const DWORD error = GetLastError();
+    if (error != ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+        return error;
+    }
+    // The old file went to the backup name and the new one could not follow. The old one goes
+    // back first, never over a file that took its name meanwhile, so that a retry replaces it
+    // again and a refusal leaves it where it was.
+    const std::wstring targetName = SystemPath(target);
+    try {
+        detail::RetryWhileHeld(shown, [&] {
+            return MoveFileExW(backupName.c_str(), targetName.c_str(), MOVEFILE_WRITE_THROUGH)
+                       ? ERROR_SUCCESS
+                       : GetLastError();
+        });
+    } catch (const FileError& failure) {
+        throw FileError(FileError::Kind::Failed, shown,
+                        "not replaced, and the old file could not take its name back (" +
+                            failure.Reason() + "): it is kept as " + PathText(backup));
+    }
+    return error;
+}
+
+} // namespace files::windows

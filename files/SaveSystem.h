@@ -76,6 +76,10 @@ void SyncClosed(const std::filesystem::path& path, const std::filesystem::path& 
 
 // --- Made for each system.
 
+// The longest name a file in the folder may have, in the system's units (bytes on POSIX, UTF-16
+// units on Windows).
+std::size_t NameLimit(const std::filesystem::path& folder);
+
 // Where a save of the path goes: on POSIX every symbolic link followed and the program's own
 // descriptors (/dev/fd/N) found; on Windows the devices and the standard streams known by name.
 Target Resolve(const std::filesystem::path& given);

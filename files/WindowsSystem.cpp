@@ -1,6 +1,8 @@
 #include "files/WindowsSystem.h"
 
 #include <algorithm>
+#include <array>
+#include <string_view>
 
 namespace files::windows {
 
@@ -11,6 +13,30 @@ std::string Utf8(const wchar_t* text, int length) {
     std::string out(static_cast<std::size_t>(std::max(size, 0)), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text, length, out.data(), size, nullptr, nullptr);
     return out;
+}
+
+// Device names are ASCII, and compared without case.
+std::wstring Upper(std::wstring text) {
+    for (wchar_t& c : text) {
+        if (c >= L'a' && c <= L'z') {
+            c = static_cast<wchar_t>(c - L'a' + L'A');
+        }
+    }
+    return text;
+}
+
+// The name's part that the system reads as a device's name: up to the first dot or colon, without
+// the blanks before it.
+std::wstring DeviceNamePart(const std::wstring& name) {
+    std::wstring part = name.substr(0, name.find_first_of(L".:"));
+    while (!part.empty() && part.back() == L' ') {
+        part.pop_back();
+    }
+    return Upper(part);
+}
+
+bool IsPortDigit(wchar_t c) {
+    return (c >= L'0' && c <= L'9') || c == L'\u00B9' || c == L'\u00B2' || c == L'\u00B3';
 }
 
 } // namespace
@@ -57,6 +83,24 @@ std::string Reason(DWORD error) {
 
 void Fail(FileError::Kind kind, const std::filesystem::path& shown, DWORD error) {
     throw FileError(kind, shown, Reason(error));
+}
+
+bool IsDevice(const std::filesystem::path& path) {
+    if (path.native().starts_with(LR"(\\.\)")) {
+        return true;
+    }
+    const std::wstring name = path.filename().native();
+    const std::wstring upper = Upper(name);
+    if (upper == L"CONIN$" || upper == L"CONOUT$") {
+        return true;
+    }
+    const std::wstring part = DeviceNamePart(name);
+    constexpr std::array<std::wstring_view, 4> Names = {L"CON", L"PRN", L"AUX", L"NUL"};
+    if (std::find(Names.begin(), Names.end(), part) != Names.end()) {
+        return true;
+    }
+    return part.size() == 4 && (part.starts_with(L"COM") || part.starts_with(L"LPT")) &&
+           IsPortDigit(part[3]);
 }
 
 bool IsFolder(const std::filesystem::path& path) {

@@ -14,10 +14,13 @@ namespace {
 
 const QString DriverName = QStringLiteral("QSQLITE");
 
-QString ColumnList() {
+QString ColumnList(bool withApproximate) {
     QStringList names;
     for (const char* column : citycolumn::All) {
         names.append(QString::fromLatin1(column));
+    }
+    if (withApproximate) {
+        names.append(QString::fromLatin1(citycolumn::Approximate));
     }
     return names.join(QStringLiteral(", "));
 }
@@ -81,7 +84,23 @@ double NumberAt(const QSqlQuery& query, int field, const QString& path) {
     return value;
 }
 
-CityRow RowOf(const QSqlQuery& query, const QString& path) {
+// The optional mark: NULL or 0 is none, 1 marked.
+bool FlagAt(const QSqlQuery& query, int field, const QString& path) {
+    if (query.isNull(field)) {
+        return false;
+    }
+    bool ok = false;
+    const int value = query.value(field).toInt(&ok);
+    if (!ok || (value != 0 && value != 1)) {
+        throw UserError(Problem(path, QStringLiteral("a row of table city has %1 \"%2\", "
+                                                     "which is neither 0 nor 1")
+                                          .arg(QString::fromLatin1(citycolumn::Approximate),
+                                               ShownValue(query.value(field).toString()))));
+    }
+    return value == 1;
+}
+
+CityRow RowOf(const QSqlQuery& query, const QString& path, bool withApproximate) {
     CityRow row;
     row.Province = IntegerAt(query, 0, path);
     row.City = IntegerAt(query, 1, path);
@@ -90,6 +109,7 @@ CityRow RowOf(const QSqlQuery& query, const QString& path) {
     row.CountyName = query.value(4).toString();
     row.Longitude = NumberAt(query, 5, path);
     row.Latitude = NumberAt(query, 6, path);
+    row.Approximate = withApproximate && FlagAt(query, 7, path);
     return row;
 }
 
@@ -142,7 +162,10 @@ void CityDatabase::Open() {
         if (!db.open()) {
             throw UserError(Problem(path_, db.lastError().text()));
         }
-        CheckColumns(TableColumns(db, path_), path_);
+        const QStringList columns = TableColumns(db, path_);
+        CheckColumns(columns, path_);
+        hasApproximate_ =
+            columns.contains(QString::fromLatin1(citycolumn::Approximate), Qt::CaseInsensitive);
     } catch (...) {
         Close();
         throw;
@@ -156,8 +179,8 @@ std::vector<CityRow> CityDatabase::RowsWhere(const char* column, int index) {
     query.setForwardOnly(true);
     const QString condition =
         column ? QStringLiteral(" WHERE %1 = ?").arg(QString::fromLatin1(column)) : QString();
-    const QString text =
-        QStringLiteral("SELECT %1 FROM city%2 ORDER BY rowid").arg(ColumnList(), condition);
+    const QString text = QStringLiteral("SELECT %1 FROM city%2 ORDER BY rowid")
+                             .arg(ColumnList(hasApproximate_), condition);
     if (!query.prepare(text)) {
         throw UserError(Problem(path_, query.lastError().text()));
     }
@@ -169,7 +192,7 @@ std::vector<CityRow> CityDatabase::RowsWhere(const char* column, int index) {
     }
     std::vector<CityRow> rows;
     while (query.next()) {
-        rows.push_back(RowOf(query, path_));
+        rows.push_back(RowOf(query, path_, hasApproximate_));
     }
     if (query.lastError().isValid()) {
         throw UserError(Problem(path_, query.lastError().text()));

@@ -20,6 +20,9 @@ constexpr const char* Longitude = "Longitude";
 constexpr const char* Latitude = "Latitude";
 constexpr std::array<const char*, 7> All = {Province,   City,      County,  CityName,
                                             CountyName, Longitude, Latitude};
+// Not required: 1 where the coordinates are the centre of the county's area, not its seat. A
+// database or CSV without it has no county marked.
+constexpr const char* Approximate = "Approximate";
 } // namespace citycolumn
 
 // One row of table city.
@@ -31,6 +34,7 @@ struct CityRow {
     QString CountyName; // CountryParts3
     double Longitude = 0.0;
     double Latitude = 0.0;
+    bool Approximate = false; // the point is the centre of the county's area, not its seat
 };
 
 class CityDatabase {
@@ -65,4 +69,5 @@ private:
     QString path_;
     QString connectionName_;
     bool open_ = false;
+    bool hasApproximate_ = false; // the table has the optional column
 };

@@ -6,10 +6,14 @@
 #include "files/InputFile.h"
 #include "files/SafeSave.h"
 #include "location/CityDatabase.h"
+#include "location/StartFolder.h"
 
 #include <QByteArrayView>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
+#include <QLocale>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -201,25 +205,31 @@ void ReadCsv(const ReadFunction& read, const QString& csvPath, CsvRecords& recor
     records.Finish();
 }
 
+// Where the column stands in the header; -1 when it is not there.
+qsizetype ColumnPosition(const CsvRecord& header, const char* column, const QString& csvPath) {
+    const QString name = QString::fromLatin1(column);
+    qsizetype found = -1;
+    for (qsizetype i = 0; i < header.Fields.size(); ++i) {
+        if (header.Fields.at(i).trimmed().compare(name, Qt::CaseInsensitive) != 0) {
+            continue;
+        }
+        if (found >= 0) {
+            throw UserError(AtLine(csvPath, header.Line,
+                                   QStringLiteral("the column %1 appears twice").arg(name)));
+        }
+        found = i;
+    }
+    return found;
+}
+
 // Where each column the database needs stands in the header.
 std::vector<qsizetype> ColumnPositions(const CsvRecord& header, const QString& csvPath) {
     std::vector<qsizetype> positions;
     QStringList missing;
     for (const char* column : citycolumn::All) {
-        const QString name = QString::fromLatin1(column);
-        qsizetype found = -1;
-        for (qsizetype i = 0; i < header.Fields.size(); ++i) {
-            if (header.Fields.at(i).trimmed().compare(name, Qt::CaseInsensitive) != 0) {
-                continue;
-            }
-            if (found >= 0) {
-                throw UserError(AtLine(csvPath, header.Line,
-                                       QStringLiteral("the column %1 appears twice").arg(name)));
-            }
-            found = i;
-        }
+        const qsizetype found = ColumnPosition(header, column, csvPath);
         if (found < 0) {
-            missing.append(name);
+            missing.append(QString::fromLatin1(column));
         }
         positions.push_back(found);
     }
@@ -241,7 +251,13 @@ QString BadValue(const QString& csvPath, int line, const char* column, const QSt
 // A name is shown in lists, boxes and on the device's display: a control character would cut or
 // split its line, or drive a terminal, and a bidirectional control would turn the text around
 // it. The joiners and direction marks of Persian text are welcome.
-QString Name(const QString& text, int line, const char* column, const QString& csvPath) {
+QString Name(QString text, int line, const char* column, const QString& csvPath) {
+    text.remove(QChar(0xFEFF));
+    if (text.trimmed().isEmpty()) {
+        // A county without a name could not be told apart in a box, nor found by a search.
+        throw UserError(BadValue(csvPath, line, column, text,
+                                 QStringLiteral("but a name cannot be empty or only blanks")));
+    }
     const qsizetype at = FirstEscapedAt(text);
     if (at < 0) {
         return text;
@@ -281,16 +297,47 @@ double Coordinate(const QString& text, int line, const char* column, double limi
     return value;
 }
 
+// The window's province box holds the lines of the list; a row whose index names none of them
+// could never be chosen there, and the device would get a province that is not there.
+int Province(const QString& text, int line, const ProvinceListSize& provinces,
+             const QString& csvPath) {
+    const int value = WholeNumber(text, line, citycolumn::Province, csvPath);
+    if (value < 1 || value > provinces.Lines) {
+        const QString lines = provinces.Lines == 0
+                                  ? QStringLiteral("which has no line")
+                                  : QStringLiteral("lines 1 to %1").arg(provinces.Lines);
+        throw UserError(BadValue(csvPath, line, citycolumn::Province, text,
+                                 QStringLiteral("which is no line of the province list %1 (%2)")
+                                     .arg(QDir::toNativeSeparators(provinces.Path), lines)));
+    }
+    return value;
+}
+
+// The mark of approximate coordinates: 1, or 0 or nothing for a county's seat.
+bool Flag(const QString& text, int line, const char* column, const QString& csvPath) {
+    const QString value = text.trimmed();
+    if (value.isEmpty() || value == u'0') {
+        return false;
+    }
+    if (value == u'1') {
+        return true;
+    }
+    throw UserError(
+        BadValue(csvPath, line, column, text, QStringLiteral("which is neither 0 nor 1")));
+}
+
 // Turns records into rows: the first record is the header; each later one is checked and its
 // row handed on at once.
 class CityRows {
 public:
-    CityRows(const QString& csvPath, std::function<void(const CityRow&)> sink)
-        : csvPath_(csvPath), sink_(std::move(sink)) {}
+    CityRows(const QString& csvPath, ProvinceListSize provinces,
+             std::function<void(const CityRow&)> sink)
+        : csvPath_(csvPath), provinces_(std::move(provinces)), sink_(std::move(sink)) {}
 
     void Take(CsvRecord& record) {
         if (!header_) {
             at_ = ColumnPositions(record, csvPath_);
+            approximateAt_ = ColumnPosition(record, citycolumn::Approximate, csvPath_);
             header_ = std::move(record);
             return;
         }
@@ -302,13 +349,17 @@ public:
         }
         const auto text = [&](std::size_t column) { return record.Fields.at(at_[column]); };
         CityRow row;
-        row.Province = WholeNumber(text(0), record.Line, citycolumn::Province, csvPath_);
+        row.Province = Province(text(0), record.Line, provinces_, csvPath_);
         row.City = WholeNumber(text(1), record.Line, citycolumn::City, csvPath_);
         row.County = WholeNumber(text(2), record.Line, citycolumn::County, csvPath_);
         row.CityName = Name(text(3), record.Line, citycolumn::CityName, csvPath_);
         row.CountyName = Name(text(4), record.Line, citycolumn::CountyName, csvPath_);
         row.Longitude = Coordinate(text(5), record.Line, citycolumn::Longitude, 180.0, csvPath_);
         row.Latitude = Coordinate(text(6), record.Line, citycolumn::Latitude, 90.0, csvPath_);
+        if (approximateAt_ >= 0) {
+            row.Approximate = Flag(record.Fields.at(approximateAt_), record.Line,
+                                   citycolumn::Approximate, csvPath_);
+        }
         // The county query takes the first row of an index; a second could never be chosen.
         const auto earlier = countyLines_.constFind(row.County);
         if (earlier != countyLines_.constEnd()) {
@@ -336,10 +387,12 @@ public:
 
 private:
     QString csvPath_;
+    ProvinceListSize provinces_;
     std::function<void(const CityRow&)> sink_;
     std::optional<CsvRecord> header_;
     std::vector<qsizetype> at_;
-    QHash<int, int> countyLines_; // Parts3_index -> line
+    qsizetype approximateAt_ = -1; // the optional column
+    QHash<int, int> countyLines_;  // Parts3_index -> line
 };
 
 // Removes the connection when done, after every handle on it has gone.
@@ -359,11 +412,6 @@ QString CannotWrite(const QString& dbPath, const QString& why) {
     return QStringLiteral("Cannot write %1: %2").arg(dbPath, why);
 }
 
-// An empty field is empty text, not NULL, which the driver would make of a null QString.
-QString Text(const QString& field) {
-    return field.isNull() ? QString("") : field;
-}
-
 void Run(QSqlQuery& query, const QString& statement, const QString& dbPath) {
     if (!query.exec(statement)) {
         throw UserError(CannotWrite(dbPath, query.lastError().text()));
@@ -378,13 +426,14 @@ QSqlQuery PrepareTable(QSqlDatabase& db, const QString& dbPath) {
         QStringLiteral("CREATE TABLE city (Parts1_index INTEGER NOT NULL, "
                        "Parts2_index INTEGER NOT NULL, Parts3_index INTEGER NOT NULL, "
                        "CountryParts2 TEXT NOT NULL, CountryParts3 TEXT NOT NULL, "
-                       "Longitude REAL NOT NULL, Latitude REAL NOT NULL)"),
+                       "Longitude REAL NOT NULL, Latitude REAL NOT NULL, "
+                       "Approximate INTEGER NOT NULL DEFAULT 0)"),
         dbPath);
     // One index for each query of the location boxes.
     Run(query, QStringLiteral("CREATE INDEX city_province ON city (Parts1_index)"), dbPath);
     Run(query, QStringLiteral("CREATE INDEX city_city ON city (Parts2_index)"), dbPath);
     Run(query, QStringLiteral("CREATE UNIQUE INDEX city_county ON city (Parts3_index)"), dbPath);
-    if (!query.prepare(QStringLiteral("INSERT INTO city VALUES (?, ?, ?, ?, ?, ?, ?)"))) {
+    if (!query.prepare(QStringLiteral("INSERT INTO city VALUES (?, ?, ?, ?, ?, ?, ?, ?)"))) {
         throw UserError(CannotWrite(dbPath, query.lastError().text()));
     }
     return query;
@@ -394,19 +443,30 @@ void Insert(QSqlQuery& query, const CityRow& row, const QString& dbPath) {
     query.addBindValue(row.Province);
     query.addBindValue(row.City);
     query.addBindValue(row.County);
-    query.addBindValue(Text(row.CityName));
-    query.addBindValue(Text(row.CountyName));
+    query.addBindValue(row.CityName);
+    query.addBindValue(row.CountyName);
     query.addBindValue(row.Longitude);
     query.addBindValue(row.Latitude);
+    query.addBindValue(row.Approximate ? 1 : 0);
     if (!query.exec()) {
         throw UserError(CannotWrite(dbPath, query.lastError().text()));
     }
 }
 
+// Reads from the bytes, which it moves past what it has read.
+ReadFunction ReaderOf(QByteArrayView& bytes) {
+    return [&bytes](char* data, std::size_t size) {
+        const auto count = std::min(size, static_cast<std::size_t>(bytes.size()));
+        std::copy_n(bytes.data(), count, data);
+        bytes = bytes.sliced(static_cast<qsizetype>(count));
+        return count;
+    };
+}
+
 // Reads the CSV and hands each checked row to the sink; the number of rows.
-int ReadRows(const ReadFunction& read, const QString& csvPath,
+int ReadRows(const ReadFunction& read, const QString& csvPath, const ProvinceListSize& provinces,
              const std::function<void(const CityRow&)>& sink) {
-    CityRows rows(csvPath, sink);
+    CityRows rows(csvPath, provinces, sink);
     CsvRecords records(csvPath, [&](CsvRecord& record) { rows.Take(record); });
     ReadCsv(read, csvPath, records);
     return rows.Finish();
@@ -425,7 +485,7 @@ ReadFunction ReaderOf(files::InputFile& file, const QString& csvPath) {
 // Builds the table in a new, empty file while the CSV is read. A failure rolls the transaction
 // back when the connection closes.
 int WriteDatabase(const QString& path, files::InputFile& csv, const QString& csvPath,
-                  const QString& dbPath) {
+                  const ProvinceListSize& provinces, const QString& dbPath) {
     const ScopedConnection connection(QStringLiteral("city-import-") + path);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection.Name());
     db.setDatabaseName(path);
@@ -435,7 +495,7 @@ int WriteDatabase(const QString& path, files::InputFile& csv, const QString& csv
     int count = 0;
     {
         QSqlQuery insert = PrepareTable(db, dbPath);
-        count = ReadRows(ReaderOf(csv, csvPath), csvPath,
+        count = ReadRows(ReaderOf(csv, csvPath), csvPath, provinces,
                          [&](const CityRow& row) { Insert(insert, row, dbPath); });
         Run(insert, QStringLiteral("COMMIT"), dbPath);
     }
@@ -445,7 +505,8 @@ int WriteDatabase(const QString& path, files::InputFile& csv, const QString& csv
 
 } // namespace
 
-int ImportCitiesCsv(const QString& csvPath, const QString& dbPath) {
+int ImportCitiesCsv(const QString& csvPath, const QString& dbPath,
+                    const QString& provinceListPath) {
     std::optional<files::InputFile> csv;
     try {
         csv.emplace(FilePath(csvPath));
@@ -459,6 +520,11 @@ int ImportCitiesCsv(const QString& csvPath, const QString& dbPath) {
                                                         "name another file for the database")
                                              .arg(dbPath)));
     }
+    ProvinceListSize provinces;
+    provinces.Path = provinceListPath.isEmpty()
+                         ? QFileInfo(dbPath).absoluteDir().filePath(ProvinceFileName)
+                         : provinceListPath;
+    provinces.Lines = ReadLines1256(provinces.Path).size();
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE"))) {
         throw UserError(
             CannotWrite(dbPath, QStringLiteral("the SQLite driver of Qt is not installed "
@@ -469,7 +535,7 @@ int ImportCitiesCsv(const QString& csvPath, const QString& dbPath) {
         files::SaveBuiltFile(FilePath(dbPath), [&](const std::filesystem::path& temporary) {
             const QString temporaryPath = QString::fromStdU16String(temporary.u16string());
             try {
-                count = WriteDatabase(temporaryPath, *csv, csvPath, dbPath);
+                count = WriteDatabase(temporaryPath, *csv, csvPath, provinces, dbPath);
             } catch (...) {
                 // A write that failed half-way (a full disk) can leave the rollback journal.
                 QFile::remove(temporaryPath + QStringLiteral("-journal"));
@@ -482,14 +548,39 @@ int ImportCitiesCsv(const QString& csvPath, const QString& dbPath) {
     return count;
 }
 
-int ParseCityCsv(QByteArrayView bytes, const QString& name,
+int ParseCityCsv(QByteArrayView bytes, const QString& name, const ProvinceListSize& provinces,
                  const std::function<void(const CityRow&)>& sink) {
-    return ReadRows(
-        [&bytes](char* data, std::size_t size) {
-            const auto count = std::min(size, static_cast<std::size_t>(bytes.size()));
-            std::copy_n(bytes.data(), count, data);
-            bytes = bytes.sliced(static_cast<qsizetype>(count));
-            return count;
-        },
-        name, sink);
+    return ReadRows(ReaderOf(bytes), name, provinces, sink);
+}
+
+void ReadCsvRecords(QByteArrayView bytes, const QString& name,
+                    const std::function<void(int line, const QStringList& fields)>& sink) {
+    CsvRecords records(name, [&](const CsvRecord& record) { sink(record.Line, record.Fields); });
+    ReadCsv(ReaderOf(bytes), name, records);
+}
+
+QByteArray CityCsvText(const std::vector<CityRow>& rows) {
+    const auto quoted = [](const QString& text) {
+        return u'"' + QString(text).replace(u'"', QStringLiteral("\"\"")) + u'"';
+    };
+    // Every digit the value holds, and no more.
+    const auto number = [](double value) {
+        return QString::number(value, 'g', QLocale::FloatingPointShortest);
+    };
+    QStringList header;
+    for (const char* column : citycolumn::All) {
+        header.append(QString::fromLatin1(column));
+    }
+    header.append(QString::fromLatin1(citycolumn::Approximate));
+    // A BOM, so that a spreadsheet opens the Persian names as UTF-8.
+    QString text = QChar(0xFEFF) + header.join(u',') + QStringLiteral("\r\n");
+    for (const CityRow& row : rows) {
+        text += QStringList{QString::number(row.Province), QString::number(row.City),
+                            QString::number(row.County),   quoted(row.CityName),
+                            quoted(row.CountyName),        number(row.Longitude),
+                            number(row.Latitude),          QString::number(row.Approximate ? 1 : 0)}
+                    .join(u',') +
+                QStringLiteral("\r\n");
+    }
+    return text.toUtf8();
 }

@@ -7,9 +7,15 @@
 
 class CityDatabase;
 
-// Names as a person types them: Arabic and Farsi yeh and kaf are one letter each, the zero-width
-// non-joiner is left out and Latin letters have no case. Two spellings of one name fold alike.
+// Names as a person types them: Arabic and Farsi yeh and kaf are one letter each, alef with madda
+// or hamza is alef, waw and yeh with hamza are waw and yeh, a hamza alone is left out, Persian
+// and Arabic-Indic digits are Latin ones, blanks and the zero-width non-joiner are left out (one
+// writes a compound name with a non-joiner, another with a blank) and Latin letters have no
+// case. Two spellings of one name fold alike.
 QString FoldedName(const QString& name);
+
+// The text with its Persian and Arabic-Indic digits as Latin ones ("۳۷" is "37").
+QString WithLatinDigits(const QString& text);
 
 // One county with the names of its province, city and county.
 struct CountyListing {
@@ -19,6 +25,7 @@ struct CountyListing {
     QString CountyName;
     double Longitude = 0.0;
     double Latitude = 0.0;
+    bool Approximate = false; // the point is the centre of the county's area, not its seat
 };
 
 // The counties, in database order, whose county, city or province name contains text once both

@@ -80,6 +80,7 @@ std::optional<CountyChoice> ChooseCounty(LocationSelection& selection, CityDatab
     choice.LongitudeText = CoordinateText(row.Longitude);
     choice.LatitudeText = CoordinateText(row.Latitude);
     choice.CountyName = row.CountyName;
+    choice.Approximate = row.Approximate;
     selection.GlyphCodes = EncodeCountyName(row.CountyName);
     selection.TimetableFolder = TimetableFolderOf(selection, startFolder);
     selection.Latitude = row.Latitude;

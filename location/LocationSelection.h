@@ -32,6 +32,7 @@ struct CountyChoice {
     QString LongitudeText; // "51.42": two decimals, always with a full stop
     QString LatitudeText;
     QString CountyName;
+    bool Approximate = false; // the coordinates are the county's centre, not its seat
 };
 
 // A coordinate as the window's fields show it: "51.42", two decimals, always with a full stop.

@@ -49,12 +49,14 @@ function(muezzin_man_page target summary)
   set(MUEZZIN_MAN_PAGES ${MUEZZIN_MAN_PAGES} ${page}.gz PARENT_SCOPE)
 endfunction()
 
+# city-database.h2m: the city database's copyright, on the pages of the programs that read it.
 muezzin_man_page(muezzin-config "configure an electronic muezzin over its serial line"
-                 INCLUDES start-folder.h2m muezzin-config.h2m)
+                 INCLUDES start-folder.h2m muezzin-config.h2m city-database.h2m)
 muezzin_man_page(muezzin-cli "the electronic muezzin's device operations from a terminal"
-                 GENERATED --help-man) # its FILES section begins with the start folder too
+                 GENERATED --help-man # its FILES section begins with the start folder too
+                 INCLUDES city-database.h2m)
 muezzin_man_page(muezzin-timetable "write the prayer timetable files of counties"
-                 INCLUDES start-folder.h2m muezzin-timetable.h2m)
+                 INCLUDES start-folder.h2m muezzin-timetable.h2m city-database.h2m)
 muezzin_man_page(muezzin-sim "simulate an electronic muezzin on a pseudo-terminal"
                  INCLUDES muezzin-sim.h2m)
 

@@ -1,5 +1,5 @@
 # The sample start folder, where the programs look for it on Linux and Windows alike (share/
-# muezzin-config/sample beside bin/): its files as they stand, without the readable source of the
+# muezzin-config/sample beside bin/): its files as they stand, without the readable sources of the
 # city database (the built database goes in its place) and without a log, which is each user's own.
 include(GNUInstallDirs)
 
@@ -10,6 +10,7 @@ if(IS_DIRECTORY ${PROJECT_SOURCE_DIR}/sample)
           PATTERN CMakeLists.txt EXCLUDE
           PATTERN *.cmake EXCLUDE
           PATTERN *.csv EXCLUDE
+          PATTERN *.tsv EXCLUDE
           PATTERN log.txt EXCLUDE)
 endif()
 # Made at build time, when the sample's build rules exist.

@@ -93,4 +93,10 @@ sim=$(render "$pages/muezzin-sim.1.gz")
 grep -qx FILES <<<"$sim" && fail "muezzin-sim's page lists files of a start folder"
 config=$(render "$pages/muezzin-config.1.gz")
 grep -q MUEZZIN_PORTS <<<"$config" || fail "muezzin-config's page does not explain MUEZZIN_PORTS"
+# The pages of the programs that read the city database credit its data.
+credit="© OpenStreetMap contributors, available under the Open Database License (ODbL) 1.0"
+for rendered in "$page" "$timetable" "$config"; do
+    tr -s ' \n' '  ' <<<"$rendered" | grep -qF "$credit" ||
+        fail "$(head -n 1 <<<"$rendered"): no credit of the city database's data"
+done
 exit $failed

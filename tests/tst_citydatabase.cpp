@@ -2,6 +2,7 @@
 #include "common/UserError.h"
 #include "location/CityDatabase.h"
 #include "location/CityImport.h"
+#include "location/LocationSelection.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,11 +13,16 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <unistd.h>
 
 namespace {
+
+// The sample's list of 31 provinces, which every row here falls in.
+const QString Provinces = QStringLiteral(MUEZZIN_SOURCE_DIR "/sample/ostan.txt");
 
 const QByteArray Header =
     "Parts1_index,Parts2_index,Parts3_index,CountryParts2,CountryParts3,Longitude,Latitude\r\n";
@@ -91,6 +97,11 @@ private slots:
                           "CountryParts2,Parts2_index,Parts1_index\r\n"
                           "1,35.69,One,100,x,51.42,Alpha,10,1\r\n"
                           "2,35.7,\"Two, with comma\",101,,51.5,Alpha,10,1\r\n");
+        // A byte-order mark left inside a name (files joined, text pasted) shows nothing.
+        QTest::newRow("U+FEFF inside names dropped")
+            << Header + "1,10,100,Al" + QStringLiteral("\uFEFF").toUtf8() + "pha," +
+                   QStringLiteral("\uFEFF").toUtf8() + "One,51.42,35.69\r\n" +
+                   rows.sliced(rows.indexOf('\n') + 1);
         QTest::newRow("blank lines, spaces around numbers")
             << Header + "\r\n1, 10 ,100,Alpha,One, 51.42 ,35.69\r\n\r\n"
                         "1,10,101,\"Alpha\",\"Two, with comma\",51.5,35.7\r\n\r\n";
@@ -102,7 +113,7 @@ private slots:
         const QString csvPath = dir.filePath(QStringLiteral("city.csv"));
         Write(csvPath, csv);
         const QString dbPath = dir.filePath(QStringLiteral("city.db"));
-        QCOMPARE(ImportCitiesCsv(csvPath, dbPath), 2);
+        QCOMPARE(ImportCitiesCsv(csvPath, dbPath, Provinces), 2);
         CityDatabase db(dbPath);
         const std::vector<CityRow> rows = db.RowsOfProvince(1);
         QCOMPARE(rows.size(), std::size_t{2});
@@ -124,16 +135,16 @@ private slots:
         const QString persian = QStringLiteral("\u062D\u0633\u0646\u200C\u0622\u0628\u0627\u062F");
         const QString marked = QStringLiteral("\u200F\u0644\u200D\u0627");
         Write(csvPath, Header + "1,1,1,\"say \"\"hi\"\"\",\"" + marked.toUtf8() + "\",50,30\r\n" +
-                           "1,2,2,\"" + persian.toUtf8() + "\",\"\",50,30\r\n");
+                           "1,2,2,\"" + persian.toUtf8() + "\"," + persian.toUtf8() + ",50,30\r\n");
         const QString dbPath = dir.filePath(QStringLiteral("city.db"));
-        QCOMPARE(ImportCitiesCsv(csvPath, dbPath), 2);
+        QCOMPARE(ImportCitiesCsv(csvPath, dbPath, Provinces), 2);
         CityDatabase db(dbPath);
         const std::vector<CityRow> rows = db.RowsOfProvince(1);
         QCOMPARE(rows.size(), std::size_t{2});
         QCOMPARE(rows[0].CityName, QStringLiteral("say \"hi\""));
         QCOMPARE(rows[0].CountyName, marked);
         QCOMPARE(rows[1].CityName, persian);
-        QCOMPARE(rows[1].CountyName, QString());
+        QCOMPARE(rows[1].CountyName, persian);
     }
 
     // The three queries select by their own column, in the order of the file.
@@ -145,7 +156,7 @@ private slots:
                                 "2,8,7,d,x,50,30\r\n"
                                 "2,7,1,c,w,50,30\r\n");
         const QString dbPath = dir.filePath(QStringLiteral("city.db"));
-        ImportCitiesCsv(csvPath, dbPath);
+        ImportCitiesCsv(csvPath, dbPath, Provinces);
         CityDatabase db(dbPath);
         QCOMPARE(Counties(db.RowsOfProvince(2)), (QStringList{"z", "x", "w"}));
         QCOMPARE(Counties(db.RowsOfCity(7)), (QStringList{"z", "y", "w"}));
@@ -183,6 +194,13 @@ private slots:
                                           << QStringList{"line 2", "Latitude", "not a number"};
         QTest::newRow("latitude beyond 90") << Header + "1,1,1,a,b,50,95\r\n"
                                             << QStringList{"line 2", "Latitude", "90 degrees"};
+        QTest::newRow("province beyond the list")
+            << Header + good + "32,1,2,a,b,50,30\r\n"
+            << QStringList{"line 3", "Parts1_index holds \"32\"",
+                           "no line of the province list " + Provinces, "(lines 1 to 31)"};
+        QTest::newRow("empty county name")
+            << Header + good + "1,1,2,a,\"\",50,30\r\n"
+            << QStringList{"line 3", "CountryParts3 holds \"\"", "cannot be empty"};
         QTest::newRow("infinite longitude") << Header + "1,1,1,a,b,inf,30\r\n"
                                             << QStringList{"line 2", "Longitude"};
         // The line count goes on through a line break inside quotes.
@@ -218,6 +236,9 @@ private slots:
             << QStringList{"line 4", "Parts3_index holds 1", "line 2 already uses"};
         QTest::newRow("not UTF-8") << Header + good + "1,1,2,\xE3\xD1,b,50,30\r\n"
                                    << QStringList{"line 3", "not UTF-8"};
+        QTest::newRow("approximate neither 0 nor 1")
+            << QByteArray(Header).replace("\r\n", ",Approximate\r\n") + "1,1,1,a,b,50,30,yes\r\n"
+            << QStringList{"line 2", "Approximate holds \"yes\"", "neither 0 nor 1"};
     }
 
     // A refused file writes nothing: an existing database stays as it was, no file is left.
@@ -230,7 +251,7 @@ private slots:
         const QString dbPath = dir.filePath(QStringLiteral("city.db"));
         const QByteArray before = "an older database";
         Write(dbPath, before);
-        const QString text = ErrorOf([&] { ImportCitiesCsv(csvPath, dbPath); });
+        const QString text = ErrorOf([&] { ImportCitiesCsv(csvPath, dbPath, Provinces); });
         QVERIFY(text.startsWith(QStringLiteral("Cannot import ") + csvPath + u':'));
         for (const QString& part : message) {
             QVERIFY2(text.contains(part), qPrintable(text));
@@ -240,14 +261,57 @@ private slots:
                  (QStringList{"city.csv", "city.db"}));
     }
 
+    // The mark of a county's centre goes in and out with the CSV; a database from before the
+    // mark has no county marked.
+    void approximateMark() {
+        QTemporaryDir dir;
+        const QString csvPath = dir.filePath(QStringLiteral("city.csv"));
+        const QString dbPath = dir.filePath(QStringLiteral("city.db"));
+        Write(csvPath, "Approximate," + QByteArray(Header).replace("\r\n", "\n") +
+                           "1,1,1,1,\"a, \"\"x\"\"\",\u0622\u0631\u0627\u0646,51.48123,34.06\n"
+                           "0,1,1,2,a,b,50,30\n"
+                           ",2,3,3,c,d,-0.5,0.25\n");
+        QCOMPARE(ImportCitiesCsv(csvPath, dbPath, Provinces), 3);
+        const auto marks = [](const std::vector<CityRow>& rows) {
+            QList<bool> list;
+            for (const CityRow& row : rows) {
+                list.append(row.Approximate);
+            }
+            return list;
+        };
+        std::vector<CityRow> rows = CityDatabase(dbPath).AllRows();
+        QCOMPARE(marks(rows), (QList<bool>{true, false, false}));
+
+        // Exported and imported again, the same rows.
+        const QString exported = dir.filePath(QStringLiteral("exported.csv"));
+        Write(exported, CityCsvText(rows));
+        const QString again = dir.filePath(QStringLiteral("again.db"));
+        QCOMPARE(ImportCitiesCsv(exported, again, Provinces), 3);
+        const std::vector<CityRow> back = CityDatabase(again).AllRows();
+        QCOMPARE(marks(back), marks(rows));
+        for (std::size_t k = 0; k < rows.size(); ++k) {
+            QCOMPARE(back[k].County, rows[k].County);
+            QCOMPARE(back[k].CityName, rows[k].CityName);
+            QCOMPARE(back[k].CountyName, rows[k].CountyName);
+            QCOMPARE(back[k].Longitude, rows[k].Longitude);
+            QCOMPARE(back[k].Latitude, rows[k].Latitude);
+        }
+
+        const QString old = dir.filePath(QStringLiteral("old.db"));
+        RunSql(old, {QStringLiteral("CREATE TABLE city (Parts1_index, Parts2_index, Parts3_index, "
+                                    "CountryParts2, CountryParts3, Longitude, Latitude)"),
+                     QStringLiteral("INSERT INTO city VALUES (1, 1, 1, 'a', 'b', 50, 30)")});
+        QCOMPARE(marks(CityDatabase(old).AllRows()), QList<bool>{false});
+    }
+
     void importReplacesWholeDatabase() {
         QTemporaryDir dir;
         const QString csvPath = dir.filePath(QStringLiteral("city.csv"));
         const QString dbPath = dir.filePath(QStringLiteral("city.db"));
         Write(csvPath, Header + "1,1,1,a,old,50,30\r\n1,1,2,a,old2,50,30\r\n");
-        QCOMPARE(ImportCitiesCsv(csvPath, dbPath), 2);
+        QCOMPARE(ImportCitiesCsv(csvPath, dbPath, Provinces), 2);
         Write(csvPath, Header + "1,1,3,a,new,50,30\r\n");
-        QCOMPARE(ImportCitiesCsv(csvPath, dbPath), 1);
+        QCOMPARE(ImportCitiesCsv(csvPath, dbPath, Provinces), 1);
         CityDatabase db(dbPath);
         QCOMPARE(Counties(db.RowsOfProvince(1)), QStringList{"new"});
         QVERIFY(QFileInfo(dbPath).permissions().testFlag(QFileDevice::ReadOther));
@@ -278,8 +342,8 @@ private slots:
         Write(dir.filePath(QStringLiteral("city.csv")), Header + "1,1,1,a,b,50,30\r\n");
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
         const QString dbPath = dir.filePath(dbName);
-        const QString text =
-            ErrorOf([&] { ImportCitiesCsv(dir.filePath(csvName), dir.filePath(dbName)); });
+        const QString text = ErrorOf(
+            [&] { ImportCitiesCsv(dir.filePath(csvName), dir.filePath(dbName), Provinces); });
         QVERIFY2(text.startsWith(message), qPrintable(text));
         QVERIFY(text.contains(csvName == "none.csv" ? dir.filePath(csvName) : dbPath));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"city.csv"});
@@ -358,7 +422,7 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(UserError, db.RowsOfProvince(1));
         const QString csvPath = dir.filePath(QStringLiteral("city.csv"));
         Write(csvPath, Header + "1,1,1,a,b,50,30\r\n");
-        ImportCitiesCsv(csvPath, path);
+        ImportCitiesCsv(csvPath, path, Provinces);
         QCOMPARE(db.RowsOfProvince(1).size(), std::size_t{1});
     }
 
@@ -394,7 +458,7 @@ private slots:
         const QString csvPath = dir.filePath(QStringLiteral("city.csv"));
         const QString path = dir.filePath(QStringLiteral("city.db"));
         Write(csvPath, Header + "1,1,1,a,b,50,30\r\n");
-        ImportCitiesCsv(csvPath, path);
+        ImportCitiesCsv(csvPath, path, Provinces);
         auto first = std::make_unique<CityDatabase>(path);
         CityDatabase second(path);
         QCOMPARE(first->RowsOfCounty(1).size(), std::size_t{1});
@@ -405,8 +469,10 @@ private slots:
         QCOMPARE(QSqlDatabase::connectionNames().size(), 1);
     }
 
-    // The shipped sample imports cleanly and covers every province of ostan.txt.
-    void sampleData() {
+    // The shipped database as the build makes it: every county of Iran in every province of
+    // ostan.txt, the earlier sample's counties exactly as they were, the others after them in
+    // the order of their province, each a city of its own that the boxes can reach.
+    void shippedDatabase() {
         const QString sample = QStringLiteral(MUEZZIN_SOURCE_DIR "/sample/");
         const QStringList provinces = ReadLines1256(sample + QStringLiteral("ostan.txt"));
         QCOMPARE(provinces.size(), 31);
@@ -414,35 +480,105 @@ private slots:
             QVERIFY(!province.isEmpty());
             QVERIFY(!province.contains(u'?'));
         }
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("city.db"));
-        const int count = ImportCitiesCsv(sample + QStringLiteral("city.csv"), path);
-        CityDatabase db(path);
-        int seen = 0;
-        QSet<int> cities;
+        CityDatabase db(QStringLiteral(MUEZZIN_BUILT_SAMPLE "/city.db"));
+        std::vector<CityRow> rows = db.AllRows();
+        // 478 counties, and the earlier sample's two towns of one name (45 and 46).
+        QCOMPARE(rows.size(), std::size_t{480});
+        QHash<int, CityRow> byIndex;
+        QSet<int> seenProvinces;
         bool sharedName = false; // two cities of one province under one name
         QHash<QString, int> cityOfName;
-        for (int province = 1; province <= provinces.size(); ++province) {
-            const std::vector<CityRow> rows = db.RowsOfProvince(province);
-            QVERIFY2(!rows.empty(), qPrintable(QString::number(province)));
-            cityOfName.clear();
-            seen += static_cast<int>(rows.size());
-            for (const CityRow& row : rows) {
-                QVERIFY(row.Latitude > 25.0 && row.Latitude < 40.0);
-                QVERIFY(row.Longitude > 44.0 && row.Longitude < 64.0);
-                QVERIFY(!row.CountyName.isEmpty());
-                // A city index belongs to one province.
-                QVERIFY(!cities.contains(row.City) ||
-                        db.RowsOfCity(row.City).front().Province == province);
-                cities.insert(row.City);
-                sharedName = sharedName || cityOfName.value(row.CityName, row.City) != row.City;
-                cityOfName.insert(row.CityName, row.City);
+        for (const CityRow& row : rows) {
+            QVERIFY(row.Latitude > 25.0 && row.Latitude < 40.0);
+            QVERIFY(row.Longitude > 44.0 && row.Longitude < 64.0);
+            QVERIFY(!row.CountyName.isEmpty() && !row.CityName.isEmpty());
+            QVERIFY(!row.CountyName.startsWith(QStringLiteral("شهرستان")));
+            QVERIFY(row.Province >= 1 && row.Province <= provinces.size());
+            seenProvinces.insert(row.Province);
+            // A city index belongs to one province.
+            QVERIFY(db.RowsOfCity(row.City).front().Province == row.Province);
+            const QString key = QString::number(row.Province) + u'/' + row.CityName;
+            sharedName = sharedName || cityOfName.value(key, row.City) != row.City;
+            cityOfName.insert(key, row.City);
+            byIndex.insert(row.County, row);
+        }
+        QCOMPARE(seenProvinces.size(), 31);
+        QVERIFY(sharedName);
+
+        // The earlier sample's counties keep index, province, city, names and place.
+        const QByteArray earlier = Bytes(sample + QStringLiteral("city.csv"));
+        const ProvinceListSize list{sample + QStringLiteral("ostan.txt"), provinces.size()};
+        const int kept =
+            ParseCityCsv(earlier, QStringLiteral("city.csv"), list, [&](const CityRow& old) {
+                const CityRow now = byIndex.value(old.County);
+                QVERIFY(now.Province == old.Province && now.City == old.City);
+                QVERIFY(now.CityName == old.CityName && now.CountyName == old.CountyName);
+                QVERIFY(now.Longitude == old.Longitude && now.Latitude == old.Latitude);
+                QVERIFY(!now.Approximate);
+            });
+        QCOMPARE(kept, 53);
+
+        // The others follow from 54 on, province by province, each the only county of its city.
+        std::sort(rows.begin(), rows.end(),
+                  [](const CityRow& a, const CityRow& b) { return a.County < b.County; });
+        int previousProvince = 0;
+        for (std::size_t k = kept; k < rows.size(); ++k) {
+            const CityRow& row = rows[k];
+            QCOMPARE(row.County, static_cast<int>(k) + 1);
+            QVERIFY(row.Province >= previousProvince);
+            previousProvince = row.Province;
+            QCOMPARE(row.CityName, row.CountyName);
+            QCOMPARE(db.RowsOfCity(row.City).size(), std::size_t{1});
+            LocationSelection selection;
+            const CountySelection chosen = SelectCountyByIndex(
+                selection, db, row.County, QStringLiteral("/start/"), provinces);
+            QCOMPARE(selection.CountyIndex, row.County);
+            QCOMPARE(chosen.Choice.Approximate, row.Approximate);
+        }
+    }
+
+    void shippedCounties_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("index"); // 0: a county the earlier sample lacked
+        QTest::addColumn<int>("province");
+        QTest::addColumn<double>("latitude"); // the seat's, from the map; 0: the county's centre
+        QTest::addColumn<double>("longitude");
+        QTest::newRow("Tehran") << "تهران" << 37 << 24 << 35.69 << 51.39;
+        QTest::newRow("Varamin") << "ورامین" << 40 << 24 << 35.32 << 51.65;
+        QTest::newRow("Tabriz, a capital") << "تبریز" << 4 << 4 << 38.08 << 46.29;
+        QTest::newRow("Chabahar") << "چابهار" << 0 << 12 << 25.29 << 60.64;
+        QTest::newRow("Neyshabur") << "نیشابور" << 0 << 10 << 36.21 << 58.80;
+        QTest::newRow("Maragheh, without its prefix") << "مراغه" << 0 << 4 << 37.39 << 46.24;
+        QTest::newRow("Khoy, at its centre") << "خوی" << 0 << 5 << 0.0 << 0.0;
+    }
+
+    void shippedCounties() {
+        QFETCH(QString, name);
+        QFETCH(int, index);
+        QFETCH(int, province);
+        QFETCH(double, latitude);
+        QFETCH(double, longitude);
+        CityDatabase db(QStringLiteral(MUEZZIN_BUILT_SAMPLE "/city.db"));
+        std::vector<CityRow> found;
+        for (const CityRow& row : db.AllRows()) {
+            if (row.CountyName == name && row.Province == province) {
+                found.push_back(row);
             }
         }
-        QCOMPARE(seen, count);
-        QVERIFY(sharedName);
-        QVERIFY(db.RowsOfProvince(0).empty());
-        QVERIFY(db.RowsOfProvince(provinces.size() + 1).empty());
+        QCOMPARE(found.size(), std::size_t{1});
+        const CityRow& county = found.front();
+        if (index != 0) {
+            QCOMPARE(county.County, index);
+        } else {
+            QVERIFY(county.County > 53);
+        }
+        QCOMPARE(county.Approximate, latitude == 0.0);
+        if (latitude != 0.0) {
+            QVERIFY2(std::abs(county.Latitude - latitude) < 0.01,
+                     qPrintable(QString::number(county.Latitude)));
+            QVERIFY2(std::abs(county.Longitude - longitude) < 0.01,
+                     qPrintable(QString::number(county.Longitude)));
+        }
     }
 };
 

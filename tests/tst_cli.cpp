@@ -19,6 +19,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <QTemporaryDir>
@@ -27,6 +28,7 @@
 #include <ctime>
 #include <memory>
 #include <optional>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 
 Q_DECLARE_METATYPE(SimulatorOptions)
@@ -129,6 +131,16 @@ QList<int> CountiesOf(const QString& listing) {
         counties.append(line.section(u'\t', 0, 0).toInt());
     }
     return counties;
+}
+
+// A start folder with the sample's files and the database and timetables the build made, which
+// hold every county.
+bool MakeBuiltStartFolder(const QString& folder) {
+    const QString built = QStringLiteral(MUEZZIN_BUILT_SAMPLE "/");
+    return QFile::copy(Sample + "ostan.txt", folder + "/ostan.txt") &&
+           QFile::copy(Sample + "encryp.key", folder + "/encryp.key") &&
+           QFile::copy(built + "city.db", folder + "/city.db") &&
+           QFile::link(built + "data", folder + "/data");
 }
 
 QList<int> Range(int first, int last) {
@@ -406,11 +418,17 @@ private slots:
         o.StopAfterFrames = 2 + 10; // the search's two frames, then ten blocks
         QTest::newRow("device stops answering")
             << o << QStringList{} << -1
-            << QStringList{ReceiveErrorText,           resent("0x0500"), ReceiveErrorText,
-                           resent("0x0500"),           ReceiveErrorText, DeviceSilentText,
-                           NotFullyAppliedText + "306"}
-            << "10 of 316 blocks confirmed; not confirmed: 0x0500 no reply, 0x0580-0x9D80 not "
-               "sent";
+            << QStringList{ReceiveErrorText,
+                           resent("0x0500"),
+                           ReceiveErrorText,
+                           resent("0x0500"),
+                           ReceiveErrorText,
+                           DeviceSilentText,
+                           NotFullyAppliedText + "306",
+                           " 10 of 316 blocks confirmed; the configuration is incomplete: run "
+                           "apply again"}
+            << "10 of 316 blocks confirmed; the configuration is incomplete: run apply again; not "
+               "confirmed: 0x0500 no reply, 0x0580-0x9D80 not sent";
     }
 
     // Anything short of a complete, confirmed upload ends with status 1 and says so, the last
@@ -450,8 +468,8 @@ private slots:
         if (!messages.isEmpty()) {
             QCOMPARE(*got, messages);
         }
-        QCOMPARE(got->last(),
-                 NotFullyAppliedText + QString::number(316 - result.section(u' ', 0, 0).toInt()));
+        QVERIFY(got->contains(NotFullyAppliedText +
+                              QString::number(316 - result.section(u' ', 0, 0).toInt())));
         QString expectedLog = LogPart(run.Out);
         expectedLog.replace(u'\n', QStringLiteral("\r\n"));
         QCOMPARE(ReadAll(dir.filePath(QStringLiteral("log.txt"))), Encode1256(expectedLog));
@@ -709,6 +727,10 @@ private slots:
             << withProfile << located + "[location]\nlongitude = 51.425\n"
             << ""
             << "'51.425' has more than two digits after the point";
+        QTest::newRow("latitude off the earth, though a byte would take it")
+            << withProfile << located + "latitude = 90.5\n"
+            << ""
+            << "profile.ini, line 3: '90.5' is not a latitude from 0 to 90";
         QTest::newRow("profile missing") << QStringList{"apply", "--profile", "nowhere.ini"} << ""
                                          << ""
                                          << "Cannot open file nowhere.ini";
@@ -882,6 +904,9 @@ private slots:
             << QStringList{"upgrade", "--help"} << 0
             << "Usage: muezzin-cli upgrade [options] FILE.fmw"
             << QStringList{"--format", "Examples:\n  muezzin-cli upgrade new.fmw\n"};
+        QTest::newRow("help COMMAND as COMMAND --help")
+            << QStringList{"help", "apply"} << 0 << "Usage: muezzin-cli apply [options]"
+            << QStringList{"--county", "Examples:\n  muezzin-cli apply --county 37\n"};
         QTest::newRow("version") << QStringList{"-V"} << 0 << "muezzin-cli " MUEZZIN_VERSION
                                  << QStringList{};
         QTest::newRow("format neither text nor json")
@@ -894,6 +919,8 @@ private slots:
                                         << QStringList{"Unknown option 'colour'"};
         QTest::newRow("stray argument") << QStringList{"find", "extra"} << 2 << ""
                                         << QStringList{"unexpected argument 'extra'"};
+        QTest::newRow("an empty port name") << QStringList{"find", "--port", ""} << 2 << ""
+                                            << QStringList{"--port takes a port's name"};
     }
 
     void commandLine() {
@@ -916,19 +943,23 @@ private slots:
         QTest::addColumn<bool>("viaEnvironment");   // the link named in MUEZZIN_PORTS
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("lastLine");
+        QTest::addColumn<bool>("opened"); // the port: a listing looks without opening
         QTest::newRow("ports, paths alone")
-            << QStringList{"ports", "--paths", "--port", "%link"} << false << 0 << "%link";
+            << QStringList{"ports", "--paths", "--port", "%link"} << false << 0 << "%link" << false;
         QTest::newRow("ports, each port given")
             << QStringList{"ports", "--paths", "--port", "%link-other", "--port", "%link"} << false
-            << 0 << "%link";
+            << 0 << "%link" << false;
         QTest::newRow("ports, from the environment: no names known")
-            << QStringList{"ports"} << true << 0 << "%link\t\t\t\t\t";
-        QTest::newRow("find, port given")
-            << QStringList{"--port", "%link", "find"} << false << 0 << "%link 26.01.03.SIM01";
+            << QStringList{"ports"} << true << 0 << "%link\t\t\t\t\t" << false;
+        QTest::newRow("ports, a name with a line break, escaped")
+            << QStringList{"ports", "--port", "%link", "--port", "%link\nx"} << false << 0
+            << "%link\\nx\t\t\t\t\tcannot open %link\\nx: No such file or directory" << false;
+        QTest::newRow("find, port given") << QStringList{"--port", "%link", "find"} << false << 0
+                                          << "%link 26.01.03.SIM01" << true;
         QTest::newRow("find, searching")
-            << QStringList{"find"} << true << 0 << "%link 26.01.03.SIM01";
+            << QStringList{"find"} << true << 0 << "%link 26.01.03.SIM01" << true;
         QTest::newRow("find, no such port")
-            << QStringList{"find", "--port", "%link-gone"} << false << 2 << "";
+            << QStringList{"find", "--port", "%link-gone"} << false << 2 << "" << false;
     }
 
     // The simulator program, reached through the link it makes, as a user would set it up.
@@ -937,6 +968,7 @@ private slots:
         QFETCH(bool, viaEnvironment);
         QFETCH(int, status);
         QFETCH(QString, lastLine);
+        QFETCH(bool, opened);
         QTemporaryDir dir;
         const QString link = dir.filePath(QStringLiteral("muezzin0"));
         QProcess sim;
@@ -944,9 +976,20 @@ private slots:
         QVERIFY(sim.waitForReadyRead(10000)); // the port path is printed once the link is made
         arguments.replaceInStrings(QStringLiteral("%link"), link);
         lastLine.replace(QStringLiteral("%link"), link);
+        // Every open of the port from now on, by whatever name: opening a serial port moves its
+        // modem lines.
+        const int opens = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        QVERIFY(opens >= 0);
+        QVERIFY(inotify_add_watch(
+                    opens, QFile::encodeName(QFileInfo(link).canonicalFilePath()).constData(),
+                    IN_OPEN) >= 0);
 
         const Outcome run = RunCli(arguments, dir.path(), Environment(viaEnvironment ? link : ""));
 
+        char events[1024];
+        const bool wasOpened = ::read(opens, events, sizeof events) > 0;
+        ::close(opens);
+        QCOMPARE(wasOpened, opened);
         sim.terminate();
         QVERIFY(sim.waitForFinished(10000));
         QCOMPARE(run.Status, status);
@@ -1085,20 +1128,101 @@ private slots:
         QVERIFY2(!run.Err.contains(u'\x1b'), qPrintable(run.Err));
     }
 
-    // A name typed with the other yeh chooses its one county, and the device gets that county.
+    void applyByCountyName_data() {
+        QTest::addColumn<QString>("county");
+        QTest::addColumn<bool>("named"); // a name, which the tool says it took for the county
+        QTest::newRow("name with the other yeh") << "پيشوا" << true;
+        QTest::newRow("index in Persian digits") << "۴۱" << false;
+        QTest::newRow("index in Arabic-Indic digits") << "٤١" << false;
+    }
+
+    // A county typed as a person types it chooses its one county, and the device gets it.
     void applyByCountyName() {
+        QFETCH(QString, county);
+        QFETCH(bool, named);
         QTemporaryDir dir;
         QVERIFY(MakeSampleStartFolder(dir.path()));
         DeviceSimulator sim;
         QVERIFY(sim.Start());
 
-        const Outcome run = RunCli({QStringLiteral("apply"), QStringLiteral("--county"),
-                                    QStringLiteral("پيشوا"), QStringLiteral("--port"), PathOf(sim)},
+        const Outcome run = RunCli({QStringLiteral("apply"), QStringLiteral("--county"), county,
+                                    QStringLiteral("--port"), PathOf(sim)},
                                    dir.path());
 
         QCOMPARE(run.Status, 0);
+        QCOMPARE(run.Err.contains(QStringLiteral("county 41: ")), named);
         const std::vector<std::uint8_t> memory = sim.Memory();
         QCOMPARE(memory[0] * 256 + memory[1], County);
+    }
+
+    // A county the earlier sample lacked, found by its name and written whole into the device.
+    void applyNewCounty() {
+        QTemporaryDir dir;
+        QVERIFY(MakeBuiltStartFolder(dir.path()));
+        const Outcome listed =
+            RunCli({QStringLiteral("counties"), QStringLiteral("چابهار")}, dir.path());
+        QCOMPARE(listed.Status, 0);
+        const QList<int> found = CountiesOf(listed.Out);
+        QCOMPARE(found.size(), 1);
+        QVERIFY(found.first() > 53);
+        DeviceSimulator sim;
+        QVERIFY(sim.Start());
+
+        const Outcome run =
+            RunCli({QStringLiteral("apply"), QStringLiteral("--county"), QStringLiteral("چابهار"),
+                    QStringLiteral("--port"), PathOf(sim)},
+                   dir.path());
+
+        QCOMPARE(run.Status, 0);
+        QCOMPARE(ResultLine(run.Out), QStringLiteral("316 of 316 blocks confirmed"));
+        int blockWrites = 0;
+        for (const TraceEntry& entry : sim.Trace()) {
+            blockWrites += entry.Way == TraceEntry::Direction::In && entry.Bytes[2] == 0x03;
+        }
+        QCOMPARE(blockWrites, 316);
+        const std::vector<std::uint8_t> memory = sim.Memory();
+        QCOMPARE(memory[0] * 256 + memory[1], found.first());
+    }
+
+    // A county whose point is its centre is marked in the listing and its JSON, and counted by
+    // the doctor as the listing counts it.
+    void approximateCounty() {
+        QTemporaryDir dir;
+        QVERIFY(MakeBuiltStartFolder(dir.path()));
+        const Outcome all = RunCli({QStringLiteral("counties")}, dir.path());
+        QCOMPARE(all.Status, 0);
+        const QStringList lines = all.Out.split(u'\n', Qt::SkipEmptyParts);
+        const QStringList marked =
+            lines.filter(QRegularExpression(QStringLiteral("\tapproximate$")));
+        QVERIFY(!marked.isEmpty());
+        const QStringList khoy = lines.filter(QStringLiteral("\tخوی\t"));
+        QCOMPARE(khoy.size(), 1);
+        QCOMPARE(khoy.first().split(u'\t').size(), 7);
+        QVERIFY(marked.contains(khoy.first()));
+
+        QSet<int> markedIndexes;
+        for (const QString& line : marked) {
+            markedIndexes.insert(line.section(u'\t', 0, 0).toInt());
+        }
+        const Outcome json =
+            RunCli({QStringLiteral("counties"), QStringLiteral("--format"), QStringLiteral("json")},
+                   dir.path());
+        const QJsonArray counties = JsonOf(json).value(QStringLiteral("counties")).toArray();
+        QCOMPARE(counties.size(), lines.size());
+        for (const QJsonValue& county : counties) {
+            QVERIFY(county[QStringLiteral("approximate")].isBool());
+            QCOMPARE(county[QStringLiteral("approximate")].toBool(),
+                     markedIndexes.contains(county[QStringLiteral("index")].toInt()));
+        }
+
+        const Outcome doctor =
+            RunCli({QStringLiteral("doctor"), QStringLiteral("--folder"), dir.path()}, dir.path());
+        QVERIFY2(doctor.Out.split(u'\n').contains(
+                     QStringLiteral("[ ok ] city.db: ok (%1 counties, %2 of them with approximate "
+                                    "coordinates)")
+                         .arg(lines.size())
+                         .arg(marked.size())),
+                 qPrintable(doctor.Out));
     }
 
     void readSettings_data() {
@@ -1271,6 +1395,13 @@ private slots:
             << upgrade + QStringList{"%port"} << "" << stopping << false << Output::Pipe << 1
             << "96 of 256 pages confirmed, " + LinkLostStatusText << FlashFaultText
             << LinkLostStatusText << -1 << 1 << 96 + FlashFaultRetries;
+        SimulatorOptions late;
+        late.LateEchoFirst = true; // the tail of a killed run's reply meets the first probe
+        QTest::newRow("find after a late echo: probed again")
+            << QStringList{"find", "--port", "%port"} << "" << late << false << Output::Pipe << 0
+            << "%port 26.01.03.SIM01"
+            << ""
+            << "" << 0 << 2 << 0;
         QTest::newRow("upgrade: no serial port")
             << upgrade + QStringList{"/dev/null"} << "" << o << false << Output::Pipe << 2 << ""
             << ""

@@ -59,6 +59,9 @@ private slots:
         QTest::newRow("platform only") << 3 << QString() << 3 << "/dev/ttyS2";
         QTest::newRow("extra appended") << 2 << "/tmp/a:/tmp/b" << 4 << "/tmp/b";
         QTest::newRow("empty parts skipped") << 0 << "::/tmp/a: :" << 1 << "/tmp/a";
+        QTest::newRow("a by-path name, its colons escaped")
+            << 0 << "/tmp/a:/dev/serial/by-path/pci-0000\\:00\\:14.0-usb-0\\:1\\:1.0-port0" << 2
+            << "/dev/serial/by-path/pci-0000:00:14.0-usb-0:1:1.0-port0";
         QTest::newRow("duplicate not listed twice") << 2 << "/dev/ttyS1:/tmp/a" << 3 << "/tmp/a";
         QTest::newRow("platform capped at 99") << 120 << QString() << 99 << "/dev/ttyS98";
         QTest::newRow("cap, then extras") << 120 << "/tmp/sim" << 100 << "/tmp/sim";

@@ -17,7 +17,7 @@ const QStringList Provinces = {"p1", "p2", "p3", "p4"};
 const int ManyCount = 250; // more than the 200 entries of the device world's fixed lists
 
 // Province 1: a city name used by two cities (10 and 12), a city whose counties share a name,
-// coordinates whose two decimals differ between single and double precision, a Persian county.
+// coordinates whose two decimals differ between single and double precision, Persian counties.
 // Province 2: many cities. Province 3: one city with many counties. Province 4: no rows.
 QByteArray TestCsv() {
     QByteArray csv = "Parts1_index,Parts2_index,Parts3_index,CountryParts2,CountryParts3,"
@@ -30,6 +30,9 @@ QByteArray TestCsv() {
                      "1,13,131,Gamma,same,53.5,32.5\n"
                      "1,10,102,Alpha,a-three,51,35\n";
     csv += "1,15,150,Epsilon," + QStringLiteral("\u06A9\u06CC").toUtf8() + ",50,30\n";
+    // With alef madda, blanks between words, a yeh with hamza.
+    csv += "1,15,151,Epsilon," + QStringLiteral("آران و بیدگل").toUtf8() + ",51.48,34.06\n";
+    csv += "1,15,152,Epsilon," + QStringLiteral("نائین").toUtf8() + ",53.09,32.86\n";
     for (int k = 1; k <= ManyCount; ++k) {
         csv += QStringLiteral("2,%1,%1,city-%2,c,50,30\n").arg(1000 + k).arg(k).toUtf8();
     }
@@ -106,8 +109,12 @@ private slots:
         QVERIFY(csv.open(QIODevice::WriteOnly));
         csv.write(TestCsv());
         csv.close();
+        QFile provinces(dir_.filePath(QStringLiteral("ostan.txt")));
+        QVERIFY(provinces.open(QIODevice::WriteOnly));
+        provinces.write(Provinces.join(QStringLiteral("\r\n")).toLatin1());
+        provinces.close();
         QCOMPARE(ImportCitiesCsv(csvPath, dir_.filePath(QStringLiteral("city.db"))),
-                 8 + 2 * ManyCount);
+                 10 + 2 * ManyCount);
         db_ = std::make_unique<CityDatabase>(CityDatabase::PathIn(dir_.path() + u'/'));
     }
 
@@ -381,6 +388,15 @@ private slots:
         QTest::newRow("Arabic yeh for Farsi yeh") << false << "\u06A9\u064A" << QList<int>{150};
         QTest::newRow("zero-width non-joiner typed")
             << false << "\u06A9\u200C\u06CC" << QList<int>{150};
+        QTest::newRow("alef without madda") << false << "اران" << QList<int>{151};
+        QTest::newRow("alef with hamza for alef with madda") << false << "أران" << QList<int>{151};
+        QTest::newRow("non-joiners where the name has blanks")
+            << false << "آران\u200Cو\u200Cبیدگل" << QList<int>{151};
+        QTest::newRow("yeh for yeh with hamza") << false << "نایین" << QList<int>{152};
+        QTest::newRow("Persian digits") << false << "city-۲۵۰" << QList<int>{1000 + ManyCount};
+        QTest::newRow("Arabic-Indic digits") << false << "city-٢٥٠" << QList<int>{1000 + ManyCount};
+        QTest::newRow("name without madda, blanks left out")
+            << true << "ارانوبیدگل" << QList<int>{151};
         QTest::newRow("province name") << false << "P2" << Range(1001, ManyCount);
         QTest::newRow("nothing") << false << "zeta" << QList<int>{};
         QTest::newRow("name of two counties") << true << " Same " << QList<int>{130, 131};

@@ -78,7 +78,7 @@ bool IsKind(const QString& path, mode_t kind) {
            (info.st_mode & S_IFMT) == kind;
 }
 
-enum class Target { FullDisk, ReadOnlyDisk, SymbolicLink, Fifo, Device, StandardOutput };
+enum class Target { FullDisk, ReadOnlyDisk, SymbolicLink, Fifo, Device, StandardOutput, LongName };
 
 const QByteArray OldBytes = "the old file, which must survive\n";
 
@@ -128,6 +128,8 @@ private slots:
         QTest::newRow("profile into a device") << profileOut << Target::Device << 0 << "";
         QTest::newRow("profile to standard output")
             << profileOut << Target::StandardOutput << 0 << "";
+        QTest::newRow("profile over one with a 246-character name")
+            << profileOut << Target::LongName << 0 << "";
     }
 
     void saveFailures() {
@@ -151,9 +153,10 @@ private slots:
         const bool timetable = !arguments.contains(QStringLiteral("--port")) &&
                                !arguments.contains(QStringLiteral("import-cities"));
         QVERIFY(MakeSampleStartFolder(folder, 0));
-        const QString name = arguments.contains(QStringLiteral("import-cities"))
-                                 ? QStringLiteral("city.db")
-                             : timetable ? QStringLiteral("data/24/34/41/1404.PTL")
+        const QString name =
+            arguments.contains(QStringLiteral("import-cities")) ? QStringLiteral("city.db")
+            : timetable                  ? QStringLiteral("data/24/34/41/1404.PTL")
+            : target == Target::LongName ? QString(242, u'a') + QStringLiteral(".ini")
                                          : QStringLiteral("mine.ini");
         QString path = folder + u'/' + name;
         QVERIFY(QDir(folder).mkpath(QFileInfo(path).path()));
@@ -180,6 +183,9 @@ private slots:
             break;
         case Target::StandardOutput:
             path = QStringLiteral("-");
+            break;
+        case Target::LongName:
+            QVERIFY(Write(path, OldBytes));
             break;
         }
         DeviceSimulator sim;
@@ -227,6 +233,10 @@ private slots:
             QVERIFY(run.Out.startsWith("[location]\ncounty = "));
             QVERIFY(!run.Out.contains("province: "));
             QVERIFY(run.Err.startsWith("province: "));
+            break;
+        case Target::LongName: // replaced, no new file left beside it
+            QVERIFY(ReadFile(path).startsWith("[location]\ncounty = "));
+            QCOMPARE(Snapshot(folder).keys(), before.keys());
             break;
         }
     }

@@ -15,8 +15,12 @@
 #include "tools/devicesim/DeviceSimulator.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,6 +29,8 @@
 #include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+Q_DECLARE_METATYPE(SimulatorOptions)
 
 namespace {
 
@@ -112,6 +118,23 @@ QString Filled(QString text, const QMap<QString, QString>& values) {
     return text;
 }
 
+// Every name under the folder, hidden ones too, with each file's size and time of change.
+QStringList Listing(const QString& folder) {
+    QStringList entries;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info(it.next());
+        entries.append(info.isDir() ? info.filePath()
+                                    : QStringLiteral("%1 %2 %3")
+                                          .arg(info.filePath())
+                                          .arg(info.size())
+                                          .arg(info.lastModified().toMSecsSinceEpoch()));
+    }
+    entries.sort();
+    return entries;
+}
+
 // Free: no lock file of the serial port stays, and the port opens again.
 bool PortIsFree(const QString& port) {
     const QString lock = PortLockFile(port);
@@ -143,35 +166,42 @@ private slots:
         QTest::addColumn<int>("group");
         QTest::addColumn<QString>("portGroup");
         QTest::addColumn<int>("mode");
-        QTest::addColumn<bool>("staleLock"); // root's, left by a process that has died
-        QTest::addColumn<int>("status");     // of find
+        // A lock file of root's left by a process that has died: its text, %pid (%10pid padded to
+        // ten places) standing for the process; none when empty.
+        QTest::addColumn<QString>("lock");
+        QTest::addColumn<int>("status");   // of find
         QTest::addColumn<QString>("said"); // by find; %port, %lock and %pid stand for their values
         QTest::addColumn<QString>("listed"); // the last column of ports
         const QString rootOnly = QStringLiteral(
             "cannot open %port: permission denied, and only root may open it; give it to "
             "'dialout' with a udev rule (GROUP, MODE=\"0660\") and add your user to that group");
         QTest::newRow("only root may open it")
-            << ThrowawayId << ThrowawayId << "root" << 0600 << false << 2 << rootOnly << rootOnly;
+            << ThrowawayId << ThrowawayId << "root" << 0600 << "" << 2 << rootOnly << rootOnly;
         const QString join = QStringLiteral(
             "cannot open %port: permission denied; add your user to the group 'dialout' and log "
             "in again");
         QTest::newRow("its group may, the user is not in it")
-            << ThrowawayId << ThrowawayId << "dialout" << 0660 << false << 2 << join << join;
+            << ThrowawayId << ThrowawayId << "dialout" << 0660 << "" << 2 << join << join;
         // nobody's own group is nogroup, which this session was started without.
         const QString again = QStringLiteral(
             "cannot open %port: permission denied: 'nobody' was added to the group 'nogroup' "
             "after this login session began; log out and in again");
         QTest::newRow("in the group since this login")
-            << 65534 << ThrowawayId << "nogroup" << 0660 << false << 2 << again << again;
+            << 65534 << ThrowawayId << "nogroup" << 0660 << "" << 2 << again << again;
         const QString stale = QStringLiteral(
             "cannot open %port: its lock file %lock was left by process %pid, which no longer "
             "runs, and belongs to root, so it cannot be taken over; remove it (sudo rm %lock)");
+        // Named for another machine, so that the serial port itself would wait 30 s.
+        const QString qtLock = QStringLiteral("%pid\nmuezzin-cli\nelsewhere\n");
         QTest::newRow("a lock another user left")
-            << ThrowawayId << ThrowawayId << "root" << 0666 << true << 2 << stale << stale;
+            << ThrowawayId << ThrowawayId << "root" << 0666 << qtLock << 2 << stale << stale;
+        const QString takenOver = QStringLiteral(
+            "%port: took over the lock file %lock, left by process %pid, which no longer runs");
         QTest::newRow("a lock of a killed program, taken over")
-            << -1 << -1 << "root" << 0600 << true << 0
-            << "%port: took over the lock file %lock, left by process %pid, which no longer runs"
-            << "";
+            << -1 << -1 << "root" << 0600 << qtLock << 0 << takenOver << "";
+        QTest::newRow("a lock of a killed program, its number padded, taken over")
+            << -1 << -1 << "root" << 0600 << "%10pid\n"
+            << 0 << takenOver << "";
     }
 
     void portAccess() {
@@ -179,7 +209,7 @@ private slots:
         QFETCH(int, group);
         QFETCH(QString, portGroup);
         QFETCH(int, mode);
-        QFETCH(bool, staleLock);
+        QFETCH(QString, lock);
         QFETCH(int, status);
         QFETCH(QString, said);
         QFETCH(QString, listed);
@@ -194,9 +224,10 @@ private slots:
         }
         const QString lockFile = PortLockFile(port);
         const qint64 pid = DeadPid();
-        if (staleLock) {
-            // Named for another machine, so that the serial port itself would wait 30 s.
-            QVERIFY(WriteFile(lockFile, QByteArray::number(pid) + "\nmuezzin-cli\nelsewhere\n"));
+        if (!lock.isEmpty()) {
+            lock.replace(QStringLiteral("%10pid"), QStringLiteral("%1").arg(pid, 10))
+                .replace(QStringLiteral("%pid"), QString::number(pid));
+            QVERIFY(WriteFile(lockFile, lock.toUtf8()));
             QVERIFY(SetOwner(lockFile, 0, QStringLiteral("root"), 0644));
         }
         const QMap<QString, QString> values = {{QStringLiteral("%port"), port},
@@ -229,26 +260,34 @@ private slots:
         QTest::addColumn<QString>("holder"); // "muezzin-cli" applying, or "sleep" reading
         QTest::addColumn<QString>("command");
         QTest::addColumn<int>("status");
-        // Beside the holder, a lock file a killed program left, which this user may remove.
-        QTest::addColumn<bool>("staleLock");
+        // The port's lock file, put there once the holder runs: its text, %dead standing for a
+        // killed program (a lock this user may remove), %10holder for the holder padded to ten
+        // places, as UUCP programs write it; none when empty.
+        QTest::addColumn<QString>("lock");
         QTest::addColumn<QStringList>("lines"); // %port and %pid (the holder's) stand for them
         const QStringList inUse = {"muezzin-cli: cannot open %port: the port is in use by "
                                    "muezzin-cli (PID %pid); close it and try again"};
         QTest::newRow("another muezzin-cli applying") << "muezzin-cli"
-                                                      << "find" << 2 << false << inUse;
+                                                      << "find" << 2 << "" << inUse;
         QTest::newRow("another muezzin-cli applying, a stale lock beside it")
             << "muezzin-cli"
-            << "find" << 2 << true << inUse;
+            << "find" << 2 << "%dead\n"
+            << inUse;
+        QTest::newRow("a program holding the port's lock, its number padded")
+            << "sleep"
+            << "find" << 2 << "%10holder\n"
+            << QStringList{"muezzin-cli: cannot open %port: the port is in use by sleep (PID "
+                           "%pid); close it and try again"};
         QTest::newRow("a program reading along, the device silent to the tool")
             << "sleep"
-            << "find" << 2 << false
+            << "find" << 2 << ""
             << QStringList{"muezzin-cli: no device answered on 1 port(s)",
                            "muezzin-cli: %port is open in sleep (PID %pid) too, which may have "
                            "taken the reply; close it and try again"};
         QTest::newRow("the doctor")
             << "sleep"
-            << "doctor" << 1 << false
-            << QStringList{"port %port: also open in sleep (PID %pid), which would take the "
+            << "doctor" << 1 << ""
+            << QStringList{"[FAIL] port %port: also open in sleep (PID %pid), which would take the "
                            "device's replies; close it before a run"};
     }
 
@@ -256,7 +295,7 @@ private slots:
         QFETCH(QString, holder);
         QFETCH(QString, command);
         QFETCH(int, status);
-        QFETCH(bool, staleLock);
+        QFETCH(QString, lock);
         QFETCH(QStringList, lines);
         QTemporaryDir dir;
         QVERIFY(MakeSampleStartFolder(dir.path()));
@@ -274,14 +313,17 @@ private slots:
                    QString::number(SampleCounty), QStringLiteral("--port"), port},
                   dir.path(), Environment());
             QVERIFY(WaitFor([&] { return sim.FramesReceived() >= 3; }));
-            if (staleLock) { // the holder's own lock, as if the holder kept none
-                QVERIFY(WriteFile(PortLockFile(port), QByteArray::number(DeadPid()) + "\n"));
-            }
         } else {
             holding.setStandardInputFile(port);
             Start(holding, {QStringLiteral("sleep"), QStringLiteral("60")}, dir.path(),
                   Environment());
             QVERIFY(holding.waitForStarted());
+        }
+        if (!lock.isEmpty()) { // in place of the holder's own lock, if it kept one
+            lock.replace(QStringLiteral("%dead"), QString::number(DeadPid()))
+                .replace(QStringLiteral("%10holder"),
+                         QStringLiteral("%1").arg(holding.processId(), 10));
+            QVERIFY(WriteFile(PortLockFile(port), lock.toUtf8()));
         }
 
         const Outcome run = Run({Cli, command, QStringLiteral("--port"), port}, dir.path());
@@ -302,19 +344,22 @@ private slots:
     void doctor_data() {
         QTest::addColumn<int>("user");          // -1: as the test runs
         QTest::addColumn<bool>("sample");       // the start folder holds the sample, else nothing
+        QTest::addColumn<QStringList>("files"); // name=random, empty, folder or lines, put there
         QTest::addColumn<QStringList>("rules"); // udev's rule files: the tool's, brltty's, old
         QTest::addColumn<bool>("fonts");        // the system's fonts, else none at all
         QTest::addColumn<QString>("zone");      // TZ; empty: Iran Standard Time
         QTest::addColumn<int>("status");
         QTest::addColumn<QStringList>("lines"); // %port, %folder and %rules stand for them
-        QTest::newRow("healthy") << -1 << true << QStringList{"tool"} << true << "" << 0
+        QTest::newRow("healthy") << -1 << true << QStringList{"log.txt=lines"}
+                                 << QStringList{"tool"} << true << "" << 0
                                  << QStringList{"port %port: ok",
                                                 "udev rule: ok (installed: "
                                                 "%rules/60-muezzin-serial-adapters.rules)",
                                                 "brltty: ok (no udev rule of brltty claims USB "
                                                 "serial adapters)",
                                                 "ostan.txt: ok",
-                                                "city.db: ok",
+                                                "city.db: ok (53 counties, 0 of them with "
+                                                "approximate coordinates)",
                                                 "encryp.key: ok",
                                                 "data: ok",
                                                 "log.txt: ok",
@@ -325,7 +370,7 @@ private slots:
                                                 "time zone: ok (UTC+03:30, Iran Standard Time, "
                                                 "without daylight saving)"};
         QTest::newRow("rule of an older tool, brltty claiming adapters, a PC in UTC")
-            << -1 << true << QStringList{"old", "brltty"} << true << "UTC" << 1
+            << -1 << true << QStringList{} << QStringList{"old", "brltty"} << true << "UTC" << 1
             << QStringList{"time zone: the PC's time zone is UTC+00:00, not Iran Standard Time "
                            "(UTC+03:30), which the device keeps and its timetables are written "
                            "in: the device gets the PC's clock as it reads; set the time zone to "
@@ -339,14 +384,13 @@ private slots:
                            "no serial port; remove brltty (sudo apt remove brltty) unless a "
                            "braille display is used, and plug the adapter in again"};
         QTest::newRow("a new user on a bare system, with zone data older than 2022")
-            << ThrowawayId << false << QStringList{} << false << cases::OldIranRule << 1
+            << ThrowawayId << false << QStringList{} << QStringList{} << false << cases::OldIranRule
+            << 1
             << QStringList{"time zone: the PC's time-zone data still keeps Iran's daylight "
                            "saving, which ended in 2022 (it does in 2023): while it does, the "
                            "device gets the PC's clock an hour back, an hour wrong if the clock "
                            "was set back by hand to match; update the time-zone data (Debian's "
                            "tzdata; on Windows the system's updates)",
-                           "coordinates: The city database %folder/city.db cannot be used: the "
-                           "file does not exist",
                            "port %port: cannot open %port: permission denied, and only root may "
                            "open it; give it to 'dialout' with a udev rule (GROUP, "
                            "MODE=\"0660\") and add your user to that group",
@@ -361,11 +405,24 @@ private slots:
                            "muezzin-timetable",
                            "Persian font: no font has the Persian letters, and the window would "
                            "show empty boxes; install fonts-noto-ui-core"};
+        QTest::newRow("random bytes as city.db, a folder as log.txt")
+            << -1 << true << QStringList{"city.db=random", "log.txt=folder"} << QStringList{"tool"}
+            << true << "" << 1
+            << QStringList{"city.db: The city database %folder/city.db cannot be used: it is not "
+                           "a readable SQLite database (file is not a database Unable to execute "
+                           "statement); build it again with muezzin-cli import-cities",
+                           "log.txt: %folder/log.txt cannot be added to (Is a directory): the "
+                           "event log would be lost; make it a file this user may write"};
+        QTest::newRow("an empty city.db")
+            << -1 << true << QStringList{"city.db=empty"} << QStringList{"tool"} << true << "" << 1
+            << QStringList{"city.db: The city database %folder/city.db cannot be used: it has no "
+                           "table city; build it again with muezzin-cli import-cities"};
     }
 
     void doctor() {
         QFETCH(int, user);
         QFETCH(bool, sample);
+        QFETCH(QStringList, files);
         QFETCH(QStringList, rules);
         QFETCH(bool, fonts);
         QFETCH(QString, zone);
@@ -377,6 +434,19 @@ private slots:
         QTemporaryDir folder;
         QTemporaryDir ruleFolder;
         QVERIFY(!sample || MakeSampleStartFolder(folder.path()));
+        for (const QString& file : files) {
+            const QString path = folder.filePath(file.section(u'=', 0, 0));
+            const QString kind = file.section(u'=', 1);
+            QFile::remove(path);
+            if (kind == QStringLiteral("folder")) {
+                QVERIFY(QDir().mkdir(path));
+            } else {
+                QVERIFY(WriteFile(path, kind == QStringLiteral("random") ? QByteArray(4096, '\x9c')
+                                        : kind == QStringLiteral("lines")
+                                            ? QByteArray("14050101 a line of the log\r\n")
+                                            : QByteArray()));
+            }
+        }
         for (const QString& rule : rules) {
             const QString tool =
                 ruleFolder.filePath(QStringLiteral("60-muezzin-serial-adapters.rules"));
@@ -413,21 +483,37 @@ private slots:
             env.insert(QStringLiteral("FONTCONFIG_FILE"), config);
         }
 
+        const QStringList before = Listing(folder.path());
+
         const Outcome run = Run(AsUser(user, user,
                                        {Cli, QStringLiteral("doctor"), QStringLiteral("--port"),
                                         port, QStringLiteral("--folder"), folder.path()}),
                                 folder.path(), env);
 
         QCOMPARE(run.Status, status);
+        QCOMPARE(Listing(folder.path()), before); // looked at, nothing changed or left behind
         const QMap<QString, QString> values = {{QStringLiteral("%port"), port},
                                                {QStringLiteral("%folder"), folder.path()},
                                                {QStringLiteral("%rules"), ruleFolder.path()}};
-        const QStringList said = run.Out.split(u'\n', Qt::SkipEmptyParts);
+        // Each check's line marked by its verdict, then a line that counts them.
+        QStringList said = run.Out.split(u'\n', Qt::SkipEmptyParts);
+        QVERIFY(!said.isEmpty());
+        const QString summary = said.takeLast();
+        int failed = 0;
+        for (QString& line : said) {
+            const bool ok = line.startsWith(QStringLiteral("[ ok ] "));
+            QVERIFY2(ok || line.startsWith(QStringLiteral("[FAIL] ")), qPrintable(line));
+            line.remove(0, 7);
+            QVERIFY2(ok == line.contains(QStringLiteral(": ok")), qPrintable(line));
+            failed += ok ? 0 : 1;
+        }
+        QCOMPARE(summary, QStringLiteral("%1 checks: %2 passed, %3 failed")
+                              .arg(said.size())
+                              .arg(said.size() - failed)
+                              .arg(failed));
+        QCOMPARE(failed > 0, status != 0);
         for (const QString& line : lines) {
             QVERIFY2(said.contains(Filled(line, values)), qPrintable(run.Out));
-        }
-        for (const QString& line : said) {
-            QVERIFY2(status != 0 || line.contains(QStringLiteral(": ok")), qPrintable(line));
         }
     }
 
@@ -440,21 +526,22 @@ private slots:
         QTest::addColumn<QString>("county");   // as given
         QTest::addColumn<QString>("line");     // %0..%9: the years from the current one
         QTest::newRow("all ten") << 10 << true << -1 << "41"
-                                 << "timetables of county 41: ok (%0-%9 present)";
+                                 << "[ ok ] timetables of county 41: ok (%0-%9 present)";
         QTest::newRow("three, the rest computed, the county by its name")
             << 3 << true << -1 << "پیشوا"
-            << "timetables of county 41: ok (%0-%2 present; %3-%9 will be computed from its "
+            << "[ ok ] timetables of county 41: ok (%0-%2 present; %3-%9 will be computed from its "
                "coordinates (35.31, 51.73) by the next apply)";
         QTest::newRow("none and no coordinates")
             << 0 << false << -1 << "41"
-            << "timetables of county 41: %0-%9 missing, and the county has no coordinates in "
+            << "[FAIL] timetables of county 41: %0-%9 missing, and the county has no coordinates "
+               "in "
                "the city database to compute them from: import them with 'muezzin-cli "
                "import-cities FILE.csv', or put the files in %folder/data/24/34/41/";
         QTest::newRow("a short file among them")
             << 10 << true << 1 << "۴۱"
-            << "timetables of county 41: %0, %2-%9 present; %1 in %folder/data/24/34/41/ cannot "
-               "be read or are short, and are never replaced: remove them, or write them anew "
-               "with 'muezzin-timetable --county 41 --from YEAR --years 1'";
+            << "[FAIL] timetables of county 41: %0, %2-%9 present; %1 in %folder/data/24/34/41/ "
+               "cannot be read or are short, and are never replaced: remove them, or write them "
+               "anew with 'muezzin-timetable --county 41 --from YEAR --years 1'";
     }
 
     void doctorCountyYears() {
@@ -493,70 +580,154 @@ private slots:
     }
 
     // A signal in the middle of a run: the port released and free, the log whole with a last
-    // line that says why it ends there, and the signal's exit status. Under nohup the hang-up is
-    // ignored, and the run goes on to its end.
+    // line that says why it ends there, and the signal's exit status. After the signal no frame
+    // reaches the device but the one of the exchange under way (a paced one may still be on the
+    // line): no resend, no next block, no end of the upgrade stage. The result says what the
+    // device holds, with the confirmed blocks or pages counted from the device's own echoes
+    // (%n). Under nohup the hang-up is ignored, and the run goes on to its end.
     void stopSignals_data() {
         QTest::addColumn<QString>("program");
         QTest::addColumn<int>("signal");
-        QTest::newRow("apply, SIGTERM") << "muezzin-cli" << SIGTERM;
-        QTest::newRow("apply, Ctrl+C") << "muezzin-cli" << SIGINT;
-        QTest::newRow("apply, terminal closed") << "muezzin-cli" << SIGHUP;
-        QTest::newRow("apply under nohup, terminal closed") << "nohup" << SIGHUP;
+        QTest::addColumn<QStringList>("command"); // of muezzin-cli, before --port
+        QTest::addColumn<SimulatorOptions>("options");
+        QTest::addColumn<int>("framesBeforeSignal");
+        QTest::addColumn<QString>("result"); // the last line, or the JSON's; "": not compared
+        QTest::addColumn<QString>("logged"); // the log's line before the signal's
+        const QStringList apply = {"apply", "--county", QString::number(SampleCounty)};
+        SimulatorOptions paced;
+        paced.Paced = true; // an apply lasts seconds
+        QTest::newRow("apply, SIGTERM") << "muezzin-cli" << SIGTERM << apply << paced << 20 << ""
+                                        << "";
+        QTest::newRow("apply, Ctrl+C") << "muezzin-cli" << SIGINT << apply << paced << 20 << ""
+                                       << "";
+        QTest::newRow("apply, terminal closed")
+            << "muezzin-cli" << SIGHUP << apply << paced << 20 << ""
+            << "";
+        QTest::newRow("apply under nohup, terminal closed")
+            << "nohup" << SIGHUP << apply << paced << 20 << ""
+            << "";
+        SimulatorOptions silent;
+        silent.StopAfterFrames = 2 + 2; // the search, two blocks; the third waits for its reply
+        const QString incomplete =
+            "%n of 316 blocks confirmed; the configuration is incomplete: run apply again";
+        QTest::newRow("apply, SIGTERM while a block waits for its reply: not sent again")
+            << "muezzin-cli" << SIGTERM << apply << silent << 5
+            << incomplete + "; not confirmed: 0x0100 no reply, 0x0180-0x9D80 not sent"
+            << incomplete;
+        QTest::newRow("apply --format json, Ctrl+C: the blocks the device holds")
+            << "muezzin-cli" << SIGINT << apply + QStringList{"--format", "json"} << paced << 20
+            << incomplete + "; not confirmed: " << incomplete;
+        const QString stage =
+            "the device is left in its upgrade stage: run upgrade again, which greets it there";
+        QTest::newRow("upgrade, SIGTERM among the pages: left in the upgrade stage")
+            << "muezzin-cli" << SIGTERM << QStringList{"upgrade", "new.fmw"} << paced << 4 + 10
+            << "%n of 256 pages confirmed, Failed; " + stage
+            << "%n of 256 pages confirmed; " + stage;
+        SimulatorOptions slow;
+        slow.ReplyDelay = std::chrono::milliseconds(600); // the signal comes during the search
+        QTest::newRow("set-clock, SIGTERM before its frame: none sent")
+            << "muezzin-cli" << SIGTERM << QStringList{"set-clock"} << slow << 2 << ""
+            << "";
 #ifdef MUEZZIN_CONFIG
-        QTest::newRow("window connected, logged out") << "muezzin-config" << SIGTERM;
+        QTest::newRow("window connected, logged out")
+            << "muezzin-config" << SIGTERM << QStringList{} << paced << 2 << ""
+            << "";
 #endif
     }
 
     void stopSignals() {
         QFETCH(QString, program);
         QFETCH(int, signal);
+        QFETCH(QStringList, command);
+        QFETCH(SimulatorOptions, options);
+        QFETCH(int, framesBeforeSignal);
+        QFETCH(QString, result);
+        QFETCH(QString, logged);
         QTemporaryDir dir;
         QVERIFY(MakeSampleStartFolder(dir.path()));
-        SimulatorOptions options;
-        options.Paced = true; // an apply lasts seconds
+        QFile firmware(dir.filePath(QStringLiteral("new.fmw")));
+        QVERIFY(firmware.open(QIODevice::WriteOnly));
+        firmware.write(QByteArray(69632, '\x5A'));
+        firmware.close();
         DeviceSimulator sim(options);
         QVERIFY(sim.Start());
         const QString port = PathOf(sim);
         QProcessEnvironment env = Environment();
         QProcess process;
-        int framesBeforeSignal = 0;
         const bool stops = program != QStringLiteral("nohup");
         if (program != QStringLiteral("muezzin-config")) {
-            const QStringList apply = {Cli,
-                                       QStringLiteral("apply"),
-                                       QStringLiteral("--county"),
-                                       QString::number(SampleCounty),
-                                       QStringLiteral("--port"),
-                                       port};
-            Start(process, stops ? apply : QStringList{program} + apply, dir.path(), env);
-            framesBeforeSignal = 20;
+            const QStringList cli = QStringList{Cli} + command + QStringList{"--port", port};
+            Start(process, stops ? cli : QStringList{program} + cli, dir.path(), env);
         } else {
 #ifdef MUEZZIN_CONFIG
             env.insert(QStringLiteral("MUEZZIN_PORTS"), port);
             env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
             Start(process, {QStringLiteral(MUEZZIN_CONFIG), QStringLiteral("--folder"), dir.path()},
                   dir.path(), env);
-            framesBeforeSignal = 2; // probe and version: connected
 #endif
         }
         QVERIFY(WaitFor([&] { return sim.FramesReceived() >= framesBeforeSignal; }));
         ::kill(static_cast<pid_t>(process.processId()), signal);
+        const int framesAtSignal = sim.FramesReceived();
         const Outcome run = Finish(process);
 
         QCOMPARE(run.Status, stops ? StopExitStatus(signal) : 0);
         QVERIFY(PortIsFree(port));
-        const QStringList log = ReadLines1256(dir.filePath(QStringLiteral("log.txt")));
+        sim.Stop();
+        if (stops) {
+            QVERIFY2(sim.FramesReceived() <= framesAtSignal + (options.Paced ? 1 : 0),
+                     qPrintable(QStringLiteral("%1 frames, %2 at the signal")
+                                    .arg(sim.FramesReceived())
+                                    .arg(framesAtSignal)));
+        }
+        const QString logPath = dir.filePath(QStringLiteral("log.txt"));
+        // set-clock keeps no log.txt: its log lines are those on standard output.
+        const QStringList log = QFile::exists(logPath) ? ReadLines1256(logPath)
+                                                       : run.Out.split(u'\n', Qt::SkipEmptyParts);
         QVERIFY(!log.isEmpty());
         QVERIFY2(log.last().endsWith(stops ? StoppedLogTemplate.arg(StopSignalName(signal))
                                            : AppliedText),
                  qPrintable(log.last()));
-        QVERIFY(ReadAll(dir.filePath(QStringLiteral("log.txt"))).endsWith("\r\n"));
+        QVERIFY(!QFile::exists(logPath) || ReadAll(logPath).endsWith("\r\n"));
         if (program == QStringLiteral("muezzin-cli")) {
             QVERIFY(sim.FramesReceived() < 316); // it did stop in the middle
             QVERIFY2(run.Err.split(u'\n').contains(QStringLiteral("muezzin-cli: stopped by ") +
                                                    StopSignalName(signal)),
                      qPrintable(run.Err));
         }
+        if (command.contains(QStringLiteral("set-clock"))) {
+            for (const TraceEntry& entry : sim.Trace()) {
+                QVERIFY(entry.Way != TraceEntry::Direction::In ||
+                        entry.Bytes[frame::CommandAt] != frame::command::Clock);
+            }
+        }
+        if (result.isEmpty()) {
+            return;
+        }
+        // What the device confirmed, by its echoes: every echo came back whole on a clean line.
+        const bool pages = command.first() == QStringLiteral("upgrade");
+        int echoes = 0;
+        for (const TraceEntry& entry : sim.Trace()) {
+            echoes += entry.Way == TraceEntry::Direction::Out &&
+                      entry.Bytes[frame::CommandAt] ==
+                          (pages ? frame::command::WritePage : frame::command::BlockWrite);
+        }
+        result.replace(QStringLiteral("%n"), QString::number(echoes));
+        logged.replace(QStringLiteral("%n"), QString::number(echoes));
+        const QJsonObject json = QJsonDocument::fromJson(run.Out.toUtf8()).object();
+        const QJsonObject device = json.value(QStringLiteral("devices"))[0].toObject();
+        const QString said = command.contains(QStringLiteral("json"))
+                                 ? device.value(QStringLiteral("result")).toString()
+                                 : run.Out.section(u'\n', -2, -2);
+        QVERIFY2(said.startsWith(result), qPrintable(said));
+        if (!json.isEmpty()) {
+            QCOMPARE(device.value(QStringLiteral("blocks"))[QStringLiteral("confirmed")].toInt(),
+                     echoes);
+            QCOMPARE(device.value(QStringLiteral("stopped")).toString(), StopSignalName(signal));
+        }
+        // The log says the same before its last line.
+        QVERIFY2(log.at(log.size() - 2).endsWith(logged), qPrintable(log.at(log.size() - 2)));
+        QCOMPARE(sim.InUpgradeStage(), pages);
     }
 
 private:

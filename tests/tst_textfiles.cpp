@@ -1,12 +1,15 @@
 #include "common/ShownText.h"
 #include "common/TextFiles.h"
 #include "common/UserError.h"
+#include "files/CodePage1256.h"
+#include "tests/PortableCases.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <string>
 
 namespace {
 
@@ -54,6 +57,58 @@ private slots:
         const QString text = QStringLiteral("\u0646\u0631\u0645 \u0627\u0641\u0632\u0627\u0631 "
                                             "\u067E\u064A\u06A9\u0631 2026");
         QCOMPARE(FromWindows1256(ToWindows1256(text)), text);
+    }
+
+    // The shared table, which the Windows test program holds the system's converter to as well:
+    // every byte read and written back, and no other character written.
+    void windows1256Table() {
+        std::string bytes;
+        for (int b = 0; b < 256; ++b) {
+            bytes.push_back(static_cast<char>(b));
+        }
+        const QByteArray all(bytes.data(), 256);
+        const QString characters(reinterpret_cast<const QChar*>(cases::Windows1256), 256);
+        const QString read = FromWindows1256(all);
+        QCOMPARE(read.size(), 256);
+        for (int b = 0; b < 256; ++b) {
+            QVERIFY2(read[b] == characters[b], qPrintable(QString::number(b, 16)));
+        }
+        QCOMPARE(ToWindows1256(characters), all);
+        const std::u16string inTable(std::begin(cases::Windows1256), std::end(cases::Windows1256));
+        for (char32_t c = 0; c <= 0xFFFF; ++c) {
+            if (inTable.find(static_cast<char16_t>(c)) != std::u16string::npos) {
+                continue;
+            }
+            const char16_t text[] = {u'a', static_cast<char16_t>(c)};
+            try {
+                files::EncodeWindows1256(std::u16string_view(text, 2));
+                QFAIL(qPrintable(QStringLiteral("U+%1 written").arg(unsigned{c}, 4, 16)));
+            } catch (const files::Unmappable& error) {
+                QCOMPARE(error.Position(), std::size_t{1});
+                QCOMPARE(unsigned{error.CodePoint()}, unsigned{c});
+            }
+        }
+        const QByteArray persian(cases::Windows1256PersianBytes);
+        const QString persianText = QString::fromUtf16(cases::Windows1256PersianText);
+        QCOMPARE(ToWindows1256(persianText), persian);
+        QCOMPARE(FromWindows1256(persian), persianText);
+    }
+
+    // A character the code page lacks even as a look-alike: refused in words by the plain
+    // conversion, kept as an escape in a file's lines, whose other characters stay as they are.
+    void characterTheCodePageLacks() {
+        const QString face = QString::fromUtf8("\xF0\x9F\x98\x80");
+        try {
+            ToWindows1256(QStringLiteral("a\u0110"));
+            QFAIL("no error");
+        } catch (const UserError& error) {
+            QVERIFY2(error.Text().contains(QStringLiteral("U+0110")), qPrintable(error.Text()));
+        }
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("log.txt"));
+        SaveLines1256(path,
+                      {QStringLiteral("\u0110\u06CC"), "a" + face + "b", QString(QChar(0xD800))});
+        QCOMPARE(Bytes(path), QByteArray("\\u0110\xED\r\na\\U0001F600b\r\n\\uD800\r\n"));
     }
 
     void readLines_data() {

@@ -22,6 +22,12 @@ struct Folder {
                   "Latitude\n" +
                   rows);
         csv.close();
+        QFile provinces(dir.filePath(QStringLiteral("ostan.txt"))); // as many as Iran has
+        provinces.open(QIODevice::WriteOnly);
+        for (int k = 1; k <= 31; ++k) {
+            provinces.write(QByteArray("P") + QByteArray::number(k) + "\r\n");
+        }
+        provinces.close();
         ImportCitiesCsv(csv.fileName(), dir.filePath(QStringLiteral("city.db")));
     }
     int Run(const QStringList& arguments, QByteArray* output = nullptr) const {

@@ -605,17 +605,15 @@ private slots:
         QTest::addColumn<QStringList>("candidates");
         QTest::addColumn<QString>("expected");
 #ifdef _WIN32
-        const QString fixed = QStringLiteral("COM2");
-        auto platform = [&](const QString&) { return fixed; };
+        auto platform = [](const QString&) { return QStringLiteral("COM2"); };
 #else
         auto platform = [](const QString& name) { return name; };
 #endif
         const QStringList ports{"/dev/ttyUSB0", "/dev/ttyUSB1"};
         QTest::newRow("named by the operator") << "/dev/ttyS4"
                                                << "/dev/ttyUSB1" << ports << "/dev/ttyS4";
-        QTest::newRow("where a device last answered")
-            << ""
-            << "/dev/ttyUSB1" << ports << platform("/dev/ttyUSB1");
+        QTest::newRow("where a device last answered") << ""
+                                                      << "/dev/ttyUSB1" << ports << "/dev/ttyUSB1";
         QTest::newRow("first candidate") << ""
                                          << "" << ports << platform("/dev/ttyUSB0");
         QTest::newRow("nothing known") << ""

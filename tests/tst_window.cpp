@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -25,6 +26,7 @@
 #include <QSlider>
 #include <QStatusBar>
 #include <QStyleOptionButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTranslator>
@@ -611,6 +613,37 @@ private slots:
         QVERIFY2(translated.contains(QRegularExpression(QStringLiteral("[\\x{0600}-\\x{06FF}]"))),
                  qPrintable(translated));
         QCOMPARE(direction, Qt::LeftToRight);
+    }
+
+    // Qt's Persian as Qt's folders hold it, or as windeployqt deploys it: one qt_fa made of the
+    // modules' catalogues, which a copy of qtbase_fa stands for here.
+    void qtTranslationFolders_data() {
+        QTest::addColumn<QStringList>("files"); // in the folder, each a copy of qtbase_fa
+        QTest::addColumn<bool>("found");
+        QTest::newRow("deployed: qt_fa alone") << QStringList{"qt_fa.qm"} << true;
+        QTest::newRow("by module: qtbase_fa alone") << QStringList{"qtbase_fa.qm"} << true;
+        QTest::newRow("both") << QStringList{"qt_fa.qm", "qtbase_fa.qm"} << true;
+        QTest::newRow("another language only") << QStringList{"qt_de.qm"} << false;
+    }
+
+    void qtTranslationFolders() {
+        QFETCH(QStringList, files);
+        QFETCH(bool, found);
+        const QString qtbase =
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_fa.qm");
+        QTemporaryDir folder;
+        for (const QString& file : files) {
+            QVERIFY(QFile::copy(qtbase, folder.filePath(file)));
+        }
+        const QStringList notes =
+            InstallPersianTranslations(*QCoreApplication::instance(), {folder.path()});
+        const QString translated = QCoreApplication::translate("QPlatformTheme", "OK");
+        for (QTranslator* translator : QCoreApplication::instance()->findChildren<QTranslator*>()) {
+            QCoreApplication::removeTranslator(translator);
+            delete translator;
+        }
+        QCOMPARE(notes.size(), found ? 0 : 1); // the program's own is built in
+        QCOMPARE(translated != QStringLiteral("OK"), found);
     }
 
     void searchButtonRunsSearch() {

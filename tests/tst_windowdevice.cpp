@@ -1,4 +1,5 @@
 // The window's location boxes and apply button, driven as a user drives them.
+#include "app/AppTexts.h"
 #include "app/TimetableView.h"
 #include "common/StopSignals.h"
 #include "device/DeviceTexts.h"
@@ -28,14 +29,15 @@
 
 namespace {
 
+// Atwo's point is the centre of the county, not its seat.
 QByteArray Csv() {
     return "Parts1_index,Parts2_index,Parts3_index,CountryParts2,CountryParts3,Longitude,"
-           "Latitude\n"
-           "1,10,100,Alpha,Aone,51.4237,35.6961\n"
-           "1,10,101,Alpha,Atwo,51.025,35.015\n"
-           "1,11,110,Beta,Bone,50,30\n"
-           "1,12,120,Alpha,Again,52,31\n"
-           "2,20,200,Gamma,Gone,48.5,33.25\n";
+           "Latitude,Approximate\n"
+           "1,10,100,Alpha,Aone,51.4237,35.6961,0\n"
+           "1,10,101,Alpha,Atwo,51.025,35.015,1\n"
+           "1,11,110,Beta,Bone,50,30,\n"
+           "1,12,120,Alpha,Again,52,31,0\n"
+           "2,20,200,Gamma,Gone,48.5,33.25,0\n";
 }
 
 struct Fixture : WindowFixture {
@@ -91,6 +93,15 @@ private slots:
         QCOMPARE(f.Text(QStringLiteral("LabeledEdit2")), QStringLiteral("35.70"));
         QVERIFY(f.Find<QPushButton>(QStringLiteral("BitBtn1"))->isEnabled());
         QCOMPARE(f.window->Location().TimetableFolder, f.Path(QStringLiteral("data/1/10/100/")));
+        // A county with approximate coordinates is said so once in the log.
+        const qsizetype logged = f.window->LogLines().size();
+        f.Choose(3, 1);
+        f.Choose(3, 1);
+        QCOMPARE(f.window->LogLines().size(), logged + 1);
+        QVERIFY(f.window->LogLines().last().endsWith(
+            u' ' + ApproximateCountyText().arg(QStringLiteral("Atwo"))));
+        f.Choose(3, 0);
+        QCOMPARE(f.window->LogLines().size(), logged + 1);
 
         // A new province empties the city and county texts; the county list waits for a city.
         f.Choose(1, 1);
@@ -269,6 +280,53 @@ private slots:
         QVERIFY(std::equal(flash.begin(), flash.end(), file.begin(), [](std::uint8_t a, char b) {
             return a == static_cast<std::uint8_t>(b);
         }));
+    }
+
+    // A stop (here by the link's own question, without a signal) ends the operation after the
+    // exchange under way: nothing is sent after it, and the log says what the device holds.
+    void stoppedMidOperation_data() {
+        QTest::addColumn<bool>("upgrade");
+        QTest::addColumn<int>("frames"); // when the stop comes
+        QTest::addColumn<QString>("logged");
+        QTest::newRow("apply") << false << 5
+                               << "5 of 316 blocks confirmed; the configuration is incomplete: "
+                                  "apply it again";
+        QTest::newRow("upgrade") << true << 2 + 5
+                                 << "5 of 256 pages confirmed; the device is left in its upgrade "
+                                    "stage: run the upgrade again";
+    }
+
+    void stoppedMidOperation() {
+        QFETCH(bool, upgrade);
+        QFETCH(int, frames);
+        QFETCH(QString, logged);
+        DeviceSimulator sim;
+        QVERIFY(sim.Start());
+        Fixture f;
+        f.Choose(1, 0);
+        f.Choose(2, 0);
+        f.Choose(3, 0);
+        f.WriteTimetables(10);
+        QFile::copy(QStringLiteral(MUEZZIN_SOURCE_DIR "/sample/encryp.key"),
+                    f.Path(QStringLiteral("encryp.key")));
+        f.Write(QStringLiteral("new.fmw"),
+                QByteArray(static_cast<qsizetype>(FirmwareFileAreaSize), '\x5A'));
+        const QString path = f.Path(QStringLiteral("new.fmw"));
+        f.window->SetFileChooser([path] { return path; });
+        QVERIFY(OpenPort(f.link, PathOf(sim)));
+        f.link.Connected = true;
+        f.link.StopRequested = [&] { return sim.FramesReceived() >= frames ? SIGTERM : 0; };
+        if (upgrade) {
+            f.Find<QAction>(QStringLiteral("N13"))->trigger();
+        } else {
+            f.Find<QPushButton>(QStringLiteral("BitBtn1"))->click();
+        }
+        QTest::qWait(50);
+        QCOMPARE(sim.FramesReceived(), frames);
+        QCOMPARE(sim.InUpgradeStage(), upgrade);
+        QVERIFY2(f.window->LogLines().last().endsWith(u' ' + logged),
+                 qPrintable(f.window->LogLines().last()));
+        QVERIFY(f.boxes.empty());
     }
 
     // The view opens at today's row, in the middle of the table; the 30th of month 12 of a

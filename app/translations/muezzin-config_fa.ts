@@ -4,8 +4,8 @@
 <context>
     <name>CodePageCheck</name>
     <message>
-        <source>this Qt has no Windows-1256 converter (install Debian&apos;s ICU-enabled libqt6core6 with libicu72)</source>
-        <translation>Qt اين سيستم مبدل Windows-1256 را ندارد (بسته libqt6core6 را همراه با libicu72 نصب کنيد)</translation>
+        <source>the system has no Windows-1256 converter (%1)</source>
+        <translation>این سیستم مبدل Windows-1256 را ندارد (%1)</translation>
     </message>
     <message>
         <source>no font has the Persian letters (install fonts-noto-ui-core)</source>
@@ -14,6 +14,10 @@
     <message>
         <source> Persian text will not work here: </source>
         <translation> متن فارسي در اين سيستم درست کار نمي‌کند: </translation>
+    </message>
+    <message>
+        <source> The system&apos;s code pages are %1 (ANSI) and %2 (OEM), not the Arabic 1256 and 720. This program does not need them; older programs that show Persian may: for them, set &quot;Language for non-Unicode programs&quot; to Persian in Windows&apos; region settings.</source>
+        <translation> کدپیج‌های سیستم %1 (ANSI) و %2 (OEM) است، نه کدپیج‌های عربی 1256 و 720. این برنامه به آن‌ها نیازی ندارد؛ برنامه‌های قدیمی‌تری که فارسی نشان می‌دهند شاید داشته باشند: برای آن‌ها، در تنظیمات Region ویندوز «Language for non-Unicode programs» را Persian کنید.</translation>
     </message>
 </context>
 <context>
@@ -64,6 +68,18 @@
     <message>
         <source> The PC&apos;s time-zone data still keeps Iran&apos;s daylight saving, which ended in 2022 (it does in %1): the device gets the PC&apos;s clock an hour back while it does. Update the time-zone data (on Windows, install the system&apos;s updates).</source>
         <translation> داده‌های منطقه زمانی رایانه هنوز ساعت تابستانی ایران را دارد که از 2022 برداشته شد (در سال %1 هم): در آن مدت دستگاه ساعت رایانه را یک ساعت عقب‌تر می‌گیرد. داده‌های منطقه زمانی را به‌روز کنید (در ویندوز، به‌روزرسانی‌های سیستم را نصب کنید).</translation>
+    </message>
+    <message>
+        <source>approximate coordinates for %1: the centre of the county, not its seat; times may differ by a minute or two</source>
+        <translation>مختصات %1 تقریبی است: نقطه میانی محدوده شهرستان، نه شهر مرکز آن؛ اوقات شرعی ممکن است یکی دو دقیقه فرق کند</translation>
+    </message>
+    <message>
+        <source>%1 of %2 blocks confirmed; the configuration is incomplete: apply it again</source>
+        <translation>%1 بلوک از %2 بلوک تأیید شد؛ پیکربندی دستگاه ناقص است: تنظیمات را دوباره اعمال کنید</translation>
+    </message>
+    <message>
+        <source>%1 of %2 pages confirmed; the device is left in its upgrade stage: run the upgrade again</source>
+        <translation>%1 صفحه از %2 صفحه تأیید شد؛ دستگاه در مرحله ارتقاء مانده است: ارتقاء را دوباره اجرا کنید</translation>
     </message>
 </context>
 <context>

@@ -44,6 +44,11 @@ if(NOT TARGET Qt6::Core)
     set_target_properties(Qt6::${tool} PROPERTIES
       IMPORTED_LOCATION ${MUEZZIN_HOST_QT_TOOLS}/${tool})
   endforeach()
+  # A Qt for Windows has windeployqt, which the installation runs; nothing is ever installed from
+  # this stand-in, so it only has to be named.
+  add_executable(Qt6::windeployqt IMPORTED)
+  set_target_properties(Qt6::windeployqt PROPERTIES
+    IMPORTED_LOCATION ${MUEZZIN_HOST_QT_TOOLS}/windeployqt.exe)
 endif()
 set(Qt6Core_VERSION_MAJOR 6)
 set(Qt6Core_VERSION_MINOR ${Qt6_VERSION_MINOR})

@@ -1,11 +1,12 @@
 // The layers without Qt as a Windows program (run under wine here): the Windows branch of the file
-// layer with its failure paths, the calendar, the clock sample under the system's zone and the
-// frame composer held to the tables of the Linux suites, and a timetable file held to the one the
-// Linux build wrote.
+// layer with its failure paths, the Windows-1256 converter, the calendar, the clock sample under
+// the system's zone and the frame composer held to the tables of the Linux suites, and a
+// timetable file held to the one the Linux build wrote.
 #define DOCTEST_CONFIG_IMPLEMENT_WITH_MAIN
 #include "calendar/CalendarClock.h"
 #include "calendar/CivilTime.h"
 #include "comm/Frame.h"
+#include "files/CodePage1256.h"
 #include "files/InputFile.h"
 #include "files/SafeSave.h"
 #include "files/WindowsSystem.h"
@@ -165,8 +166,9 @@ enum class Before {
 struct SaveCase {
     const char* Name;
     Before Arrange;
-    bool Deep;           // the target lies past MAX_PATH
-    const char* Refused; // part of the refusal's words; nullptr when the save goes through
+    bool Deep;             // the target lies past MAX_PATH
+    const char* Refused;   // part of the refusal's words; nullptr when the save goes through
+    bool LongName = false; // a name of 246 characters, whose temporary name must be shorter
 };
 
 constexpr SaveCase SaveCases[] = {
@@ -182,6 +184,7 @@ constexpr SaveCase SaveCases[] = {
      "held open by another program"},
     {"refuses a read-only file", Before::ReadOnly, false, "ccess"},
     {"refuses a folder", Before::Folder, false, "irectory"},
+    {"replaces a file with a 246-character name", Before::Write, false, nullptr, true},
 };
 
 // Another program's handle on the target, when it holds one.
@@ -225,7 +228,9 @@ TEST_CASE("a save replaces the file whole or keeps the old one, and leaves no te
         INFO(std::string(test.Name));
         Scratch scratch;
         const fs::path folder = test.Deep ? LongFolder(scratch.Folder()) : scratch.Folder();
-        const fs::path target = folder / L"تنظیمات دستگاه.ini";
+        // Latin letters: wine keeps names in UTF-8, where Persian ones would pass 255 bytes.
+        const fs::path target =
+            folder / (test.LongName ? std::wstring(242, L'a') + L".ini" : L"تنظیمات دستگاه.ini");
         if (test.Deep) {
             CHECK(target.native().size() > MAX_PATH);
         }
@@ -410,6 +415,142 @@ TEST_CASE("a device is written as it stands, never replaced") {
     CHECK(Refusal([] { files::AppendToFile("nul", "bytes"); }) == "");
     CHECK(Scratch::Names(scratch.Folder()) == "");
     fs::current_path(before);
+}
+
+// The system's names of devices hold in every folder and with any extension; a save or an append
+// never makes a file of that name, and a read refuses it unopened. (COM1-9, LPT1-9, AUX and PRN
+// are real ports and printers under wine, so their rule is held by COM0, LPT0 and the others.)
+TEST_CASE("the names of devices, with an extension and with the digit 0") {
+    const struct {
+        const wchar_t* Name;
+        bool Device;
+        bool Written; // saved and appended to (never a console, which would print)
+    } names[] = {
+        {L"nul.txt", true, true},      {L"NUL.tar.gz", true, true},   {L"nul .log", true, true},
+        {L"COM0", true, true},         {L"com0.txt", true, true},     {L"LPT0.log", true, true},
+        {L"con.log", true, false},     {L"CON", true, false},         {L"conout$", true, false},
+        {L"nullify.txt", false, true}, {L"console.log", false, true}, {L"com.txt", false, true},
+        {L"lpt.txt", false, true},     {L"comx.txt", false, true},
+    };
+    for (const auto& test : names) {
+        INFO(files::PathText(test.Name));
+        Scratch scratch;
+        const fs::path path = scratch.Folder() / test.Name;
+        CHECK(files::windows::IsDevice(path) == test.Device);
+        if (test.Written) {
+            const std::string saved = Refusal([&] { files::SaveFile(path, "x"); });
+            const std::string appended = Refusal([&] { files::AppendToFile(path, "y"); });
+            if (test.Device) {
+                CHECK(Scratch::Names(scratch.Folder()) == "");
+            } else {
+                CHECK(saved == "");
+                CHECK(appended == "");
+                CHECK(Read(path) == "xy");
+            }
+        }
+        if (test.Device) {
+            try {
+                files::InputFile opened(path);
+                FAIL("opened");
+            } catch (const files::FileError& error) {
+                CHECK(error.What() == files::FileError::Kind::NotRegular);
+            }
+        }
+    }
+}
+
+namespace {
+
+// What ReplaceFileW leaves when the new file cannot follow the old one: the old file under the
+// backup name, and the error that says so.
+BOOL WINAPI StopHalfWay(LPCWSTR replaced, LPCWSTR, LPCWSTR backup, DWORD, LPVOID, LPVOID) {
+    MoveFileExW(replaced, backup, 0);
+    SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2);
+    return FALSE;
+}
+
+// The same, while another program makes a file of the old one's name.
+BOOL WINAPI StopHalfWayNameTaken(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup, DWORD,
+                                 LPVOID, LPVOID) {
+    StopHalfWay(replaced, replacement, backup, 0, nullptr, nullptr);
+    files::SaveFile(fs::path(replaced), "other");
+    SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2);
+    return FALSE;
+}
+
+} // namespace
+
+TEST_CASE("a replacement stopped half way puts the old file back, or says where it is") {
+    Scratch scratch;
+    const fs::path target = scratch.Folder() / L"تنظیمات.ini";
+    const fs::path replacement = scratch.Folder() / L"تنظیمات.new";
+    const fs::path backup = scratch.Folder() / L"تنظیمات.old";
+    files::SaveFile(target, "old");
+    files::SaveFile(replacement, "new");
+    SUBCASE("put back, to be tried again") {
+        CHECK(files::windows::ReplaceThroughBackup(target, replacement, backup, target,
+                                                   &StopHalfWay) ==
+              ERROR_UNABLE_TO_MOVE_REPLACEMENT_2);
+        CHECK(Read(target) == "old");
+        CHECK(Read(replacement) == "new");
+        CHECK(!fs::exists(backup));
+    }
+    SUBCASE("its name taken meanwhile: both names said, nothing overwritten") {
+        const std::string refusal = Refusal([&] {
+            files::windows::ReplaceThroughBackup(target, replacement, backup, target,
+                                                 &StopHalfWayNameTaken);
+        });
+        CHECK(refusal.find(files::PathText(target)) == 0);
+        CHECK(refusal.find("kept as " + files::PathText(backup)) != std::string::npos);
+        CHECK(Read(backup) == "old");
+        CHECK(Read(target) == "other");
+    }
+}
+
+TEST_CASE("Windows-1256 is the Linux suite's table both ways, and holds no other character") {
+    std::string bytes;
+    for (int b = 0; b < 256; ++b) {
+        bytes.push_back(static_cast<char>(b));
+    }
+    const std::u16string table(std::begin(cases::Windows1256), std::end(cases::Windows1256));
+    CHECK(files::Windows1256Available());
+    const std::u16string read = files::DecodeWindows1256(bytes);
+    REQUIRE(read.size() == 256);
+    std::string differing;
+    for (std::size_t b = 0; b < 256; ++b) {
+        if (read[b] != table[b]) {
+            differing += " " + std::to_string(b);
+        }
+    }
+    CHECK(differing == "");
+    CHECK(files::EncodeWindows1256(table) == bytes);
+    // No best fit: every other character is refused where it stands.
+    std::string written;
+    for (char32_t c = 0; c <= 0xFFFF; ++c) {
+        if (table.find(static_cast<char16_t>(c)) != std::u16string::npos) {
+            continue;
+        }
+        const char16_t text[] = {u'a', static_cast<char16_t>(c)};
+        try {
+            files::EncodeWindows1256(std::u16string_view(text, 2));
+            written += " " + std::to_string(c);
+        } catch (const files::Unmappable& error) {
+            if (error.Position() != 1 || error.CodePoint() != c) {
+                written += " at " + std::to_string(c);
+            }
+        }
+    }
+    CHECK(written == "");
+    try {
+        files::EncodeWindows1256(u"ab\U0001F600");
+        FAIL("written");
+    } catch (const files::Unmappable& error) {
+        CHECK(error.Position() == 2);
+        CHECK(error.CodePoint() == U'\U0001F600');
+    }
+    const std::u16string_view persian = cases::Windows1256PersianText;
+    CHECK(files::EncodeWindows1256(persian) == cases::Windows1256PersianBytes);
+    CHECK(files::DecodeWindows1256(cases::Windows1256PersianBytes) == persian);
 }
 
 TEST_CASE("solar dates are those of the Linux suite") {

@@ -1,7 +1,5 @@
 #include "tools/cli/CliHost.h"
 
-#include "common/StopSignals.h"
-
 CliHost::CliHost(const CalendarClock& clock, Console& console, int row)
     : clock_(clock), console_(console), row_(row) {}
 
@@ -42,13 +40,11 @@ void CliHost::ShowMessage(const QString& text) {
     console_.Error(row_, ToolMessage(text));
 }
 
-// Between two frames: where a stop signal ends the run.
+// A stop signal ends the operation through its link, which then sends nothing more: the
+// operation says what the device holds, and the run winds down.
 void CliHost::RepaintNow() {
     repainted_ = true;
     Show();
-    if (const int signal = StopSignal()) {
-        throw OperationStopped{signal};
-    }
 }
 
 void CliHost::Show() {

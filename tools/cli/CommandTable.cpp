@@ -2,6 +2,7 @@
 // made from it.
 #include "tools/cli/CommandTable.h"
 
+#include "common/ShownText.h"
 #include "tools/cli/Commands.h"
 
 const QCommandLineOption& FormatOption() {
@@ -17,8 +18,9 @@ const QCommandLineOption& FormatOption() {
 const QCommandLineOption& CountyOption() {
     static const QCommandLineOption option(
         QStringLiteral("county"),
-        QStringLiteral("The county: its index in the city database (Latin or Persian digits), or "
-                       "its name when that names one county (see 'counties')."),
+        QStringLiteral("The county: its index in the city database, in Persian, Arabic or Latin "
+                       "digits (۳۷ is 37), or its name when that names one county, typed as "
+                       "'counties' takes it."),
         QStringLiteral("N|NAME"));
     return option;
 }
@@ -28,16 +30,18 @@ const std::map<QString, Command>& CommandTable() {
         {QStringLiteral("doctor"),
          {.Help = {.Summary = QStringLiteral(
                        "Check the set-up: the ports, their groups and the programs holding them, "
-                       "ModemManager, brltty, latency timers, the udev rule, the start folder, the "
-                       "counties' coordinates, the fonts, the PC's time zone; one line per "
-                       "check. With --county, also which of the ten timetable years of an apply "
-                       "the data folder holds and which an apply will compute."),
+                       "ModemManager, brltty, latency timers, the udev rule, the start folder and "
+                       "its files (the city database read as apply reads it, log.txt and data/ "
+                       "tried for writing, nothing changed), the counties' coordinates, the "
+                       "fonts, the PC's time zone; one line per check, then a count. With "
+                       "--county, also which of the ten timetable years of an apply the data "
+                       "folder holds and which an apply will compute."),
                    .Options = {CountyOption()},
                    .Examples = {{QStringLiteral("muezzin-cli doctor"),
                                  QStringLiteral("Every candidate port and the rest of the set-up, "
-                                                "each 'what: ok' or the problem with its remedy; "
-                                                "exit status 0 when every check holds, 1 "
-                                                "otherwise.")},
+                                                "each '[ ok ] what: ok' or '[FAIL] what: ' with "
+                                                "the problem and its remedy; exit status 0 when "
+                                                "every check holds, 1 otherwise.")},
                                 {QStringLiteral("muezzin-cli doctor --port /dev/ttyUSB0 --folder "
                                                 "~/muezzin"),
                                  QStringLiteral("Only that port, and the start folder "
@@ -49,7 +53,9 @@ const std::map<QString, Command>& CommandTable() {
         {QStringLiteral("ports"),
          {.Help = {.Summary = QStringLiteral(
                        "List the candidate ports: path, description, manufacturer, USB "
-                       "vendor:product, serial number, why it would not open now (tab-separated)."),
+                       "vendor:product, serial number, why it would not open now, told without "
+                       "opening it (tab-separated; a tab or line break in a name is written "
+                       "\\t, \\n)."),
                    .Options = {{QStringLiteral("paths"),
                                 QStringLiteral("Print the paths alone, one a line.")},
                                FormatOption()},
@@ -61,13 +67,18 @@ const std::map<QString, Command>& CommandTable() {
           .Run = RunPorts}},
         {QStringLiteral("counties"),
          {.Help = {.Summary = QStringLiteral("List the counties whose names contain TEXT: index, "
-                                             "province, city, county, longitude, latitude "
-                                             "(tab-separated)."),
+                                             "province, city, county, longitude, latitude and, "
+                                             "where the point is the county's centre rather "
+                                             "than its seat, 'approximate' (tab-separated)."),
                    .Arguments = {{QStringLiteral("[TEXT]"),
                                   QStringLiteral("Part of a county's, city's or province's name "
-                                                 "(every county without it); yeh and kaf in "
-                                                 "either spelling, with or without the zero-width "
-                                                 "non-joiner, Latin letters in any case.")}},
+                                                 "(every county without it), typed as it comes: "
+                                                 "yeh and kaf in either spelling, alef with or "
+                                                 "without madda or hamza (اران finds آران), waw "
+                                                 "and yeh with or without hamza, with or without "
+                                                 "blanks and zero-width non-joiners between the "
+                                                 "words, Persian, Arabic or Latin digits, Latin "
+                                                 "letters in any case.")}},
                    .Options = {FormatOption()},
                    .Examples = {{QStringLiteral("muezzin-cli counties ورامین"),
                                  QStringLiteral("The counties of Varamin, with the index that "
@@ -161,16 +172,46 @@ const std::map<QString, Command>& CommandTable() {
           .Run = RunTimetable,
           .UsesStartFolder = true,
           .Formats = {QStringLiteral("text"), QStringLiteral("json"), QStringLiteral("csv")}}},
+        {QStringLiteral("help"),
+         {.Help = {.Summary = QStringLiteral("Show the help of COMMAND, as 'muezzin-cli COMMAND "
+                                             "--help' does; without COMMAND, the program's help."),
+                   .Arguments = {{QStringLiteral("[COMMAND]"),
+                                  QStringLiteral(
+                                      "A command, as 'muezzin-cli --help' lists them.")}},
+                   .Examples = {{QStringLiteral("muezzin-cli help apply"),
+                                 QStringLiteral("The options and examples of apply.")}}},
+          .Run = RunHelp}},
         {QStringLiteral("import-cities"),
          {.Help = {.Summary = QStringLiteral("Build the city database from a CSV export."),
                    .Arguments = {{QStringLiteral("FILE.csv"),
-                                  QStringLiteral("The CSV file, with a header line.")},
+                                  QStringLiteral("The CSV file, with a header line naming its "
+                                                 "columns: Parts1_index (the province's line of "
+                                                 "ostan.txt), Parts2_index (city), Parts3_index "
+                                                 "(county), CountryParts2 (city name), "
+                                                 "CountryParts3 (county name), Longitude, "
+                                                 "Latitude and, if wanted, Approximate (1 where "
+                                                 "the point is the county's centre, not its "
+                                                 "seat).")},
                                  {QStringLiteral("[DB]"),
                                   QStringLiteral("The database to write (default: city.db in the "
                                                  "start folder).")}},
                    .Examples = {{QStringLiteral("muezzin-cli import-cities city.csv city.db"),
                                  QStringLiteral("city.db made anew from city.csv.")}}},
           .Run = RunImportCities}},
+        {QStringLiteral("export-cities"),
+         {.Help = {.Summary = QStringLiteral(
+                       "Write the city database as a CSV file that import-cities takes back: to "
+                       "correct a county's coordinates or names, edit the file and import it."),
+                   .Arguments = {{QStringLiteral("FILE.csv"),
+                                  QStringLiteral("The CSV file to write ('-': standard output).")},
+                                 {QStringLiteral("[DB]"),
+                                  QStringLiteral("The database to read (default: city.db in the "
+                                                 "start folder).")}},
+                   .Examples = {{QStringLiteral("muezzin-cli export-cities city.csv"),
+                                 QStringLiteral("Every county, one a line, in city.csv; after "
+                                                "editing, 'muezzin-cli import-cities city.csv' "
+                                                "makes city.db anew from it.")}}},
+          .Run = RunExportCities}},
         {QStringLiteral("apply"),
          {.Help = {.Summary = QStringLiteral("Write the settings, ten years of timetables and the "
                                              "key table into the device, every block read back "
@@ -255,7 +296,9 @@ const ProgramHelp& CliHelp() {
         h.Environment = {
             {QStringLiteral("MUEZZIN_PORTS"),
              QStringLiteral("Serial ports to search besides those the system lists, separated "
-                            "by ':'; the simulator's pseudo-terminal, for instance.")},
+                            "by ':' (';' on Windows); the simulator's pseudo-terminal, for "
+                            "instance. A separator inside a name is written with a backslash "
+                            "before it: '\\:' in a /dev/serial/by-path name.")},
             {QStringLiteral("MUEZZIN_PORTS_ONLY"),
              QStringLiteral("Set to 1, only the ports MUEZZIN_PORTS names are searched, none "
                             "the system lists: for a PC whose other serial ports hold a console "
@@ -292,6 +335,10 @@ const ProgramHelp& CliHelp() {
         return h;
     }();
     return help;
+}
+
+QString UnknownCommandText(const QString& name) {
+    return QStringLiteral("unknown command '%1'; see 'muezzin-cli --help'").arg(ShownValue(name));
 }
 
 const CommandHelp& CommandHelpOf(const QString& name) {

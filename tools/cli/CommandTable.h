@@ -37,5 +37,8 @@ const QList<QCommandLineOption>& GlobalOptionList();
 // What the program says of itself in its help and its man page, built from the command table.
 const ProgramHelp& CliHelp();
 
+// "unknown command 'frob'; see 'muezzin-cli --help'".
+QString UnknownCommandText(const QString& name);
+
 // The help of the command of that name; the first command's for a name that names none.
 const CommandHelp& CommandHelpOf(const QString& name);

@@ -8,12 +8,15 @@
 // returns the exit status, and a UserError it throws is the command's error.
 
 // CommandsSetup.cpp: what is done without a device: the set-up's checks, the ports, the
-// counties, the PC clock, the city database.
+// counties, the PC clock, the city database, the help.
 int RunDoctorCommand(const QCommandLineParser& parser, const GlobalOptions& global);
 int RunPorts(const QCommandLineParser& parser, const GlobalOptions& global);
 int RunCounties(const QCommandLineParser& parser, const GlobalOptions& global);
 int RunClock(const QCommandLineParser& parser, const GlobalOptions& global);
 int RunImportCities(const QCommandLineParser& parser, const GlobalOptions& global);
+// help [COMMAND]: what --help shows, for those who type the word.
+int RunHelp(const QCommandLineParser& parser, const GlobalOptions& global);
+int RunExportCities(const QCommandLineParser& parser, const GlobalOptions& global);
 
 // CommandsDevice.cpp: the device's search, clock, settings and firmware.
 int RunFind(const QCommandLineParser& parser, const GlobalOptions& global);

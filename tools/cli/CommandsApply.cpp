@@ -42,6 +42,9 @@ int RunApply(const QCommandLineParser& parser, const GlobalOptions& global) {
     LocationSelection location;
     const CountySelection chosen =
         SelectCountyByIndex(location, db, *profile.County, folder, provinces);
+    if (chosen.Choice.Approximate && !(profile.HasLongitude && profile.HasLatitude)) {
+        console.Note(ToolMessage(ApproximateCoordinatesText(*profile.County)));
+    }
     SettingsFields fields = profile.Fields;
     if (!profile.HasLongitude) {
         fields.Longitude = chosen.Choice.LongitudeText;
@@ -65,6 +68,9 @@ int RunApply(const QCommandLineParser& parser, const GlobalOptions& global) {
 
     return ServeDevices(global, console, [&](DeviceContext& device) {
         const UploadResult result = RunUpload(device.Link, device.Host, upload);
+        if (result.Interrupted()) {
+            device.Host.AppendLogLine(u' ' + IncompleteApplyText(result.BlocksConfirmed));
+        }
         const QString text = UploadResultText(result);
         // Refused before a block was sent, the host has said why.
         return DeviceOutcome{.Status = UploadExitStatus(result),

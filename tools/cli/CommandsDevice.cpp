@@ -1,4 +1,5 @@
 // The commands that serve devices: their search, clock, settings and firmware.
+#include "common/StandardStreams.h"
 #include "common/TextFiles.h"
 #include "device/ClockCommands.h"
 #include "device/Profile.h"
@@ -72,6 +73,9 @@ int RunSetClock(const QCommandLineParser&, const GlobalOptions& global) {
     }
     return ServeDevices(global, console, [](DeviceContext& device) {
         const bool sent = SetDeviceClock(device.Link, device.Clock);
+        if (!sent && StopSignalOf(device.Link) != 0) {
+            return ResultOutcome(exitcode::Failed, ClockNotSetStoppedText(), true);
+        }
         return ResultOutcome(sent ? exitcode::Ok : exitcode::Failed,
                              ClockSetText(device.Clock, sent), !sent);
     });
@@ -94,7 +98,9 @@ int RunReadSettings(const QCommandLineParser& parser, const GlobalOptions& globa
     DeviceRunOptions options;
     options.ReportToError = profileToOutput;
     std::optional<StoredSettings> kept; // for the profile, of the one device
-    Console console = CommandConsole(global);
+    // A stop's log line, too, keeps off standard output while the profile goes there.
+    Console console(QString(), StandardErrorIsTerminal(),
+                    {.Quiet = global.Quiet, .OutputToError = global.Json || profileToOutput});
     const int status = ServeDevices(
         global, console,
         [&](DeviceContext& device) {
@@ -159,6 +165,9 @@ int RunUpgradeCommand(const QCommandLineParser& parser, const GlobalOptions& glo
         [&](DeviceContext& device) {
             const UpgradeResult result =
                 RunUpgrade(device.Link, device.Host, files[0], device.Port);
+            if (result.Interrupted()) {
+                device.Host.AppendLogLine(u' ' + UpgradeStageLeftText(result.PagesConfirmed));
+            }
             DeviceOutcome outcome =
                 ResultOutcome(UpgradeExitStatus(result), UpgradeResultText(result));
             outcome.Facts = UpgradeJson(result);

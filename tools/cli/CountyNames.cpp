@@ -27,13 +27,22 @@ QString NoCountyText(const QString& text) {
 }
 
 QString CountyLine(const CountyListing& county) {
-    return QStringList{QString::number(county.County),
-                       county.ProvinceName,
-                       county.CityName,
-                       county.CountyName,
-                       CoordinateText(county.Longitude),
-                       CoordinateText(county.Latitude)}
-        .join(u'\t');
+    QStringList columns{QString::number(county.County),
+                        county.ProvinceName,
+                        county.CityName,
+                        county.CountyName,
+                        CoordinateText(county.Longitude),
+                        CoordinateText(county.Latitude)};
+    if (county.Approximate) {
+        columns.append(ApproximateMark);
+    }
+    return columns.join(u'\t');
+}
+
+QString ApproximateCoordinatesText(int countyIndex) {
+    return QStringLiteral("county %1 has approximate coordinates: the centre of the county, not "
+                          "its seat; times may differ by a minute or two")
+        .arg(countyIndex);
 }
 
 int CountyOfValue(const QString& startFolder, const QString& value, Console& console) {

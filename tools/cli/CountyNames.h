@@ -17,12 +17,16 @@ std::vector<CountyListing> CountiesContaining(const QString& startFolder, const 
 QString NoCountyText(const QString& text);
 
 // A county's line of a listing: index, province, city, county, longitude, latitude, separated
-// by tabs.
+// by tabs, and ApproximateMark in a seventh column when the point is the county's centre.
 QString CountyLine(const CountyListing& county);
+inline const QString ApproximateMark = QStringLiteral("approximate");
 
-// The county a --county value means: an index as it stands (in Latin or Persian digits), else the
-// one county the name chooses, which is noted on the console. Throws UserError listing the
-// candidates when the name chooses none or several.
+// Said once when a county with approximate coordinates is chosen for a device.
+QString ApproximateCoordinatesText(int countyIndex);
+
+// The county a --county value means: an index as it stands (in Latin, Persian or Arabic-Indic
+// digits), else the one county the name chooses, which is noted on the console. Throws UserError
+// listing the candidates when the name chooses none or several.
 int CountyOfValue(const QString& startFolder, const QString& value, Console& console);
 
 // " (province / city / county)" for a county the database has; empty when it lacks it or

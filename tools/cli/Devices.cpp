@@ -4,6 +4,7 @@
 #include "common/StopSignals.h"
 #include "common/UserError.h"
 #include "device/Upgrade.h"
+#include "tools/cli/Results.h"
 
 #include <QThread>
 #include <algorithm>
@@ -115,17 +116,20 @@ void ServeOneDevice(DeviceRow& device, Console& console, const DeviceRunOptions&
     CommLink link;
     link.Notify = Notifier(console, device.Port, options.Alone);
     link.Remark = [&console](const QString& text) { console.Error(ToolMessage(text)); };
+    link.StopRequested = StopSignal;
     if (options.Verbose) {
         link.Watch = FrameTrace(console, device.Row, begun);
     }
     DiscoveryState state;
     device.Answered = SearchForDevice(link, state, device.Port, options);
     device.Version = link.VersionText;
+    // A stop during the search: its end says nothing of the device, and the job is not begun.
+    const int stoppedBefore = StopSignal();
     QString port = device.Answered ? link.PortName : QString();
-    if (!device.Answered && options.Alone) {
+    if (!device.Answered && options.Alone && stoppedBefore == 0) {
         SayNoAnswer(console, link, state);
     }
-    if (!device.Answered && options.RunWithoutDevice) {
+    if (!device.Answered && options.RunWithoutDevice && stoppedBefore == 0) {
         port = RecoveryPort(link, state, device.Port);
         if (options.Alone && !port.isEmpty()) {
             console.Note(ToolMessage(
@@ -133,11 +137,13 @@ void ServeOneDevice(DeviceRow& device, Console& console, const DeviceRunOptions&
         }
     }
     device.Served = port;
-    if (port.isEmpty()) {
+    CalendarClock clock = ClockNow();
+    if (stoppedBefore != 0) {
+        device.Outcome.Result = StoppedBeforeCommandText(stoppedBefore);
+    } else if (port.isEmpty()) {
         device.Outcome.Result = state.Problems.empty() ? QStringLiteral("no device answered")
                                                        : state.Problems.front().Describe();
     } else {
-        CalendarClock clock = ClockNow();
         try {
             CliHost host(clock, console, device.Row);
             host.CountFromZero(options.CountFromZero);
@@ -146,15 +152,16 @@ void ServeOneDevice(DeviceRow& device, Console& console, const DeviceRunOptions&
         } catch (const UserError& error) {
             device.Error = std::current_exception();
             device.Outcome = {.Status = exitcode::InputError, .Result = error.Text()};
-        } catch (const OperationStopped& stopped) {
-            const QString name = StopSignalName(stopped.Signal);
-            console.LogLine(device.Row, QString::fromLatin1(clock.DateText.data()),
-                            StoppedLogTemplate.arg(name));
-            device.Outcome = {.Status = StopExitStatus(stopped.Signal),
-                              .Result = QStringLiteral("stopped by ") + name};
         }
     }
     ReleaseDevice(link);
+    if (const int signal = StopSignal()) {
+        // Said once the port is drained and released, as the last line of the device's log.
+        console.LogLine(device.Row, QString::fromLatin1(clock.DateText.data()),
+                        StoppedLogTemplate.arg(StopSignalName(signal)));
+        device.Outcome.Status = StopExitStatus(signal);
+        device.Outcome.StopSignal = signal;
+    }
     device.Took = Clock::now() - started;
     const QString& report = device.Outcome.Report;
     if (!report.isEmpty()) {

@@ -28,6 +28,7 @@ struct DeviceOutcome {
     // What a script reads of it beyond the result (counts, addresses, settings), for
     // --format json.
     QJsonObject Facts{};
+    int StopSignal = 0; // the signal that asked the program to stop while the device was served
 };
 
 // The usual outcome: a device served alone prints its result, or says it as the tool's message
@@ -83,7 +84,9 @@ struct DeviceRunOptions {
 QStringList NamedPorts(const QStringList& named);
 
 // Runs the job on every device at once, each with its own serial port created, used and closed
-// on its thread; one device's failure neither stops nor slows the others. Prints the closing
+// on its thread; one device's failure neither stops nor slows the others. A stop signal ends
+// each device's part as its link sends nothing more; a device not yet served is left as it was.
+// Once its port is released, each device's log gets the line of the stop. Prints the closing
 // table (port, firmware version, result, time), or a device's own lines when it is served alone,
 // and returns the worst exit status. A job's UserError is the row's result; a device served alone
 // throws it again here, as the command's own.

@@ -12,6 +12,8 @@
 #include "device/SettingsBlock.h"
 #include "device/TimetableYears.h"
 #include "device/YearBlock.h"
+#include "files/FileError.h"
+#include "files/SafeSave.h"
 #include "location/CityDatabase.h"
 #include "location/LocationSelection.h"
 #include "location/StartFolder.h"
@@ -28,67 +30,75 @@
 
 namespace {
 
-SetupFinding FileFinding(const QString& folder, const QString& name, const QString& what) {
-    const QFileInfo file(folder + name);
-    if (!file.exists()) {
-        return {name, false,
-                QStringLiteral("missing from %1: %2; copy it there, or name the folder that holds "
-                               "it with --folder DIR")
-                    .arg(QDir::toNativeSeparators(folder), what)};
-    }
-    if (!file.isReadable()) {
-        return {name, false,
-                QStringLiteral("%1 may not be read by this user; give it read permission")
-                    .arg(QDir::toNativeSeparators(file.filePath()))};
-    }
-    return {name, true, QStringLiteral("ok")};
+using Findings = std::vector<SetupFinding>;
+
+// What every check may look at.
+struct DoctorScene {
+    QStringList Ports;
+    StartFolderChoice Start;
+    QString County; // --county, or empty
+
+    QString Shown() const { return QDir::toNativeSeparators(Start.Folder); }
+};
+
+// Each check is one function, listed in Checks below.
+using Check = Findings (*)(const DoctorScene&);
+
+SetupFinding Holds(const QString& subject, const QString& text = QStringLiteral("ok")) {
+    return {subject, true, text};
 }
 
-std::vector<SetupFinding> StartFolderFindings(const StartFolderChoice& choice) {
-    const QString shown = QDir::toNativeSeparators(choice.Folder);
-    std::vector<SetupFinding> findings;
-    if (!choice.Problem.isEmpty()) {
-        findings.push_back({QStringLiteral("start folder"), false, choice.Problem});
-    } else {
-        findings.push_back(
-            {QStringLiteral("start folder"), true,
-             QStringLiteral("%1 (%2)").arg(shown, StartFolderOriginText(choice.Source))});
+SetupFinding Fails(const QString& subject, const QString& text) {
+    return {subject, false, text};
+}
+
+// Whether the file is there and may be read.
+SetupFinding FileFinding(const DoctorScene& scene, const QString& name, const QString& what) {
+    const QFileInfo file(scene.Start.Folder + name);
+    if (!file.exists()) {
+        return Fails(name, QStringLiteral("missing from %1: %2; copy it there, or name the folder "
+                                          "that holds it with --folder DIR")
+                               .arg(scene.Shown(), what));
     }
-    findings.push_back(
-        FileFinding(choice.Folder, ProvinceFileName, QStringLiteral("the province list")));
-    if (findings.back().Ok) {
+    if (!file.isReadable()) {
+        return Fails(name,
+                     QStringLiteral("%1 may not be read by this user; give it read permission")
+                         .arg(QDir::toNativeSeparators(file.filePath())));
+    }
+    return Holds(name);
+}
+
+Findings PortChecks(const DoctorScene& scene) {
+    return CheckPorts(scene.Ports);
+}
+
+Findings SystemSerialChecks(const DoctorScene&) {
+    return CheckSystemSerialSetup(InstalledUdevRule(QCoreApplication::applicationDirPath(),
+                                                    QStringLiteral(MUEZZIN_UDEV_RULES_DIR)));
+}
+
+Findings StartFolderCheck(const DoctorScene& scene) {
+    if (!scene.Start.Problem.isEmpty()) {
+        return {Fails(QStringLiteral("start folder"), scene.Start.Problem)};
+    }
+    return {Holds(
+        QStringLiteral("start folder"),
+        QStringLiteral("%1 (%2)").arg(scene.Shown(), StartFolderOriginText(scene.Start.Source)))};
+}
+
+Findings ProvinceListCheck(const DoctorScene& scene) {
+    SetupFinding finding =
+        FileFinding(scene, ProvinceFileName, QStringLiteral("the province list"));
+    if (finding.Ok) {
         try {
-            if (ReadLines1256(choice.Folder + ProvinceFileName).isEmpty()) {
-                findings.back() = {ProvinceFileName, false,
-                                   QStringLiteral("empty: it lists no province")};
+            if (ReadLines1256(scene.Start.Folder + ProvinceFileName).isEmpty()) {
+                finding = Fails(ProvinceFileName, QStringLiteral("empty: it lists no province"));
             }
         } catch (const UserError& error) {
-            findings.back() = {ProvinceFileName, false, error.Text()};
+            finding = Fails(ProvinceFileName, error.Text());
         }
     }
-    findings.push_back(FileFinding(choice.Folder, CityDatabaseFileName,
-                                   QStringLiteral("the city database (see import-cities)")));
-    findings.push_back(FileFinding(choice.Folder, KeyFileName, QStringLiteral("the key table")));
-    const QFileInfo timetables(choice.Folder + QStringLiteral("data"));
-    findings.push_back(
-        timetables.isDir()
-            ? SetupFinding{QStringLiteral("data"), true, QStringLiteral("ok")}
-            : SetupFinding{QStringLiteral("data"), false,
-                           QStringLiteral("missing from %1: the timetable files "
-                                          "(data/<province>/<city>/<county>/<year>.PTL); make "
-                                          "them with muezzin-timetable")
-                               .arg(shown)});
-    const QFileInfo log(choice.Folder + QStringLiteral("log.txt"));
-    const bool logWritable =
-        log.exists() ? log.isWritable() : QFileInfo(choice.Folder).isWritable();
-    findings.push_back(logWritable
-                           ? SetupFinding{QStringLiteral("log.txt"), true, QStringLiteral("ok")}
-                           : SetupFinding{QStringLiteral("log.txt"), false,
-                                          QStringLiteral("cannot be written in %1: the event log "
-                                                         "would be lost; give this user write "
-                                                         "permission there")
-                                              .arg(shown)});
-    return findings;
+    return {finding};
 }
 
 // "1405-1407, 1410": years in increasing order, runs joined.
@@ -106,31 +116,125 @@ QString YearsText(const std::vector<int>& years) {
     return parts.join(QStringLiteral(", "));
 }
 
-// How many counties an apply can compute missing timetables for.
-SetupFinding CoordinatesFinding(const QString& folder) {
+// Read as apply reads it: every row of table city, each field converted.
+Findings CityDatabaseCheck(const DoctorScene& scene) {
+    SetupFinding finding = FileFinding(scene, CityDatabaseFileName,
+                                       QStringLiteral("the city database (see import-cities)"));
+    if (!finding.Ok) {
+        return {finding};
+    }
+    const QString remedy = QStringLiteral("; build it again with muezzin-cli import-cities");
+    try {
+        CityDatabase db(CityDatabase::PathIn(scene.Start.Folder));
+        const std::vector<CityRow> rows = db.AllRows();
+        // Counties at the centre of their area: their timetables may be a minute or two off
+        // until their coordinates are corrected.
+        const auto approximate = std::count_if(rows.begin(), rows.end(),
+                                               [](const CityRow& row) { return row.Approximate; });
+        finding =
+            rows.empty()
+                ? Fails(CityDatabaseFileName, QStringLiteral("table city holds no county") + remedy)
+                : Holds(CityDatabaseFileName,
+                        QStringLiteral("%1 counties, %2 of them with approximate coordinates")
+                            .arg(rows.size())
+                            .arg(approximate));
+    } catch (const UserError& error) {
+        finding = Fails(CityDatabaseFileName, error.Text() + remedy);
+    }
+    return {finding};
+}
+
+Findings KeyTableCheck(const DoctorScene& scene) {
+    return {FileFinding(scene, KeyFileName, QStringLiteral("the key table"))};
+}
+
+// The timetable files are there, and the folder takes new ones (a file made and removed).
+Findings TimetableFolderCheck(const DoctorScene& scene) {
+    const QString name = QStringLiteral("data");
+    const QString folder = scene.Start.Folder + name;
+    if (!QFileInfo(folder).isDir()) {
+        return {Fails(name, QStringLiteral("missing from %1: the timetable files "
+                                           "(data/<province>/<city>/<county>/<year>.PTL); make "
+                                           "them with muezzin-timetable")
+                                .arg(scene.Shown()))};
+    }
+    try {
+        files::CheckCanCreateIn(FilePath(folder));
+    } catch (const files::FileError& error) {
+        return {
+            Fails(name, QStringLiteral("no file can be made in %1 (%2): the timetables of later "
+                                       "years cannot be written there; give this user write "
+                                       "permission")
+                            .arg(QDir::toNativeSeparators(folder), ReasonOf(error)))};
+    }
+    return {Holds(name)};
+}
+
+// Opened for appending as each run appends to it, and closed unwritten.
+Findings LogCheck(const DoctorScene& scene) {
+    const QString name = QStringLiteral("log.txt");
+    try {
+        files::CheckCanAppend(FilePath(scene.Start.Folder + name));
+    } catch (const files::FileError& error) {
+        return {Fails(
+            name, QStringLiteral("%1 cannot be added to (%2): the event log would be "
+                                 "lost; make it a file this user may write")
+                      .arg(QDir::toNativeSeparators(scene.Start.Folder + name), ReasonOf(error)))};
+    }
+    return {Holds(name)};
+}
+
+Findings ConverterCheck(const DoctorScene&) {
+    const QString name = QStringLiteral("Windows-1256 converter");
+    if (Windows1256ConverterWorks()) {
+        return {Holds(name)};
+    }
+    return {Fails(name, QStringLiteral("missing: the system has no Windows-1256 converter here; ") +
+                            Windows1256RemedyText())};
+}
+
+Findings FontCheck(const DoctorScene&) {
+    const QString name = QStringLiteral("Persian font");
+    const QFont font = WindowFont();
+    if (FontCoversPersian(font)) {
+        return {Holds(name, font.family())};
+    }
+    return {Fails(name, QStringLiteral("no font has the Persian letters, and the window would "
+                                       "show empty boxes; ") +
+                            FontRemedy())};
+}
+
+// How many counties an apply can compute missing timetables for. Nothing when the database
+// cannot be read: its own check says why.
+Findings CoordinatesCheck(const DoctorScene& scene) {
     const QString subject = QStringLiteral("coordinates");
     try {
-        CityDatabase db(CityDatabase::PathIn(folder));
+        CityDatabase db(CityDatabase::PathIn(scene.Start.Folder));
         const std::vector<CityRow> rows = db.AllRows();
         const auto usable = std::count_if(rows.begin(), rows.end(), [](const CityRow& row) {
             return UsableCoordinates(row.Latitude, row.Longitude);
         });
-        return {subject, true,
-                QStringLiteral("%1 of %2 counties have them; the timetable years an apply lacks "
-                               "are computed from them%3")
-                    .arg(usable)
-                    .arg(rows.size())
-                    .arg(static_cast<std::size_t>(usable) == rows.size()
-                             ? QString()
-                             : QStringLiteral(", the others need their files in data/"))};
-    } catch (const UserError& error) {
-        return {subject, false, error.Text()};
+        return {Holds(subject,
+                      QStringLiteral("%1 of %2 counties have them; the timetable years an apply "
+                                     "lacks are computed from them%3")
+                          .arg(usable)
+                          .arg(rows.size())
+                          .arg(static_cast<std::size_t>(usable) == rows.size()
+                                   ? QString()
+                                   : QStringLiteral(", the others need their files in data/")))};
+    } catch (const UserError&) {
+        return {};
     }
 }
 
-// The ten years an apply sends now for the county: which the data folder holds, which the
-// apply will compute, and which it can neither read nor compute.
-SetupFinding CountyYearsFinding(const QString& folder, const QString& value) {
+// With --county, the ten years an apply sends now for the county: which the data folder holds,
+// which the apply will compute, and which it can neither read nor compute.
+Findings CountyYearsCheck(const DoctorScene& scene) {
+    if (scene.County.isEmpty()) {
+        return {};
+    }
+    const QString& folder = scene.Start.Folder;
+    const QString& value = scene.County;
     SetupFinding finding{QStringLiteral("timetables of county %1").arg(value), false, {}};
     try {
         Console quiet(QString(), false, {.Quiet = true});
@@ -186,62 +290,67 @@ SetupFinding CountyYearsFinding(const QString& folder, const QString& value) {
     } catch (const UserError& error) {
         finding.Text = error.Text();
     }
-    return finding;
+    return {finding};
 }
 
-SetupFinding ZoneFinding() {
+Findings TimeZoneCheck(const DoctorScene&) {
     const ZoneCheck zone = CheckPcZone(std::time(nullptr));
     const QString subject = QStringLiteral("time zone");
     if (zone.Verdict == ZoneVerdict::Iran) {
-        return {subject, true,
-                QStringLiteral("UTC+03:30, Iran Standard Time, without daylight saving")};
+        return {Holds(subject,
+                      QStringLiteral("UTC+03:30, Iran Standard Time, without daylight saving"))};
     }
-    return {subject, false, ZoneProblemText(zone)};
+    return {Fails(subject, ZoneProblemText(zone))};
 }
 
-std::vector<SetupFinding> TextFindings() {
-    std::vector<SetupFinding> findings;
-    findings.push_back(
-        Windows1256ConverterWorks()
-            ? SetupFinding{QStringLiteral("Windows-1256 converter"), true, QStringLiteral("ok")}
-            : SetupFinding{QStringLiteral("Windows-1256 converter"), false,
-                           QStringLiteral("missing: Qt has no Windows-1256 converter here; ") +
-                               ConverterRemedy()});
-    const QFont font = WindowFont();
-    findings.push_back(
-        FontCoversPersian(font)
-            ? SetupFinding{QStringLiteral("Persian font"), true, font.family()}
-            : SetupFinding{QStringLiteral("Persian font"), false,
-                           QStringLiteral("no font has the Persian letters, and the window would "
-                                          "show empty boxes; ") +
-                               FontRemedy()});
-    return findings;
+// In the order printed; a new check is a function above and a line here, one check a line.
+// clang-format off
+constexpr Check Checks[] = {
+    PortChecks,
+    SystemSerialChecks,
+    StartFolderCheck,
+    ProvinceListCheck,
+    CityDatabaseCheck,
+    CoordinatesCheck,
+    KeyTableCheck,
+    TimetableFolderCheck,
+    CountyYearsCheck,
+    LogCheck,
+    ConverterCheck,
+    FontCheck,
+    TimeZoneCheck,
+};
+// clang-format on
+
+// "[ ok ] what: ok", "[ ok ] what: ok (detail)" or "[FAIL] what: problem; remedy": the mark
+// makes a failure stand out without colour.
+QString FindingLine(const SetupFinding& finding) {
+    const QString mark = finding.Ok ? QStringLiteral("[ ok ] ") : QStringLiteral("[FAIL] ");
+    const QString text = !finding.Ok || finding.Text == QStringLiteral("ok")
+                             ? finding.Text
+                             : QStringLiteral("ok (%1)").arg(finding.Text);
+    return mark + finding.Subject + QStringLiteral(": ") + text;
+}
+
+QString SummaryLine(int passed, int failed) {
+    return QStringLiteral("%1 checks: %2 passed, %3 failed")
+        .arg(passed + failed)
+        .arg(passed)
+        .arg(failed);
 }
 
 } // namespace
 
 int RunDoctor(const QStringList& ports, const QString& folderFlag, const QString& county) {
-    std::vector<SetupFinding> findings = CheckPorts(ports);
-    const QString rule = InstalledUdevRule(QCoreApplication::applicationDirPath(),
-                                           QStringLiteral(MUEZZIN_UDEV_RULES_DIR));
-    const StartFolderChoice start = ChooseStartFolder(SystemStartFolderPlaces(folderFlag));
-    for (auto part : {CheckSystemSerialSetup(rule), StartFolderFindings(start), TextFindings()}) {
-        findings.insert(findings.end(), part.begin(), part.end());
+    const DoctorScene scene{ports, ChooseStartFolder(SystemStartFolderPlaces(folderFlag)), county};
+    int passed = 0;
+    int failed = 0;
+    for (const Check check : Checks) {
+        for (const SetupFinding& finding : check(scene)) {
+            std::printf("%s\n", FindingLine(finding).toUtf8().constData());
+            (finding.Ok ? passed : failed) += 1;
+        }
     }
-    findings.push_back(CoordinatesFinding(start.Folder));
-    if (!county.isEmpty()) {
-        findings.push_back(CountyYearsFinding(start.Folder, county));
-    }
-    findings.push_back(ZoneFinding());
-    bool allHold = true;
-    for (const SetupFinding& finding : findings) {
-        const QString line = finding.Ok && finding.Text == QStringLiteral("ok")
-                                 ? finding.Subject + QStringLiteral(": ok")
-                             : finding.Ok
-                                 ? QStringLiteral("%1: ok (%2)").arg(finding.Subject, finding.Text)
-                                 : finding.Subject + QStringLiteral(": ") + finding.Text;
-        std::printf("%s\n", line.toUtf8().constData());
-        allHold = allHold && finding.Ok;
-    }
-    return allHold ? exitcode::Ok : exitcode::Failed;
+    std::printf("%s\n", SummaryLine(passed, failed).toUtf8().constData());
+    return failed == 0 ? exitcode::Ok : exitcode::Failed;
 }

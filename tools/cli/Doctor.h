@@ -4,7 +4,8 @@
 #include <QStringList>
 
 // muezzin-cli doctor: the set-up checked as a technician would check it before the first run.
-// One line per check on standard output, "what: ok" or "what: the problem; the remedy".
+// One line per check on standard output, "[ ok ] what: ok" or "[FAIL] what: the problem; the
+// remedy", and a last line that counts them.
 
 // Checks the candidate ports and the system's serial set-up, the start folder (chosen as the
 // other commands choose it; folderFlag is --folder), its files and how many counties have

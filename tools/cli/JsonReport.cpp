@@ -1,5 +1,6 @@
 #include "tools/cli/JsonReport.h"
 
+#include "common/StopSignals.h"
 #include "device/DeviceTexts.h"
 #include "device/Profile.h"
 #include "tools/cli/Results.h"
@@ -46,6 +47,9 @@ QJsonArray DevicesJson(const std::vector<DeviceSummary>& devices) {
         entry.insert(QStringLiteral("result"), device.Outcome.Result);
         entry.insert(QStringLiteral("status"), device.Outcome.Status);
         entry.insert(QStringLiteral("seconds"), std::round(device.Seconds * 1000.0) / 1000.0);
+        const int signal = device.Outcome.StopSignal;
+        entry.insert(QStringLiteral("stopped"),
+                     signal != 0 ? QJsonValue(StopSignalName(signal)) : QJsonValue());
         array.append(entry);
     }
     return array;
@@ -73,7 +77,8 @@ QJsonArray CountiesJson(const std::vector<CountyListing>& counties) {
                                  {QStringLiteral("city"), county.CityName},
                                  {QStringLiteral("county"), county.CountyName},
                                  {QStringLiteral("longitude"), county.Longitude},
-                                 {QStringLiteral("latitude"), county.Latitude}});
+                                 {QStringLiteral("latitude"), county.Latitude},
+                                 {QStringLiteral("approximate"), county.Approximate}});
     }
     return array;
 }
@@ -86,13 +91,15 @@ QJsonObject UploadJson(const UploadResult& result) {
                         {QStringLiteral("reason"), BlockOutcomeText(block.Outcome)}});
     }
     return {{QStringLiteral("blocks"), ConfirmedOfTotal(result.BlocksConfirmed, UploadBlockCount)},
-            {QStringLiteral("unconfirmed"), unconfirmed}};
+            {QStringLiteral("unconfirmed"), unconfirmed},
+            {QStringLiteral("incomplete"), result.Interrupted()}};
 }
 
 QJsonObject UpgradeJson(const UpgradeResult& result) {
     return {{QStringLiteral("pages"), ConfirmedOfTotal(result.PagesConfirmed, FirmwarePageCount)},
             {QStringLiteral("completed"), result.Completed},
-            {QStringLiteral("link_lost"), result.LinkLost}};
+            {QStringLiteral("link_lost"), result.LinkLost},
+            {QStringLiteral("upgrade_stage"), result.InUpgradeStage}};
 }
 
 QJsonObject SettingsJson(const StoredSettings& stored) {

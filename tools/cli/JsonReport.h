@@ -32,9 +32,9 @@ private:
     QJsonObject object_;
 };
 
-// Each device's entry: port, firmware version, result, exit status, seconds taken and the facts
-// its job added (blocks or pages confirmed of their total, the unconfirmed addresses and why,
-// the settings read).
+// Each device's entry: port, firmware version, result, exit status, seconds taken, the stop
+// signal that cut it short (null when none did) and the facts its job added (blocks or pages
+// confirmed of their total, the unconfirmed addresses and why, the settings read).
 QJsonArray DevicesJson(const std::vector<DeviceSummary>& devices);
 
 // Each port with what the system knows of it.
@@ -44,10 +44,12 @@ QJsonArray PortsJson(const std::vector<PortDetails>& ports);
 QJsonArray CountiesJson(const std::vector<CountyListing>& counties);
 
 // The blocks of an apply: {"blocks": {"confirmed", "total"}, "unconfirmed": [{"address",
-// "reason"}]}, one entry per block not confirmed, in device order.
+// "reason"}], "incomplete"}, one entry per block not confirmed, in device order; incomplete
+// when a stop or a lost line cut the run short and the same apply again completes it.
 QJsonObject UploadJson(const UploadResult& result);
 
-// The pages of an upgrade: {"pages": {"confirmed", "total"}, "completed", "link_lost"}.
+// The pages of an upgrade: {"pages": {"confirmed", "total"}, "completed", "link_lost",
+// "upgrade_stage"}, the last when the device is left waiting in its upgrade stage.
 QJsonObject UpgradeJson(const UpgradeResult& result);
 
 // The settings a device holds, under the names read-settings prints them by.

@@ -6,6 +6,7 @@
 #include "common/ShownText.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 
 namespace {
 
@@ -22,6 +23,11 @@ ParsedCommandLine UsageError(const QString& error) {
     ParsedCommandLine ended = EndWithText(exitcode::InputError);
     ended.Errors.append(error);
     return ended;
+}
+
+// An empty --port would otherwise name no port, and the command would search them all.
+QString EmptyPortText() {
+    return QStringLiteral("--port takes a port's name (/dev/ttyUSB0, COM3), not an empty text");
 }
 
 // Two names of one device (a by-id link and its ttyUSB) would be probed at once and collide: the
@@ -66,7 +72,7 @@ GlobalOptions ReadGlobalOptions(const QCommandLineParser& top, const QCommandLin
 std::optional<QString> HelpOrVersionAsked(const QCommandLineParser& parser,
                                           const QString& command) {
     if (parser.isSet(QStringLiteral("version"))) {
-        return QStringLiteral("muezzin-cli %1\n").arg(QCoreApplication::applicationVersion());
+        return VersionText();
     }
     if (parser.isSet(QStringLiteral("help"))) {
         return command.isEmpty() ? ProgramHelpText(CliHelp())
@@ -101,8 +107,7 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     }
     const auto found = CommandTable().find(rest.first());
     if (found == CommandTable().end()) {
-        return UsageError(QStringLiteral("unknown command '%1'; see 'muezzin-cli --help'")
-                              .arg(ShownValue(rest.first())));
+        return UsageError(UnknownCommandText(rest.first()));
     }
     ParsedCommandLine options;
     options.Name = found->first;
@@ -126,6 +131,13 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     if (const QString repeated = RepeatedOption({&top, &parser}, {QStringLiteral("port")});
         !repeated.isEmpty()) {
         return UsageError(RepeatedOptionText(repeated));
+    }
+    for (const QCommandLineParser* source : {&top, &parser}) {
+        const QStringList ports = source->values(QStringLiteral("port"));
+        if (std::any_of(ports.begin(), ports.end(),
+                        [](const QString& port) { return port.trimmed().isEmpty(); })) {
+            return UsageError(EmptyPortText());
+        }
     }
     if (parser.optionNames().contains(FormatOption().names().first())) {
         const QString format = parser.value(FormatOption().names().first());

@@ -1,9 +1,18 @@
 #include "tools/cli/Results.h"
 
+#include "common/StopSignals.h"
 #include "device/DeviceTexts.h"
 #include "device/UpgradeTexts.h"
 
 #include <QStringList>
+
+namespace {
+
+// Where an upgrade cut short leaves the device, and the remedy.
+const QString StageLeftText = QStringLiteral(
+    "the device is left in its upgrade stage: run upgrade again, which greets it there");
+
+} // namespace
 
 QString BlockOutcomeText(BlockOutcome outcome) {
     switch (outcome) {
@@ -31,10 +40,32 @@ QString DisplayGlyphsText(const StoredSettings& stored) {
     return glyphs.join(u' ');
 }
 
+QString IncompleteApplyText(int confirmed) {
+    return QStringLiteral("%1 of %2 blocks confirmed; the configuration is incomplete: run apply "
+                          "again")
+        .arg(confirmed)
+        .arg(UploadBlockCount);
+}
+
+QString UpgradeStageLeftText(int pagesConfirmed) {
+    return QStringLiteral("%1 of %2 pages confirmed; ").arg(pagesConfirmed).arg(FirmwarePageCount) +
+           StageLeftText;
+}
+
+QString StoppedBeforeCommandText(int signal) {
+    return QStringLiteral("stopped by %1 before the device was changed")
+        .arg(StopSignalName(signal));
+}
+
+QString ClockNotSetStoppedText() {
+    return QStringLiteral("the device clock was not set: stopped before the clock frame was sent");
+}
+
 QString UploadResultText(const UploadResult& result) {
-    QString text = QStringLiteral("%1 of %2 blocks confirmed")
-                       .arg(result.BlocksConfirmed)
-                       .arg(UploadBlockCount);
+    QString text = result.Interrupted() ? IncompleteApplyText(result.BlocksConfirmed)
+                                        : QStringLiteral("%1 of %2 blocks confirmed")
+                                              .arg(result.BlocksConfirmed)
+                                              .arg(UploadBlockCount);
     if (result.Unconfirmed.empty()) {
         return text;
     }
@@ -56,10 +87,14 @@ QString UploadResultText(const UploadResult& result) {
 }
 
 QString UpgradeResultText(const UpgradeResult& result) {
-    return QStringLiteral("%1 of %2 pages confirmed, %3")
-        .arg(result.PagesConfirmed)
-        .arg(FirmwarePageCount)
-        .arg(result.Completed  ? FinishedStatusText
-             : result.LinkLost ? LinkLostStatusText
-                               : FailedStatusText);
+    const QString text = QStringLiteral("%1 of %2 pages confirmed, %3")
+                             .arg(result.PagesConfirmed)
+                             .arg(FirmwarePageCount)
+                             .arg(result.Completed  ? FinishedStatusText
+                                  : result.LinkLost ? LinkLostStatusText
+                                                    : FailedStatusText);
+    if (!result.Interrupted()) {
+        return text;
+    }
+    return text + QStringLiteral("; ") + StageLeftText;
 }

@@ -1,5 +1,6 @@
 // muezzin-cli: the device operations from a terminal. The command line is read, then the
 // command it names is run.
+#include "common/ConsoleOutput.h"
 #include "common/StandardStreams.h"
 #include "common/StopSignals.h"
 #include "common/UserError.h"
@@ -85,6 +86,7 @@ bool CommandDrawsText(int argc, char* argv[]) {
 
 int main(int argc, char* argv[]) {
     HoldClosedStandardStreams();
+    PrepareConsoleOutput();
     InstallStopSignals();
     QCoreApplication::setApplicationName(QStringLiteral("muezzin-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));

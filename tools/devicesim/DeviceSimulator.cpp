@@ -337,12 +337,21 @@ void DeviceSimulator::Handle(const Bytes& sent) {
         return;
     }
     Bytes reply;
+    Bytes lateEcho;
     int number = 0;
     {
         std::lock_guard lock(mutex_);
         Record(TraceEntry::Direction::In, frame);
         number = ++frames_;
         reply = Answer(frame);
+        if (options_.LateEchoFirst && number == 1) {
+            lateEcho = Reply(frame::command::BlockWrite, frame::SettingsParams[0],
+                             frame::SettingsParams[1],
+                             Bytes(memory_.begin(), memory_.begin() + frame::BlockDataSize));
+        }
+    }
+    if (!lateEcho.empty()) {
+        Send(std::move(lateEcho));
     }
     const bool quiet =
         options_.Silent || (options_.StopAfterFrames >= 0 && number > options_.StopAfterFrames);

@@ -30,8 +30,11 @@ struct SimulatorOptions {
     bool StartInUpgradeStage = false; // as a device whose program was interrupted
     int NeverConfirmPage = -1;        // every echo of this page has its last byte flipped
     bool RefuseErase = false;         // answer the erase without erasing and without B3
-    double NoiseRate = 0;             // chance of each bit flipping on the line, both ways
-    std::uint64_t NoiseSeed = 1;      // the same seed flips the same bits of the same traffic
+    // Before the reply to the first frame, the echo of a block write: the tail of a reply given
+    // to a program killed mid-exchange, as the next program meets it.
+    bool LateEchoFirst = false;
+    double NoiseRate = 0;        // chance of each bit flipping on the line, both ways
+    std::uint64_t NoiseSeed = 1; // the same seed flips the same bits of the same traffic
 };
 
 struct TraceEntry {

@@ -78,6 +78,10 @@ std::vector<TableOption> OptionTable(Options& parsed) {
         SwitchOption(
             Option("refuse-erase", "Answer the erase of the upgrade stage without erasing."),
             device.RefuseErase),
+        SwitchOption(Option("late-echo",
+                            "Before the first reply, send a block's echo, as the late tail of a "
+                            "reply to a program killed mid-exchange."),
+                     device.LateEchoFirst),
         {Option("noise",
                 "Flip each bit on the line, both ways, with probability RATE (0 to 1). A request "
                 "whose header arrives garbled is ignored.",

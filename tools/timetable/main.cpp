@@ -1,6 +1,7 @@
 // muezzin-timetable: writes the prayer timetable files of counties from their coordinates.
 #include "calendar/CalendarClock.h"
 #include "common/CommandLine.h"
+#include "common/ConsoleOutput.h"
 #include "common/ExitCodes.h"
 #include "common/ShownText.h"
 #include "common/StandardStreams.h"
@@ -251,6 +252,7 @@ int Run(const Options& options) {
 
 int main(int argc, char* argv[]) {
     HoldClosedStandardStreams();
+    PrepareConsoleOutput();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("muezzin-timetable"));
     QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));

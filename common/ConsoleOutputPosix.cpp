@@ -1,0 +1,5 @@
+#include "common/ConsoleOutput.h"
+
+void PrepareConsoleOutput() {}
+
+void RestoreConsoleOutput() {}
