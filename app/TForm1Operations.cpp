@@ -43,9 +43,9 @@ void TForm1::BitBtn1Click() {
     const UploadInput input = UploadInputOf(Fields(), location_, startFolder_);
     try {
         // Nothing is read or computed for a device that is not there; the run says so.
-        const UploadResult result = RunUpload(
-            link_, *this,
-            link_.Connected ? PrepareUpload(input, clock_.SolarYear) : PreparedUpload{});
+        const UploadResult result =
+            RunUpload(link_, *this,
+                      link_.Connected ? PrepareUpload(input, clock_.SolarYear) : PreparedUpload{});
         if (result.Interrupted()) {
             AppendLogLine(u' ' + IncompleteApplyText(result.BlocksConfirmed, UploadBlockCount));
         }
