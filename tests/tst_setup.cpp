@@ -400,9 +400,8 @@ private slots:
                            "packaging/60-muezzin-serial-adapters.rules to /etc/udev/rules.d",
                            "ostan.txt: missing from %folder/: the province list; copy it "
                            "there, or name the folder that holds it with --folder DIR",
-                           "data: missing from %folder/: the timetable files "
-                           "(data/<province>/<city>/<county>/<year>.PTL); make them with "
-                           "muezzin-timetable",
+                           "data: ok (not made yet: the first apply makes it and computes "
+                           "there the timetables it sends)",
                            "Persian font: no font has the Persian letters, and the window would "
                            "show empty boxes; install fonts-noto-ui-core"};
         QTest::newRow("random bytes as city.db, a folder as log.txt")
@@ -413,6 +412,11 @@ private slots:
                            "statement); build it again with muezzin-cli import-cities",
                            "log.txt: %folder/log.txt cannot be added to (Is a directory): the "
                            "event log would be lost; make it a file this user may write"};
+        QTest::newRow("a file where data/ goes")
+            << -1 << false << QStringList{"data=empty"} << QStringList{"tool"} << true << "" << 1
+            << QStringList{"data: %folder/data is not a folder: the timetable files "
+                           "(data/<province>/<city>/<county>/<year>.PTL) go there; move it out "
+                           "of the way"};
         QTest::newRow("an empty city.db")
             << -1 << true << QStringList{"city.db=empty"} << QStringList{"tool"} << true << "" << 1
             << QStringList{"city.db: The city database %folder/city.db cannot be used: it has no "

@@ -148,26 +148,32 @@ Findings KeyTableCheck(const DoctorScene& scene) {
     return {FileFinding(scene, KeyFileName, QStringLiteral("the key table"))};
 }
 
-// The timetable files are there, and the folder takes new ones (a file made and removed).
+// The timetable folder takes new files (a file made and removed): an apply computes there the
+// years it lacks. A start folder without one yet, as the sample is installed, holds when the
+// folder can be made.
 Findings TimetableFolderCheck(const DoctorScene& scene) {
     const QString name = QStringLiteral("data");
     const QString folder = scene.Start.Folder + name;
-    if (!QFileInfo(folder).isDir()) {
-        return {Fails(name, QStringLiteral("missing from %1: the timetable files "
-                                           "(data/<province>/<city>/<county>/<year>.PTL); make "
-                                           "them with muezzin-timetable")
-                                .arg(scene.Shown()))};
+    const bool made = QFileInfo(folder).isDir();
+    if (!made && QFileInfo::exists(folder)) {
+        return {Fails(name, QStringLiteral("%1 is not a folder: the timetable files "
+                                           "(data/<province>/<city>/<county>/<year>.PTL) go "
+                                           "there; move it out of the way")
+                                .arg(QDir::toNativeSeparators(folder)))};
     }
+    const QString checked = made ? folder : scene.Start.Folder;
     try {
-        files::CheckCanCreateIn(FilePath(folder));
+        files::CheckCanCreateIn(FilePath(checked));
     } catch (const files::FileError& error) {
         return {
             Fails(name, QStringLiteral("no file can be made in %1 (%2): the timetables of later "
                                        "years cannot be written there; give this user write "
                                        "permission")
-                            .arg(QDir::toNativeSeparators(folder), ReasonOf(error)))};
+                            .arg(QDir::toNativeSeparators(checked), ReasonOf(error)))};
     }
-    return {Holds(name)};
+    return {made ? Holds(name)
+                 : Holds(name, QStringLiteral("not made yet: the first apply makes it and "
+                                              "computes there the timetables it sends"))};
 }
 
 // Opened for appending as each run appends to it, and closed unwritten.
