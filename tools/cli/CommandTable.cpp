@@ -319,7 +319,8 @@ const ProgramHelp& CliHelp() {
              QStringLiteral("The key table that apply writes into the device.")},
             {QStringLiteral("data/"),
              QStringLiteral("The timetables that apply writes into the device, one file a "
-                            "year: data/PROVINCE/CITY/COUNTY/YEAR.PTL.")},
+                            "year: data/PROVINCE/CITY/COUNTY/YEAR.PTL; a year missing is "
+                            "computed from the county's coordinates and saved there first.")},
             {QStringLiteral("*.ini"),
              QStringLiteral("Profiles: apply --profile reads one, read-settings --profile-out "
                             "writes one.")},
