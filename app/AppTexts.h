@@ -31,6 +31,9 @@ inline const QString TimetableTitleTemplate = QStringLiteral("اوقات شرع�
 inline const std::array<QString, 5> TimetableHeads = {
     QStringLiteral("اذان صبح"), QStringLiteral("طلوع آفتاب"), QStringLiteral("اذان ظهر"),
     QStringLiteral("غروب آفتاب"), QStringLiteral("اذان مغرب")};
+// The heads of the solar date, before the times, and of the Gregorian date, after them.
+inline const QString TimetableDateHead = QStringLiteral("تاریخ");
+inline const QString TimetableGregorianHead = QStringLiteral("تاریخ میلادی");
 
 // --- added by this program, in English and not translated ---------------------------------
 
@@ -103,6 +106,49 @@ inline QString SomeTimesInvalidTemplate() {
 inline QString UnusedPlacesTemplate() {
     return QCoreApplication::translate("TimetableDialog",
                                        "; %1 place(s) of the file not in this year (grey)");
+}
+
+// The timetable view: the year box's label, the print button, and what it says above the table:
+// the method (the sun's angles below the horizon, %1 to %3), the time zone, and the county's
+// latitude %1 and longitude %2, or that it has none.
+inline QString TimetableYearLabelText() {
+    return QCoreApplication::translate("TimetableDialog", "Year:");
+}
+inline QString PrintTimetableText() {
+    return QCoreApplication::translate("TimetableDialog", "Print / save as PDF...");
+}
+inline QString TimetableMethodTemplate() {
+    return QCoreApplication::translate(
+        "TimetableDialog",
+        "Dawn at %1°, sunrise and sunset at %2°, maghrib at %3° below the horizon");
+}
+inline QString TimetableZoneText() {
+    return QCoreApplication::translate(
+        "TimetableDialog", "Times in Iran Standard Time (UTC+03:30), which the device keeps all "
+                           "year");
+}
+inline QString TimetablePlaceTemplate() {
+    return QCoreApplication::translate("TimetableDialog",
+                                       "The county lies at latitude %1, longitude %2");
+}
+inline QString TimetableNoPlaceText() {
+    return QCoreApplication::translate("TimetableDialog",
+                                       "The county has no coordinates in the city database");
+}
+
+// The start's log line when the PC's time zone is not the device's: another standard offset
+// (%1, "+00:00"), or Iran's with the daylight saving that ended in 2022 (kept in the year %1).
+inline QString ZoneOtherOffsetNote() {
+    return QCoreApplication::translate(
+        "TForm1", " The PC's time zone is UTC%1, not Iran Standard Time (UTC+03:30), which the "
+                  "device keeps: the device gets the PC's clock as it reads. Set the time zone to "
+                  "Asia/Tehran (on Windows \"(UTC+03:30) Tehran\").");
+}
+inline QString ZoneOldRulesNote() {
+    return QCoreApplication::translate(
+        "TForm1", " The PC's time-zone data still keeps Iran's daylight saving, which ended in "
+                  "2022 (it does in %1): the device gets the PC's clock an hour back while it "
+                  "does. Update the time-zone data (on Windows, install the system's updates).");
 }
 
 // The text-setting check: what is missing, and the line that names it (a leading blank, as the

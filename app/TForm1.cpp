@@ -9,6 +9,7 @@
 #include "app/LampShape.h"
 #include "app/LocationBoxes.h"
 #include "app/StatusStrip.h"
+#include "calendar/ZoneCheck.h"
 #include "common/ShownText.h"
 #include "common/StandardStreams.h"
 #include "common/StopSignals.h"
@@ -28,6 +29,7 @@
 #include <QTimer>
 #include <array>
 #include <cstdio>
+#include <ctime>
 #include <utility>
 
 // The window's pictures live in this static library; its resources need an explicit start.
@@ -205,6 +207,18 @@ void TForm1::FormCreate() {
                                                      startFolder_);
     link_.Connected = false;
     RunTextSettingCheck();
+    NoteTimeZone();
+}
+
+// Said once: the device is set from the PC's clock and keeps Iran Standard Time.
+void TForm1::NoteTimeZone() {
+    const ZoneCheck zone = CheckPcZone(std::time(nullptr));
+    if (zone.Verdict == ZoneVerdict::OtherOffset) {
+        log_->NoteAtStart(ZoneOtherOffsetNote().arg(
+            QString::fromStdString(UtcOffsetText(zone.StandardOffsetMinutes))));
+    } else if (zone.Verdict == ZoneVerdict::OldIranRules) {
+        log_->NoteAtStart(ZoneOldRulesNote().arg(zone.DaylightYear));
+    }
 }
 
 void TForm1::RunTextSettingCheck() {

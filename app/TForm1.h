@@ -95,7 +95,8 @@ public:
     void N2Click();
     void N12Click();
     void N13Click();
-    // Shows the chosen county's timetable of the current solar year as the device will get it.
+    // Shows the chosen county's timetables of the ten years an upload sends, as the device will
+    // get them, the missing ones computed first as the upload computes them.
     void TimetableViewClick();
     void Timer1Timer();
     void Timer2Timer();
@@ -149,6 +150,7 @@ private:
     void ConnectHandlers();
     void FitApplyCaption();
     void RunTextSettingCheck();
+    void NoteTimeZone();
     void LoadStartFiles();
     void MonitorStep();
     void ShowStoredSettings(const StoredSettings& stored);

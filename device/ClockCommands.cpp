@@ -35,3 +35,26 @@ QString ClockSetText(const CalendarClock& clock, bool sent) {
         .arg(clock.DaylightSaving ? QStringLiteral("an hour behind the PC for daylight saving")
                                   : QStringLiteral("the PC's time (no daylight saving)"));
 }
+
+QString ZoneProblemText(const ZoneCheck& zone) {
+    switch (zone.Verdict) {
+    case ZoneVerdict::OtherOffset:
+        return QStringLiteral(
+                   "the PC's time zone is UTC%1, not Iran Standard Time (UTC+03:30), which the "
+                   "device keeps and its timetables are written in: the device gets the PC's "
+                   "clock as it reads; set the time zone to Asia/Tehran ('timedatectl "
+                   "set-timezone Asia/Tehran'; on Windows \"(UTC+03:30) Tehran\")")
+            .arg(QString::fromStdString(UtcOffsetText(zone.StandardOffsetMinutes)));
+    case ZoneVerdict::OldIranRules:
+        return QStringLiteral(
+                   "the PC's time-zone data still keeps Iran's daylight saving, which ended in "
+                   "%1 (it does in %2): while it does, the device gets the PC's clock an hour "
+                   "back, an hour wrong if the clock was set back by hand to match; update the "
+                   "time-zone data (Debian's tzdata; on Windows the system's updates)")
+            .arg(LastIranDaylightYear)
+            .arg(zone.DaylightYear);
+    case ZoneVerdict::Iran:
+        break;
+    }
+    return {};
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calendar/CalendarClock.h"
+#include "calendar/ZoneCheck.h"
 #include "comm/CommLink.h"
 
 #include <array>
@@ -18,3 +19,7 @@ bool SetDeviceClock(CommLink& link, CalendarClock& clock);
 // What the operator is told after setting the clock: the date and time the device was sent and
 // whether daylight saving put it an hour behind the PC; or that the frame did not go out.
 QString ClockSetText(const CalendarClock& clock, bool sent);
+
+// What is wrong with the PC's time zone for the device, with the remedy, in words; empty when it
+// is Iran Standard Time without daylight saving.
+QString ZoneProblemText(const ZoneCheck& zone);

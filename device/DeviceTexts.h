@@ -5,7 +5,8 @@
 
 // The texts the device operations show and log. Operators know them as they stand, so keep
 // them character for character, blanks included: the log puts the date text right before a
-// message, and the messages that want a gap carry their own.
+// message, and the messages that want a gap carry their own. The lines about the years computed
+// and the remedies after a year that could not be used are this program's own.
 
 // The reply of a block did not arrive whole.
 inline const QString ReceiveErrorText = QStringLiteral("خطا در دريافت از سمت دستگاه به رايانه");
@@ -25,6 +26,39 @@ inline const QString YearFileNotFoundText =
     QStringLiteral(" فايل تغيير اوقات شرعي يافت نشد لظفا برنامه را مجددا نصب نمائيد ");
 // A year's timetable file is shorter than a whole year; %1 is the year.
 inline const QString YearFileShortTemplate = QStringLiteral(" فايل اوقات شرعي سال %1 ناقص است ");
+// Years the data folder lacked, computed from the county's coordinates and saved: "the prayer
+// times of the years %1 (YearListSeparator between them) of county %2 were computed from its
+// coordinates and saved".
+inline const QString ComputedYearsTemplate =
+    QStringLiteral(" اوقات شرعی سال %1 شهرستان %2 از روی مختصات آن محاسبه و ذخیره شد ");
+inline const QString YearListSeparator = QStringLiteral("، ");
+// After the line of a missing year, what makes it: county %1 has no coordinates in the city
+// database, so import them (muezzin-cli import-cities) or put the file %2 in its place.
+inline const QString NoCoordinatesRemedyTemplate = QStringLiteral(
+    " شهرستان %1 در پایگاه داده شهرها (city.db) طول و عرض جغرافیایی ندارد و اوقات شرعی آن "
+    "محاسبه نمی‌شود؛ مختصات آن را با muezzin-cli import-cities وارد کنید یا فایل %2 را "
+    "در "
+    "جای "
+    "خود بگذارید ");
+// The computed file could not be saved (%1 says why): let this user write into the data folder
+// and apply again, or make the file with muezzin-timetable for county %2 and year %3.
+inline const QString NotSavedRemedyTemplate = QStringLiteral(
+    " فایل اوقات شرعی ذخیره نشد (%1)؛ اجازه نوشتن در پوشه data را به این کاربر بدهید و دوباره "
+    "اعمال کنید، یا فایل را با muezzin-timetable --county %2 --from %3 --years 1 بسازید ");
+// A file is there that cannot be used, and it is never replaced: %1 cannot be read, or is short;
+// remove it so that it is computed from the county's coordinates, or write it anew with
+// muezzin-timetable for county %2 and year %3.
+inline const QString UnreadableYearRemedyTemplate = QStringLiteral(
+    " در جای فایل %1 چیزی هست که خوانده نمی‌شود و جایگزین نمی‌شود؛ آن را پاک کنید تا "
+    "از "
+    "روی "
+    "مختصات شهرستان محاسبه شود، یا با muezzin-timetable --county %2 --from %3 --years 1 از نو "
+    "بسازید ");
+inline const QString ShortYearRemedyTemplate =
+    QStringLiteral(" فایل %1 ناقص است و جایگزین نمی‌شود؛ آن را پاک کنید تا از روی مختصات "
+                   "شهرستان "
+                   "محاسبه شود، "
+                   "یا با muezzin-timetable --county %2 --from %3 --years 1 از نو بسازید ");
 // The device answered nothing to several blocks in a row; the run stops.
 inline const QString DeviceSilentText =
     QStringLiteral(" دستگاه پاسخ نمي دهد؛ ارسال تنظيمات متوقف شد ");

@@ -1,3 +1,4 @@
+#include "app/AppTexts.h"
 #include "app/ButtonGlyph.h"
 #include "app/LabeledEdit.h"
 #include "app/LampShape.h"
@@ -5,6 +6,7 @@
 #include "common/ShownText.h"
 #include "common/TextFiles.h"
 #include "location/StartFolder.h"
+#include "tests/PortableCases.h"
 #include "tests/TestSupport.h"
 #include "tests/WindowFixture.h"
 #include "tools/devicesim/DeviceSimulator.h"
@@ -356,6 +358,29 @@ private slots:
         f.Write(QStringLiteral("ostan.txt"), QByteArray("X\r\n"));
         f.window->Timer1Timer();
         QCOMPARE(combo->count(), provinces ? 2 : 0);
+    }
+
+    // A PC whose zone is not the device's is told so once, in the log at start.
+    void zoneNotedAtStart_data() {
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<QString>("note"); // the log's only line; empty: none
+        QTest::newRow("Iran Standard Time") << "IRST-3:30"
+                                            << "";
+        QTest::newRow("UTC") << "UTC0" << ZoneOtherOffsetNote().arg(QStringLiteral("+00:00"));
+        QTest::newRow("Iran's rule before 2022")
+            << cases::OldIranRule << ZoneOldRulesNote().arg(2023);
+    }
+
+    void zoneNotedAtStart() {
+        QFETCH(QString, zone);
+        QFETCH(QString, note);
+        const QByteArray before = qgetenv("TZ");
+        qputenv("TZ", zone.toLatin1());
+        Fixture f;
+        f.window->Timer1Timer();
+        qputenv("TZ", before);
+        const QString date = QString::fromLatin1(f.clock.DateText.data());
+        QCOMPARE(f.window->LogLines(), note.isEmpty() ? QStringList() : QStringList{date + note});
     }
 
     void logLinesJoinDateText() {

@@ -62,6 +62,14 @@
         <translation>تنظيماتي در دستگاه ذخيره نشده است؛ دستگاه هنوز پيکربندي نشده است</translation>
     </message>
     <message>
+        <source> The PC&apos;s time zone is UTC%1, not Iran Standard Time (UTC+03:30), which the device keeps: the device gets the PC&apos;s clock as it reads. Set the time zone to Asia/Tehran (on Windows &quot;(UTC+03:30) Tehran&quot;).</source>
+        <translation> منطقه زمانی رایانه UTC%1 است، نه وقت رسمی ایران (UTC+03:30) که دستگاه نگه می‌دارد: دستگاه ساعت رایانه را همان‌گونه که هست می‌گیرد. منطقه زمانی را Asia/Tehran کنید (در ویندوز «(UTC+03:30) Tehran»).</translation>
+    </message>
+    <message>
+        <source> The PC&apos;s time-zone data still keeps Iran&apos;s daylight saving, which ended in 2022 (it does in %1): the device gets the PC&apos;s clock an hour back while it does. Update the time-zone data (on Windows, install the system&apos;s updates).</source>
+        <translation> داده‌های منطقه زمانی رایانه هنوز ساعت تابستانی ایران را دارد که از 2022 برداشته شد (در سال %1 هم): در آن مدت دستگاه ساعت رایانه را یک ساعت عقب‌تر می‌گیرد. داده‌های منطقه زمانی را به‌روز کنید (در ویندوز، به‌روزرسانی‌های سیستم را نصب کنید).</translation>
+    </message>
+    <message>
         <source>approximate coordinates for %1: the centre of the county, not its seat; times may differ by a minute or two</source>
         <translation>مختصات %1 تقریبی است: نقطه میانی محدوده شهرستان، نه شهر مرکز آن؛ اوقات شرعی ممکن است یکی دو دقیقه فرق کند</translation>
     </message>
@@ -95,6 +103,30 @@
     <message>
         <source>not a day of this year: the device never uses it</source>
         <translation>روزي از اين سال نيست؛ دستگاه هرگز از آن استفاده نمي‌کند</translation>
+    </message>
+    <message>
+        <source>Year:</source>
+        <translation>سال:</translation>
+    </message>
+    <message>
+        <source>Print / save as PDF...</source>
+        <translation>چاپ / ذخیره به صورت PDF...</translation>
+    </message>
+    <message>
+        <source>Dawn at %1°, sunrise and sunset at %2°, maghrib at %3° below the horizon</source>
+        <translation>اذان صبح در %1 درجه، طلوع و غروب آفتاب در %2 درجه و اذان مغرب در %3 درجه زیر افق</translation>
+    </message>
+    <message>
+        <source>Times in Iran Standard Time (UTC+03:30), which the device keeps all year</source>
+        <translation>ساعت‌ها به وقت رسمی ایران (UTC+03:30) که دستگاه در تمام سال نگه می‌دارد</translation>
+    </message>
+    <message>
+        <source>The county lies at latitude %1, longitude %2</source>
+        <translation>عرض جغرافیایی شهرستان %1 و طول جغرافیایی آن %2</translation>
+    </message>
+    <message>
+        <source>The county has no coordinates in the city database</source>
+        <translation>شهرستان در پایگاه داده شهرها طول و عرض جغرافیایی ندارد</translation>
     </message>
 </context>
 <context>

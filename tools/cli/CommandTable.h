@@ -17,6 +17,9 @@ struct Command {
     std::function<int(const QCommandLineParser&, const GlobalOptions&)> Run{};
     bool UsesStartFolder = false;
     bool DrawsText = false; // needs the fonts, and so a QGuiApplication
+    // The values its --format takes when it prints a document of its own; empty: text or json,
+    // the JSON report of the command.
+    QStringList Formats{};
 };
 
 // Every command by its name, with its help and its body.
@@ -24,6 +27,9 @@ const std::map<QString, Command>& CommandTable();
 
 // --format: the outcome as text (the default) or as one JSON document.
 const QCommandLineOption& FormatOption();
+
+// --county N|NAME.
+const QCommandLineOption& CountyOption();
 
 // The options the commands all take, before their name or after it.
 const QList<QCommandLineOption>& GlobalOptionList();

@@ -10,6 +10,7 @@
 #include "tools/cli/Results.h"
 
 #include <cstdio>
+#include <ctime>
 #include <optional>
 
 namespace {
@@ -66,6 +67,10 @@ int RunFind(const QCommandLineParser&, const GlobalOptions& global) {
 
 int RunSetClock(const QCommandLineParser&, const GlobalOptions& global) {
     Console console = CommandConsole(global);
+    // The PC's wall clock may be right in a wrong zone: the clock is set all the same.
+    if (const QString zone = ZoneProblemText(CheckPcZone(std::time(nullptr))); !zone.isEmpty()) {
+        console.Error(ToolMessage(zone));
+    }
     return ServeDevices(global, console, [](DeviceContext& device) {
         const bool sent = SetDeviceClock(device.Link, device.Clock);
         if (!sent && StopSignalOf(device.Link) != 0) {

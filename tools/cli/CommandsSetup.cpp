@@ -6,6 +6,7 @@
 #include "common/ShownText.h"
 #include "common/TextFiles.h"
 #include "common/UserError.h"
+#include "device/ClockCommands.h"
 #include "location/CityDatabase.h"
 #include "location/CityImport.h"
 #include "tools/cli/CommandTable.h"
@@ -16,11 +17,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <cstdio>
+#include <ctime>
 #include <optional>
 #include <vector>
 
-int RunDoctorCommand(const QCommandLineParser&, const GlobalOptions& global) {
-    return RunDoctor(NamedPorts(global.Ports), global.Folder);
+int RunDoctorCommand(const QCommandLineParser& parser, const GlobalOptions& global) {
+    return RunDoctor(NamedPorts(global.Ports), global.Folder,
+                     parser.isSet(CountyOption()) ? parser.value(CountyOption()) : QString());
 }
 
 namespace {
@@ -92,6 +95,9 @@ int RunClock(const QCommandLineParser&, const GlobalOptions& global) {
     ReadClock(clock);
     ToSolarDate(clock);
     Console console = CommandConsole(global);
+    if (const QString zone = ZoneProblemText(CheckPcZone(std::time(nullptr))); !zone.isEmpty()) {
+        console.Error(ToolMessage(zone));
+    }
     console.Print(QStringLiteral("%1\n%2\n%3")
                       .arg(QString::fromStdString(ClockTimeText(clock)),
                            QString::fromStdString(SolarDateText(clock)),

@@ -1,5 +1,6 @@
 #include "tools/cli/CountyNames.h"
 
+#include "common/CommandLine.h"
 #include "common/ShownText.h"
 #include "common/TextFiles.h"
 #include "common/UserError.h"
@@ -45,10 +46,8 @@ QString ApproximateCoordinatesText(int countyIndex) {
 }
 
 int CountyOfValue(const QString& startFolder, const QString& value, Console& console) {
-    bool isIndex = false;
-    const int index = WithLatinDigits(value).toInt(&isIndex);
-    if (isIndex) {
-        return index;
+    if (const std::optional<int> index = WholeNumberOf(value)) {
+        return *index;
     }
     if (value.trimmed().isEmpty()) {
         throw UserError(QStringLiteral("--county needs a county's index or name"));

@@ -140,12 +140,16 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
         }
     }
     if (parser.optionNames().contains(FormatOption().names().first())) {
-        const QString format = parser.value(FormatOption());
-        if (format != QStringLiteral("json") && format != QStringLiteral("text")) {
-            return UsageError(
-                QStringLiteral("--format takes text or json, not '%1'").arg(ShownValue(format)));
+        const QString format = parser.value(FormatOption().names().first());
+        const QStringList& own = options.Chosen->Formats;
+        const QStringList formats =
+            own.isEmpty() ? QStringList{QStringLiteral("text"), QStringLiteral("json")} : own;
+        if (!formats.contains(format)) {
+            return UsageError(QStringLiteral("--format takes %1 or %2, not '%3'")
+                                  .arg(formats.first(formats.size() - 1).join(QStringLiteral(", ")),
+                                       formats.last(), ShownValue(format)));
         }
-        options.Json = format == QStringLiteral("json");
+        options.Json = own.isEmpty() && format == QStringLiteral("json");
     }
     options.Global = ReadGlobalOptions(top, parser, options.Errors);
     return options;
