@@ -36,6 +36,9 @@ inline const QString TimetableTitleTemplate = QStringLiteral("اوقات شرع�
 inline const std::array<QString, 5> TimetableHeads = {
     QStringLiteral("اذان صبح"), QStringLiteral("طلوع آفتاب"), QStringLiteral("اذان ظهر"),
     QStringLiteral("غروب آفتاب"), QStringLiteral("اذان مغرب")};
+// The heads of the solar date, before the times, and of the Gregorian date, after them.
+inline const QString TimetableDateHead = QStringLiteral("تاریخ");
+inline const QString TimetableGregorianHead = QStringLiteral("تاریخ میلادی");
 
 // --- added by this program, in English and not translated ---------------------------------
 
@@ -126,6 +129,37 @@ inline QString SomeTimesInvalidTemplate() {
 inline QString UnusedPlacesTemplate() {
     return QCoreApplication::translate("TimetableDialog",
                                        "; %1 place(s) of the file not in this year (grey)");
+}
+
+// The timetable view: the year box's label, the print button, and what it says above the table:
+// the method (the sun's angles below the horizon, %1 to %3), the time zone, and the county's
+// latitude %1 and longitude %2, or that it has none.
+inline QString TimetableYearLabelText() {
+    return QCoreApplication::translate("TimetableDialog", "Year:");
+}
+inline QString PrintTimetableText() {
+    return IsolateLatinRuns(
+        QCoreApplication::translate("TimetableDialog", "Print / save as PDF..."),
+        Wording::PersianWindow);
+}
+inline QString TimetableMethodTemplate() {
+    return QCoreApplication::translate(
+        "TimetableDialog",
+        "Dawn at %1°, sunrise and sunset at %2°, maghrib at %3° below the horizon");
+}
+inline QString TimetableZoneText() {
+    return IsolateLatinRuns(QCoreApplication::translate("TimetableDialog",
+                                                        "Times in Iran Standard Time (UTC+03:30), "
+                                                        "which the device keeps all year"),
+                            Wording::PersianWindow);
+}
+inline QString TimetablePlaceTemplate() {
+    return QCoreApplication::translate("TimetableDialog",
+                                       "The county lies at latitude %1, longitude %2");
+}
+inline QString TimetableNoPlaceText() {
+    return QCoreApplication::translate("TimetableDialog",
+                                       "The county has no coordinates in the city database");
 }
 
 // The text-setting check: what is missing, and the line that names it (a leading blank, as the

@@ -71,12 +71,20 @@ QStringList EventLog::Lines() const {
 }
 
 void EventLog::NoteAtStart(const QString& text) {
-    startNotices_.append(text);
+    startNotices_.emplace_back(text, false);
+}
+
+void EventLog::NoteWordsAtStart(const QString& words) {
+    startNotices_.emplace_back(words, true);
 }
 
 void EventLog::WriteStartNotices() {
-    for (const QString& notice : std::exchange(startNotices_, {})) {
-        Append(notice);
+    for (const auto& [notice, words] : std::exchange(startNotices_, {})) {
+        if (words) {
+            AppendWords(notice);
+        } else {
+            Append(notice);
+        }
     }
 }
 

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <utility>
+#include <vector>
 
 class QPlainTextEdit;
 struct CalendarClock;
@@ -33,8 +35,10 @@ public:
     void Clear();
     QStringList Lines() const;
 
-    // A line for the log once the saved log is loaded.
+    // A line for the log once the saved log is loaded: as Append takes it, or as AppendWords
+    // takes the window's words.
     void NoteAtStart(const QString& text);
+    void NoteWordsAtStart(const QString& words);
     // Writes the lines noted so far, in their order, after what the pane holds.
     void WriteStartNotices();
 
@@ -57,7 +61,9 @@ private:
     QString folder_;
     QString path_;
     Boxes boxes_;
-    QStringList startNotices_; // log lines of the start, written once the saved log is loaded
+    // Log lines of the start, written once the saved log is loaded; each with whether it is the
+    // window's words.
+    std::vector<std::pair<QString, bool>> startNotices_;
     // The saved log is in the pane (or there was none), so the close may replace it; until then
     // the close appends to it.
     bool loaded_ = false;

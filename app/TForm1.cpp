@@ -9,11 +9,13 @@
 #include "app/LampShape.h"
 #include "app/LocationBoxes.h"
 #include "app/StatusStrip.h"
+#include "calendar/ZoneCheck.h"
 #include "common/ShownText.h"
 #include "common/StandardStreams.h"
 #include "common/StopSignals.h"
 #include "common/TextFiles.h"
 #include "common/UserError.h"
+#include "device/ClockCommands.h"
 #include "device/UpgradeTexts.h"
 #include "location/StartFolder.h"
 #include "ui_TForm1.h"
@@ -29,6 +31,7 @@
 #include <QTimer>
 #include <array>
 #include <cstdio>
+#include <ctime>
 #include <utility>
 
 // The window's pictures live in this static library; its resources need an explicit start.
@@ -156,15 +159,15 @@ void TForm1::ReportStartFolder(const StartFolderChoice& choice) {
     }
 }
 
-void TForm1::NoteAtStart(const QString& text) {
-    log_->NoteAtStart(text);
+void TForm1::NoteAtStart(const QString& words) {
+    log_->NoteWordsAtStart(words);
 }
 
 void TForm1::NoteInLog(const QString& text) {
     if (firstTickDone_) {
         AppendLogLine(text);
     } else {
-        NoteAtStart(text);
+        log_->NoteAtStart(text);
     }
 }
 
@@ -205,12 +208,20 @@ void TForm1::FormCreate() {
                                                      startFolder_);
     link_.Connected = false;
     RunTextSettingCheck();
+    NoteTimeZone();
+}
+
+// Said once: the device is set from the PC's clock and keeps Iran Standard Time.
+void TForm1::NoteTimeZone() {
+    if (const Problem zone = ZoneProblem(CheckPcZone(std::time(nullptr))); !zone.IsEmpty()) {
+        log_->NoteWordsAtStart(u' ' + WindowWords(zone));
+    }
 }
 
 void TForm1::RunTextSettingCheck() {
     CodePageCallbacks callbacks;
     callbacks.ShowStatus = [this](const QString& text) { statusStrip_->SetTextProblem(text); };
-    callbacks.AppendLog = [this](const QString& text) { log_->NoteAtStart(text); };
+    callbacks.AppendLog = [this](const QString& text) { log_->NoteWordsAtStart(text); };
     callbacks.WindowFont = font();
     RunCodePageCheck(*MakeSystemCodePagePlatform(std::move(callbacks)));
 }
@@ -289,6 +300,10 @@ void TForm1::LoadStartFiles() {
 
 void TForm1::AppendLogLine(const QString& message) {
     log_->Append(message);
+}
+
+void TForm1::AppendProblemLine(const Problem& problem) {
+    log_->AppendWords(u' ' + WindowWords(problem));
 }
 
 void TForm1::ClearLog() {

@@ -64,8 +64,9 @@ public:
     // directory. A folder that could not be set up is shown in a box at the first tick instead
     // of the errors of its missing files, and the log is then not saved into it at close.
     void ReportStartFolder(const StartFolderChoice& choice);
-    // A line for the log once the saved log is loaded.
-    void NoteAtStart(const QString& text);
+    // A line of the window's words (their values escaped, their Latin runs isolated) for the log
+    // once the saved log is loaded.
+    void NoteAtStart(const QString& words);
     // A line for the log now, or once the saved log is loaded when it is not yet.
     void NoteInLog(const QString& text);
     // A stop signal arrived: the log gets a line and is saved, the port is released, and the
@@ -96,7 +97,8 @@ public:
     void N2Click();
     void N12Click();
     void N13Click();
-    // Shows the chosen county's timetable of the current solar year as the device will get it.
+    // Shows the chosen county's timetables of the ten years an upload sends, as the device will
+    // get them, the missing ones computed first as the upload computes them.
     void TimetableViewClick();
     void Timer1Timer();
     void Timer2Timer();
@@ -117,6 +119,7 @@ public:
 
     // The event log: the date text of the last clock sample, then the message.
     void AppendLogLine(const QString& message) override;
+    void AppendProblemLine(const Problem& problem) override;
     void ClearLog() override;
     QStringList LogLines() const;
 
@@ -150,6 +153,7 @@ private:
     void ConnectHandlers();
     void FitApplyCaption();
     void RunTextSettingCheck();
+    void NoteTimeZone();
     void LoadStartFiles();
     void MonitorStep();
     void ShowStoredSettings(const StoredSettings& stored);

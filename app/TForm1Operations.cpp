@@ -43,7 +43,10 @@ SettingsFields TForm1::Fields() const {
 void TForm1::BitBtn1Click() {
     const UploadInput input = UploadInputOf(Fields(), location_, startFolder_);
     try {
-        const UploadResult result = RunUpload(link_, *this, PrepareUpload(input, clock_.SolarYear));
+        // Nothing is read or computed for a device that is not there; the run says so.
+        const UploadResult result =
+            RunUpload(link_, *this,
+                      link_.Connected ? PrepareUpload(input, clock_.SolarYear) : PreparedUpload{});
         if (result.Interrupted()) {
             log_->AppendWords(u' ' +
                               IncompleteApplyWords(result.BlocksConfirmed, UploadBlockCount));
@@ -190,17 +193,33 @@ void TForm1::N13Click() {
 }
 
 void TForm1::TimetableViewClick() {
-    if (location_.TimetableFolder.isEmpty()) {
+    const QString& folder = location_.TimetableFolder;
+    if (folder.isEmpty()) {
         ShowError(ChooseCountyText);
         return;
     }
-    const int year = clock_.SolarYear;
-    const YearBlockResult loaded = LoadYearBlock(location_.TimetableFolder, year);
-    if (loaded.Status != YearFileStatus::Loaded) {
-        ShowError(YearFileProblemText(loaded.Status, year).trimmed());
-        return;
+    const int first = clock_.SolarYear;
+    const std::optional<CountyPlace> place = CountyPlace{location_.Latitude, location_.Longitude};
+    const CompletedYears completed =
+        CompleteTimetableYears(folder, first, TimetableYearCount, place);
+    if (!completed.Computed.empty()) {
+        AppendLogLine(ComputedYearsText(completed.Computed, location_.CountyIndex));
     }
-    auto* dialog = new TimetableDialog(ui->Combo3->currentText(), year, loaded.Block,
+    std::vector<TimetableYearView> years;
+    for (int year = first; year < first + TimetableYearCount; ++year) {
+        const YearBlockResult loaded = LoadYearBlock(folder, year);
+        TimetableYearView view{year, {}, {}};
+        if (loaded.Status == YearFileStatus::Loaded) {
+            view.Block = loaded.Block;
+        } else {
+            view.Problem =
+                YearFileProblemText(loaded.Status, year).trimmed() + u'\n' +
+                WindowWords(YearGapProblem(completed, year, location_.CountyIndex, loaded.Path,
+                                           loaded.Status == YearFileStatus::Missing));
+        }
+        years.push_back(view);
+    }
+    auto* dialog = new TimetableDialog({ui->Combo3->currentText(), place}, std::move(years),
                                        {clock_.SolarMonth, clock_.SolarDay}, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();

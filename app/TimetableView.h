@@ -1,30 +1,39 @@
 #pragma once
 
+#include "device/TimetableDays.h"
+#include "device/TimetableYears.h"
 #include "device/YearBlock.h"
 
 #include <QDialog>
 #include <QString>
-#include <QTableWidget>
-#include <array>
+#include <functional>
+#include <optional>
 #include <vector>
 
-// One day of a year block as the device will get it.
-struct TimetableDay {
-    int Month = 0;
-    int Day = 0;
-    std::array<QString, 5> Times; // "05:04"; a value no clock can show is written as it is
-    std::array<bool, 5> Impossible{};
+class QComboBox;
+class QLabel;
+class QPrinter;
+class QTableWidget;
+
+// What the view has of one year of the upload: its block, or the lines that say why there is
+// none and what would make it.
+struct TimetableYearView {
+    int Year = 0;
+    std::optional<YearBlock> Block;
+    QString Problem;
 };
 
-// The 366 days of a year block, in the device's order.
-std::vector<TimetableDay> DecodeYearBlock(const YearBlock& block);
+// The county the view belongs to: its name, as the county box shows it, and its place.
+struct TimetableCounty {
+    QString Name;
+    std::optional<CountyPlace> Place;
+};
 
-// Whether the device's calendar has this day in this solar year; the block keeps a place for
-// the 30th of month 12 in every year, which a common year never reaches.
-bool DayInUse(int solarYear, int month, int day);
-
-// A window that lists a county's timetable of one solar year, for checking before writing. It
-// opens at today's row; days the year does not have are greyed and not counted as faults.
+// A window that lists a county's timetables as the device will get them, for checking before
+// writing and for printing: one year of the upload at a time, chosen in a box, under the method,
+// the time zone and the county's coordinates; the columns read from right to left. It opens at
+// the first year, at today's row; days the year does not have are greyed and not counted as
+// faults.
 class TimetableDialog : public QDialog {
     Q_OBJECT
 
@@ -33,8 +42,16 @@ public:
         int Month = 0;
         int Day = 0;
     };
-    TimetableDialog(const QString& county, int year, const YearBlock& block, Today today,
+    TimetableDialog(TimetableCounty county, std::vector<TimetableYearView> years, Today today,
                     QWidget* parent = nullptr);
+
+    // Shows the year at that place of the list (the year box does so too).
+    void ShowYear(int index);
+    // The shown year, with what the view says above it, on the printer: paper or a PDF file.
+    void PrintTo(QPrinter& printer) const;
+    // Asks where to print, as the print button does; true to print. Replaceable for tests.
+    void SetPrinterChooser(std::function<bool(QPrinter&)> choose);
+
     int ImpossibleCount() const { return impossible_; }
     int UnusedCount() const { return unused_; }
 
@@ -42,7 +59,18 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void Print();
+    QString FactsText() const;
+
+    TimetableCounty county_;
+    std::vector<TimetableYearView> years_;
+    Today today_;
+    std::vector<TimetableDay> days_; // of the year shown
+    int shownYear_ = 0;
+    QComboBox* yearBox_ = nullptr;
+    QLabel* summary_ = nullptr;
     QTableWidget* table_ = nullptr;
+    std::function<bool(QPrinter&)> chooser_;
     int impossible_ = 0;
     int unused_ = 0;
 };

@@ -1,5 +1,6 @@
 #include "calendar/CalendarClock.h"
 
+#include "calendar/CivilTime.h"
 #include "calendar/LocalTime.h"
 
 #include <algorithm>
@@ -12,7 +13,7 @@
 
 namespace {
 
-constexpr std::time_t DaylightShift = 3600;
+constexpr std::int64_t DaylightShift = 3600;
 
 std::time_t Now() {
     using namespace std::chrono;
@@ -38,19 +39,28 @@ std::time_t WaitForNextSecond() {
     }
 }
 
-} // namespace
-
-std::string FormatDateText(std::time_t t) {
-    const std::tm parts = LocalTime(t);
+std::string DateTextOf(const std::tm& parts) {
     std::ostringstream out;
     out.imbue(std::locale::classic());
     out << std::put_time(&parts, "%A , %B(%m) , %Y , %X %p");
     return out.str();
 }
 
+} // namespace
+
+std::string FormatDateText(std::time_t t) {
+    return DateTextOf(LocalTime(t));
+}
+
 void SampleClock(CalendarClock& clock, std::time_t t) {
-    const std::time_t sampled = clock.DaylightSaving ? t - DaylightShift : t;
-    const std::tm parts = LocalTime(sampled);
+    const std::tm local = LocalTime(t);
+    // The local reading an hour back, not the zone's reading of the instant an hour earlier:
+    // in the first hour of daylight saving that instant still lies in standard time.
+    clock.DaylightSaving = local.tm_isdst > 0;
+    std::tm parts = local;
+    if (clock.DaylightSaving) {
+        civil::SetReading(parts, civil::SecondsOf(local) - DaylightShift);
+    }
     clock.Year = parts.tm_year + 1900;
     clock.Month = static_cast<std::uint8_t>(parts.tm_mon + 1);
     clock.Day = static_cast<std::uint8_t>(parts.tm_mday);
@@ -62,7 +72,7 @@ void SampleClock(CalendarClock& clock, std::time_t t) {
     clock.Second = static_cast<std::uint8_t>(parts.tm_sec);
 
     // The text keeps the PC's own time even while the sample is shifted.
-    const std::string text = FormatDateText(t);
+    const std::string text = DateTextOf(local);
     clock.DateText.fill('\0');
     std::copy_n(text.begin(), std::min(text.size(), clock.DateText.size() - 1),
                 clock.DateText.begin());
@@ -86,7 +96,6 @@ void ToSolarDate(CalendarClock& clock) {
     if (n >= 80) {
         clock.SolarYear = year - 621;
         const int e = n - 79;
-        clock.DaylightSaving = e >= 2 && e <= 185;
         if (e <= 186) {
             solarMonth = e % 31 == 0 ? e / 31 : e / 31 + 1;
             solarDay = e % 31 == 0 ? 31 : e % 31;
@@ -100,7 +109,6 @@ void ToSolarDate(CalendarClock& clock) {
         const int g = n + ((year - 1) % 4 == 0 ? 11 : 10);
         solarMonth = g % 30 == 0 ? g / 30 + 9 : g / 30 + 10;
         solarDay = g % 30 == 0 ? 30 : g % 30;
-        // DaylightSaving is left alone: every date of this range already cleared it.
     }
     clock.SolarMonth = static_cast<std::uint8_t>(solarMonth);
     clock.SolarDay = static_cast<std::uint8_t>(solarDay);

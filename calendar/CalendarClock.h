@@ -5,8 +5,9 @@
 #include <ctime>
 #include <string>
 
-// The PC clock as the device world sees it: one sample of local time, its solar (Persian)
-// date by the device's fixed arithmetic rule, and the date text that stamps the log.
+// The PC clock as the device world sees it: one sample of local time, in standard time (an
+// hour back while the PC's own zone rules keep daylight saving), its solar (Persian) date by the
+// device's fixed arithmetic rule, and the date text that stamps the log.
 struct CalendarClock {
     std::int32_t Year = 0;    // Gregorian, e.g. 2026
     std::uint8_t Month = 0;   // 1..12
@@ -20,7 +21,9 @@ struct CalendarClock {
     std::uint8_t Hour = 0;
     std::uint8_t Minute = 0;
     std::uint8_t Second = 0;
-    bool DaylightSaving = false;     // decided by ToSolarDate, applied by the next ReadClock
+    // The sample is one hour before the PC's local time: the PC's zone keeps daylight saving at
+    // the sampled instant. Decided at every sample from the zone's rules, never from the date.
+    bool DaylightSaving = false;
     std::array<char, 80> DateText{}; // zero-terminated; always the PC's own local time
 };
 
@@ -31,7 +34,7 @@ void ReadClock(CalendarClock& clock);
 // Split out so that the sampling can be checked at any instant.
 void SampleClock(CalendarClock& clock, std::time_t t);
 
-// Gregorian date of the last sample -> solar date, and the daylight-saving decision.
+// Gregorian date of the last sample -> solar date.
 void ToSolarDate(CalendarClock& clock);
 
 // The PC clock now, with its solar date, as the log and the timetable years need it. Only the

@@ -75,3 +75,18 @@ TableOption TextOption(const QCommandLineOption& option, std::optional<QString>&
                 return QString();
             }};
 }
+
+std::optional<int> WholeNumberOf(const QString& text) {
+    QString latin = text;
+    for (QChar& c : latin) {
+        const char16_t u = c.unicode();
+        if (u >= 0x06F0 && u <= 0x06F9) {
+            c = QChar(u'0' + (u - 0x06F0));
+        } else if (u >= 0x0660 && u <= 0x0669) {
+            c = QChar(u'0' + (u - 0x0660));
+        }
+    }
+    bool converted = false;
+    const int value = latin.toInt(&converted);
+    return converted ? std::optional<int>(value) : std::nullopt;
+}

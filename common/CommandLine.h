@@ -46,3 +46,7 @@ TableOption SwitchOption(const QCommandLineOption& option, bool& given);
 // An option whose value is kept as it stands.
 TableOption TextOption(const QCommandLineOption& option, QString& value);
 TableOption TextOption(const QCommandLineOption& option, std::optional<QString>& value);
+
+// A whole number as typed on a command line: Latin, Persian (U+06F0..U+06F9) or Arabic-Indic
+// (U+0660..U+0669) digits, an optional sign; none for anything else, or one out of range.
+std::optional<int> WholeNumberOf(const QString& text);

@@ -60,6 +60,8 @@ constexpr std::array Kinds = {
     ProblemKind{"port-failed", InputError, true,
                 QT_TRANSLATE_NOOP("Problem", "cannot open {port}")},
     ProblemKind{"no-device", InputError, true, nullptr},
+    // A timetable year that cannot be had: apply ends with 1, having sent what comes before it.
+    ProblemKind{"timetable-year", InputError, true, nullptr},
     // An operation cut short (a stop, a lost line): what the device holds, and the remedy.
     ProblemKind{"apply-incomplete", Failed, true, nullptr},
     ProblemKind{"upgrade-stage-left", Failed, true, nullptr},
@@ -74,7 +76,7 @@ constexpr std::array Kinds = {
     ProblemKind{"start-file-missing", Failed, true, nullptr},
     ProblemKind{"province-list-empty", Failed, true, nullptr},
     ProblemKind{"city-database-broken", Failed, true, nullptr},
-    ProblemKind{"folder-unwritable", Failed, true, nullptr},
+    ProblemKind{"timetable-folder", Failed, true, nullptr},
     ProblemKind{"log-unwritable", Failed, true, nullptr},
     ProblemKind{"no-persian-font", Failed, true, nullptr},
     // Warnings: said, and the run goes on.
@@ -83,6 +85,7 @@ constexpr std::array Kinds = {
     ProblemKind{"same-device", Ok, true, nullptr},
     ProblemKind{"start-folder-hint", Ok, true, nullptr},
     ProblemKind{"approximate-coordinates", Ok, true, nullptr},
+    ProblemKind{"time-zone", Ok, true, nullptr},
     // The window's picture (--screenshot).
     ProblemKind{"picture-format", Failed, true, nullptr},
     // A message not yet given a kind of its own, in its words as they stand.
@@ -111,6 +114,14 @@ constexpr std::array Sentences = {
         QT_TRANSLATE_NOOP("Problem", "{option} is given more than once; it takes one value")},
     ProblemSentence{"usage", "format",
                     QT_TRANSLATE_NOOP("Problem", "--format takes text or json, not '{value}'")},
+    // formats and last: the command's own list
+    ProblemSentence{
+        "usage", "format-own",
+        QT_TRANSLATE_NOOP("Problem", "--format takes {formats} or {last}, not '{value}'")},
+    ProblemSentence{
+        "usage", "year",
+        QT_TRANSLATE_NOOP("Problem",
+                          "--year takes a solar year from {low} to {high}, not '{value}'")},
     ProblemSentence{
         "usage", "import-arguments",
         QT_TRANSLATE_NOOP("Problem", "import-cities takes FILE.csv and, optionally, the database")},
@@ -148,6 +159,8 @@ constexpr std::array Sentences = {
         QT_TRANSLATE_NOOP("Problem",
                           "no county given: use --county N, or county in the [location] section "
                           "of the profile")},
+    ProblemSentence{"no-county", "timetable",
+                    QT_TRANSLATE_NOOP("Problem", "no county given: use --county N|NAME")},
     // county, database; name
     ProblemSentence{
         "no-such-county", "index",
@@ -649,6 +662,32 @@ constexpr std::array Sentences = {
     ProblemSentence{"no-device", "",
                     QT_TRANSLATE_NOOP("Problem", "no device answered on {ports} port(s)")},
 
+    // --- a year's timetable file that cannot be had: year, county, path; reason (not-saved)
+    ProblemSentence{
+        "timetable-year", "no-coordinates",
+        QT_TRANSLATE_NOOP("Problem",
+                          "{path} is missing, and county {county} has no coordinates in the city "
+                          "database (city.db) to compute it from: import them with 'muezzin-cli "
+                          "import-cities FILE.csv', or put the file in its place")},
+    ProblemSentence{
+        "timetable-year", "not-saved",
+        QT_TRANSLATE_NOOP("Problem",
+                          "{path} is missing and could not be saved ({reason}): let this user "
+                          "write there, or write it with 'muezzin-timetable --county {county} "
+                          "--from {year} --years 1'")},
+    ProblemSentence{
+        "timetable-year", "unreadable",
+        QT_TRANSLATE_NOOP("Problem",
+                          "{path} cannot be read, and is never replaced: remove it, or write it "
+                          "anew with 'muezzin-timetable --county {county} --from {year} --years "
+                          "1'")},
+    ProblemSentence{
+        "timetable-year", "short",
+        QT_TRANSLATE_NOOP("Problem",
+                          "{path} holds less than a year, and is never replaced: remove it, or "
+                          "write it anew with 'muezzin-timetable --county {county} --from {year} "
+                          "--years 1'")},
+
     // --- operations cut short: confirmed, total; the window's forms say the menu's words
     ProblemSentence{"apply-incomplete", "",
                     QT_TRANSLATE_NOOP("Problem",
@@ -741,11 +780,6 @@ constexpr std::array Sentences = {
         QT_TRANSLATE_NOOP("Problem",
                           "missing from {folder}: the key table; copy it there, or name the "
                           "folder that holds it with --folder DIR")},
-    ProblemSentence{
-        "start-file-missing", "data",
-        QT_TRANSLATE_NOOP("Problem", "missing from {folder}: the timetable files "
-                                     "(data/<province>/<city>/<county>/<year>.PTL); make them with "
-                                     "muezzin-timetable")},
     // path
     ProblemSentence{"province-list-empty", "",
                     QT_TRANSLATE_NOOP("Problem", "empty: it lists no province")},
@@ -757,12 +791,41 @@ constexpr std::array Sentences = {
                     QT_TRANSLATE_NOOP("Problem",
                                       "table city holds no county; build it again with muezzin-cli "
                                       "import-cities")},
-    // path, reason
+    // path; reason
     ProblemSentence{
-        "folder-unwritable", "data",
+        "timetable-folder", "not-a-folder",
+        QT_TRANSLATE_NOOP("Problem",
+                          "{path} is not a folder: the timetable files "
+                          "(data/<province>/<city>/<county>/<year>.PTL) go there; move it out of "
+                          "the way")},
+    ProblemSentence{
+        "timetable-folder", "unwritable",
         QT_TRANSLATE_NOOP("Problem",
                           "no file can be made in {path} ({reason}): the timetables of later "
                           "years cannot be written there; give this user write permission")},
+    // county; found: what the folder holds, missing and unusable: the years, as "1405-1407, 1410";
+    // folder
+    ProblemSentence{
+        "timetable-year", "doctor-no-coordinates",
+        QT_TRANSLATE_NOOP("Problem",
+                          "[[{found}; ]]{missing} missing, and the county has no coordinates in "
+                          "the city database to compute them from: import them with 'muezzin-cli "
+                          "import-cities FILE.csv', or put the files in {folder}")},
+    ProblemSentence{
+        "timetable-year", "doctor-unusable",
+        QT_TRANSLATE_NOOP("Problem",
+                          "[[{found}; ]]{unusable} in {folder} cannot be read or are short, and "
+                          "are never replaced: remove them, or write them anew with "
+                          "'muezzin-timetable --county {county} --from YEAR --years 1'")},
+    ProblemSentence{
+        "timetable-year", "doctor-both",
+        QT_TRANSLATE_NOOP("Problem",
+                          "[[{found}; ]]{missing} missing, and the county has no coordinates in "
+                          "the city database to compute them from: import them with 'muezzin-cli "
+                          "import-cities FILE.csv', or put the files in {folder}; {unusable} in "
+                          "{folder} cannot be read or are short, and are never replaced: remove "
+                          "them, or write them anew with 'muezzin-timetable --county {county} "
+                          "--from YEAR --years 1'")},
     ProblemSentence{
         "log-unwritable", "",
         QT_TRANSLATE_NOOP("Problem",
@@ -816,6 +879,23 @@ constexpr std::array Sentences = {
                           "the tool's files are looked for in {folder} (the user's data folder); "
                           "name another folder with --folder DIR")},
 
+    // the PC's zone: offset ("+00:00"); last_year (2022) and year, one it keeps daylight saving in
+    ProblemSentence{
+        "time-zone", "other-offset",
+        QT_TRANSLATE_NOOP("Problem",
+                          "the PC's time zone is UTC{offset}, not Iran Standard Time (UTC+03:30), "
+                          "which the device keeps and its timetables are written in: the device "
+                          "gets the PC's clock as it reads; set the time zone to Asia/Tehran "
+                          "('timedatectl set-timezone Asia/Tehran'; on Windows \"(UTC+03:30) "
+                          "Tehran\")")},
+    ProblemSentence{
+        "time-zone", "old-rules",
+        QT_TRANSLATE_NOOP("Problem",
+                          "the PC's time-zone data still keeps Iran's daylight saving, which "
+                          "ended in {last_year} (it does in {year}): while it does, the device "
+                          "gets the PC's clock an hour back, an hour wrong if the clock was set "
+                          "back by hand to match; update the time-zone data (Debian's tzdata; on "
+                          "Windows the system's updates)")},
     // county; name (the window's)
     ProblemSentence{
         "approximate-coordinates", "",

@@ -150,6 +150,8 @@ bool HoldsIsolates(const QString& text) {
 
 QString ToWindows1256Repertoire(const QString& text) {
     QString out = HoldsIsolates(text) ? IsolatesAsMarks(text) : text;
+    // Heh with the hamza above written as two characters ("دادهٔ"), as heh with yeh above below.
+    out.replace(QStringLiteral("\u0647\u0654"), QStringLiteral("\u0647"));
     for (QChar& c : out) {
         const char16_t u = c.unicode();
         if (u == 0x06CC) { // Farsi yeh

@@ -35,3 +35,19 @@ QString ClockSetText(const CalendarClock& clock, bool sent) {
         .arg(clock.DaylightSaving ? QStringLiteral("an hour behind the PC for daylight saving")
                                   : QStringLiteral("the PC's time (no daylight saving)"));
 }
+
+Problem ZoneProblem(const ZoneCheck& zone) {
+    switch (zone.Verdict) {
+    case ZoneVerdict::OtherOffset:
+        return Problem(QStringLiteral("time-zone"), QStringLiteral("other-offset"))
+            .Set(QStringLiteral("offset"),
+                 QString::fromStdString(UtcOffsetText(zone.StandardOffsetMinutes)));
+    case ZoneVerdict::OldIranRules:
+        return Problem(QStringLiteral("time-zone"), QStringLiteral("old-rules"))
+            .Set(QStringLiteral("last_year"), LastIranDaylightYear)
+            .Set(QStringLiteral("year"), zone.DaylightYear);
+    case ZoneVerdict::Iran:
+        break;
+    }
+    return {};
+}

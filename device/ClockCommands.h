@@ -1,7 +1,9 @@
 #pragma once
 
 #include "calendar/CalendarClock.h"
+#include "calendar/ZoneCheck.h"
 #include "comm/CommLink.h"
+#include "common/Problem.h"
 
 #include <array>
 
@@ -18,3 +20,7 @@ bool SetDeviceClock(CommLink& link, CalendarClock& clock);
 // What the operator is told after setting the clock: the date and time the device was sent and
 // whether daylight saving put it an hour behind the PC; or that the frame did not go out.
 QString ClockSetText(const CalendarClock& clock, bool sent);
+
+// What is wrong with the PC's time zone for the device, with the remedy (time-zone, a warning:
+// the clock is set all the same); empty when it is Iran Standard Time without daylight saving.
+Problem ZoneProblem(const ZoneCheck& zone);

@@ -15,9 +15,9 @@ inline const QString NotChangedCountText = QStringLiteral("تعداد بايت �
 // Closing line of a run in which every block was confirmed and no year was missing.
 inline const QString AppliedText = QStringLiteral(" تنظيمات جديد در سيستم اعمال گرديد. ");
 // Closing line of any other run; the count of unconfirmed blocks follows at once. Added.
-inline const QString NotFullyAppliedText =
-    QStringLiteral(" تنظیمات جدید به طور کامل اعمال نشد. تعداد بلوک‌های "
-                   "تأییدنشده: ");
+inline const QString NotFullyAppliedText = QStringLiteral(
+    " تنظیمات جدید به طور کامل اعمال نشد. تعداد بلوک‌های "
+    "تأییدنشده: ");
 // A block not confirmed is sent again: this text ("the block at address"), the block's device
 // address as BlockAddressText writes it, then the wording the upgrade uses for its pages
 // (PageResentText). Added.
@@ -27,6 +27,13 @@ inline const QString YearFileNotFoundText =
     QStringLiteral(" فايل تغيير اوقات شرعي يافت نشد لظفا برنامه را مجددا نصب نمائيد ");
 // A year's timetable file is shorter than a whole year; %1 is the year. Added.
 inline const QString YearFileShortTemplate = QStringLiteral(" فایل اوقات شرعی سال %1 ناقص است ");
+// Years the data folder lacked, computed from the county's coordinates and saved: "the prayer
+// times of the years %1 (YearListSeparator between them) of county %2 were computed from its
+// coordinates and saved". Added. What makes a year that could not be had is a problem
+// (timetable-year) that follows the not-found line.
+inline const QString ComputedYearsTemplate =
+    QStringLiteral(" اوقات شرعی سال %1 شهرستان %2 از روی مختصات آن محاسبه و ذخیره شد ");
+inline const QString YearListSeparator = QStringLiteral("، ");
 // The device answered nothing to several blocks in a row; the run stops. Added.
 inline const QString DeviceSilentText = QStringLiteral(
     " دستگاه پاسخ نمی‌دهد؛ ارسال تنظیمات متوقف شد ");

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Problem.h"
+
 #include <QString>
 
 // What a long device operation needs from whoever runs it: the window implements it with its
@@ -12,6 +14,11 @@ public:
 
     // One new line of the event log: the date text of the last clock sample, then the message.
     virtual void AppendLogLine(const QString& message) = 0;
+    // A problem as a line of the event log, in the host's words: the window's Persian, the command
+    // line's language. Here its Persian words with direction marks, as log.txt keeps them.
+    virtual void AppendProblemLine(const Problem& problem) {
+        AppendLogLine(u' ' + ProblemText(problem, Wording::PersianText));
+    }
     virtual void ClearLog() = 0;
     virtual void SetProgressRange(int maximum) = 0;
     virtual void SetProgressPosition(int position) = 0;

@@ -84,6 +84,9 @@ UploadInput UploadInputOf(const SettingsFields& fields, const LocationSelection&
     input.ProvinceIndex = location.ProvinceIndex;
     input.GlyphCodes = location.GlyphCodes;
     input.TimetableFolder = location.TimetableFolder;
+    if (!location.TimetableFolder.isEmpty()) {
+        input.Place = CountyPlace{location.Latitude, location.Longitude};
+    }
     input.KeyFilePath = startFolder + KeyFileName;
     return input;
 }
@@ -97,6 +100,7 @@ void PreparedUpload::ThrowInputError() const {
 PreparedUpload PrepareUpload(const UploadInput& input, int solarYear) {
     PreparedUpload upload;
     upload.FirstYear = solarYear;
+    upload.CountyIndex = input.CountyIndex;
     upload.TimetableFolder = input.TimetableFolder;
     upload.Resend = input.Resend;
     try {
@@ -108,6 +112,10 @@ PreparedUpload PrepareUpload(const UploadInput& input, int solarYear) {
         return upload;
     }
     // Without a county the timetables would be looked for in the working directory.
+    if (!input.TimetableFolder.isEmpty()) {
+        upload.Completed = CompleteTimetableYears(input.TimetableFolder, solarYear,
+                                                  TimetableYearCount, input.Place);
+    }
     for (int j = 0; !input.TimetableFolder.isEmpty() && j < TimetableYearCount; ++j) {
         upload.Years.push_back(LoadYearBlock(input.TimetableFolder, solarYear + j));
         if (upload.Years.back().Status != YearFileStatus::Loaded) {
@@ -188,13 +196,20 @@ UploadResult RunUpload(CommLink& link, OperationHost& host, const PreparedUpload
     std::fill_n(link.TxFrame.begin(), frame::ClearedAtStart, 0);
     std::fill_n(link.RxBuffer.begin(), frame::ClearedAtStart, 0);
 
+    if (!upload.Completed.Computed.empty()) {
+        host.AppendLogLine(ComputedYearsText(upload.Completed.Computed, upload.CountyIndex));
+    }
     BlockRun run;
     run.Resend = upload.Resend;
     bool going = SendBlock(link, host, run, result, SettingsAddress, BlockData(upload.Settings));
     for (int j = 0; going && j < static_cast<int>(upload.Years.size()); ++j) {
         const YearBlockResult& loaded = upload.Years[static_cast<std::size_t>(j)];
         if (loaded.Status != YearFileStatus::Loaded) {
-            host.AppendLogLine(YearFileProblemText(loaded.Status, upload.FirstYear + j));
+            const int year = upload.FirstYear + j;
+            host.AppendLogLine(YearFileProblemText(loaded.Status, year));
+            result.YearGap = YearGapProblem(upload.Completed, year, upload.CountyIndex, loaded.Path,
+                                            loaded.Status == YearFileStatus::Missing);
+            host.AppendProblemLine(result.YearGap);
             break;
         }
         for (int b = 0; going && b < YearBlockCount; ++b) {

@@ -4,9 +4,11 @@
 #include "device/KeyTable.h"
 #include "device/OperationHost.h"
 #include "device/SettingsBlock.h"
+#include "device/TimetableYears.h"
 #include "device/YearBlock.h"
 
 #include <exception>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -44,6 +46,9 @@ struct UploadInput {
     int ProvinceIndex = 0;
     GlyphCodeArray GlyphCodes{};
     QString TimetableFolder; // empty while no county has been chosen
+    // The county's coordinates, from which the years its folder lacks are computed; none: they
+    // cannot be.
+    std::optional<CountyPlace> Place;
     QString KeyFilePath;
     bool Resend = true; // false: every block written once, whatever its reply
 };
@@ -59,8 +64,11 @@ struct PreparedUpload {
     SettingsBlock Settings{};
     KeyTable Keys{};
     // The timetables from FirstYear on, up to the first year whose file cannot be used (that
-    // one included, with its status); none while no county has been chosen.
+    // one included, with its status); none while no county has been chosen. The years the
+    // county's folder lacked were computed first, where they could be.
     int FirstYear = 0;
+    int CountyIndex = 0;
+    CompletedYears Completed;
     std::vector<YearBlockResult> Years;
     QString TimetableFolder;
     bool Resend = true;
@@ -73,8 +81,9 @@ struct PreparedUpload {
 };
 
 // Builds the settings block for the current solar year and reads the key table and the
-// timetables; a field that does not convert or a key file that cannot be read is kept as the
-// input error, and nothing more is read then.
+// timetables, the ten years' missing files computed and saved first; a field that does not
+// convert or a key file that cannot be read is kept as the input error, and nothing more is read
+// or written then.
 PreparedUpload PrepareUpload(const UploadInput& input, int solarYear);
 
 // How one block ended: confirmed by a whole, equal echo, or what went wrong with the reply.
@@ -96,6 +105,9 @@ struct UploadResult {
     bool LineSilent = false;   // ... answering: nothing came back, the line is lost
     int StopSignal = 0;        // stopped early: the program was asked to stop by this signal
     std::vector<UnconfirmedBlock> Unconfirmed; // in device order, the unsent ones included
+    // A year whose file could not be used, and what makes it (timetable-year); the run sent the
+    // blocks before it and the key table.
+    Problem YearGap;
     bool Complete() const { return BlocksConfirmed == UploadBlockCount; }
     // Cut short by a stop or a lost line: the device holds part of the new configuration, and
     // the same apply again completes it. Stopped before the first block, it holds the old one.
@@ -116,8 +128,9 @@ BlockOutcome JudgeBlockReply(const CommLink& link, OperationHost& host);
 BlockOutcome WriteBlock(CommLink& link, OperationHost& host, int address, BlockData data);
 
 // The whole upload: settings, ten years of timetables from the current solar year, the key
-// table; every block read back and compared. Once the program is asked to stop, the block under
-// way is judged but not sent again, and no further block is sent. Without a device or a county it
-// says so and sends nothing; then the input error, if any, is thrown before anything is sent, with
-// the monitor running and the progress bar hidden again.
+// table; every block read back and compared. The log names the years computed for it, and after
+// a year whose file could not be used, what would make it usable. Once the program is asked to
+// stop, the block under way is judged but not sent again, and no further block is sent. Without a
+// device or a county it says so and sends nothing; then the input error, if any, is thrown before
+// anything is sent, with the monitor running and the progress bar hidden again.
 UploadResult RunUpload(CommLink& link, OperationHost& host, const PreparedUpload& upload);

@@ -89,6 +89,8 @@ std::optional<CountyChoice> ChooseCounty(LocationSelection& selection, CityDatab
     choice.Approximate = row.Approximate;
     selection.GlyphCodes = EncodeCountyName(row.CountyName);
     selection.TimetableFolder = TimetableFolderOf(selection, startFolder);
+    selection.Latitude = row.Latitude;
+    selection.Longitude = row.Longitude;
     return choice;
 }
 

@@ -20,6 +20,10 @@ struct LocationSelection {
     std::vector<int> CountyIndexList;
     QString TimetableFolder;     // ends with "/"
     GlyphCodeArray GlyphCodes{}; // all zero until the first county choice
+    // The chosen county's coordinates as the database holds them, from which its missing
+    // timetables are computed.
+    double Latitude = 0.0;
+    double Longitude = 0.0;
 };
 
 // The texts a county choice puts into the window's fields.

@@ -13,8 +13,8 @@ if(IS_DIRECTORY ${PROJECT_SOURCE_DIR}/sample)
           PATTERN *.tsv EXCLUDE
           PATTERN log.txt EXCLUDE)
 endif()
-# Made at build time, when the sample's build rules exist.
+# Made at build time, when the sample's build rules exist. No timetable files: ten years of every
+# county would be some 30 MB, and each upload computes the years it lacks from the county's
+# coordinates (device/TimetableYears).
 install(FILES ${CMAKE_BINARY_DIR}/sample/city.db DESTINATION ${MUEZZIN_SAMPLE_DESTINATION}
-        OPTIONAL)
-install(DIRECTORY ${CMAKE_BINARY_DIR}/sample/data DESTINATION ${MUEZZIN_SAMPLE_DESTINATION}
         OPTIONAL)

@@ -10,8 +10,8 @@
 
 namespace prayer {
 
-// The device keeps Iran Standard Time all year; the tool sets its clock an hour back while
-// daylight saving is on.
+// The device keeps Iran Standard Time all year; the tool sets its clock an hour back only while
+// the PC's own zone keeps daylight saving.
 constexpr double IranStandardTime = 3.5;
 
 // Sun altitudes, in degrees, that mark the times (the sun's centre; refraction and the sun's

@@ -44,7 +44,7 @@ expect() {
 }
 
 expect "apply" muezzin-cli ap
-expect "apply clock counties doctor export-cities find help import-cities ports read-settings set-clock upgrade" muezzin-cli ""
+expect "apply clock counties doctor export-cities find help import-cities ports read-settings set-clock timetable upgrade" muezzin-cli ""
 expect "--all-ports --folder --format --help --port --quiet --verbose --version" muezzin-cli --
 expect "apply" muezzin-cli help ap
 expect "--county" muezzin-cli apply --cou
@@ -53,6 +53,8 @@ expect "--profile-out" muezzin-cli read-settings --profile-
 expect "--folder --format" muezzin-cli --fo
 expect "$work/tty Muezzin 1 $work/ttyMuezzin0" muezzin-cli --port "$work/tty"
 expect "json" muezzin-cli apply --format j
+expect "csv json text" muezzin-cli timetable --county 37 --format ""
+expect "--format" muezzin-cli timetable --year 1406 --for
 expect "--county" muezzin-cli --folder sub apply --format json --cou
 expect "new.fmw sub" muezzin-cli upgrade ""
 expect "mosque.ini" muezzin-cli apply --profile m

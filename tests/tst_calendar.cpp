@@ -1,8 +1,12 @@
 #include "calendar/CalendarClock.h"
+#include "calendar/ZoneCheck.h"
 #include "tests/LocalInstant.h"
 #include "tests/PortableCases.h"
 
+#include <QDateTime>
+#include <QFile>
 #include <QTest>
+#include <algorithm>
 #include <chrono>
 #include <clocale>
 #include <cstdlib>
@@ -11,18 +15,35 @@
 
 namespace {
 
-// A zone by POSIX rule, so that no time-zone database is needed: Iran, UTC+3:30.
-void UseIranTime() {
-    setenv("TZ", "IRST-3:30", 1);
+void UseZone(const char* zone) {
+    setenv("TZ", zone, 1);
     tzset();
 }
 
-CalendarClock Converted(int year, int month, int day, bool daylightBefore = false) {
+// A zone by POSIX rule, so that no time-zone database is needed: Iran, UTC+3:30.
+void UseIranTime() {
+    UseZone("IRST-3:30");
+}
+
+// A zone named from the time-zone database needs its file, without which it reads as UTC; a
+// POSIX rule (or UTC) needs none.
+bool ZoneKnown(const QString& zone) {
+    const bool rule = std::any_of(zone.begin(), zone.end(), [](QChar c) { return c.isDigit(); });
+    return rule || !zone.contains(u'/') ||
+           QFile::exists(QStringLiteral("/usr/share/zoneinfo/") + zone);
+}
+
+std::time_t UtcInstant(const int (&at)[6]) {
+    return static_cast<std::time_t>(
+        QDateTime(QDate(at[0], at[1], at[2]), QTime(at[3], at[4], at[5]), Qt::UTC)
+            .toSecsSinceEpoch());
+}
+
+CalendarClock Converted(int year, int month, int day) {
     CalendarClock clock;
     clock.Year = year;
     clock.Month = static_cast<std::uint8_t>(month);
     clock.Day = static_cast<std::uint8_t>(day);
-    clock.DaylightSaving = daylightBefore;
     ToSolarDate(clock);
     return clock;
 }
@@ -46,11 +67,10 @@ private slots:
         QTest::addColumn<int>("solarYear");
         QTest::addColumn<int>("solarMonth");
         QTest::addColumn<int>("solarDay");
-        QTest::addColumn<bool>("saving");
 
         for (const cases::SolarDate& date : cases::SolarDates) {
             QTest::newRow(date.Name) << date.Year << date.Month << date.Day << date.SolarYear
-                                     << date.SolarMonth << date.SolarDay << date.Saving;
+                                     << date.SolarMonth << date.SolarDay;
         }
     }
 
@@ -61,19 +81,79 @@ private slots:
         QFETCH(int, solarYear);
         QFETCH(int, solarMonth);
         QFETCH(int, solarDay);
-        QFETCH(bool, saving);
         const CalendarClock clock = Converted(year, month, day);
         QCOMPARE(clock.SolarYear, solarYear);
         QCOMPARE(int{clock.SolarMonth}, solarMonth);
         QCOMPARE(int{clock.SolarDay}, solarDay);
-        QCOMPARE(clock.DaylightSaving, saving);
     }
 
-    // Before the solar new year the flag is not decided again: it keeps what it had.
-    void daylightUntouchedBeforeNewYear() {
-        QVERIFY(Converted(2026, 3, 20, true).DaylightSaving);
-        QVERIFY(!Converted(2026, 3, 20, false).DaylightSaving);
-        QVERIFY(!Converted(2026, 3, 21, true).DaylightSaving);
+    // The zone's own rules decide the hour at each sample: what the record held before counts
+    // for nothing, and neither does the solar date.
+    void clockSample_data() {
+        QTest::addColumn<int>("row");
+        for (int row = 0; row < static_cast<int>(std::size(cases::ClockSamples)); ++row) {
+            QTest::newRow(cases::ClockSamples[row].Name) << row;
+        }
+    }
+
+    void clockSample() {
+        QFETCH(int, row);
+        const cases::ClockSample& sample = cases::ClockSamples[row];
+        if (!ZoneKnown(QString::fromLatin1(sample.Zone))) {
+            QSKIP("this zone is not in the system's time-zone database");
+        }
+        UseZone(sample.Zone);
+        CalendarClock clock;
+        clock.DaylightSaving = !sample.Daylight;
+        SampleClock(clock, UtcInstant(sample.Utc));
+        ToSolarDate(clock);
+        UseIranTime();
+        const std::vector<int> got = {clock.Year, clock.Month,  clock.Day,
+                                      clock.Hour, clock.Minute, clock.Second};
+        QCOMPARE(got, std::vector<int>(std::begin(sample.Sample), std::end(sample.Sample)));
+        QCOMPARE(clock.DaylightSaving, sample.Daylight);
+        const QDate sampled(sample.Sample[0], sample.Sample[1], sample.Sample[2]);
+        QCOMPARE(int{clock.WeekDay}, sampled.dayOfWeek() % 7);
+        QCOMPARE(clock.YearDay, sampled.dayOfYear() - 1);
+        const std::string text = DateTextString(clock);
+        QCOMPARE(QString::fromStdString(text).section(QStringLiteral(" , "), 3).left(2),
+                 QStringLiteral("%1").arg(sample.LocalHour, 2, 10, QChar(u'0')));
+    }
+
+    // What the PC's zone is told against Iran Standard Time, in June 2026.
+    void zoneCheck_data() {
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<int>("verdict");
+        QTest::addColumn<QString>("offset");
+        QTest::addColumn<int>("daylightYear");
+        const auto iran = static_cast<int>(ZoneVerdict::Iran);
+        const auto other = static_cast<int>(ZoneVerdict::OtherOffset);
+        const auto old = static_cast<int>(ZoneVerdict::OldIranRules);
+        QTest::newRow("Asia/Tehran") << "Asia/Tehran" << iran << "+03:30" << 0;
+        QTest::newRow("+03:30 without rules") << "IRST-3:30" << iran << "+03:30" << 0;
+        QTest::newRow("Iran's old rule") << cases::OldIranRule << old << "+03:30" << 2023;
+        QTest::newRow("UTC") << "UTC" << other << "+00:00" << 0;
+        QTest::newRow("Berlin, in its summer time") << "Europe/Berlin" << other << "+01:00" << 2023;
+        QTest::newRow("Dubai") << "Asia/Dubai" << other << "+04:00" << 0;
+        QTest::newRow("New York") << "America/New_York" << other << "-05:00" << 2023;
+        QTest::newRow("Kabul, half an hour off") << "Asia/Kabul" << other << "+04:30" << 0;
+    }
+
+    void zoneCheck() {
+        QFETCH(QString, zone);
+        QFETCH(int, verdict);
+        QFETCH(QString, offset);
+        QFETCH(int, daylightYear);
+        if (!ZoneKnown(zone)) {
+            QSKIP("this zone is not in the system's time-zone database");
+        }
+        UseZone(qPrintable(zone));
+        const int now[6] = {2026, 6, 15, 8, 30, 0};
+        const ZoneCheck check = CheckPcZone(UtcInstant(now));
+        UseIranTime();
+        QCOMPARE(static_cast<int>(check.Verdict), verdict);
+        QCOMPARE(QString::fromStdString(UtcOffsetText(check.StandardOffsetMinutes)), offset);
+        QCOMPARE(check.DaylightYear, daylightYear);
     }
 
     // Every day of a span of years maps to a valid solar date, one day after the other.
@@ -145,37 +225,6 @@ private slots:
         CalendarClock clock;
         SampleClock(clock, LocalInstant(2026, 3, day, 10, 0, 0));
         QCOMPARE(int{clock.SolarWeekDay}, expected);
-    }
-
-    // While daylight saving is on, the sample is an hour early; the text is not.
-    void daylightShiftsSampleNotText() {
-        CalendarClock clock;
-        clock.DaylightSaving = true;
-        SampleClock(clock, LocalInstant(2026, 6, 10, 0, 30, 0));
-        QCOMPARE(int{clock.Hour}, 23);
-        QCOMPARE(int{clock.Day}, 9);
-        QCOMPARE(int{clock.Minute}, 30);
-        QCOMPARE(DateTextString(clock), std::string("Wednesday , June(06) , 2026 , 00:30:00 AM"));
-
-        clock.DaylightSaving = true;
-        SampleClock(clock, LocalInstant(2026, 1, 1, 0, 10, 0));
-        QCOMPARE(clock.Year, 2025);
-        QCOMPARE(int{clock.Month}, 12);
-        QCOMPARE(int{clock.Day}, 31);
-        QCOMPARE(clock.YearDay, 364);
-    }
-
-    // The tick: the flag decided from one sample shifts the next.
-    void daylightCarriedToNextSample() {
-        CalendarClock clock;
-        SampleClock(clock, LocalInstant(2026, 3, 22, 0, 30, 0));
-        ToSolarDate(clock);
-        QVERIFY(clock.DaylightSaving);
-        SampleClock(clock, LocalInstant(2026, 3, 22, 0, 30, 1));
-        ToSolarDate(clock);
-        QCOMPARE(int{clock.Day}, 21); // an hour back is still the 21st
-        QCOMPARE(int{clock.SolarDay}, 1);
-        QVERIFY(!clock.DaylightSaving);
     }
 
     void dateTextIgnoresProcessLocale() {

@@ -6,6 +6,8 @@
 #include "device/Upgrade.h"
 #include "device/UpgradeTexts.h"
 #include "device/Upload.h"
+#include "location/CityImport.h"
+#include "tests/PortableCases.h"
 #include "tests/ProcessRun.h"
 #include "tests/StartFolderFixture.h"
 #include "tests/TestSupport.h"
@@ -18,8 +20,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
+#include <QStandardPaths>
 #include <QStringDecoder>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
@@ -92,6 +94,16 @@ int EntriesBeforeProbe(const DeviceSimulator& sim) {
     return static_cast<int>(sim.Trace().size()) - 2;
 }
 
+// The log line after a year that cannot be had, with what makes it (timetable-year), as the
+// command line says it; the year and the path as the rows give them.
+QString YearGapLine(const char* form, const QString& year, const QString& path) {
+    return u' ' + ProblemText(Problem(QStringLiteral("timetable-year"), QLatin1String(form))
+                                  .Set(QStringLiteral("year"), year)
+                                  .Set(QStringLiteral("county"), County)
+                                  .Set(QStringLiteral("path"), path),
+                              Wording::English);
+}
+
 // The output without its last line, the command's result; the result line alone.
 QString LogPart(const QString& out) {
     return out.left(out.lastIndexOf(u'\n', -2) + 1);
@@ -131,14 +143,13 @@ QList<int> CountiesOf(const QString& listing) {
     return counties;
 }
 
-// A start folder with the sample's files and the database and timetables the build made, which
-// hold every county.
+// A start folder as the package installs it: the sample's files and the database the build made,
+// which holds every county, and no timetables.
 bool MakeBuiltStartFolder(const QString& folder) {
     const QString built = QStringLiteral(MUEZZIN_BUILT_SAMPLE "/");
     return QFile::copy(Sample + "ostan.txt", folder + "/ostan.txt") &&
            QFile::copy(Sample + "encryp.key", folder + "/encryp.key") &&
-           QFile::copy(built + "city.db", folder + "/city.db") &&
-           QFile::link(built + "data", folder + "/data");
+           QFile::copy(built + "city.db", folder + "/city.db");
 }
 
 QList<int> Range(int first, int last) {
@@ -161,10 +172,10 @@ bool StoreSettings(const DeviceSimulator& sim, int county) {
     return link.BytesRead == frame::BlockFrameSize;
 }
 
-// As log.txt holds the text: the code page's look-alikes for what it lacks (the Persian yeh).
+// As log.txt holds a text: in the device world's code page, the Persian letters it lacks as
+// their look-alikes.
 QByteArray Encode1256(const QString& text) {
-    QStringEncoder encoder("windows-1256");
-    return encoder.encode(ToWindows1256Repertoire(text));
+    return ToWindows1256(text);
 }
 
 // An upgrade file of size bytes, its image and pad all 0x5A.
@@ -211,6 +222,68 @@ bool StartDevices(const QList<SimulatorOptions>& devices,
 
 std::vector<std::uint8_t> BlockAt(const std::vector<std::uint8_t>& memory, int address) {
     return {memory.begin() + address, memory.begin() + address + 128};
+}
+
+// The text with its Latin digits written in Persian ones.
+QString PersianDigits(const QString& text) {
+    QString out = text;
+    for (QChar& c : out) {
+        if (c.isDigit()) {
+            c = QChar(0x06F0 + c.digitValue());
+        }
+    }
+    return out;
+}
+
+// Runs the command line under faketime, the PC's clock at that date and time from the start
+// (and going on from there) in that zone, as a PC set so would run it. Empty without faketime.
+std::optional<Outcome> RunCliAt(const QString& zone, const QString& date,
+                                const QStringList& arguments, const QString& folder) {
+    const QString faketime = QStandardPaths::findExecutable(QStringLiteral("faketime"));
+    if (faketime.isEmpty()) {
+        return std::nullopt;
+    }
+    QProcessEnvironment env = Environment();
+    env.insert(QStringLiteral("TZ"), zone);
+    // faketime's library comes before the sanitizers' runtime, which then would refuse to start.
+    const QString sanitizer = env.value(QStringLiteral("ASAN_OPTIONS"));
+    env.insert(QStringLiteral("ASAN_OPTIONS"),
+               (sanitizer.isEmpty() ? QString() : sanitizer + u':') +
+                   QStringLiteral("verify_asan_link_order=0"));
+    return RunProgram(faketime, QStringList{date, Cli} + arguments, folder, env);
+}
+
+// The five times of each day of a timetable file, "05:12", as the device decodes them from its
+// codes: the file read on its own, apart from the tool's decoding.
+std::vector<QStringList> FileTimes(const QByteArray& file) {
+    std::vector<QStringList> days;
+    for (int month = 1; month <= 12; ++month) {
+        for (int day = 1; day <= (month <= 6 ? 31 : 30); ++day) {
+            QStringList times;
+            for (int time = 0; time < 5; ++time) {
+                const qsizetype at = (month - 1) * 512 + 25 + (day - 1) * 15 + time * 3;
+                const int hour = (static_cast<std::uint8_t>(file[at]) - 10) / 7;
+                const int minute = (static_cast<std::uint8_t>(file[at + 1]) - 8) / 3;
+                times.append(QStringLiteral("%1:%2")
+                                 .arg(hour, 2, 10, QChar(u'0'))
+                                 .arg(minute, 2, 10, QChar(u'0')));
+            }
+            days.push_back(times);
+        }
+    }
+    return days;
+}
+
+// The last clock frame the device took: seconds, minutes, hours, day, month, year - 2000.
+std::vector<int> ClockSet(const DeviceSimulator& sim) {
+    std::vector<int> clock;
+    for (const TraceEntry& entry : sim.Trace()) {
+        if (entry.Way == TraceEntry::Direction::In && entry.Bytes.size() == 12 &&
+            entry.Bytes[2] == frame::command::Clock) {
+            clock.assign(entry.Bytes.begin() + 6, entry.Bytes.end());
+        }
+    }
+    return clock;
 }
 
 } // namespace
@@ -300,10 +373,12 @@ private slots:
 
     void applyOutcomes_data() {
         QTest::addColumn<SimulatorOptions>("options");
-        QTest::addColumn<QStringList>("extra");    // further arguments of apply
-        QTest::addColumn<int>("missingYear");      // counted from the current year; -1 for none
-        QTest::addColumn<QStringList>("messages"); // %missing: the missing year; none: not compared
-        QTest::addColumn<QString>("result");       // the last line
+        QTest::addColumn<QStringList>("extra"); // further arguments of apply
+        // Counted from the current year, the year whose file is a folder; -1 for none.
+        QTest::addColumn<int>("missingYear");
+        // %missing: that year, %path its file; none: not compared.
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QString>("result"); // the last line
         const auto resent = [](const QString& address) {
             return BlockNotConfirmedText + address + PageResentText;
         };
@@ -315,9 +390,11 @@ private slots:
         thrice << DeviceSilentText << NotFullyAppliedText + "316";
         // Timetables from 0x0080 to 0x9100, the key table from 0x9180 to 0x9D80.
         SimulatorOptions o;
-        QTest::newRow("third year missing")
+        QTest::newRow("third year unreadable")
             << o << QStringList{} << 2
-            << QStringList{YearFileNotFoundText + "%missing", NotFullyAppliedText + "232"}
+            << QStringList{YearFileNotFoundText + "%missing",
+                           YearGapLine("unreadable", "%missing", "%path"),
+                           NotFullyAppliedText + "232"}
             << "84 of 316 blocks confirmed; not confirmed: 0x1D80-0x9100 not sent";
         o.FlipEveryBlocks = 100; // blocks 100 and 200, and the ninth block of the key table
         QTest::newRow("three echoes corrupted, written once")
@@ -372,9 +449,11 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(MakeSampleStartFolder(dir.path()));
         const int year = CurrentSolarYear();
+        const QString missingPath =
+            dir.path() + CountyFolder + QString::number(year + missingYear) + ".PTL";
         if (missingYear >= 0) {
-            QVERIFY(QFile::remove(dir.path() + CountyFolder + QString::number(year + missingYear) +
-                                  ".PTL"));
+            QVERIFY(QFile::remove(missingPath));
+            QVERIFY(QDir().mkdir(missingPath)); // never replaced, so never computed
         }
         DeviceSimulator sim(options);
         QVERIFY(sim.Start());
@@ -391,6 +470,7 @@ private slots:
         QVERIFY2(got, qPrintable(run.Out));
         for (QString& message : messages) {
             message.replace(QStringLiteral("%missing"), QString::number(year + missingYear));
+            message.replace(QStringLiteral("%path"), missingPath);
         }
         if (!messages.isEmpty()) {
             QCOMPARE(*got, messages);
@@ -667,6 +747,29 @@ private slots:
         QTest::newRow("city database missing") << apply << ""
                                                << "city.db"
                                                << "The city database %1/city.db cannot be used";
+        QTest::newRow("unknown county, in Persian digits")
+            << QStringList{"apply", "--county", "۹۹۹۹"} << ""
+            << ""
+            << "There is no county with index 9999 in ";
+        QTest::newRow("timetable without county") << QStringList{"timetable"} << ""
+                                                  << ""
+                                                  << "no county given: use --county N|NAME";
+        QTest::newRow("timetable of a year not a number")
+            << QStringList{"timetable", "--county", "41", "--year", "next"} << ""
+            << ""
+            << "--year takes a solar year from 1300 to 1555, not 'next'";
+        QTest::newRow("timetable of a year the device cannot hold")
+            << QStringList{"timetable", "--county", "41", "--year", "۱۲۹۹"} << ""
+            << ""
+            << "--year takes a solar year from 1300 to 1555, not '۱۲۹۹'";
+        QTest::newRow("timetable in a format it has not")
+            << QStringList{"timetable", "--county", "41", "--format", "xml"} << ""
+            << ""
+            << "--format takes text, json or csv, not 'xml'";
+        QTest::newRow("csv where the command has none")
+            << QStringList{"apply", "--county", "41", "--format", "csv"} << ""
+            << ""
+            << "--format takes text or json, not 'csv'";
     }
 
     // Bad input ends with status 2 and a message before the port is touched: nothing is sent,
@@ -1059,7 +1162,8 @@ private slots:
         QCOMPARE(memory[0] * 256 + memory[1], County);
     }
 
-    // A county the earlier sample lacked, found by its name and written whole into the device.
+    // A county the earlier sample lacked, found by its name and written whole into the device
+    // from a start folder without timetables: its ten years computed and said in the log.
     void applyNewCounty() {
         QTemporaryDir dir;
         QVERIFY(MakeBuiltStartFolder(dir.path()));
@@ -1079,6 +1183,16 @@ private slots:
 
         QCOMPARE(run.Status, 0);
         QCOMPARE(ResultLine(run.Out), QStringLiteral("316 of 316 blocks confirmed"));
+        QStringList years;
+        for (int year = CurrentSolarYear(); years.size() < 10; ++year) {
+            years.append(QString::number(year));
+        }
+        QVERIFY2(
+            Messages(LogPart(run.Out))
+                .value_or(QStringList{})
+                .contains(
+                    ComputedYearsTemplate.arg(years.join(YearListSeparator)).arg(found.first())),
+            qPrintable(run.Out));
         int blockWrites = 0;
         for (const TraceEntry& entry : sim.Trace()) {
             blockWrites += entry.Way == TraceEntry::Direction::In && entry.Bytes[2] == 0x03;
@@ -1126,6 +1240,12 @@ private slots:
                                     "coordinates)")
                          .arg(lines.size())
                          .arg(marked.size())),
+                 qPrintable(doctor.Out));
+        // Every county's timetables can be computed: none needs files shipped.
+        QVERIFY2(doctor.Out.split(u'\n').contains(
+                     QStringLiteral("[ ok ] coordinates: ok (%1 of %1 counties have them; the "
+                                    "timetable years an apply lacks are computed from them)")
+                         .arg(lines.size())),
                  qPrintable(doctor.Out));
     }
 
@@ -1605,6 +1725,241 @@ private slots:
         }
     }
 
+    // The device gets the PC's local time, an hour less only while the PC's own zone keeps
+    // daylight saving; clock shows what set-clock sends, and both say what is wrong with the
+    // zone. The frame is read from the device's trace once the program has ended.
+    void clockInTheField_data() {
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<int>("hour"); // what the device gets
+        QTest::addColumn<QString>("said");
+        QTest::addColumn<QString>("warned"); // on standard error; empty: nothing
+        const QString standard = QStringLiteral("the PC's time (no daylight saving)");
+        const QString behind = QStringLiteral("an hour behind the PC for daylight saving");
+        QTest::newRow("Tehran, summer 2026") << "Asia/Tehran"
+                                             << "2026-06-15 12:00:00" << 12 << standard << "";
+        QTest::newRow("Tehran, winter 2026") << "Asia/Tehran"
+                                             << "2026-12-15 12:00:00" << 12 << standard << "";
+        QTest::newRow("Tehran, summer 2022, when Iran still kept daylight saving")
+            << "Asia/Tehran"
+            << "2022-06-15 12:00:00" << 11 << behind << "";
+        QTest::newRow("zone data older than 2022, summer 2026")
+            << cases::OldIranRule << "2026-06-15 12:00:00" << 11 << behind
+            << "the PC's time-zone data still keeps Iran's daylight saving, which ended in 2022";
+        QTest::newRow("UTC") << "UTC"
+                             << "2026-06-15 12:00:00" << 12 << standard
+                             << "the PC's time zone is UTC+00:00, not Iran Standard Time";
+    }
+
+    void clockInTheField() {
+        QFETCH(QString, zone);
+        QFETCH(QString, date);
+        QFETCH(int, hour);
+        QFETCH(QString, said);
+        QFETCH(QString, warned);
+        QTemporaryDir dir;
+        DeviceSimulator sim;
+        QVERIFY(sim.Start());
+
+        const auto set = RunCliAt(
+            zone, date, {QStringLiteral("set-clock"), QStringLiteral("--port"), PathOf(sim)},
+            dir.path());
+        if (!set) {
+            QSKIP("faketime is not installed (Debian: faketime)");
+        }
+        const auto shown = RunCliAt(zone, date, {QStringLiteral("clock")}, dir.path());
+
+        QCOMPARE(set->Status, 0);
+        const std::vector<int> got = ClockSet(sim);
+        QCOMPARE(got.size(), std::size_t{6});
+        const QDate day = QDate::fromString(date.left(10), Qt::ISODate);
+        QCOMPARE((std::vector<int>{got[1], got[2], got[3], got[4], got[5]}),
+                 (std::vector<int>{0, hour, day.day(), day.month(), day.year() - 2000}));
+        QVERIFY2(got[0] <= 3, "set a few seconds after the start");
+        QVERIFY2(set->Out.trimmed().endsWith(said), qPrintable(set->Out));
+        QCOMPARE(shown->Status, 0);
+        QVERIFY2(shown->Out.startsWith(QStringLiteral(" %1 : 00 : ").arg(hour, 2, 10, QChar(u'0'))),
+                 qPrintable(shown->Out));
+        for (const Outcome* run : {&*set, &*shown}) {
+            QCOMPARE(run->Err.contains(warned), true);
+            QCOMPARE(run->Err.isEmpty(), warned.isEmpty());
+        }
+    }
+
+    // The first days of a new solar year, in a start folder whose timetables end the year
+    // before: the year missing is computed as muezzin-timetable computes it and the whole upload
+    // confirmed; a county without coordinates keeps the not-found line, with what makes it.
+    void applyInANewYear_data() {
+        QTest::addColumn<bool>("coordinates");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QStringList>("messages"); // %path: the missing year's file
+        QTest::addColumn<QString>("result");
+        QTest::newRow("county with coordinates")
+            << true << 0
+            << QStringList{ComputedYearsTemplate.arg(QStringLiteral("1415")).arg(County),
+                           AppliedText}
+            << "316 of 316 blocks confirmed";
+        QTest::newRow("county without coordinates")
+            << false << 1
+            << QStringList{YearFileNotFoundText + "1415",
+                           YearGapLine("no-coordinates", "1415", "%path"),
+                           NotFullyAppliedText + "29"}
+            << "287 of 316 blocks confirmed; not confirmed: 0x8300-0x9100 not sent";
+    }
+
+    void applyInANewYear() {
+        QFETCH(bool, coordinates);
+        QFETCH(int, status);
+        QFETCH(QStringList, messages);
+        QFETCH(QString, result);
+        QTemporaryDir dir;
+        QVERIFY(MakeSampleStartFolder(dir.path(), 0));
+        if (!coordinates) {
+            QByteArray csv = ReadAll(Sample + "city.csv");
+            QVERIFY(csv.contains(",51.73,35.31"));
+            csv.replace(",51.73,35.31", ",0,0");
+            const QString path = dir.filePath(QStringLiteral("city.csv"));
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(csv) == csv.size());
+            file.close();
+            ImportCitiesCsv(path, dir.filePath(QStringLiteral("city.db")));
+        }
+        const QString folder = dir.path() + CountyFolder;
+        for (int year = 1405; year <= 1414; ++year) {
+            QVERIFY(WriteTimetableFile(folder, year, TimetableFileBytes(year)));
+        }
+        DeviceSimulator sim;
+        QVERIFY(sim.Start());
+
+        const auto run =
+            RunCliAt(QStringLiteral("Asia/Tehran"), QStringLiteral("2027-04-01 10:00:00"),
+                     {QStringLiteral("apply"), QStringLiteral("--county"), QString::number(County),
+                      QStringLiteral("--port"), PathOf(sim)},
+                     dir.path());
+        if (!run) {
+            QSKIP("faketime is not installed (Debian: faketime)");
+        }
+
+        QCOMPARE(run->Status, status);
+        QCOMPARE(ResultLine(run->Out), result);
+        messages.replaceInStrings(QStringLiteral("%path"), folder + QStringLiteral("1415.PTL"));
+        QCOMPARE(Messages(LogPart(run->Out)).value_or(QStringList{run->Out}), messages);
+        const std::vector<std::uint8_t> memory = sim.Memory();
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(memory.data()) + 128, 5),
+                 QByteArray("1406 "));
+        if (!coordinates) {
+            QVERIFY(!QFile::exists(folder + QStringLiteral("1415.PTL")));
+            return;
+        }
+        // The file computed is the one muezzin-timetable writes.
+        QTemporaryDir reference;
+        QVERIFY(MakeSampleStartFolder(reference.path(), 0));
+        const Outcome made = RunProgram(QStringLiteral(MUEZZIN_TIMETABLE),
+                                        {QStringLiteral("--county"), QString::number(County),
+                                         QStringLiteral("--from"), QStringLiteral("1415"),
+                                         QStringLiteral("--years"), QStringLiteral("1")},
+                                        reference.path(), Environment());
+        QCOMPARE(made.Status, 0);
+        const QByteArray expected = ReadAll(reference.path() + CountyFolder + "1415.PTL");
+        QCOMPARE(expected.size(), qsizetype{6144});
+        QCOMPARE(ReadAll(folder + QStringLiteral("1415.PTL")), expected);
+        QCOMPARE(ReadAll(folder + QStringLiteral("1406.PTL")), TimetableFileBytes(1406));
+    }
+
+    // timetable prints the times of every day as the device gets them from the file, in each
+    // format, numbers typed in any digits; a year the folder lacks is computed first.
+    void timetableListing_data() {
+        QTest::addColumn<QStringList>("arguments"); // %year: the current solar year
+        QTest::addColumn<int>("yearsAhead");        // of the year listed
+        QTest::addColumn<QString>("format");
+        QTest::newRow("json") << QStringList{"--county", "41"} << 0 << "json";
+        QTest::newRow("json, Persian digits")
+            << QStringList{"--county", "۴۱", "--year", "%persian"} << 0 << "json";
+        QTest::newRow("json, Arabic-Indic digits")
+            << QStringList{"--county", "٤١", "--year", "%arabic"} << 0 << "json";
+        QTest::newRow("csv, a county by its name")
+            << QStringList{"--county", "پیشوا", "--year", "%year"} << 0 << "csv";
+        QTest::newRow("text, a year computed first")
+            << QStringList{"--county", "41", "--year", "%later"} << 12 << "text";
+    }
+
+    void timetableListing() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, yearsAhead);
+        QFETCH(QString, format);
+        QTemporaryDir dir;
+        QVERIFY(MakeSampleStartFolder(dir.path()));
+        const int year = CurrentSolarYear() + yearsAhead;
+        QString arabic = QString::number(year);
+        for (QChar& c : arabic) {
+            c = QChar(0x0660 + c.digitValue());
+        }
+        arguments.replaceInStrings(QStringLiteral("%persian"),
+                                   PersianDigits(QString::number(year)));
+        arguments.replaceInStrings(QStringLiteral("%arabic"), arabic);
+        arguments.replaceInStrings(QStringLiteral("%year"), QString::number(year));
+        arguments.replaceInStrings(QStringLiteral("%later"), QString::number(year));
+        const QString file = dir.path() + CountyFolder + QString::number(year) + ".PTL";
+        QCOMPARE(QFile::exists(file), yearsAhead < 10);
+
+        const Outcome run =
+            RunCli(QStringList{QStringLiteral("timetable"), QStringLiteral("--format"), format} +
+                       arguments,
+                   dir.path());
+
+        QCOMPARE(run.Status, 0);
+        const std::vector<QStringList> expected = FileTimes(ReadAll(file));
+        QCOMPARE(expected.size(), std::size_t{366});
+        const auto inYear = [year](int index) {
+            return index < 365 || (year + 621) % 4 == 0; // the 30th of month 12 of a leap year
+        };
+        std::vector<QStringList> listed;
+        if (format == QStringLiteral("json")) {
+            const QJsonObject document = JsonOf(run);
+            QCOMPARE(document.value(QStringLiteral("county")).toInt(), County);
+            QCOMPARE(document.value(QStringLiteral("year")).toInt(), year);
+            QCOMPARE(document.value(QStringLiteral("latitude")).toDouble(), 35.31);
+            QCOMPARE(document.value(QStringLiteral("longitude")).toDouble(), 51.73);
+            QCOMPARE(document.value(QStringLiteral("time_zone")).toString(),
+                     QStringLiteral("+03:30"));
+            QCOMPARE(ValueAt(document, QStringLiteral("method/dawn")).toDouble(), 17.7);
+            const QJsonArray days = document.value(QStringLiteral("days")).toArray();
+            for (qsizetype i = 0; i < days.size(); ++i) {
+                const QJsonObject day = days[i].toObject();
+                QStringList times;
+                for (const char* name : {"dawn", "sunrise", "noon", "sunset", "maghrib"}) {
+                    times.append(day.value(QLatin1String(name)).toString());
+                }
+                listed.push_back(times);
+                QCOMPARE(day.value(QStringLiteral("in_year")).toBool(true), inYear(int(i)));
+            }
+            QCOMPARE(ValueAt(document, QStringLiteral("days/0/date")).toString(),
+                     QStringLiteral("%1-01-01").arg(year));
+            QCOMPARE(
+                ValueAt(document, QStringLiteral("days/0/gregorian")).toString(),
+                QStringLiteral("%1-03-%2").arg(year + 621).arg((year + 621) % 4 == 0 ? 20 : 21));
+        } else {
+            QStringList lines = run.Out.split(u'\n', Qt::SkipEmptyParts);
+            const qsizetype head = format == QStringLiteral("csv") ? 1 : 4;
+            QVERIFY2(lines.size() == head + 366, qPrintable(run.Out.left(2000)));
+            if (format == QStringLiteral("text")) {
+                for (const char* part : {"county 41:", "latitude 35.31, longitude 51.73", "17.7°",
+                                         "0.833°", "4.5°", "UTC+03:30"}) {
+                    QVERIFY2(lines.mid(0, 3).join(u'\n').contains(QString::fromUtf8(part)),
+                             qPrintable(lines.mid(0, 3).join(u'\n')));
+                }
+                QVERIFY2(run.Err.contains(QStringLiteral("computed")), qPrintable(run.Err));
+            }
+            for (const QString& line : lines.mid(head)) {
+                const QStringList cells = format == QStringLiteral("csv")
+                                              ? line.split(u',')
+                                              : line.simplified().split(u' ');
+                listed.push_back(cells.mid(2, 5));
+            }
+        }
+        QCOMPARE(listed, expected);
+    }
+
     void jsonCommands_data() {
         QTest::addColumn<QStringList>("arguments"); // %port: the simulator's, %none: no port
         QTest::addColumn<int>("status");
@@ -1637,8 +1992,8 @@ private slots:
         QTest::newRow("read-settings: a flag") << QStringList{"read-settings", "--port", "%port"}
                                                << 0 << "devices/0/settings/dawn.random"
                                                << "false" << flag;
-        // Done but for the timetables, which this start folder lacks (jsonApply has it whole).
-        QTest::newRow("apply") << QStringList{"apply", "--county", "41", "--port", "%port"} << 1
+        // The timetables this start folder lacks computed first.
+        QTest::newRow("apply") << QStringList{"apply", "--county", "41", "--port", "%port"} << 0
                                << "devices/0/blocks/total"
                                << "316" << number;
         QTest::newRow("upgrade") << QStringList{"upgrade", "new.fmw", "--port", "%port"} << 0
@@ -1657,6 +2012,9 @@ private slots:
         QTest::newRow("export-cities")
             << QStringList{"export-cities", "out.csv"} << 0 << "exported/counties"
             << "" << number;
+        QTest::newRow("timetable")
+            << QStringList{"timetable", "--county", "41"} << 0 << "days/0/dawn"
+            << "0" << text;
         QTest::newRow("version") << QStringList{"-V"} << 0 << "version" << MUEZZIN_VERSION << text;
         // Each refused, with its problem's kind.
         QTest::newRow("no command") << QStringList{} << 2 << "problem/kind"
@@ -1711,6 +2069,11 @@ private slots:
         QTest::newRow("import-cities: a province beyond the list")
             << QStringList{"import-cities", "far.csv", "new.db"} << 2 << "problem/lines"
             << "31" << number;
+        QTest::newRow("timetable: no county") << QStringList{"timetable"} << 2 << "problem/kind"
+                                              << "no-county" << text;
+        QTest::newRow("timetable: a year the device cannot hold")
+            << QStringList{"timetable", "--county", "41", "--year", "1299"} << 2 << "problem/high"
+            << "1555" << number;
         QTest::newRow("--format given twice")
             << QStringList{"--format", "json", "find", "--format", "json"} << 2 << "problem/option"
             << "--format" << text;

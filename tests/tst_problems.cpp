@@ -6,7 +6,9 @@
 #include "comm/PortProblems.h"
 #include "common/Problem.h"
 #include "common/ShownText.h"
+#include "common/TextFiles.h"
 #include "common/Translation.h"
+#include "common/UserError.h"
 #include "device/DeviceTexts.h"
 #include "device/SettingsBlock.h"
 #include "device/Upgrade.h"
@@ -461,7 +463,7 @@ const std::vector<Cause>& Causes() {
              return SampleFolder(b) && Doctor(b) && QDir(b.Dir.path()).mkdir("log.txt");
          }},
         {"the doctor on a timetable folder another user may not write",
-         "folder-unwritable",
+         "timetable-folder",
          {"path", "reason"},
          [](Bench& b) {
              b.User = ThrowawayId;
@@ -470,6 +472,26 @@ const std::vector<Cause>& Causes() {
                     ::chmod(QFile::encodeName(b.Dir.path()).constData(), 0755) == 0;
          },
          true},
+        {"the PC's clock in UTC",
+         "time-zone",
+         {"offset"},
+         [](Bench& b) {
+             b.Arguments = Words({"clock"});
+             b.Env.insert(QStringLiteral("TZ"), QStringLiteral("UTC0"));
+             return true;
+         }},
+        {"a county without coordinates",
+         "timetable-year",
+         {"year", "county", "path"},
+         [](Bench& b) {
+             b.Arguments = Words({"timetable", "--county", "900"});
+             return SampleFolder(b) &&
+                    b.Write("c.csv", "Parts1_index,Parts2_index,Parts3_index,CountryParts2,"
+                                     "CountryParts3,Longitude,Latitude\n"
+                                     "1,900,900,X,X,0,0\n") &&
+                    QFile::remove(b.Path("city.db")) &&
+                    ImportCitiesCsv(b.Path("c.csv"), b.Path("city.db")) == 1;
+         }},
         {"the doctor without fonts",
          "no-persian-font",
          {},
@@ -733,6 +755,12 @@ private slots:
                              english == QStringLiteral("{detail}"),
                          qPrintable(english));
                 QVERIFY2(!ArabicYehOrKaf(persian), qPrintable(persian));
+                // log.txt holds every letter of it, as the code page's own or its look-alike.
+                try {
+                    ToWindows1256(persian);
+                } catch (const UserError& error) {
+                    QFAIL(qPrintable(persian + u' ' + error.Text()));
+                }
                 QStringList englishValues;
                 QStringList persianValues;
                 for (auto it = value.globalMatch(english); it.hasNext();) {

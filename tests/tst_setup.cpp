@@ -8,6 +8,8 @@
 #include "common/StopSignals.h"
 #include "common/TextFiles.h"
 #include "device/DeviceTexts.h"
+#include "location/CityImport.h"
+#include "tests/PortableCases.h"
 #include "tests/ProcessRun.h"
 #include "tests/StartFolderFixture.h"
 #include "tests/TestSupport.h"
@@ -354,10 +356,11 @@ private slots:
         QTest::addColumn<QStringList>("files"); // name=random, empty, folder or lines, put there
         QTest::addColumn<QStringList>("rules"); // udev's rule files: the tool's, brltty's, old
         QTest::addColumn<bool>("fonts");        // the system's fonts, else none at all
+        QTest::addColumn<QString>("zone");      // TZ; empty: Iran Standard Time
         QTest::addColumn<int>("status");
         QTest::addColumn<QStringList>("lines"); // %port, %folder and %rules stand for them
         QTest::newRow("healthy") << -1 << true << QStringList{"log.txt=lines"}
-                                 << QStringList{"tool"} << true << 0
+                                 << QStringList{"tool"} << true << "" << 0
                                  << QStringList{"port %port: ok",
                                                 "udev rule: ok (installed: "
                                                 "%rules/60-muezzin-serial-adapters.rules)",
@@ -369,19 +372,35 @@ private slots:
                                                 "encryp.key: ok",
                                                 "data: ok",
                                                 "log.txt: ok",
-                                                "Windows-1256 converter: ok"};
-        QTest::newRow("rule of an older tool, brltty claiming adapters")
-            << -1 << true << QStringList{} << QStringList{"old", "brltty"} << true << 1
-            << QStringList{"udev rule: %rules/60-muezzin-serial-adapters.rules does not keep "
+                                                "Windows-1256 converter: ok",
+                                                "coordinates: ok (53 of 53 counties have them; "
+                                                "the timetable years an apply lacks are "
+                                                "computed from them)",
+                                                "time zone: ok (UTC+03:30, Iran Standard Time, "
+                                                "without daylight saving)"};
+        QTest::newRow("rule of an older tool, brltty claiming adapters, a PC in UTC")
+            << -1 << true << QStringList{} << QStringList{"old", "brltty"} << true << "UTC" << 1
+            << QStringList{"time zone: the PC's time zone is UTC+00:00, not Iran Standard Time "
+                           "(UTC+03:30), which the device keeps and its timetables are written "
+                           "in: the device gets the PC's clock as it reads; set the time zone to "
+                           "Asia/Tehran ('timedatectl set-timezone Asia/Tehran'; on Windows "
+                           "\"(UTC+03:30) Tehran\")",
+                           "udev rule: %rules/60-muezzin-serial-adapters.rules does not keep "
                            "ModemManager off CP210x, PL2303 adapters: it is older than this "
                            "tool; install this tool's rule in its place",
                            "brltty: %rules/85-brltty.rules claims CH340 (1a86:7523), CP210x "
                            "(10c4:ea60): such an adapter is taken for a braille display and gets "
                            "no serial port; remove brltty (%brltty) unless a "
                            "braille display is used, and plug the adapter in again"};
-        QTest::newRow("a new user on a bare system")
-            << ThrowawayId << false << QStringList{} << QStringList{} << false << 1
-            << QStringList{"port %port: cannot open %port: permission denied, and only root may "
+        QTest::newRow("a new user on a bare system, with zone data older than 2022")
+            << ThrowawayId << false << QStringList{} << QStringList{} << false << cases::OldIranRule
+            << 1
+            << QStringList{"time zone: the PC's time-zone data still keeps Iran's daylight "
+                           "saving, which ended in 2022 (it does in 2023): while it does, the "
+                           "device gets the PC's clock an hour back, an hour wrong if the clock "
+                           "was set back by hand to match; update the time-zone data (Debian's "
+                           "tzdata; on Windows the system's updates)",
+                           "port %port: cannot open %port: permission denied, and only root may "
                            "open it; give it to 'dialout' with a udev rule (GROUP, "
                            "MODE=\"0660\") and add your user to that group",
                            "udev rule: 60-muezzin-serial-adapters.rules is not installed: it "
@@ -390,21 +409,25 @@ private slots:
                            "packaging/60-muezzin-serial-adapters.rules to /etc/udev/rules.d",
                            "ostan.txt: missing from %folder/: the province list; copy it "
                            "there, or name the folder that holds it with --folder DIR",
-                           "data: missing from %folder/: the timetable files "
-                           "(data/<province>/<city>/<county>/<year>.PTL); make them with "
-                           "muezzin-timetable",
+                           "data: ok (not made yet: the first apply makes it and computes "
+                           "there the timetables it sends)",
                            "Persian font: no font has the Persian letters, and the window would "
                            "show empty boxes; install fonts-noto-ui-core"};
         QTest::newRow("random bytes as city.db, a folder as log.txt")
             << -1 << true << QStringList{"city.db=random", "log.txt=folder"} << QStringList{"tool"}
-            << true << 1
+            << true << "" << 1
             << QStringList{"city.db: The city database %folder/city.db cannot be used: it is not "
                            "a readable SQLite database (file is not a database Unable to execute "
                            "statement); build it again with muezzin-cli import-cities",
                            "log.txt: %folder/log.txt cannot be added to (Is a directory): the "
                            "event log would be lost; make it a file this user may write"};
+        QTest::newRow("a file where data/ goes")
+            << -1 << false << QStringList{"data=empty"} << QStringList{"tool"} << true << "" << 1
+            << QStringList{"data: %folder/data is not a folder: the timetable files "
+                           "(data/<province>/<city>/<county>/<year>.PTL) go there; move it out "
+                           "of the way"};
         QTest::newRow("an empty city.db")
-            << -1 << true << QStringList{"city.db=empty"} << QStringList{"tool"} << true << 1
+            << -1 << true << QStringList{"city.db=empty"} << QStringList{"tool"} << true << "" << 1
             << QStringList{"city.db: The city database %folder/city.db cannot be used: it has no "
                            "table city; build it again with muezzin-cli import-cities"};
     }
@@ -415,6 +438,7 @@ private slots:
         QFETCH(QStringList, files);
         QFETCH(QStringList, rules);
         QFETCH(bool, fonts);
+        QFETCH(QString, zone);
         QFETCH(int, status);
         QFETCH(QStringList, lines);
         if (user >= 0 && geteuid() != 0) {
@@ -462,6 +486,9 @@ private slots:
         }
         QProcessEnvironment env = Environment();
         env.insert(QStringLiteral("MUEZZIN_UDEV_RULES_DIRS"), ruleFolder.path());
+        if (!zone.isEmpty()) {
+            env.insert(QStringLiteral("TZ"), zone);
+        }
         if (!fonts) {
             const QString config = ruleFolder.filePath(QStringLiteral("fonts.conf"));
             QVERIFY(WriteFile(config, "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n"));
@@ -503,6 +530,68 @@ private slots:
         for (const QString& line : lines) {
             QVERIFY2(said.contains(Filled(line, values)), qPrintable(run.Out));
         }
+    }
+
+    // With --county, which of the ten years an apply sends the data folder holds, which the
+    // apply will compute and which it can neither read nor compute.
+    void doctorCountyYears_data() {
+        QTest::addColumn<int>("years");        // files from the current year on
+        QTest::addColumn<bool>("coordinates"); // of the county, in the city database
+        QTest::addColumn<int>("shortYear");    // counted from the current year; -1: none
+        QTest::addColumn<QString>("county");   // as given
+        QTest::addColumn<QString>("line");     // %0..%9: the years from the current one
+        QTest::newRow("all ten") << 10 << true << -1 << "41"
+                                 << "[ ok ] timetables of county 41: ok (%0-%9 present)";
+        QTest::newRow("three, the rest computed, the county by its name")
+            << 3 << true << -1 << "پیشوا"
+            << "[ ok ] timetables of county 41: ok (%0-%2 present; %3-%9 will be computed from its "
+               "coordinates (35.31, 51.73) by the next apply)";
+        QTest::newRow("none and no coordinates")
+            << 0 << false << -1 << "41"
+            << "[FAIL] timetables of county 41: %0-%9 missing, and the county has no coordinates "
+               "in "
+               "the city database to compute them from: import them with 'muezzin-cli "
+               "import-cities FILE.csv', or put the files in %folder/data/24/34/41/";
+        QTest::newRow("a short file among them")
+            << 10 << true << 1 << "۴۱"
+            << "[FAIL] timetables of county 41: %0, %2-%9 present; %1 in %folder/data/24/34/41/ "
+               "cannot be read or are short, and are never replaced: remove them, or write them "
+               "anew with 'muezzin-timetable --county 41 --from YEAR --years 1'";
+    }
+
+    void doctorCountyYears() {
+        QFETCH(int, years);
+        QFETCH(bool, coordinates);
+        QFETCH(int, shortYear);
+        QFETCH(QString, county);
+        QFETCH(QString, line);
+        QTemporaryDir folder;
+        QVERIFY(MakeSampleStartFolder(folder.path(), years));
+        const int first = CurrentSolarYear();
+        if (!coordinates) {
+            QFile csv(QStringLiteral(MUEZZIN_SOURCE_DIR "/sample/city.csv"));
+            QVERIFY(csv.open(QIODevice::ReadOnly));
+            const QByteArray zeroed = csv.readAll().replace(",51.73,35.31", ",0,0");
+            QVERIFY(WriteFile(folder.filePath(QStringLiteral("zeroed.csv")), zeroed));
+            ImportCitiesCsv(folder.filePath(QStringLiteral("zeroed.csv")),
+                            folder.filePath(QStringLiteral("city.db")));
+        }
+        if (shortYear >= 0) {
+            QVERIFY(WriteFile(folder.path() + SampleCountyFolder +
+                                  QString::number(first + shortYear) + ".PTL",
+                              "short"));
+        }
+
+        const Outcome run = Run({Cli, QStringLiteral("doctor"), QStringLiteral("--port"),
+                                 QStringLiteral("/dev/null"), QStringLiteral("--county"), county,
+                                 QStringLiteral("--folder"), folder.path()},
+                                folder.path());
+
+        for (int j = 9; j >= 0; --j) {
+            line.replace(QStringLiteral("%%1").arg(j), QString::number(first + j));
+        }
+        line.replace(QStringLiteral("%folder"), folder.path());
+        QVERIFY2(Lines(run).contains(line), qPrintable(run.Out));
     }
 
     // A signal in the middle of a run: the port released and free, the log whole with a last

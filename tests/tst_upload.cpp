@@ -7,6 +7,8 @@
 #include "tests/TimetableFixture.h"
 #include "tools/devicesim/DeviceSimulator.h"
 
+#include <QFileInfo>
+#include <QPointF>
 #include <QTemporaryDir>
 #include <QTest>
 #include <map>
@@ -27,6 +29,19 @@ constexpr int ProvinceIndex = 24;
 constexpr std::size_t BlockSize = 128;
 
 using Kind = RecordingHost::Kind;
+
+// The log line after a year that cannot be had, as the upload says what makes it
+// (timetable-year); %path stands for the year's file.
+QString GapLine(const char* form, int year, const char* reason = nullptr) {
+    Problem problem(QStringLiteral("timetable-year"), QLatin1String(form));
+    problem.Set(QStringLiteral("year"), year)
+        .Set(QStringLiteral("county"), CountyIndex)
+        .Set(QStringLiteral("path"), QStringLiteral("%path"));
+    if (reason) {
+        problem.Set(QStringLiteral("reason"), QLatin1String(reason));
+    }
+    return u' ' + ProblemText(problem, Wording::PersianText);
+}
 
 // One block as the run must send it.
 struct Block {
@@ -55,6 +70,11 @@ std::uint8_t KeyByte(int slot, int index) {
 }
 
 // 200 keys of 32 digits, every other one in lower case, with CR LF line ends.
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 QByteArray KeyFileText() {
     QByteArray text;
     for (int slot = 0; slot < KeySlotCount; ++slot) {
@@ -297,24 +317,30 @@ private slots:
             sizes[j] = size;
             return sizes;
         };
+        // The county has no coordinates here, so a missing year stays missing.
         QTest::newRow("all ten years") << all << 10 << QStringList{AppliedText};
         QTest::newRow("files longer than a year")
             << QList<int>(10, whole + 2000) << 10 << QStringList{AppliedText};
         QTest::newRow("third year missing")
             << with(2, -1) << 2
-            << QStringList{YearFileNotFoundText + "1394", NotFullyAppliedText + "232"};
+            << QStringList{YearFileNotFoundText + "1394", GapLine("no-coordinates", 1394),
+                           NotFullyAppliedText + "232"};
         QTest::newRow("third year one byte short")
             << with(2, whole - 1) << 2
-            << QStringList{YearFileShortTemplate.arg(1394), NotFullyAppliedText + "232"};
+            << QStringList{YearFileShortTemplate.arg(1394), GapLine("short", 1394),
+                           NotFullyAppliedText + "232"};
         QTest::newRow("first year empty")
             << with(0, 0) << 0
-            << QStringList{YearFileShortTemplate.arg(1392), NotFullyAppliedText + "290"};
+            << QStringList{YearFileShortTemplate.arg(1392), GapLine("short", 1392),
+                           NotFullyAppliedText + "290"};
         QTest::newRow("fifth year is a folder")
             << with(4, -2) << 4
-            << QStringList{YearFileNotFoundText + "1396", NotFullyAppliedText + "174"};
+            << QStringList{YearFileNotFoundText + "1396", GapLine("unreadable", 1396),
+                           NotFullyAppliedText + "174"};
         QTest::newRow("tenth year missing")
             << with(9, -1) << 9
-            << QStringList{YearFileNotFoundText + "1401", NotFullyAppliedText + "29"};
+            << QStringList{YearFileNotFoundText + "1401", GapLine("no-coordinates", 1401),
+                           NotFullyAppliedText + "29"};
     }
 
     void timetableFiles() {
@@ -341,6 +367,11 @@ private slots:
         const int blocks = static_cast<int>(plan.size());
         QCOMPARE(WrittenAddresses(rig.sim), AddressesOf(plan, plan.size()));
         QCOMPARE(FirstDifference(rig.sim.Memory(), MemoryAfter(plan, plan.size())), -1);
+        if (years < 10) {
+            const QString path = QDir::toNativeSeparators(
+                YearFilePath(rig.input.TimetableFolder, FirstYear + years));
+            lines.replaceInStrings(QStringLiteral("%path"), path);
+        }
         QCOMPARE(rig.host.Texts(Kind::Log), lines);
         CheckRunFrame(rig.host, blocks);
         if (QTest::currentTestFailed()) {
@@ -352,6 +383,94 @@ private slots:
         QCOMPARE(result.YearsWritten, years);
         QCOMPARE(result.Complete(), years == 10);
         QVERIFY(!result.DeviceSilent);
+    }
+
+    // The years the county's folder lacks, computed from its coordinates as muezzin-timetable
+    // computes them and saved before the first block; a file that is there is never replaced,
+    // and a year that cannot be made keeps the not-found line, followed by what would make it.
+    void missingYearsComputed_data() {
+        QTest::addColumn<int>("present");       // the first years whose files are there
+        QTest::addColumn<QPointF>("place");     // latitude, longitude
+        QTest::addColumn<bool>("folderIsFile"); // the county's folder cannot be made
+        QTest::addColumn<int>("years");         // years the device gets
+        QTest::addColumn<QStringList>("lines"); // %computed: ComputedYearsTemplate's line
+        const QPointF place(35.31, 51.73);
+        QTest::newRow("a new solar year: its tenth year computed")
+            << 9 << place << false << 10 << QStringList{"%computed", AppliedText};
+        QTest::newRow("an empty folder: every year computed")
+            << 0 << place << false << 10 << QStringList{"%computed", AppliedText};
+        QTest::newRow("both coordinates zero: nothing computed")
+            << 9 << QPointF(0, 0) << false << 9
+            << QStringList{YearFileNotFoundText + "1401", GapLine("no-coordinates", 1401),
+                           NotFullyAppliedText + "29"};
+        QTest::newRow("too far north for dawn: nothing computed")
+            << 9 << QPointF(60, 25) << false << 9
+            << QStringList{YearFileNotFoundText + "1401", GapLine("no-coordinates", 1401),
+                           NotFullyAppliedText + "29"};
+        QTest::newRow("a folder that cannot be made: saved nowhere")
+            << 0 << place << true << 0
+            << QStringList{YearFileNotFoundText + "1392", GapLine("not-saved", 1392, "%any"),
+                           NotFullyAppliedText + "290"};
+    }
+
+    void missingYearsComputed() {
+        QFETCH(int, present);
+        QFETCH(QPointF, place);
+        QFETCH(bool, folderIsFile);
+        QFETCH(int, years);
+        QFETCH(QStringList, lines);
+        Rig rig;
+        QVERIFY(rig.Start());
+        rig.input.Place = CountyPlace{place.x(), place.y()};
+        QVERIFY(rig.WriteYears(present));
+        if (folderIsFile) {
+            QVERIFY(QDir().mkpath(rig.dir.filePath(QStringLiteral("data/24/34"))));
+            QFile file(rig.dir.filePath(QStringLiteral("data/24/34/300")));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("not a folder") > 0);
+        }
+        const QByteArray kept = ReadAll(YearFilePath(rig.input.TimetableFolder, FirstYear));
+
+        const UploadResult result = rig.Run();
+
+        QStringList computed;
+        for (int j = present; j < 10 && years == 10; ++j) {
+            computed.append(QString::number(FirstYear + j));
+        }
+        lines.replaceInStrings(
+            QStringLiteral("%computed"),
+            ComputedYearsTemplate.arg(computed.join(YearListSeparator)).arg(CountyIndex));
+        lines.replaceInStrings(
+            QStringLiteral("%path"),
+            QDir::toNativeSeparators(YearFilePath(rig.input.TimetableFolder, FirstYear + years)));
+        const QStringList logged = rig.host.Texts(Kind::Log);
+        QCOMPARE(logged.size(), lines.size());
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const QStringList parts = lines[i].split(QStringLiteral("%any"));
+            QVERIFY2(logged[i].startsWith(parts.first()) && logged[i].endsWith(parts.last()),
+                     qPrintable(logged[i]));
+        }
+        QCOMPARE(result.YearsWritten, years);
+        QCOMPARE(result.Complete(), years == 10);
+        // The files there are kept as they were; the computed ones are muezzin-timetable's, and
+        // what the device holds.
+        if (present > 0) {
+            QCOMPARE(ReadAll(YearFilePath(rig.input.TimetableFolder, FirstYear)), kept);
+        }
+        const Bytes memory = rig.sim.Memory();
+        for (int j = present; j < 10; ++j) {
+            const QString path = YearFilePath(rig.input.TimetableFolder, FirstYear + j);
+            if (years < 10) {
+                QVERIFY(!QFileInfo::exists(path));
+                continue;
+            }
+            const prayer::TimetableImage image =
+                prayer::TimetableFileImage(FirstYear + j, place.x(), place.y());
+            QCOMPARE(ReadAll(path), QByteArray(reinterpret_cast<const char*>(image.data()),
+                                               static_cast<qsizetype>(image.size())));
+            const YearBlock block = ConvertTimetable(image, FirstYear + j);
+            const auto at = memory.begin() + 128 + 3712 * j;
+            QVERIFY(std::equal(block.begin(), block.end(), at));
+        }
     }
 
     void deviceFaults_data() {

@@ -7,6 +7,7 @@
 #include "common/TextFiles.h"
 #include "common/Translation.h"
 #include "location/StartFolder.h"
+#include "tests/PortableCases.h"
 #include "tests/TestSupport.h"
 #include "tests/WindowFixture.h"
 #include "tools/devicesim/DeviceSimulator.h"
@@ -361,6 +362,37 @@ private slots:
         f.Write(QStringLiteral("ostan.txt"), QByteArray("X\r\n"));
         f.window->Timer1Timer();
         QCOMPARE(combo->count(), provinces ? 2 : 0);
+    }
+
+    // A PC whose zone is not the device's is told so once, in the log at start.
+    void zoneNotedAtStart_data() {
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<QString>("note"); // the log's only line; empty: none
+        QTest::newRow("Iran Standard Time") << "IRST-3:30"
+                                            << "";
+        const Problem zone(QStringLiteral("time-zone"));
+        QTest::newRow("UTC") << "UTC0"
+                             << u' ' +
+                                    WindowWords(Problem(zone.Kind, QStringLiteral("other-offset"))
+                                                    .Set(QStringLiteral("offset"),
+                                                         QStringLiteral("+00:00")));
+        QTest::newRow("Iran's rule before 2022")
+            << cases::OldIranRule
+            << u' ' + WindowWords(Problem(zone.Kind, QStringLiteral("old-rules"))
+                                      .Set(QStringLiteral("last_year"), 2022)
+                                      .Set(QStringLiteral("year"), 2023));
+    }
+
+    void zoneNotedAtStart() {
+        QFETCH(QString, zone);
+        QFETCH(QString, note);
+        const QByteArray before = qgetenv("TZ");
+        qputenv("TZ", zone.toLatin1());
+        Fixture f;
+        f.window->Timer1Timer();
+        qputenv("TZ", before);
+        const QString date = QString::fromLatin1(f.clock.DateText.data());
+        QCOMPARE(f.window->LogLines(), note.isEmpty() ? QStringList() : QStringList{date + note});
     }
 
     void logLinesJoinDateText() {

@@ -3,6 +3,7 @@
 #include "app/TimetableView.h"
 #include "common/StopSignals.h"
 #include "device/DeviceTexts.h"
+#include "device/TimetableDays.h"
 #include "device/Upgrade.h"
 #include "device/UpgradeTexts.h"
 #include "device/Upload.h"
@@ -15,11 +16,14 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <csignal>
@@ -350,7 +354,7 @@ private slots:
         QFETCH(int, unused);
         YearBlock block{};
         block.fill(0xFF); // 255:255 at every place: no time of day
-        TimetableDialog dialog(QStringLiteral("Aone"), year, block, {month, day});
+        TimetableDialog dialog({QStringLiteral("Aone"), {}}, {{year, block, {}}}, {month, day});
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         const auto* table = dialog.findChild<QTableWidget*>();
@@ -366,16 +370,19 @@ private slots:
         const QTableWidgetItem* last = table->item(365, 0);
         QCOMPARE(last->background().color() == QColor(0xFF, 0x80, 0x80), unused == 0);
         QCOMPARE(last->toolTip().startsWith(QStringLiteral("not a day of this year")), unused == 1);
+        QCOMPARE(table->item(365, 5)->text().isEmpty(), unused == 1); // no Gregorian date
     }
 
     // The county's name stands in the title as the database has it, a "%1" in it included.
     void timetableTitleKeepsTheName() {
-        const TimetableDialog dialog(QStringLiteral("Kuh %1"), 1405, YearBlock{}, {1, 1});
+        const TimetableDialog dialog({QStringLiteral("Kuh %1"), {}}, {{1405, YearBlock{}, {}}},
+                                     {1, 1});
         QCOMPARE(dialog.windowTitle(),
                  TimetableTitleTemplate.arg(QStringLiteral("Kuh %1"), QStringLiteral("1405")));
     }
 
-    // The timetable of the chosen county as the device will get it, impossible times marked.
+    // The timetables of the chosen county as the device will get them, impossible times marked;
+    // the years its folder lacks are computed as an apply computes them, and said in the log.
     void timetableView() {
         Fixture f;
         auto* view = f.Find<QAction>(QStringLiteral("TimetableView"));
@@ -389,32 +396,120 @@ private slots:
         const TimeEntry dawn = EncodeTime(5, 4);
         file[25] = static_cast<char>(dawn[0]); // month 1, day 1, dawn
         file[26] = static_cast<char>(dawn[1]);
-        f.Write(QStringLiteral("data/1/10/100/%1.PTL").arg(f.clock.SolarYear), file);
+        const int first = f.clock.SolarYear;
+        f.Write(QStringLiteral("data/1/10/100/%1.PTL").arg(first), file);
+        const int linesBefore = static_cast<int>(f.window->LogLines().size());
         view->trigger();
+        QCOMPARE(f.boxes.size(), std::size_t{1});
         auto* dialog = f.window->findChild<TimetableDialog*>();
         QVERIFY(dialog);
-        QCOMPARE(
-            dialog->windowTitle(),
-            TimetableTitleTemplate.arg(QStringLiteral("Aone"), QString::number(f.clock.SolarYear)));
+        QCOMPARE(dialog->windowTitle(),
+                 TimetableTitleTemplate.arg(QStringLiteral("Aone"), QString::number(first)));
         // Every other entry of the days in use holds code 0, which decodes to 255:254 and is
         // marked; the 30th of month 12 is in use in the rule's leap years only.
-        const int daysInUse = (f.clock.SolarYear + 621) % 4 == 0 ? 366 : 365;
+        const int daysInUse = (first + 621) % 4 == 0 ? 366 : 365;
         QCOMPARE(dialog->ImpossibleCount(), daysInUse * 5 - 1);
         const auto* table = dialog->findChild<QTableWidget*>();
         QCOMPARE(table->verticalHeaderItem(table->currentRow())->text(),
                  QStringLiteral("%1/%2/%3")
-                     .arg(f.clock.SolarYear)
+                     .arg(first)
                      .arg(f.clock.SolarMonth, 2, 10, QChar(u'0'))
                      .arg(f.clock.SolarDay, 2, 10, QChar(u'0')));
+        QCOMPARE(table->item(0, 0)->text(), QStringLiteral("05:04"));
+        QCOMPARE(table->item(0, 1)->text(), QStringLiteral("255:254"));
+
+        // The nine years the folder lacked, computed from the county's coordinates and logged.
+        const QStringList lines = f.window->LogLines().mid(linesBefore);
+        QCOMPARE(lines.size(), 1);
+        QStringList computed;
+        for (int year = first + 1; year < first + 10; ++year) {
+            computed.append(QString::number(year));
+        }
+        QVERIFY2(
+            lines[0].endsWith(ComputedYearsTemplate.arg(computed.join(YearListSeparator)).arg(100)),
+            qPrintable(lines[0]));
+        auto* years = dialog->findChild<QComboBox*>(QStringLiteral("TimetableYear"));
+        QCOMPARE(years->count(), 10);
+        years->setCurrentIndex(9);
+        QCOMPARE(dialog->windowTitle(),
+                 TimetableTitleTemplate.arg(QStringLiteral("Aone"), QString::number(first + 9)));
+        QCOMPARE(dialog->ImpossibleCount(), 0);
         const auto days = DecodeYearBlock(
-            LoadYearBlock(f.Path(QStringLiteral("data/1/10/100/")), f.clock.SolarYear).Block);
-        QCOMPARE(days.size(), std::size_t{366});
-        QCOMPARE(days[0].Times[0], QStringLiteral("05:04"));
-        QVERIFY(!days[0].Impossible[0]);
-        QCOMPARE(days[0].Times[1], QStringLiteral("255:254"));
-        QVERIFY(days[0].Impossible[1]);
-        QCOMPARE(days[365].Month, 12);
-        QCOMPARE(days[365].Day, 30);
+            LoadYearBlock(f.Path(QStringLiteral("data/1/10/100/")), first + 9).Block, first + 9);
+        QCOMPARE(table->item(200, 2)->text(), days[200].Times[2]);
+        QCOMPARE(table->item(0, 5)->text(), GregorianDayText(*days[0].Gregorian));
+
+        // Above the table: the method, the zone and the county's coordinates; the first time
+        // stands at the right.
+        const QString facts = dialog->findChild<QLabel*>(QStringLiteral("TimetableFacts"))->text();
+        for (const char* part : {"17.7", "0.833", "4.5", "UTC+03:30", "35.70", "51.42"}) {
+            QVERIFY2(facts.contains(QLatin1String(part)), qPrintable(facts));
+        }
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        QVERIFY(table->columnViewportPosition(0) > table->columnViewportPosition(4));
+    }
+
+    // A year that cannot be had is said in the view, with the remedy, and the others are shown.
+    void timetableViewWithoutCoordinates() {
+        Fixture f;
+        f.Write(QStringLiteral("city.csv"), "Parts1_index,Parts2_index,Parts3_index,CountryParts2,"
+                                            "CountryParts3,Longitude,Latitude\n"
+                                            "1,10,100,Alpha,Aone,0,0\n");
+        ImportCitiesCsv(f.Path(QStringLiteral("city.csv")), f.Path(QStringLiteral("city.db")));
+        f.Choose(1, 0);
+        f.Choose(2, 0);
+        f.Choose(3, 0);
+        f.WriteTimetables(1);
+        f.Find<QAction>(QStringLiteral("TimetableView"))->trigger();
+        auto* dialog = f.window->findChild<TimetableDialog*>();
+        QVERIFY(dialog);
+        auto* summary = dialog->findChild<QLabel*>(QStringLiteral("TimetableSummary"));
+        QVERIFY(!summary->text().contains(YearFileNotFoundText.trimmed()));
+        dialog->findChild<QComboBox*>(QStringLiteral("TimetableYear"))->setCurrentIndex(1);
+        const QString year = QString::number(f.clock.SolarYear + 1);
+        QVERIFY2(summary->text().startsWith((YearFileNotFoundText + year).trimmed()),
+                 qPrintable(summary->text()));
+        QVERIFY(summary->text().contains(QStringLiteral("import-cities")));
+        QCOMPARE(dialog->findChild<QTableWidget*>()->rowCount(), 0);
+        QVERIFY(!QFile::exists(f.Path(QStringLiteral("data/1/10/100/%1.PTL").arg(year))));
+    }
+
+    // The print button prints the year shown, under its facts, to a PDF file where the printer
+    // chosen is one.
+    void timetablePrintsToPdf() {
+        YearBlock block{};
+        for (std::size_t k = YearHeaderSize; k + 1 < block.size(); k += 2) {
+            block[k] = 5;
+            block[k + 1] = 4;
+        }
+        TimetableDialog dialog({QStringLiteral("Aone"), CountyPlace{35.7, 51.42}},
+                               {{1405, block, {}}, {1406, std::nullopt, QStringLiteral("gone")}},
+                               {1, 1});
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("timetable.pdf"));
+        int asked = 0;
+        dialog.SetPrinterChooser([&](QPrinter& printer) {
+            ++asked;
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return true;
+        });
+        dialog.findChild<QPushButton*>(QStringLiteral("TimetablePrint"))->click();
+        QCOMPARE(asked, 1);
+        QFile file(pdf);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QVERIFY(bytes.startsWith("%PDF-"));
+        // 367 lines of a table do not fit on one page.
+        QVERIFY2(bytes.count("/Type /Page\n") >= 5,
+                 qPrintable(QString::number(bytes.count("/Type /Page\n"))));
+
+        // A refused printer prints nothing.
+        QVERIFY(file.remove());
+        dialog.SetPrinterChooser([](QPrinter&) { return false; });
+        dialog.findChild<QPushButton*>(QStringLiteral("TimetablePrint"))->click();
+        QVERIFY(!QFile::exists(pdf));
     }
 
     // Last: the signal stays recorded for the rest of the process. A stop signal that comes while

@@ -1,11 +1,17 @@
 #include "tools/cli/CliHost.h"
 
+#include "common/Translation.h"
+
 CliHost::CliHost(const CalendarClock& clock, Console& console, int row)
     : clock_(clock), console_(console), row_(row) {}
 
 CliHost::~CliHost() {
     visible_ = false;
     Show();
+}
+
+void CliHost::AppendProblemLine(const Problem& problem) {
+    AppendLogLine(u' ' + ProblemText(problem, CommandLineWording()));
 }
 
 void CliHost::AppendLogLine(const QString& message) {

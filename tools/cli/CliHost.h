@@ -18,6 +18,7 @@ public:
     void CountFromZero(bool fromZero) { fromZero_ = fromZero; }
 
     void AppendLogLine(const QString& message) override;
+    void AppendProblemLine(const Problem& problem) override;
     void ClearLog() override {}
     void SetProgressRange(int maximum) override;
     void SetProgressPosition(int position) override;

@@ -19,6 +19,8 @@ struct GlobalOptions {
     bool Quiet = false;    // the results and the errors alone
     // --format json: the document the command fills, printed when it ends; else none.
     JsonReport* Json = nullptr;
+    // --format as given: text, json, or a format of the command's own (timetable's csv).
+    QString Format = QStringLiteral("text");
 
     // Several devices at once: each port given, or each where a device answers.
     bool ManyDevices() const { return AllPorts || Ports.size() > 1; }

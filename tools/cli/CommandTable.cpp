@@ -16,6 +16,16 @@ const QCommandLineOption& FormatOption() {
     return option;
 }
 
+const QCommandLineOption& CountyOption() {
+    static const QCommandLineOption option(
+        QStringLiteral("county"),
+        QStringLiteral("The county: its index in the city database, in Persian, Arabic or Latin "
+                       "digits (۳۷ is 37), or its name when that names one county, typed as "
+                       "'counties' takes it."),
+        QStringLiteral("N|NAME"));
+    return option;
+}
+
 const std::map<QString, Command>& CommandTable() {
     static const std::map<QString, Command> commands = {
         {QStringLiteral("doctor"),
@@ -23,8 +33,11 @@ const std::map<QString, Command>& CommandTable() {
                        "Check the set-up: the ports, their groups and the programs holding them, "
                        "ModemManager, brltty, latency timers, the udev rule, the start folder and "
                        "its files (the city database read as apply reads it, log.txt and data/ "
-                       "tried for writing, nothing changed), the fonts; one line per check, then "
-                       "a count."),
+                       "tried for writing, nothing changed), the counties' coordinates, the "
+                       "fonts, the PC's time zone; one line per check, then a count. With "
+                       "--county, also which of the ten timetable years of an apply the data "
+                       "folder holds and which an apply will compute."),
+                   .Options = {CountyOption()},
                    .Examples = {{QStringLiteral("muezzin-cli doctor"),
                                  QStringLiteral("Every candidate port and the rest of the set-up, "
                                                 "each '[ ok ] what: ok' or '[FAIL] what: ' with "
@@ -33,7 +46,9 @@ const std::map<QString, Command>& CommandTable() {
                                 {QStringLiteral("muezzin-cli doctor --port /dev/ttyUSB0 --folder "
                                                 "~/muezzin"),
                                  QStringLiteral("Only that port, and the start folder "
-                                                "~/muezzin.")}}},
+                                                "~/muezzin.")},
+                                {QStringLiteral("muezzin-cli doctor --county 37"),
+                                 QStringLiteral("Also the timetable years of Tehran.")}}},
           .Run = RunDoctorCommand,
           .DrawsText = true}},
         {QStringLiteral("ports"),
@@ -81,13 +96,18 @@ const std::map<QString, Command>& CommandTable() {
                                  QStringLiteral("Every device on every port, in a table.")}}},
           .Run = RunFind}},
         {QStringLiteral("clock"),
-         {.Help = {.Summary = QStringLiteral("Print the PC clock as the window shows it: time, "
-                                             "solar date, date text."),
+         {.Help = {.Summary = QStringLiteral(
+                       "Print the PC clock as the window shows it and set-clock sends it: the "
+                       "time (the PC's local time, an hour less while the PC's time zone keeps "
+                       "daylight saving), the solar date, and the PC's own date text; and what is "
+                       "wrong with the PC's time zone, if anything."),
                    .Examples = {{QStringLiteral("muezzin-cli clock"),
-                                 QStringLiteral("What set-clock would send now.")}}},
+                                 QStringLiteral("The time and date set-clock would send now.")}}},
           .Run = RunClock}},
         {QStringLiteral("set-clock"),
-         {.Help = {.Summary = QStringLiteral("Set the device clock from the PC clock."),
+         {.Help = {.Summary = QStringLiteral(
+                       "Set the device clock from the PC clock, as 'clock' shows it. A PC time "
+                       "zone other than Iran's is noted; the clock is set all the same."),
                    .Examples = {{QStringLiteral("muezzin-cli set-clock --port /dev/ttyUSB0"),
                                  QStringLiteral("The device on that port gets the PC's time and "
                                                 "date.")}}},
@@ -118,6 +138,30 @@ const std::map<QString, Command>& CommandTable() {
                                  QStringLiteral("Every device that answers, all at once.")}}},
           .Run = RunUpgradeCommand,
           .UsesStartFolder = true}},
+        {QStringLiteral("timetable"),
+         {.Help = {.Summary = QStringLiteral(
+                       "Print a county's prayer times of one solar year as the device gets them: "
+                       "decoded from the timetable file apply would send, which is computed "
+                       "first when the data folder lacks it. One line per day: solar date, "
+                       "Gregorian date, dawn, sunrise, noon, sunset, maghrib, in Iran Standard "
+                       "Time (UTC+03:30), under a header with the county, its coordinates and "
+                       "the method. --format json gives the document with the county, its "
+                       "coordinates, the method, the time zone and each of the 366 days the "
+                       "file holds; --format csv one line per day with a line of heads, for a "
+                       "spreadsheet."),
+                   .Options = {CountyOption(),
+                               {QStringLiteral("year"),
+                                QStringLiteral("The solar year (default: the current one)."),
+                                QStringLiteral("YEAR")}},
+                   .Examples = {{QStringLiteral("muezzin-cli timetable --county 37"),
+                                 QStringLiteral("Tehran's times of this solar year.")},
+                                {QStringLiteral("muezzin-cli timetable --county ۳۷ --year ۱۴۰۶ "
+                                                "--format csv > tehran.csv"),
+                                 QStringLiteral("Those of 1406, for a spreadsheet; numbers may "
+                                                "be typed in Persian digits.")}}},
+          .Run = RunTimetable,
+          .UsesStartFolder = true,
+          .Formats = {QStringLiteral("text"), QStringLiteral("json"), QStringLiteral("csv")}}},
         {QStringLiteral("help"),
          {.Help = {.Summary = QStringLiteral("Show the help of COMMAND, as 'muezzin-cli COMMAND "
                                              "--help' does; without COMMAND, the program's help."),
@@ -165,12 +209,7 @@ const std::map<QString, Command>& CommandTable() {
                    .Options = {{QStringLiteral("profile"),
                                 QStringLiteral("Take the window's fields from the profile FILE."),
                                 QStringLiteral("FILE")},
-                               {QStringLiteral("county"),
-                                QStringLiteral("The county: its index in the city database, in "
-                                               "Persian, Arabic or Latin digits (۳۷ is 37), or "
-                                               "its name when that names one county, typed as "
-                                               "'counties' takes it."),
-                                QStringLiteral("N|NAME")},
+                               CountyOption(),
                                {QStringLiteral("no-resend"),
                                 QStringLiteral("Write every block once, whatever its reply. By "
                                                "default a block not confirmed is sent up to "
@@ -270,7 +309,8 @@ const ProgramHelp& CliHelp() {
              QStringLiteral("The key table that apply writes into the device.")},
             {QStringLiteral("data/"),
              QStringLiteral("The timetables that apply writes into the device, one file a "
-                            "year: data/PROVINCE/CITY/COUNTY/YEAR.PTL.")},
+                            "year: data/PROVINCE/CITY/COUNTY/YEAR.PTL; a year missing is "
+                            "computed from the county's coordinates and saved there first.")},
             {QStringLiteral("*.ini"),
              QStringLiteral("Profiles: apply --profile reads one, read-settings --profile-out "
                             "writes one.")},

@@ -17,6 +17,9 @@ struct Command {
     std::function<int(const QCommandLineParser&, const GlobalOptions&)> Run{};
     bool UsesStartFolder = false;
     bool DrawsText = false; // needs the fonts, and so a QGuiApplication
+    // The values its --format takes when it prints a listing of its own besides the text and the
+    // JSON report (timetable's csv); empty: text or json.
+    QStringList Formats{};
 };
 
 // Every command by its name, with its help and its body.
@@ -24,6 +27,9 @@ const std::map<QString, Command>& CommandTable();
 
 // --format: the outcome as text (the default) or as one JSON document.
 const QCommandLineOption& FormatOption();
+
+// --county N|NAME.
+const QCommandLineOption& CountyOption();
 
 // The options the commands all take, before their name or after it.
 const QList<QCommandLineOption>& GlobalOptionList();

@@ -26,3 +26,6 @@ int RunUpgradeCommand(const QCommandLineParser& parser, const GlobalOptions& glo
 
 // CommandsApply.cpp: the settings, the timetables and the key table written into the device.
 int RunApply(const QCommandLineParser& parser, const GlobalOptions& global);
+
+// CommandsTimetable.cpp: a county's timetable of one year, as the device gets it.
+int RunTimetable(const QCommandLineParser& parser, const GlobalOptions& global);

@@ -1,7 +1,6 @@
 // apply: the settings, ten years of timetables and the key table written into the device.
 #include "calendar/CalendarClock.h"
 #include "common/TextFiles.h"
-#include "common/Translation.h"
 #include "device/Profile.h"
 #include "device/Upload.h"
 #include "location/CityDatabase.h"
@@ -68,10 +67,11 @@ int RunApply(const QCommandLineParser& parser, const GlobalOptions& global) {
 
     return ServeDevices(global, console, [&](DeviceContext& device) {
         const UploadResult result = RunUpload(device.Link, device.Host, upload);
-        Problem incomplete;
+        // A year that could not be had has said so in the log, with what makes it.
+        Problem incomplete = result.YearGap;
         if (result.Interrupted()) {
             incomplete = IncompleteApply(result.BlocksConfirmed);
-            device.Host.AppendLogLine(u' ' + ProblemText(incomplete, CommandLineWording()));
+            device.Host.AppendProblemLine(incomplete);
         }
         const QString text = UploadResultText(result);
         // Refused before a block was sent, the host has said why.

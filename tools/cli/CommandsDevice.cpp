@@ -11,6 +11,7 @@
 #include "tools/cli/Results.h"
 
 #include <cstdio>
+#include <ctime>
 #include <optional>
 
 namespace {
@@ -67,6 +68,10 @@ int RunFind(const QCommandLineParser&, const GlobalOptions& global) {
 
 int RunSetClock(const QCommandLineParser&, const GlobalOptions& global) {
     Console console = CommandConsole(global);
+    // The PC's wall clock may be right in a wrong zone: the clock is set all the same.
+    if (const Problem zone = ZoneProblem(CheckPcZone(std::time(nullptr))); !zone.IsEmpty()) {
+        console.Say(zone);
+    }
     return ServeDevices(global, console, [](DeviceContext& device) {
         const bool sent = SetDeviceClock(device.Link, device.Clock);
         if (const int signal = StopSignalOf(device.Link); !sent && signal != 0) {
@@ -163,8 +168,7 @@ int RunUpgradeCommand(const QCommandLineParser& parser, const GlobalOptions& glo
                 ResultOutcome(UpgradeExitStatus(result), UpgradeResultText(result));
             if (result.Interrupted()) {
                 outcome.Reported = UpgradeStageLeft(result.PagesConfirmed);
-                device.Host.AppendLogLine(u' ' +
-                                          ProblemText(outcome.Reported, CommandLineWording()));
+                device.Host.AppendProblemLine(outcome.Reported);
             }
             outcome.Facts = UpgradeJson(result);
             return outcome;

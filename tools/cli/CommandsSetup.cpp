@@ -7,6 +7,7 @@
 #include "common/TextFiles.h"
 #include "common/Translation.h"
 #include "common/UserError.h"
+#include "device/ClockCommands.h"
 #include "location/CityDatabase.h"
 #include "location/CityImport.h"
 #include "tools/cli/CommandTable.h"
@@ -18,11 +19,14 @@
 #include <QFileInfo>
 #include <QJsonObject>
 #include <cstdio>
+#include <ctime>
 #include <optional>
 #include <vector>
 
-int RunDoctorCommand(const QCommandLineParser&, const GlobalOptions& global) {
-    return RunDoctor(NamedPorts(global.Ports), global.Folder, global.Json);
+int RunDoctorCommand(const QCommandLineParser& parser, const GlobalOptions& global) {
+    return RunDoctor(NamedPorts(global.Ports), global.Folder,
+                     parser.isSet(CountyOption()) ? parser.value(CountyOption()) : QString(),
+                     global.Json);
 }
 
 namespace {
@@ -103,6 +107,10 @@ int RunClock(const QCommandLineParser&, const GlobalOptions& global) {
     const QString solarDate = QString::fromStdString(SolarDateText(clock));
     const QString dateText = QString::fromLatin1(clock.DateText.data());
     Console console = CommandConsole(global);
+    // The PC's wall clock may be right in a wrong zone: said, and the clock shown all the same.
+    if (const Problem zone = ZoneProblem(CheckPcZone(std::time(nullptr))); !zone.IsEmpty()) {
+        console.Say(zone);
+    }
     console.Print(QStringLiteral("%1\n%2\n%3").arg(time, solarDate, dateText));
     if (global.Json) {
         global.Json->Set(QStringLiteral("clock"),

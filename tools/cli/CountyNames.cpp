@@ -1,5 +1,6 @@
 #include "tools/cli/CountyNames.h"
 
+#include "common/CommandLine.h"
 #include "common/ShownText.h"
 #include "common/TextFiles.h"
 #include "common/UserError.h"
@@ -48,10 +49,8 @@ Problem ApproximateCoordinates(int countyIndex) {
 }
 
 int CountyOfValue(const QString& startFolder, const QString& value, Console& console) {
-    bool isIndex = false;
-    const int index = WithLatinDigits(value).toInt(&isIndex);
-    if (isIndex) {
-        return index;
+    if (const std::optional<int> index = WholeNumberOf(value)) {
+        return *index;
     }
     if (value.trimmed().isEmpty()) {
         throw UserError(Problem(QStringLiteral("usage"), QStringLiteral("county-empty")));

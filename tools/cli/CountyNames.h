@@ -26,8 +26,8 @@ inline const QString ApproximateMark = QStringLiteral("approximate");
 // approximate-coordinates).
 Problem ApproximateCoordinates(int countyIndex);
 
-// The county a --county value means: an index as it stands (Persian or Arabic-Indic digits
-// too), else the one county the name chooses, which is noted on the console. Throws UserError
+// The county a --county value means: an index as it stands (in Latin, Persian or Arabic-Indic
+// digits), else the one county the name chooses, which is noted on the console. Throws UserError
 // (no-such-county, or ambiguous-county with the candidates) when the name chooses none or
 // several.
 int CountyOfValue(const QString& startFolder, const QString& value, Console& console);

@@ -1,17 +1,25 @@
 #include "tools/cli/Doctor.h"
 
+#include "calendar/CalendarClock.h"
+#include "calendar/ZoneCheck.h"
 #include "comm/SerialSetup.h"
 #include "common/ExitCodes.h"
 #include "common/TextDisplay.h"
 #include "common/TextFiles.h"
 #include "common/Translation.h"
 #include "common/UserError.h"
+#include "device/ClockCommands.h"
 #include "device/KeyTable.h"
+#include "device/SettingsBlock.h"
+#include "device/TimetableYears.h"
+#include "device/YearBlock.h"
 #include "files/FileError.h"
 #include "files/SafeSave.h"
 #include "location/CityDatabase.h"
+#include "location/LocationSelection.h"
 #include "location/StartFolder.h"
 #include "tools/cli/Console.h"
+#include "tools/cli/CountyNames.h"
 #include "tools/cli/DoctorPlatform.h"
 
 #include <QCoreApplication>
@@ -21,6 +29,7 @@
 #include <QJsonObject>
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <vector>
 
 namespace {
@@ -31,6 +40,7 @@ using Findings = std::vector<SetupFinding>;
 struct DoctorScene {
     QStringList Ports;
     StartFolderChoice Start;
+    QString County; // --county, or empty
 
     QString Shown() const { return QDir::toNativeSeparators(Start.Folder); }
 };
@@ -98,6 +108,21 @@ Findings ProvinceListCheck(const DoctorScene& scene) {
     return {finding};
 }
 
+// "1405-1407, 1410": years in increasing order, runs joined.
+QString YearsText(const std::vector<int>& years) {
+    QStringList parts;
+    for (std::size_t i = 0; i < years.size();) {
+        std::size_t last = i;
+        while (last + 1 < years.size() && years[last + 1] == years[last] + 1) {
+            ++last;
+        }
+        parts.append(last == i ? QString::number(years[i])
+                               : QStringLiteral("%1-%2").arg(years[i]).arg(years[last]));
+        i = last + 1;
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
 // Read as apply reads it: every row of table city, each field converted.
 Findings CityDatabaseCheck(const DoctorScene& scene) {
     SetupFinding finding =
@@ -136,23 +161,30 @@ Findings KeyTableCheck(const DoctorScene& scene) {
     return {FileFinding(scene, KeyFileName, QStringLiteral("key-table"))};
 }
 
-// The timetable files are there, and the folder takes new ones (a file made and removed).
+// The timetable folder takes new files (a file made and removed): an apply computes there the
+// years it lacks. A start folder without one yet, as the sample is installed, holds when the
+// folder can be made.
 Findings TimetableFolderCheck(const DoctorScene& scene) {
     const QString name = QStringLiteral("data");
     const QString folder = scene.Start.Folder + name;
-    if (!QFileInfo(folder).isDir()) {
-        return {Fails(name, Problem(QStringLiteral("start-file-missing"), QStringLiteral("data"))
-                                .Set(QStringLiteral("folder"), scene.Shown())
-                                .Set(QStringLiteral("file"), name))};
+    const bool made = QFileInfo(folder).isDir();
+    if (!made && QFileInfo::exists(folder)) {
+        return {
+            Fails(name, Problem(QStringLiteral("timetable-folder"), QStringLiteral("not-a-folder"))
+                            .Set(QStringLiteral("path"), QDir::toNativeSeparators(folder)))};
     }
+    const QString checked = made ? folder : scene.Start.Folder;
     try {
-        files::CheckCanCreateIn(FilePath(folder));
+        files::CheckCanCreateIn(FilePath(checked));
     } catch (const files::FileError& error) {
-        return {Fails(name, Problem(QStringLiteral("folder-unwritable"), QStringLiteral("data"))
-                                .Set(QStringLiteral("path"), QDir::toNativeSeparators(folder))
-                                .Set(QStringLiteral("reason"), ReasonOf(error)))};
+        return {
+            Fails(name, Problem(QStringLiteral("timetable-folder"), QStringLiteral("unwritable"))
+                            .Set(QStringLiteral("path"), QDir::toNativeSeparators(checked))
+                            .Set(QStringLiteral("reason"), ReasonOf(error)))};
     }
-    return {Holds(name)};
+    return {made ? Holds(name)
+                 : Holds(name, QStringLiteral("not made yet: the first apply makes it and "
+                                              "computes there the timetables it sends"))};
 }
 
 // Opened for appending as each run appends to it, and closed unwritten.
@@ -187,6 +219,105 @@ Findings FontCheck(const DoctorScene&) {
         Fails(name, Problem(QStringLiteral("no-persian-font"), QLatin1String(FontRemedyForm())))};
 }
 
+// How many counties an apply can compute missing timetables for. Nothing when the database
+// cannot be read: its own check says why.
+Findings CoordinatesCheck(const DoctorScene& scene) {
+    const QString subject = QStringLiteral("coordinates");
+    try {
+        CityDatabase db(CityDatabase::PathIn(scene.Start.Folder));
+        const std::vector<CityRow> rows = db.AllRows();
+        const auto usable = std::count_if(rows.begin(), rows.end(), [](const CityRow& row) {
+            return UsableCoordinates(row.Latitude, row.Longitude);
+        });
+        return {Holds(subject,
+                      QStringLiteral("%1 of %2 counties have them; the timetable years an apply "
+                                     "lacks are computed from them%3")
+                          .arg(usable)
+                          .arg(rows.size())
+                          .arg(static_cast<std::size_t>(usable) == rows.size()
+                                   ? QString()
+                                   : QStringLiteral(", the others need their files in data/")))};
+    } catch (const UserError&) {
+        return {};
+    }
+}
+
+// With --county, the ten years an apply sends now for the county: which the data folder holds,
+// which the apply will compute, and which it can neither read nor compute.
+Findings CountyYearsCheck(const DoctorScene& scene) {
+    if (scene.County.isEmpty()) {
+        return {};
+    }
+    const QString& folder = scene.Start.Folder;
+    const QString& value = scene.County;
+    SetupFinding finding{QStringLiteral("timetables of county %1").arg(value), false, {}};
+    try {
+        Console quiet(QString(), false, {.Quiet = true});
+        const int county = CountyOfValue(folder, value, quiet);
+        finding.Subject = QStringLiteral("timetables of county %1").arg(county);
+        CityDatabase db(CityDatabase::PathIn(folder));
+        LocationSelection location;
+        SelectCountyByIndex(location, db, county, folder, ReadLines1256(folder + ProvinceFileName));
+        const bool computable = UsableCoordinates(location.Latitude, location.Longitude);
+        std::vector<int> present;
+        std::vector<int> missing;
+        std::vector<int> unusable;
+        const int first = ClockNow().SolarYear;
+        for (int year = first; year < first + TimetableYearCount; ++year) {
+            const YearBlockResult loaded = LoadYearBlock(location.TimetableFolder, year);
+            const QFileInfo file(loaded.Path);
+            if (loaded.Status == YearFileStatus::Loaded) {
+                present.push_back(year);
+            } else if (file.exists() || file.isSymLink()) {
+                unusable.push_back(year);
+            } else {
+                missing.push_back(year);
+            }
+        }
+        QStringList parts;
+        if (!present.empty()) {
+            parts.append(QStringLiteral("%1 present").arg(YearsText(present)));
+        }
+        if (!missing.empty() && computable) {
+            parts.append(QStringLiteral("%1 will be computed from its coordinates (%2, %3) by the "
+                                        "next apply")
+                             .arg(YearsText(missing), CoordinateText(location.Latitude),
+                                  CoordinateText(location.Longitude)));
+        }
+        finding.Text = parts.join(QStringLiteral("; "));
+        finding.Ok = unusable.empty() && (missing.empty() || computable);
+        if (!finding.Ok) {
+            // What the apply would meet, after what holds.
+            const bool uncomputed = !missing.empty() && !computable;
+            Problem problem(QStringLiteral("timetable-year"),
+                            uncomputed && !unusable.empty() ? QStringLiteral("doctor-both")
+                            : uncomputed ? QStringLiteral("doctor-no-coordinates")
+                                         : QStringLiteral("doctor-unusable"));
+            finding.Reported =
+                problem.Set(QStringLiteral("county"), county)
+                    .Set(QStringLiteral("folder"),
+                         QDir::toNativeSeparators(location.TimetableFolder))
+                    .Set(QStringLiteral("found"), TextOrNull(finding.Text))
+                    .Set(QStringLiteral("missing"),
+                         TextOrNull(uncomputed ? YearsText(missing) : QString()))
+                    .Set(QStringLiteral("unusable"), TextOrNull(YearsText(unusable)));
+        }
+    } catch (const UserError& error) {
+        finding.Reported = error.Reported();
+    }
+    return {finding};
+}
+
+Findings TimeZoneCheck(const DoctorScene&) {
+    const ZoneCheck zone = CheckPcZone(std::time(nullptr));
+    const QString subject = QStringLiteral("time zone");
+    if (zone.Verdict == ZoneVerdict::Iran) {
+        return {Holds(subject,
+                      QStringLiteral("UTC+03:30, Iran Standard Time, without daylight saving"))};
+    }
+    return {Fails(subject, ZoneProblem(zone))};
+}
+
 // In the order printed; a new check is a function above and a line here, one check a line.
 // clang-format off
 constexpr Check Checks[] = {
@@ -195,11 +326,14 @@ constexpr Check Checks[] = {
     StartFolderCheck,
     ProvinceListCheck,
     CityDatabaseCheck,
+    CoordinatesCheck,
     KeyTableCheck,
     TimetableFolderCheck,
+    CountyYearsCheck,
     LogCheck,
     ConverterCheck,
     FontCheck,
+    TimeZoneCheck,
 };
 // clang-format on
 
@@ -242,8 +376,9 @@ QString SummaryLine(int passed, int failed) {
 
 } // namespace
 
-int RunDoctor(const QStringList& ports, const QString& folderFlag, JsonReport* report) {
-    const DoctorScene scene{ports, ChooseStartFolder(SystemStartFolderPlaces(folderFlag))};
+int RunDoctor(const QStringList& ports, const QString& folderFlag, const QString& county,
+              JsonReport* report) {
+    const DoctorScene scene{ports, ChooseStartFolder(SystemStartFolderPlaces(folderFlag)), county};
     int passed = 0;
     int failed = 0;
     QJsonArray checks;

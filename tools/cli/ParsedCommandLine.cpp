@@ -6,6 +6,7 @@
 #include "common/ShownText.h"
 
 #include <QCoreApplication>
+#include <QJsonArray>
 #include <QRegularExpression>
 #include <algorithm>
 #include <utility>
@@ -211,18 +212,32 @@ ParsedCommandLine Read(const QStringList& arguments) {
             return refused(Usage(QStringLiteral("empty-port")));
         }
     }
+    QString formatGiven = QStringLiteral("text");
     for (const QCommandLineParser* source : {&top, &parser}) {
         if (!source->isSet(FormatOption())) {
             continue;
         }
         const QString format = source->value(FormatOption());
-        if (format != QStringLiteral("json") && format != QStringLiteral("text")) {
-            return refused(
-                Usage(QStringLiteral("format")).Set(QStringLiteral("value"), ShownValue(format)));
+        // A command that prints documents of its own (timetable's csv) takes more formats.
+        const QStringList& own = options.Chosen->Formats;
+        if (!own.isEmpty() ? !own.contains(format)
+                           : format != QStringLiteral("json") && format != QStringLiteral("text")) {
+            Problem refusal =
+                Usage(own.isEmpty() ? QStringLiteral("format") : QStringLiteral("format-own"))
+                    .Set(QStringLiteral("value"), ShownValue(format));
+            if (!own.isEmpty()) {
+                refusal
+                    .Set(QStringLiteral("formats"),
+                         QJsonArray::fromStringList(own.first(own.size() - 1)))
+                    .Set(QStringLiteral("last"), own.last());
+            }
+            return refused(refusal);
         }
         options.Json = format == QStringLiteral("json");
+        formatGiven = format;
     }
     options.Global = ReadGlobalOptions(top, parser, options.Warnings);
+    options.Global.Format = formatGiven;
     return options;
 }
 

@@ -30,14 +30,14 @@ void Fail(const QString& text) {
     std::fprintf(stderr, "muezzin-timetable: %s\n", text.toUtf8().constData());
 }
 
-// An option that takes a whole number.
+// An option that takes a whole number, in Latin or Persian digits.
 TableOption NumberOption(const QCommandLineOption& option, int& target) {
     return {option, [name = option.names().first(), &target](const QString& text) {
-                bool converted = false;
-                target = text.toInt(&converted);
-                return converted ? QString()
-                                 : QStringLiteral("--%1 takes a whole number, not '%2'")
-                                       .arg(name, ShownValue(text));
+                const std::optional<int> number = WholeNumberOf(text);
+                target = number.value_or(0);
+                return number ? QString()
+                              : QStringLiteral("--%1 takes a whole number, not '%2'")
+                                    .arg(name, ShownValue(text));
             }};
 }
 
