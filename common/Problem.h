@@ -85,8 +85,12 @@ struct ProblemKind {
 // A sentence's words; Disambiguation tells the translation apart from another sentence with the
 // same English words (QT_TRANSLATE_NOOP3).
 struct ProblemWords {
+    // Not an aggregate, so that the tables write a sentence's words as one text or as
+    // QT_TRANSLATE_NOOP3's {text, disambiguation} alike, without brace elision.
+    constexpr ProblemWords(const char* text, const char* disambiguation = nullptr)
+        : Text(text), Disambiguation(disambiguation) {}
     const char* Text;
-    const char* Disambiguation = nullptr;
+    const char* Disambiguation;
 };
 
 struct ProblemSentence {
@@ -97,6 +101,10 @@ struct ProblemSentence {
 
 std::span<const ProblemKind> ProblemKinds();
 std::span<const ProblemSentence> ProblemSentences();
+// Its parts, in common/ProblemSentences*.cpp.
+std::span<const ProblemSentence> ProblemSentencesOfInput();
+std::span<const ProblemSentence> ProblemSentencesOfFiles();
+std::span<const ProblemSentence> ProblemSentencesOfDevice();
 
 // How a list value shows in a sentence: each item through its words, joined.
 struct ProblemListWords {
