@@ -7,7 +7,9 @@
 // SIGTERM, SIGINT and SIGHUP (on Windows: Ctrl+C, Ctrl+Break and the console closing) end a run
 // the way a normal end does: the port released, the log written, and an exit status that says
 // the run was stopped. The first such signal is recorded and the program winds down; a second one
-// ends the process at once, as it would have ended without this handling.
+// ends the process at once, as it would have ended without this handling. On POSIX systems a
+// second one within a second of the first is the same stop said twice (timeout(1) signals the
+// program and then its process group) and changes nothing.
 
 // The hang-up's number, SIGHUP's where the system has one; Windows has none, and its console
 // closing stands for it under this number.

@@ -6,25 +6,44 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <ctime>
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace {
 
 std::atomic<int> received{0};
+std::atomic<long long> receivedAtMs{0}; // CLOCK_MONOTONIC of the first; 0 until it is noted
 int wakePipe[2] = {-1, -1};
+// A stop said again within this is the same stop: timeout(1) signals the program and then its
+// whole process group, a shell's "kill 0" reaches it as one of the group. Only a later one is
+// somebody asking again.
+constexpr long long SameStopMs = 1000;
 static_assert(SIGHUP == HangUpSignal, "the hang-up is named by its number");
 constexpr int StopSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
+long long MonotonicMs() {
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC, &now); // async-signal-safe
+    return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
 extern "C" void OnStopSignal(int signal) {
+    const int saved = errno;
+    const long long now = MonotonicMs();
     int none = 0;
     if (!received.compare_exchange_strong(none, signal)) {
+        const long long first = receivedAtMs.load();
+        if (first == 0 || now - first < SameStopMs) {
+            errno = saved;
+            return;
+        }
         // Asked again: end as the signal ends a program that does not handle it.
         std::signal(signal, SIG_DFL);
         std::raise(signal);
         return;
     }
-    const int saved = errno;
+    receivedAtMs.store(now > 0 ? now : 1);
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(wakePipe[1], &byte, 1);
     errno = saved;
@@ -33,7 +52,9 @@ extern "C" void OnStopSignal(int signal) {
 } // namespace
 
 void InstallStopSignals() {
-    static_assert(std::atomic<int>::is_always_lock_free, "the handler needs a lock-free flag");
+    static_assert(std::atomic<int>::is_always_lock_free &&
+                      std::atomic<long long>::is_always_lock_free,
+                  "the handler needs lock-free flags");
     if (wakePipe[0] < 0 && ::pipe2(wakePipe, O_CLOEXEC | O_NONBLOCK) != 0) {
         wakePipe[0] = wakePipe[1] = -1; // the flag still works; a watch then never fires
     }

@@ -599,54 +599,63 @@ private slots:
     // reaches the device but the one of the exchange under way (a paced one may still be on the
     // line): no resend, no next block, no end of the upgrade stage. The result says what the
     // device holds, with the confirmed blocks or pages counted from the device's own echoes
-    // (%n). Under nohup the hang-up is ignored, and the run goes on to its end.
+    // (%n). Under nohup the hang-up is ignored, and the run goes on to its end. The signal sent
+    // again within a second is the same stop; later, it ends the program at once.
     void stopSignals_data() {
         QTest::addColumn<QString>("program");
         QTest::addColumn<int>("signal");
         QTest::addColumn<QStringList>("command"); // of muezzin-cli, before --port
         QTest::addColumn<SimulatorOptions>("options");
         QTest::addColumn<int>("framesBeforeSignal");
-        QTest::addColumn<QString>("result"); // the last line, or the JSON's; "": not compared
-        QTest::addColumn<QString>("logged"); // the log's line before the signal's
+        QTest::addColumn<QString>("result");   // the last line, or the JSON's; "": not compared
+        QTest::addColumn<QString>("logged");   // the log's line before the signal's
+        QTest::addColumn<int>("againAfterMs"); // the signal sent once more so long after; -1: once
         const QStringList apply = {"apply", "--county", QString::number(SampleCounty)};
         SimulatorOptions paced;
         paced.Paced = true; // an apply lasts seconds
         QTest::newRow("apply, SIGTERM") << "muezzin-cli" << SIGTERM << apply << paced << 20 << ""
-                                        << "";
+                                        << "" << -1;
         QTest::newRow("apply, Ctrl+C") << "muezzin-cli" << SIGINT << apply << paced << 20 << ""
-                                       << "";
+                                       << "" << -1;
         QTest::newRow("apply, terminal closed")
             << "muezzin-cli" << SIGHUP << apply << paced << 20 << ""
-            << "";
+            << "" << -1;
         QTest::newRow("apply under nohup, terminal closed")
             << "nohup" << SIGHUP << apply << paced << 20 << ""
-            << "";
+            << "" << -1;
         SimulatorOptions silent;
         silent.StopAfterFrames = 2 + 2; // the search, two blocks; the third waits for its reply
         const QString incomplete =
             "%n of 316 blocks confirmed; the configuration is incomplete: run apply again";
         QTest::newRow("apply, SIGTERM while a block waits for its reply: not sent again")
             << "muezzin-cli" << SIGTERM << apply << silent << 5
-            << incomplete + "; not confirmed: 0x0100 no reply, 0x0180-0x9D80 not sent"
-            << incomplete;
+            << incomplete + "; not confirmed: 0x0100 no reply, 0x0180-0x9D80 not sent" << incomplete
+            << -1;
         QTest::newRow("apply --format json, Ctrl+C: the blocks the device holds")
             << "muezzin-cli" << SIGINT << apply + QStringList{"--format", "json"} << paced << 20
-            << incomplete + "; not confirmed: " << incomplete;
+            << incomplete + "; not confirmed: " << incomplete << -1;
+        QTest::newRow("apply under timeout: SIGTERM, and again to its group, is one stop")
+            << "muezzin-cli" << SIGTERM << apply << silent << 5
+            << incomplete + "; not confirmed: 0x0100 no reply, 0x0180-0x9D80 not sent" << incomplete
+            << 50;
+        QTest::newRow("apply, SIGTERM asked again a while later: ended at once")
+            << "muezzin-cli" << SIGTERM << apply << silent << 5 << ""
+            << "" << 1200;
         const QString stage =
             "the device is left in its upgrade stage: run upgrade again, which greets it there";
         QTest::newRow("upgrade, SIGTERM among the pages: left in the upgrade stage")
             << "muezzin-cli" << SIGTERM << QStringList{"upgrade", "new.fmw"} << paced << 4 + 10
             << "%n of 256 pages confirmed, Failed; " + stage
-            << "%n of 256 pages confirmed; " + stage;
+            << "%n of 256 pages confirmed; " + stage << -1;
         SimulatorOptions slow;
         slow.ReplyDelay = std::chrono::milliseconds(600); // the signal comes during the search
         QTest::newRow("set-clock, SIGTERM before its frame: none sent")
             << "muezzin-cli" << SIGTERM << QStringList{"set-clock"} << slow << 2 << ""
-            << "";
+            << "" << -1;
 #ifdef MUEZZIN_CONFIG
         QTest::newRow("window connected, logged out")
             << "muezzin-config" << SIGTERM << QStringList{} << paced << 2 << ""
-            << "";
+            << "" << -1;
 #endif
     }
 
@@ -658,6 +667,7 @@ private slots:
         QFETCH(int, framesBeforeSignal);
         QFETCH(QString, result);
         QFETCH(QString, logged);
+        QFETCH(int, againAfterMs);
         QTemporaryDir dir;
         QVERIFY(MakeSampleStartFolder(dir.path()));
         QFile firmware(dir.filePath(QStringLiteral("new.fmw")));
@@ -684,7 +694,15 @@ private slots:
         QVERIFY(WaitFor([&] { return sim.FramesReceived() >= framesBeforeSignal; }));
         ::kill(static_cast<pid_t>(process.processId()), signal);
         const int framesAtSignal = sim.FramesReceived();
+        if (againAfterMs >= 0) {
+            QTest::qWait(againAfterMs);
+            ::kill(static_cast<pid_t>(process.processId()), signal);
+        }
         const Outcome run = Finish(process);
+        if (againAfterMs >= 1000) {
+            QCOMPARE(run.Status, -1); // the signal's own end, not the program's
+            return;
+        }
 
         QCOMPARE(run.Status, stops ? StopExitStatus(signal) : 0);
         QVERIFY(PortIsFree(port));
