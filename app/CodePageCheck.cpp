@@ -1,6 +1,7 @@
 #include "app/CodePageCheck.h"
 
 #include "app/AppTexts.h"
+#include "common/DirectionMarks.h"
 #include "common/TextDisplay.h"
 #include "common/TextFiles.h"
 
@@ -8,10 +9,10 @@
 
 namespace {
 
+using namespace direction;
+
 constexpr unsigned ArabicAnsiCodePage = 1256;
 constexpr unsigned ArabicOemCodePage = 720;
-constexpr char16_t RightToLeftIsolate = 0x2067;
-constexpr char16_t PopDirectionalIsolate = 0x2069;
 
 class SystemPlatform final : public CodePagePlatform {
 public:

@@ -1,5 +1,6 @@
 #include "common/Problem.h"
 
+#include "common/DirectionMarks.h"
 #include "common/ExitCodes.h"
 #include "common/ShownText.h"
 
@@ -11,11 +12,7 @@
 
 namespace {
 
-constexpr char16_t LeftToRightMark = 0x200E;
-constexpr char16_t LeftToRightIsolate = 0x2066;
-constexpr char16_t RightToLeftIsolate = 0x2067;
-constexpr char16_t FirstStrongIsolate = 0x2068;
-constexpr char16_t PopDirectionalIsolate = 0x2069;
+using namespace direction;
 
 bool IsArabicScript(char16_t c) {
     return (c >= 0x0600 && c <= 0x06FF) || (c >= 0xFB50 && c <= 0xFDFF) ||

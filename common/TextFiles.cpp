@@ -1,5 +1,6 @@
 #include "common/TextFiles.h"
 
+#include "common/DirectionMarks.h"
 #include "common/ShownText.h"
 #include "common/UserError.h"
 #include "files/CodePage1256.h"
@@ -84,12 +85,7 @@ QString FromWindows1256(const QByteArray& bytes) {
 
 namespace {
 
-constexpr char16_t LeftToRightIsolate = 0x2066;
-constexpr char16_t RightToLeftIsolate = 0x2067;
-constexpr char16_t FirstStrongIsolate = 0x2068;
-constexpr char16_t PopDirectionalIsolate = 0x2069;
-constexpr char16_t LeftToRightMark = 0x200E;
-constexpr char16_t RightToLeftMark = 0x200F;
+using namespace direction;
 
 // The mark of a first-strong isolate that starts after at: the direction of its first letter.
 char16_t MarkOfFirstStrong(const QString& text, qsizetype at) {
