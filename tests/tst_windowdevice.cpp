@@ -57,6 +57,16 @@ struct Fixture : WindowFixture {
         Box(box)->setCurrentIndex(item);
         emit Box(box)->activated(item);
     }
+    // The first county of the first city of the first province, ready for an apply.
+    void ChooseFirstCounty() const {
+        for (int box = 1; box <= 3; ++box) {
+            Choose(box, 0);
+        }
+    }
+    void CopyKeyTable() const {
+        QFile::copy(QStringLiteral(MUEZZIN_SOURCE_DIR "/sample/encryp.key"),
+                    Path(QStringLiteral("encryp.key")));
+    }
     void WriteTimetables(int years) const {
         QByteArray file(static_cast<qsizetype>(TimetableFileSize), '\0');
         for (int j = 0; j < years; ++j) {
@@ -176,9 +186,7 @@ private slots:
     // Without a device the button says so and sends nothing.
     void applyWithoutDevice() {
         Fixture f;
-        f.Choose(1, 0);
-        f.Choose(2, 0);
-        f.Choose(3, 0);
+        f.ChooseFirstCounty();
         f.Find<QPushButton>(QStringLiteral("BitBtn1"))->click();
         QCOMPARE(f.boxes, (std::vector<Shown>{{f.window->windowTitle(), ConnectDeviceText}}));
         QVERIFY(f.Find<QProgressBar>(QStringLiteral("ProgressBar1"))->isHidden());
@@ -190,12 +198,9 @@ private slots:
         DeviceSimulator sim;
         QVERIFY(sim.Start());
         Fixture f;
-        f.Choose(1, 0);
-        f.Choose(2, 0);
-        f.Choose(3, 0);
+        f.ChooseFirstCounty();
         f.WriteTimetables(10);
-        QFile::copy(QStringLiteral(MUEZZIN_SOURCE_DIR "/sample/encryp.key"),
-                    f.Path(QStringLiteral("encryp.key")));
+        f.CopyKeyTable();
         QVERIFY(OpenPort(f.link, PathOf(sim)));
         f.link.Connected = true;
         f.Find<QPushButton>(QStringLiteral("BitBtn1"))->click();
@@ -220,11 +225,8 @@ private slots:
         DeviceSimulator sim;
         QVERIFY(sim.Start());
         Fixture f;
-        f.Choose(1, 0);
-        f.Choose(2, 0);
-        f.Choose(3, 0);
-        QFile::copy(QStringLiteral(MUEZZIN_SOURCE_DIR "/sample/encryp.key"),
-                    f.Path(QStringLiteral("encryp.key")));
+        f.ChooseFirstCounty();
+        f.CopyKeyTable();
         QVERIFY(OpenPort(f.link, PathOf(sim)));
         f.link.Connected = true;
         f.window->show();
@@ -300,12 +302,9 @@ private slots:
         DeviceSimulator sim;
         QVERIFY(sim.Start());
         Fixture f;
-        f.Choose(1, 0);
-        f.Choose(2, 0);
-        f.Choose(3, 0);
+        f.ChooseFirstCounty();
         f.WriteTimetables(10);
-        QFile::copy(QStringLiteral(MUEZZIN_SOURCE_DIR "/sample/encryp.key"),
-                    f.Path(QStringLiteral("encryp.key")));
+        f.CopyKeyTable();
         f.Write(QStringLiteral("new.fmw"),
                 QByteArray(static_cast<qsizetype>(FirmwareFileAreaSize), '\x5A'));
         const QString path = f.Path(QStringLiteral("new.fmw"));
@@ -389,9 +388,7 @@ private slots:
         view->trigger();
         QCOMPARE(f.boxes.size(), std::size_t{1}); // no county yet
         QCOMPARE(f.boxes[0].second, ChooseCountyText);
-        f.Choose(1, 0);
-        f.Choose(2, 0);
-        f.Choose(3, 0);
+        f.ChooseFirstCounty();
         QByteArray file(static_cast<qsizetype>(TimetableFileSize), '\0');
         const TimeEntry dawn = EncodeTime(5, 4);
         file[25] = static_cast<char>(dawn[0]); // month 1, day 1, dawn
@@ -457,9 +454,7 @@ private slots:
                                             "CountryParts3,Longitude,Latitude\n"
                                             "1,10,100,Alpha,Aone,0,0\n");
         ImportCitiesCsv(f.Path(QStringLiteral("city.csv")), f.Path(QStringLiteral("city.db")));
-        f.Choose(1, 0);
-        f.Choose(2, 0);
-        f.Choose(3, 0);
+        f.ChooseFirstCounty();
         f.WriteTimetables(1);
         f.Find<QAction>(QStringLiteral("TimetableView"))->trigger();
         auto* dialog = f.window->findChild<TimetableDialog*>();
