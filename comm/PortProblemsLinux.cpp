@@ -1,6 +1,7 @@
 // Port problems as Linux shows them: device nodes with an owner group, other processes' open
 // descriptors under /proc, lock files under /var/lock, adapters under /sys.
 #include "comm/LinuxSystem.h"
+#include "comm/PortLockFolders.h"
 #include "comm/PortProblems.h"
 #include "comm/UdevRules.h"
 
@@ -312,15 +313,11 @@ QString PortLockFile(const QString& port) {
         name = name.mid(5);
     }
     name = QStringLiteral("/LCK..") + name.replace(u'/', u'_');
-    const QStringList folders = {QStringLiteral("/var/lock"),
-                                 QStringLiteral("/etc/locks"),
-                                 QStringLiteral("/var/spool/locks"),
-                                 QStringLiteral("/var/spool/uucp"),
-                                 QStringLiteral("/tmp"),
-                                 QStringLiteral("/var/tmp"),
-                                 QStringLiteral("/var/lock/lockdev"),
-                                 QStringLiteral("/run/lock"),
-                                 QStandardPaths::writableLocation(QStandardPaths::TempLocation)};
+    QStringList folders;
+    for (const char* folder : PortLockFolders) {
+        folders.push_back(QString::fromLatin1(folder));
+    }
+    folders.push_back(QStandardPaths::writableLocation(QStandardPaths::TempLocation));
     for (const QString& folder : folders) {
         const QFileInfo info(folder);
         if (info.isReadable() && (QFile::exists(folder + name) || info.isWritable())) {

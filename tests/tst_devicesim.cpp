@@ -1,12 +1,15 @@
 // The simulator is the other end of every device test: its answers must be the device's.
 #include "comm/CommLink.h"
+#include "comm/PortProblems.h"
 #include "tests/TestSupport.h"
 #include "tools/devicesim/DeviceSimulator.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <fstream>
 #include <iterator>
+#include <unistd.h>
 
 namespace {
 
@@ -61,6 +64,26 @@ private slots:
         QCOMPARE(Bytes(reply.begin(), reply.begin() + frame::DataAt),
                  Of(frame::VersionReplyHeader));
         QCOMPARE(std::string(reply.begin() + frame::DataAt, reply.end()), version);
+    }
+
+    // A line just closed by another program may still carry that program's lock file for a
+    // moment: the simulator passes it over rather than offer a port that is refused as in use.
+    void lineStillLockedIsPassedOver() {
+        QString freed;
+        {
+            DeviceSimulator sim;
+            QVERIFY(sim.Start());
+            freed = PathOf(sim);
+        }
+        QFile lock(PortLockFile(freed));
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.write(QByteArray::number(getppid()).rightJustified(10) + '\n'); // a program alive
+        lock.close();
+        Session s;
+        const bool opened = s.Open();
+        lock.remove();
+        QVERIFY(PathOf(s.sim) != freed);
+        QVERIFY(opened);
     }
 
     // A probe differing in its check byte is not the probe: no answer.

@@ -1,5 +1,7 @@
 #include "tools/devicesim/DeviceSimulator.h"
 
+#include "comm/PortLockFolders.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -12,6 +14,7 @@
 #include <limits>
 #include <linux/kcmp.h>
 #include <poll.h>
+#include <string_view>
 #include <sys/inotify.h>
 #include <sys/ioctl.h>
 #include <sys/prctl.h>
@@ -51,6 +54,19 @@ std::uint64_t NoiseThreshold(double rate) {
     return static_cast<std::uint64_t>(std::ldexp(rate, 64));
 }
 
+// Whether a serial port lock file names the line ("/dev/pts/3" is "LCK..pts_3").
+bool HasLockFile(std::string line) {
+    line.erase(0, std::string_view("/dev/").size());
+    std::replace(line.begin(), line.end(), '/', '_');
+    const auto lockedIn = [&](const std::string& folder) {
+        std::error_code unreadable;
+        return !folder.empty() && std::filesystem::exists(folder + "/LCK.." + line, unreadable);
+    };
+    const char* temporary = std::getenv("TMPDIR");
+    return std::any_of(PortLockFolders.begin(), PortLockFolders.end(), lockedIn) ||
+           lockedIn(temporary ? temporary : "");
+}
+
 } // namespace
 
 DeviceSimulator::DeviceSimulator(SimulatorOptions options)
@@ -72,17 +88,35 @@ bool DeviceSimulator::Start(std::string* error) {
         CloseLine();
         return false;
     };
-    // Not inherited: a program the tests start must not hold the line, nor the port.
-    master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (master_ < 0) {
-        return fail("posix_openpt");
+    // A pseudo-terminal's number is free again as soon as its last user closes it, but that
+    // user's serial port removes its lock file only after the close: a line taken in between
+    // would be refused as in use. Such numbers are held aside until a clean one comes.
+    std::vector<int> heldAside;
+    const auto release = [&] {
+        for (const int fd : heldAside) {
+            ::close(fd);
+        }
+    };
+    std::array<char, 128> name{};
+    for (;;) {
+        // Not inherited: a program the tests start must not hold the line, nor the port.
+        master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        if (master_ < 0) {
+            release();
+            return fail("posix_openpt");
+        }
+        if (ptsname_r(master_, name.data(), name.size()) != 0) {
+            release();
+            return fail("ptsname");
+        }
+        if (heldAside.size() >= 8 || !HasLockFile(name.data())) {
+            break;
+        }
+        heldAside.push_back(master_.exchange(-1));
     }
+    release();
     if (grantpt(master_) != 0 || unlockpt(master_) != 0) {
         return fail("grantpt/unlockpt");
-    }
-    std::array<char, 128> name{};
-    if (ptsname_r(master_, name.data(), name.size()) != 0) {
-        return fail("ptsname");
     }
     portPath_ = name.data();
     termios raw{};
