@@ -1,7 +1,7 @@
 // Port problems as Linux shows them: device nodes with an owner group, other processes' open
 // descriptors under /proc, lock files under /var/lock, adapters under /sys.
 #include "comm/LinuxSystem.h"
-#include "comm/PortLockFolders.h"
+#include "comm/PortLocks.h"
 #include "comm/PortProblems.h"
 #include "comm/UdevRules.h"
 
@@ -114,16 +114,10 @@ bool ProcessRuns(qint64 pid) {
     return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
 }
 
-// The process number a lock file names first on its first line: Qt's layout (the number alone,
-// the program and the host on the lines after it) and the UUCP one (the number padded with
-// blanks to ten places, "     4410\n", some programs adding their name after it) alike; 0 when
-// it names none.
 qint64 LockOwnerPid(const QString& path) {
     const QByteArray text = ReadSmallFile(path);
-    const QByteArray first = text.split('\n').constFirst().simplified();
-    bool ok = false;
-    const qint64 pid = first.split(' ').constFirst().toLongLong(&ok);
-    return ok && pid > 0 ? pid : 0;
+    return LockOwnerInText(
+        std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
 }
 
 // Whether this user may delete the file: its folder writable, and, when the folder is sticky

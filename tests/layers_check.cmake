@@ -12,9 +12,9 @@ set(allowed_app app device prayer comm location calendar common files)
 set(allowed_tools/cli tools/cli device prayer comm location calendar common files)
 set(allowed_tools/timetable tools/timetable prayer location calendar common files)
 set(allowed_tools/citydata tools/citydata location common files)
-set(allowed_tools/devicesim tools/devicesim comm/Frame.h comm/PortLockFolders.h common/ExitCodes.h
+set(allowed_tools/devicesim tools/devicesim comm/Frame.h comm/PortLocks.h common/ExitCodes.h
     common/CommandLine.h)
-set(without_qt files calendar prayer comm/Frame comm/PortLockFolders
+set(without_qt files calendar prayer comm/Frame comm/PortLocks
     tools/devicesim/DeviceSimulator)
 
 set(faults "")

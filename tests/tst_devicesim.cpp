@@ -70,15 +70,17 @@ private slots:
     // moment: the simulator passes it over rather than offer a port that is refused as in use.
     void lineStillLockedIsPassedOver() {
         QString freed;
+        QFile lock;
         {
             DeviceSimulator sim;
             QVERIFY(sim.Start());
             freed = PathOf(sim);
+            // Written while the line is still this test's: no other program's lock is replaced.
+            lock.setFileName(PortLockFile(freed));
+            QVERIFY(lock.open(QIODevice::WriteOnly)); // any lock there now is stale
+            lock.write(QByteArray::number(getppid()).rightJustified(10) + '\n'); // a program alive
+            lock.close();
         }
-        QFile lock(PortLockFile(freed));
-        QVERIFY(lock.open(QIODevice::WriteOnly));
-        lock.write(QByteArray::number(getppid()).rightJustified(10) + '\n'); // a program alive
-        lock.close();
         Session s;
         const bool opened = s.Open();
         lock.remove();

@@ -1,10 +1,11 @@
 #include "tools/devicesim/DeviceSimulator.h"
 
-#include "comm/PortLockFolders.h"
+#include "comm/PortLocks.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -54,13 +55,19 @@ std::uint64_t NoiseThreshold(double rate) {
     return static_cast<std::uint64_t>(std::ldexp(rate, 64));
 }
 
-// Whether a serial port lock file names the line ("/dev/pts/3" is "LCK..pts_3").
-bool HasLockFile(std::string line) {
+// Whether a running program's serial port lock file names the line ("/dev/pts/3" is
+// "LCK..pts_3"). A stale one, of a program gone, is taken over by the next open.
+bool LockedByARunningProgram(std::string line) {
     line.erase(0, std::string_view("/dev/").size());
     std::replace(line.begin(), line.end(), '/', '_');
     const auto lockedIn = [&](const std::string& folder) {
-        std::error_code unreadable;
-        return !folder.empty() && std::filesystem::exists(folder + "/LCK.." + line, unreadable);
+        std::ifstream lock(folder + "/LCK.." + line);
+        std::string first;
+        if (folder.empty() || !std::getline(lock, first)) {
+            return false;
+        }
+        const auto pid = static_cast<pid_t>(LockOwnerInText(first));
+        return pid > 0 && (::kill(pid, 0) == 0 || errno == EPERM);
     };
     const char* temporary = std::getenv("TMPDIR");
     return std::any_of(PortLockFolders.begin(), PortLockFolders.end(), lockedIn) ||
@@ -90,7 +97,7 @@ bool DeviceSimulator::Start(std::string* error) {
     };
     // A pseudo-terminal's number is free again as soon as its last user closes it, but that
     // user's serial port removes its lock file only after the close: a line taken in between
-    // would be refused as in use. Such numbers are held aside until a clean one comes.
+    // would be refused as in use. Such numbers are held aside until another one comes.
     std::vector<int> heldAside;
     const auto release = [&] {
         for (const int fd : heldAside) {
@@ -109,7 +116,7 @@ bool DeviceSimulator::Start(std::string* error) {
             release();
             return fail("ptsname");
         }
-        if (heldAside.size() >= 8 || !HasLockFile(name.data())) {
+        if (heldAside.size() >= 8 || !LockedByARunningProgram(name.data())) {
             break;
         }
         heldAside.push_back(master_.exchange(-1));
