@@ -1,14 +1,36 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <cerrno>
+#include <csignal>
 #include <cstdint>
+#include <limits>
+#include <string>
 #include <string_view>
+#include <sys/types.h>
 
 // The folders where serial-port lock files ("LCK..ttyUSB0") are looked for, in the order the
 // serial port library tries them; the user's temporary folder comes after these.
 inline constexpr std::array<const char*, 8> PortLockFolders = {
     "/var/lock", "/etc/locks", "/var/spool/locks",  "/var/spool/uucp",
     "/tmp",      "/var/tmp",   "/var/lock/lockdev", "/run/lock"};
+
+// The lock file's name for a port at its place under /dev: "/dev/pts/3" is "LCK..pts_3".
+inline std::string PortLockName(std::string_view port) {
+    if (port.substr(0, 5) == "/dev/") {
+        port.remove_prefix(5);
+    }
+    std::string name = "LCK.." + std::string(port);
+    std::replace(name.begin(), name.end(), '/', '_');
+    return name;
+}
+
+// Whether a process of this number runs, this user's or another's.
+inline bool ProcessRuns(std::int64_t pid) {
+    return pid > 0 && pid <= std::numeric_limits<pid_t>::max() &&
+           (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
+}
 
 // The process number a lock file's text names first on its first line: Qt's layout (the number
 // alone, the program and the host on the lines after it) and the UUCP one (the number padded with

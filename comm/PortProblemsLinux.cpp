@@ -110,10 +110,6 @@ void DiagnosePermission(PortProblem& problem, const struct stat& info) {
     }
 }
 
-bool ProcessRuns(qint64 pid) {
-    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
-}
-
 qint64 LockOwnerPid(const QString& path) {
     const QByteArray text = ReadSmallFile(path);
     return LockOwnerInText(
@@ -302,11 +298,8 @@ std::vector<PortHolder> PortHolders(const QString& port) {
 QString PortLockFile(const QString& port) {
     // The folders and the name QSerialPort uses, in its order: the first readable folder that
     // holds the file or may take it.
-    QString name = PortSystemLocation(port);
-    if (name.startsWith(QStringLiteral("/dev/"))) {
-        name = name.mid(5);
-    }
-    name = QStringLiteral("/LCK..") + name.replace(u'/', u'_');
+    const QString name =
+        u'/' + QString::fromStdString(PortLockName(PortSystemLocation(port).toStdString()));
     QStringList folders;
     for (const char* folder : PortLockFolders) {
         folders.push_back(QString::fromLatin1(folder));

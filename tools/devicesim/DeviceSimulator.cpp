@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -15,7 +14,6 @@
 #include <limits>
 #include <linux/kcmp.h>
 #include <poll.h>
-#include <string_view>
 #include <sys/inotify.h>
 #include <sys/ioctl.h>
 #include <sys/prctl.h>
@@ -55,19 +53,14 @@ std::uint64_t NoiseThreshold(double rate) {
     return static_cast<std::uint64_t>(std::ldexp(rate, 64));
 }
 
-// Whether a running program's serial port lock file names the line ("/dev/pts/3" is
-// "LCK..pts_3"). A stale one, of a program gone, is taken over by the next open.
-bool LockedByARunningProgram(std::string line) {
-    line.erase(0, std::string_view("/dev/").size());
-    std::replace(line.begin(), line.end(), '/', '_');
+// Whether a running program's serial port lock file names the line. A stale one, of a program
+// gone, is taken over by the next open.
+bool LockedByARunningProgram(const std::string& line) {
+    const std::string name = PortLockName(line);
     const auto lockedIn = [&](const std::string& folder) {
-        std::ifstream lock(folder + "/LCK.." + line);
+        std::ifstream lock(folder + '/' + name);
         std::string first;
-        if (folder.empty() || !std::getline(lock, first)) {
-            return false;
-        }
-        const auto pid = static_cast<pid_t>(LockOwnerInText(first));
-        return pid > 0 && (::kill(pid, 0) == 0 || errno == EPERM);
+        return !folder.empty() && std::getline(lock, first) && ProcessRuns(LockOwnerInText(first));
     };
     const char* temporary = std::getenv("TMPDIR");
     return std::any_of(PortLockFolders.begin(), PortLockFolders.end(), lockedIn) ||
